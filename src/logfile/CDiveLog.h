@@ -1,0 +1,80 @@
+#pragma once
+// The dive model of one loaded log: everything the loader builds and every view reads. The
+// viewer's main window owns one; the command line tool and the tests use it without a window.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "logfile/CDateTime.h"
+#include "logfile/CDiveLogGasManagement.h"
+#include "logfile/CDiveLogInformation.h"
+#include "logfile/CDiveLogSysInfo.h"
+
+class CDiveLogSample;
+class CDiveLogSolenoidSample;
+class CDiveLogPreDive;
+
+// What a load came to; the window shows the message box, the loader never does.
+struct CLoadResult {
+    bool loaded = false;
+    // String-table id of the message box the window must show: 2218 "Unable to open data file.",
+    // 2219 "Invalid Checksum.", 2220 "Invalid Log File."; 0 for none.
+    int messageId = 0;
+    // The status-log error lines of a failed load, in order.
+    std::vector<std::string> errors;
+};
+
+// The three times (whole seconds) and the view range the profile chart receives.
+struct CChartRange {
+    long long diveStart = 0;
+    long long diveEnd = 1;
+    long long logEnd = 1;
+    long long viewStart = 0;
+    long long viewEnd = 1;
+};
+
+class CDiveLog {
+public:
+    static constexpr int kVersionLevels = 9;
+
+    CDiveLog();
+    ~CDiveLog();
+    CDiveLog(const CDiveLog&) = delete;
+    CDiveLog& operator=(const CDiveLog&) = delete;
+
+    CLoadResult LoadLogFile(const std::string& path);
+    void UnloadLogFile();
+    // Fills the summary fields and the dive label of m_DiveInformation from the model.
+    void ComputeDiveSummary();
+
+    // Level 1-9 as the loader set them from the display code version.
+    bool VersionLevel(int level) const {
+        return level >= 1 && level <= kVersionLevels && m_bVersionLevel[level - 1];
+    }
+
+    std::vector<std::unique_ptr<CDiveLogSample>> m_arSamples;
+    std::vector<std::unique_ptr<CDiveLogPreDive>> m_arPreDives;
+    std::vector<std::unique_ptr<CDiveLogSolenoidSample>> m_arSolenoidC1;
+    std::vector<std::unique_ptr<CDiveLogSolenoidSample>> m_arSolenoidC2;
+    CDiveLogInformation m_DiveInformation;
+    CDiveLogGasManagement m_GasManagement;
+    CDiveLogSysInfo m_SysInfo;
+
+    int m_nFileKind = 0; // 0 not a dive log, 1 text, 2 binary
+    std::string m_strFilePath;
+    std::string m_strFileTitle;
+    double m_dSurfacePressure = 1000.0; // mbar; kept across loads
+    int m_nSampleInterval = 10;         // s; kept across loads
+    CDateTime m_dtDiveStart;
+    double m_dDiveStartTime = 0.0;
+    double m_dDiveEndTime = 0.0;
+    double m_dLogEndTime = 0.0;
+    bool m_bFileLoaded = false;
+    bool m_bCylinderPressures = false;
+    bool m_bFrcLayout = false;
+    bool m_bLoading = false;
+    bool m_bModified = false; // the dive information or gas management was edited
+    bool m_bVersionLevel[kVersionLevels] = {};
+
+    CChartRange m_ChartRange;
+};

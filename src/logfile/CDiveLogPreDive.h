@@ -1,0 +1,6 @@
+#pragma once
+
+class CDiveLogPreDive {
+public:
+    virtual ~CDiveLogPreDive() = default;
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+class CDiveLogSample {
+public:
+    virtual ~CDiveLogSample() = default;
+};

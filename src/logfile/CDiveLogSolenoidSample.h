@@ -1,0 +1,6 @@
+#pragma once
+
+class CDiveLogSolenoidSample {
+public:
+    virtual ~CDiveLogSolenoidSample() = default;
+};
