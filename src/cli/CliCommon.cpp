@@ -1,4 +1,6 @@
 // Shared pieces of the command line tool live in this directory beside main.cpp.
 namespace zelvorlog {
-int CliApiVersion() { return 1; }
+int CliApiVersion() {
+    return 1;
+}
 } // namespace zelvorlog

@@ -7,9 +7,9 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kMaxSpanDays = 3615897.0;
-constexpr const char* kMonthNames[12] = {"January", "February", "March",     "April",
-                                         "May",     "June",     "July",      "August",
-                                         "September", "October", "November", "December"};
+constexpr const char* kMonthNames[12] = {"January",   "February", "March",    "April",
+                                         "May",       "June",     "July",     "August",
+                                         "September", "October",  "November", "December"};
 
 // Days from 1970-01-01 for a proleptic Gregorian date (H. Hinnant's algorithm).
 long long DaysFromCivil(long long y, unsigned m, unsigned d) {
@@ -116,12 +116,24 @@ CDateTime::Parts CDateTime::Split() const {
     return p;
 }
 
-int CDateTime::Year() const { return Split().year; }
-int CDateTime::Month() const { return Split().month; }
-int CDateTime::Day() const { return Split().day; }
-int CDateTime::Hour() const { return Split().hour; }
-int CDateTime::Minute() const { return Split().minute; }
-int CDateTime::Second() const { return Split().second; }
+int CDateTime::Year() const {
+    return Split().year;
+}
+int CDateTime::Month() const {
+    return Split().month;
+}
+int CDateTime::Day() const {
+    return Split().day;
+}
+int CDateTime::Hour() const {
+    return Split().hour;
+}
+int CDateTime::Minute() const {
+    return Split().minute;
+}
+int CDateTime::Second() const {
+    return Split().second;
+}
 
 int CDateTime::DayOfWeek() const {
     // Day 0 (1899-12-30) was a Saturday.
@@ -165,21 +177,41 @@ std::string CDateTime::Format(std::string_view format) const {
         }
         const char f = format[++i];
         switch (f) {
-        case 'd': AppendNumber(out, p.day, 2); break;
-        case 'm': AppendNumber(out, p.month, 2); break;
-        case 'Y': AppendNumber(out, p.year, 4); break;
-        case 'y': AppendNumber(out, p.year % 100, 2); break;
-        case 'H': AppendNumber(out, p.hour, 2); break;
-        case 'M': AppendNumber(out, p.minute, 2); break;
-        case 'S': AppendNumber(out, p.second, 2); break;
-        case 'B': out += kMonthNames[p.month - 1]; break;
-        case 'b': out += std::string_view(kMonthNames[p.month - 1]).substr(0, 3); break;
+        case 'd':
+            AppendNumber(out, p.day, 2);
+            break;
+        case 'm':
+            AppendNumber(out, p.month, 2);
+            break;
+        case 'Y':
+            AppendNumber(out, p.year, 4);
+            break;
+        case 'y':
+            AppendNumber(out, p.year % 100, 2);
+            break;
+        case 'H':
+            AppendNumber(out, p.hour, 2);
+            break;
+        case 'M':
+            AppendNumber(out, p.minute, 2);
+            break;
+        case 'S':
+            AppendNumber(out, p.second, 2);
+            break;
+        case 'B':
+            out += kMonthNames[p.month - 1];
+            break;
+        case 'b':
+            out += std::string_view(kMonthNames[p.month - 1]).substr(0, 3);
+            break;
         case 'j': {
             const long long doy = DayNumber(p.year, p.month, p.day) - DayNumber(p.year, 1, 1) + 1;
             AppendNumber(out, static_cast<int>(doy), 3);
             break;
         }
-        case '%': out += '%'; break;
+        case '%':
+            out += '%';
+            break;
         default:
             out += '%';
             out += f;

@@ -20,5 +20,3 @@ void CDiveLog::UnloadLogFile() {
     m_arSolenoidC1.clear();
     m_arSolenoidC2.clear();
 }
-
-void CDiveLog::ComputeDiveSummary() {}

@@ -18,9 +18,12 @@ unsigned HexDigitValue(char ch) {
     return static_cast<unsigned>(c) - 87u;
 }
 
-constexpr std::array<std::string_view, 6> kHeaderPrefixes = {
-    "Porthole Bench Version", "Porthole Relay Version", "Porthole Link Version",
-    "Porthole Depot Version", "Date", "Time"};
+constexpr std::array<std::string_view, 6> kHeaderPrefixes = {"Porthole Bench Version",
+                                                             "Porthole Relay Version",
+                                                             "Porthole Link Version",
+                                                             "Porthole Depot Version",
+                                                             "Date",
+                                                             "Time"};
 
 constexpr char kHex[] = "0123456789ABCDEF";
 
@@ -41,7 +44,8 @@ int ParseSignedHex16(std::string_view field) {
     if (field.empty())
         return word;
     const char c = field[0];
-    const bool negative = (c >= '8' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    const bool negative =
+        (c >= '8' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
     return negative ? word - 65536 : word;
 }
 
@@ -72,12 +76,12 @@ float ParseSplitFloat(unsigned a, unsigned b, unsigned c, unsigned d) {
 }
 
 CDateTime ParseDateTime(std::string_view line, size_t start) {
-    return CDateTime::FromLogBytes(
-        static_cast<int>(ParseHex(line, start, 2)), static_cast<int>(ParseHex(line, start + 2, 2)),
-        static_cast<int>(ParseHex(line, start + 4, 2)),
-        static_cast<int>(ParseHex(line, start + 6, 2)),
-        static_cast<int>(ParseHex(line, start + 8, 2)),
-        static_cast<int>(ParseHex(line, start + 10, 2)));
+    return CDateTime::FromLogBytes(static_cast<int>(ParseHex(line, start, 2)),
+                                   static_cast<int>(ParseHex(line, start + 2, 2)),
+                                   static_cast<int>(ParseHex(line, start + 4, 2)),
+                                   static_cast<int>(ParseHex(line, start + 6, 2)),
+                                   static_cast<int>(ParseHex(line, start + 8, 2)),
+                                   static_cast<int>(ParseHex(line, start + 10, 2)));
 }
 
 bool IsChecksumValid(std::string_view line) {
@@ -130,7 +134,7 @@ CRecordLineWriter& CRecordLineWriter::Word(unsigned value) {
 
 CRecordLineWriter& CRecordLineWriter::Frc(double seconds) {
     const double ticksD = std::floor(seconds * 4096.0 + 0.5);
-    const uint32_t ticks = ticksD <= 0 ? 0u
+    const uint32_t ticks = ticksD <= 0              ? 0u
                            : ticksD >= 4294967295.0 ? 0xFFFFFFFFu
                                                     : static_cast<uint32_t>(ticksD);
     return Byte(ticks).Byte(ticks >> 8).Byte(ticks >> 16).Byte(ticks >> 24);

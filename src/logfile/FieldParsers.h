@@ -24,7 +24,9 @@ float ParseSplitFloat(unsigned a, unsigned b, unsigned c, unsigned d);
 CDateTime ParseDateTime(std::string_view line, size_t start);
 // XOR of every byte before the last equals the last byte.
 bool IsChecksumValid(std::string_view line);
-inline unsigned int RecordType(std::string_view line) { return ParseHex(line, 0, 2); }
+inline unsigned int RecordType(std::string_view line) {
+    return ParseHex(line, 0, 2);
+}
 // Download-tool lines ("Porthole ... Version", "Date", "Time") that are not records.
 bool IsHeaderLine(std::string_view line);
 

@@ -17,8 +17,7 @@ template <typename T> class SettingValue {
 public:
     SettingValue(std::string_view fullPath, T defaultValue, bool force = false,
                  ISettingsStore* store = nullptr)
-        : m_default(std::move(defaultValue)), m_value(m_default), m_bForce(force),
-          m_store(store) {
+        : m_default(std::move(defaultValue)), m_value(m_default), m_bForce(force), m_store(store) {
         settings_detail::SplitPath(fullPath, m_strKeyPath, m_strValueName);
         Read();
     }

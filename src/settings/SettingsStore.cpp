@@ -46,4 +46,6 @@ ISettingsStore& CurrentSettingsStore() {
     return g_current ? *g_current : fallback;
 }
 
-void SetCurrentSettingsStore(ISettingsStore* store) { g_current = store; }
+void SetCurrentSettingsStore(ISettingsStore* store) {
+    g_current = store;
+}

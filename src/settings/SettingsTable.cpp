@@ -25,21 +25,27 @@ std::string CylinderSuffix(int cylinder) {
 }
 } // namespace
 
-std::string MaxPressureName(int cylinder) { return "Max Pressure " + CylinderSuffix(cylinder); }
+std::string MaxPressureName(int cylinder) {
+    return "Max Pressure " + CylinderSuffix(cylinder);
+}
 std::string CylinderSizeSIName(int cylinder) {
     return "Cylinder Size SI " + CylinderSuffix(cylinder);
 }
 std::string CylinderSizeIName(int cylinder) {
     return "Cylinder Size I " + CylinderSuffix(cylinder);
 }
-std::string TraceName(int slot) { return "Graph Traces\\Trace" + std::to_string(slot); }
+std::string TraceName(int slot) {
+    return "Graph Traces\\Trace" + std::to_string(slot);
+}
 std::string TraceEnableName(int slot) {
     return "Graph Traces\\TraceEnable" + std::to_string(slot);
 }
 
 std::vector<Definition> AllSettings() {
     std::vector<Definition> all;
-    auto dword = [&](std::string name, uint32_t def) { all.push_back({std::move(name), false, def, {}}); };
+    auto dword = [&](std::string name, uint32_t def) {
+        all.push_back({std::move(name), false, def, {}});
+    };
     auto text = [&](std::string name, std::string def) {
         all.push_back({std::move(name), true, 0, std::move(def)});
     };

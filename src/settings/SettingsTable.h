@@ -27,20 +27,20 @@ inline constexpr uint32_t kDefaultEnableChartRightClickMenu = 1;
 
 // Cylinders as the gas management record numbers them: 0 = oxygen, 1-12 = diluents 1-12.
 inline constexpr int kCylinderCount = 13;
-std::string MaxPressureName(int cylinder);      // "Max Pressure Oxygen", "Max Pressure Diluent 3"
-std::string CylinderSizeSIName(int cylinder);   // "Cylinder Size SI Oxygen", ...
-std::string CylinderSizeIName(int cylinder);    // "Cylinder Size I Oxygen", ...
-inline constexpr uint32_t kDefaultMaxPressure = 264000;  // bar x 100
-inline constexpr uint32_t kDefaultCylinderSizeSI = 200;  // litres x 100
-inline constexpr uint32_t kDefaultCylinderSizeI = 1250;  // cubic feet x 100
+std::string MaxPressureName(int cylinder);    // "Max Pressure Oxygen", "Max Pressure Diluent 3"
+std::string CylinderSizeSIName(int cylinder); // "Cylinder Size SI Oxygen", ...
+std::string CylinderSizeIName(int cylinder);  // "Cylinder Size I Oxygen", ...
+inline constexpr uint32_t kDefaultMaxPressure = 264000; // bar x 100
+inline constexpr uint32_t kDefaultCylinderSizeSI = 200; // litres x 100
+inline constexpr uint32_t kDefaultCylinderSizeI = 1250; // cubic feet x 100
 
 inline constexpr std::string_view kGraphDepth = "Graph Traces\\Depth";
 inline constexpr uint32_t kDefaultGraphDepth = 1;
 inline constexpr std::string_view kGraphSolenoids = "Graph Traces\\Solenoids";
 inline constexpr uint32_t kDefaultGraphSolenoids = 1;
 inline constexpr int kTraceSlots = 10;
-std::string TraceName(int slot);        // "Graph Traces\Trace0" ...
-std::string TraceEnableName(int slot);  // "Graph Traces\TraceEnable0" ...
+std::string TraceName(int slot);       // "Graph Traces\Trace0" ...
+std::string TraceEnableName(int slot); // "Graph Traces\TraceEnable0" ...
 inline constexpr uint32_t kDefaultTrace = 0;
 inline constexpr uint32_t kDefaultTraceEnable = 0;
 inline constexpr std::string_view kYAxisSelection = "Graph Traces\\YAxisSelection";

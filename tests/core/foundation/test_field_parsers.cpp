@@ -33,8 +33,8 @@ TEST(IsChecksumValid, WriterProducesLinesThatPass) {
 TEST(ParseHex, WordsBytesAndShortenedFields) {
     EXPECT_EQ(ParseHex("1234", 0, 4), 0x1234u);
     EXPECT_EQ(ParseHex("ff", 0, 2), 255u);
-    EXPECT_EQ(ParseHex("12", 1, 4), 2u);  // runs past the end: shortened
-    EXPECT_EQ(ParseHex("12", 5, 2), 0u);  // starts past the end: empty
+    EXPECT_EQ(ParseHex("12", 1, 4), 2u);        // runs past the end: shortened
+    EXPECT_EQ(ParseHex("12", 5, 2), 0u);        // starts past the end: empty
     EXPECT_EQ(ParseHex("0G", 0, 2), 'G' - 87u); // non-hex contributes code - 87
     EXPECT_EQ(RecordType("7F00"), 0x7Fu);
 }
@@ -84,9 +84,9 @@ TEST(ParseDateTime, CalendarValidation) {
     EXPECT_EQ(dt.Day(), 29);
     EXPECT_EQ(dt.Format("%d/%m/%Y %H:%M:%S"), "29/12/2009 14:31:05");
     EXPECT_FALSE(ParseDateTime("00010D090E1F05", 2).IsValid()); // month 13
-    EXPECT_TRUE(ParseDateTime("001D02080000", 2).IsValid());     // 29 Feb 2008
-    EXPECT_FALSE(ParseDateTime("001D02090000", 2).IsValid());    // 29 Feb 2009
-    EXPECT_FALSE(ParseDateTime("0001010918", 2).IsValid());      // hour 24 / too short
+    EXPECT_TRUE(ParseDateTime("001D02080000", 2).IsValid());    // 29 Feb 2008
+    EXPECT_FALSE(ParseDateTime("001D02090000", 2).IsValid());   // 29 Feb 2009
+    EXPECT_FALSE(ParseDateTime("0001010918", 2).IsValid());     // hour 24 / too short
     EXPECT_FALSE(ParseDateTime("", 0).IsValid());
 }
 

@@ -10,8 +10,8 @@ namespace fs = std::filesystem;
 
 namespace {
 fs::path FreshDir(const char* name) {
-    fs::path d = fs::temp_directory_path() / ("zelvor-statuslog-" + std::string(name) + "-" +
-                                              std::to_string(::getpid()));
+    fs::path d = fs::temp_directory_path() /
+                 ("zelvor-statuslog-" + std::string(name) + "-" + std::to_string(::getpid()));
     fs::remove_all(d);
     return d;
 }

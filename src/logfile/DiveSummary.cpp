@@ -1,0 +1,3 @@
+#include "logfile/CDiveLog.h"
+
+void CDiveLog::ComputeDiveSummary() {}

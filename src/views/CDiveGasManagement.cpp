@@ -1,0 +1,6 @@
+#include "views/CDiveGasManagement.h"
+
+CDiveGasManagement::CDiveGasManagement(CViewerContext& ctx, QWidget* parent)
+    : CDivePage(ctx, parent) {}
+
+void CDiveGasManagement::Refresh() {}

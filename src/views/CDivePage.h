@@ -1,0 +1,19 @@
+#pragma once
+// One tab of the main window. Pages read the model at each Refresh and keep no copies of sample
+// values.
+#include <QWidget>
+
+class CViewerContext;
+
+class CDivePage : public QWidget {
+    Q_OBJECT
+public:
+    CDivePage(CViewerContext& ctx, QWidget* parent = nullptr) : QWidget(parent), m_ctx(ctx) {}
+    // After a load, an unload, a units change.
+    virtual void Refresh() = 0;
+    // After a language change: reload every label from the string table.
+    virtual void SetTexts() {}
+
+protected:
+    CViewerContext& m_ctx;
+};
