@@ -1,0 +1,77 @@
+#include "logfile/TextLogMerge.h"
+
+#include "logfile/FieldParsers.h"
+
+namespace {
+
+constexpr unsigned kPowerOn = 0x00;
+constexpr unsigned kLastUnitRecord = 0x7F;
+constexpr unsigned kSysInfoHeader = 0xB0;
+constexpr unsigned kSysInfoData = 0xB1;
+
+bool UsesCrLf(std::string_view text) {
+    const size_t nl = text.find('\n');
+    return nl != std::string_view::npos && nl > 0 && text[nl - 1] == '\r';
+}
+
+} // namespace
+
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const size_t nl = text.find('\n', pos);
+        const size_t end = nl == std::string_view::npos ? text.size() : nl;
+        std::string_view line = text.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        lines.push_back(line);
+        pos = nl == std::string_view::npos ? text.size() : nl + 1;
+    }
+    return lines;
+}
+
+std::string MergeTextLog(std::string_view original, const std::vector<std::string>& newRecords) {
+    std::vector<std::string_view> kept;
+    std::vector<std::string_view> sysInfo;
+    // Record lines written so far; header lines are not counted, just as the loader does not
+    // count them when it checks that a power-on record sits on its 4-line boundary.
+    size_t count = 0;
+    for (std::string_view line : SplitLines(original)) {
+        if (line.empty())
+            continue;
+        if (IsHeaderLine(line)) {
+            kept.push_back(line);
+            continue;
+        }
+        const unsigned type = RecordType(line);
+        if (type <= kLastUnitRecord) {
+            if (type == kPowerOn && count % 4 != 0) {
+                const size_t fillers = 4 - count % 4;
+                for (size_t i = 0; i < fillers; ++i)
+                    kept.push_back(kFillerLine);
+                count += fillers;
+            }
+            kept.push_back(line);
+            ++count;
+        } else if (type == kSysInfoHeader || type == kSysInfoData) {
+            sysInfo.push_back(line);
+        }
+    }
+
+    const std::string_view eol = UsesCrLf(original) ? "\r\n" : "\n";
+    std::string out;
+    out.reserve(original.size() + newRecords.size() * 72);
+    auto add = [&](std::string_view line) {
+        out.append(line);
+        out.append(eol);
+    };
+    for (auto line : kept)
+        add(line);
+    for (const auto& line : newRecords)
+        if (!line.empty())
+            add(line);
+    for (auto line : sysInfo)
+        add(line);
+    return out;
+}
