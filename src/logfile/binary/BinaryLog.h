@@ -1,11 +1,29 @@
 #pragma once
 // Entry point from the loader into the binary log reader.
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "logfile/CLineSource.h"
+
+class CQorBinaryFile;
+class CBinaryLogKey;
 
 // Reads the binary log at `path`, checks it and converts it into the text lines it carries.
 // On success `out` holds the lines and `frcLayout` says which record layout they use; on
 // failure `errorText` says why.
 bool ConvertBinaryLogToLines(const std::string& path, CMemLineFile& out, bool& frcLayout,
                              std::string& errorText);
+
+// The same for a file already in memory, with an explicit key (null: the configured key).
+bool ConvertBinaryBytesToLines(std::string_view file, CMemLineFile& out, bool& frcLayout,
+                               std::string& errorText, const CBinaryLogKey* key = nullptr);
+
+// The lines of a loaded file, in the order the loader expects: header lines, the log memory,
+// the user's records, the memory blocks as 0xB0/0xB1 pairs, the DAN data. Never an empty line.
+// False with the failing step's text when a record's payload is malformed.
+bool ConvertToLines(const CQorBinaryFile& file, std::vector<std::string>& lines,
+                    std::string& errorText);
+
+// Lines joined with CR LF endings, as the line file holds them.
+std::string JoinLines(const std::vector<std::string>& lines);

@@ -1,0 +1,95 @@
+#include "logfile/binary/BinaryFileAccess.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <new>
+#include <thread>
+
+namespace binaryfile {
+
+namespace {
+
+int CauseOf(int osError) {
+    switch (osError) {
+    case ENOENT:
+        return 2;
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return 5;
+    case EBUSY:
+    case ETXTBSY:
+        return 11;
+    default:
+        return 1;
+    }
+}
+
+void Pause() {
+    std::this_thread::sleep_for(std::chrono::milliseconds(kRetryPauseMs));
+}
+
+} // namespace
+
+std::FILE* OpenForReading(const std::string& path, int& osError, const Opener& opener) {
+    osError = 0;
+    for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
+        errno = 0;
+        std::FILE* file = opener ? opener(path) : std::fopen(path.c_str(), "rb");
+        if (file)
+            return file;
+        osError = errno;
+        Pause();
+    }
+    return nullptr;
+}
+
+std::string OpenFailureDetail(int osError, const std::string& path) {
+    const int cause = CauseOf(osError);
+    std::string text = osError ? std::strerror(osError) : "Unknown error";
+    text += " - m_cause " + std::to_string(cause) + ", m_lOsError " + std::to_string(osError) +
+            ", m_strFileName " + path;
+    return text;
+}
+
+bool ReadAll(std::FILE* file, std::string& content, std::string& error) {
+    content.clear();
+    long size = -1;
+    if (std::fseek(file, 0, SEEK_END) == 0)
+        size = std::ftell(file);
+    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+        error = "Unable to read full file contents";
+        return false;
+    }
+    try {
+        content.resize(static_cast<size_t>(size));
+    } catch (const std::bad_alloc&) {
+        error = "Unable to allocate memory";
+        return false;
+    } catch (const std::length_error&) {
+        error = "Unable to allocate memory";
+        return false;
+    }
+    const size_t got = size > 0 ? std::fread(content.data(), 1, content.size(), file) : 0;
+    if (got != content.size() || std::ferror(file)) {
+        content.clear();
+        error = "Unable to read full file contents";
+        return false;
+    }
+    return true;
+}
+
+void PauseAfterClose() {
+    Pause();
+}
+
+} // namespace binaryfile

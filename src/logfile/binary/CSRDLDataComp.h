@@ -1,0 +1,31 @@
+#pragma once
+// The unit's log memory (type 32): four key-stream start bytes, then the log records of 16
+// bytes (short layout) or 32 bytes (FRC layout), each the bytes of one text record line without
+// its checksum. A trailing part shorter than a record is ignored.
+#include <string>
+#include <vector>
+
+#include "logfile/binary/CStandardRecord.h"
+
+class CSRDLDataComp : public CStandardRecord {
+public:
+    static constexpr size_t kStartBytes = 4;
+    static constexpr size_t kShortRecordSize = 16;
+    static constexpr size_t kFrcRecordSize = 32;
+
+    CSRDLDataComp() : CStandardRecord(kTypeDLDataComp) {}
+
+    // The record size follows the file's layout; set it before SetData.
+    void SetRecordSize(size_t size) { m_nRecordSize = size == 0 ? kShortRecordSize : size; }
+    size_t GetRecordSize() const { return m_nRecordSize; }
+
+    // False for a payload too short to hold the start bytes.
+    bool SetData(const uint8_t* data, size_t length) override;
+    size_t GetLineCount() const override;
+    // The record's bytes as "%02X" each, then the checksum.
+    std::string GetLine(size_t index) const override;
+
+private:
+    std::vector<uint8_t> m_arData; // the log memory after the start bytes
+    size_t m_nRecordSize = kShortRecordSize;
+};
