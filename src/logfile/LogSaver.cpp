@@ -1,10 +1,57 @@
 #include "logfile/LogSaver.h"
 
+#include "logfile/BinaryLogMerge.h"
 #include "logfile/CDiveLog.h"
+#include "logfile/CLineSource.h"
+#include "logfile/SafeFileWrite.h"
+#include "logfile/TextLogMerge.h"
+#include "statuslog/StatusLog.h"
+
+namespace {
+
+constexpr int kTextFile = 1;
+constexpr int kBinaryFile = 2;
+
+CSaveResult Fail(const CDiveLog& log, int messageId, std::string error) {
+    TheStatusLog().Write("Unable to save file %s - %s", log.m_strFilePath.c_str(), error.c_str());
+    CSaveResult r;
+    r.messageId = messageId;
+    r.error = std::move(error);
+    return r;
+}
+
+} // namespace
+
+std::vector<std::string> UserRecordLines(const CDiveLog& log) {
+    std::vector<std::string> lines = log.m_DiveInformation.EncodeAll();
+    for (auto& line : log.m_GasManagement.EncodeAll())
+        lines.push_back(std::move(line));
+    return lines;
+}
 
 CSaveResult SaveLogFile(CDiveLog& log) {
-    (void)log;
+    if (!log.m_bFileLoaded || log.m_strFilePath.empty() ||
+        (log.m_nFileKind != kTextFile && log.m_nFileKind != kBinaryFile))
+        return {};
+
+    std::string original, error;
+    if (!ReadWholeFile(log.m_strFilePath, original, error))
+        return Fail(log, kSaveReadFailedId, "cannot read: " + error);
+
+    const std::vector<std::string> lines = UserRecordLines(log);
+    std::string content;
+    if (log.m_nFileKind == kTextFile) {
+        content = MergeTextLog(original, lines);
+    } else if (!MergeBinaryLog(original, lines, content, error)) {
+        return Fail(log, kSaveReadFailedId, error);
+    }
+
+    if (!ReplaceFileContent(log.m_strFilePath, content, error))
+        return Fail(log, kSaveWriteFailedId, error);
+
+    log.m_bModified = false;
+    TheStatusLog().Write("Dive information saved to file %s", log.m_strFilePath.c_str());
     CSaveResult r;
-    r.error = "Saving is not available yet";
+    r.ok = true;
     return r;
 }

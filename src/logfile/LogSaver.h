@@ -2,6 +2,7 @@
 // File > Save: writes the dive information and cylinder records back into the loaded log file
 // (text or binary).
 #include <string>
+#include <vector>
 
 class CDiveLog;
 
@@ -13,4 +14,14 @@ struct CSaveResult {
     std::string error;
 };
 
+// String-table ids of the two messages a save can end in.
+inline constexpr int kSaveReadFailedId = 2221;  // "Unable to open data file for reading."
+inline constexpr int kSaveWriteFailedId = 2222; // "Unable to open data file for writing."
+
+// Saves into m_strFilePath by m_nFileKind (1 text, 2 binary; with nothing loaded it does
+// nothing). The file is replaced only once the new content is complete on disk; on any failure
+// it is untouched and m_bModified stays set. Success clears m_bModified.
 CSaveResult SaveLogFile(CDiveLog& log);
+
+// The 27 lines a save writes: dive information 0x80-0x89, 0x8B-0x8E, then cylinders 0xA0-0xAC.
+std::vector<std::string> UserRecordLines(const CDiveLog& log);

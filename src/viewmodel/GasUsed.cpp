@@ -57,7 +57,7 @@ double BarToPsi(double bar) {
 
 unsigned SettingHundredths(double value) {
     // A hair above the product, so that 1.15 (114.999... in binary) keeps its last hundredth.
-    const double raw = value * 100.0 + 1e-7;
+    const double raw = value * 100.0 + 1e-6;
     if (!(raw > 0.0))
         return 0;
     if (raw >= 4294967295.0)
