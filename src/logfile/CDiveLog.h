@@ -77,4 +77,12 @@ public:
     bool m_bVersionLevel[kVersionLevels] = {};
 
     CChartRange m_ChartRange;
+
+private:
+    friend class CLogLoader;
+    // Empties the four arrays and clears the version levels.
+    void ClearSamplesAndVersion();
+    // Before a pass: arrays, version levels, the per-file times and the records reset.
+    void PrepareForLoad();
+    void SetLoadedFile(const std::string& path);
 };

@@ -1,0 +1,113 @@
+#pragma once
+// The working state of one load and the two passes over the lines. Private to the loader:
+// CDiveLog::LoadLogFile builds one of these around the line source and throws it away after.
+#include <string>
+#include <string_view>
+
+#include "logfile/CDiveLog.h"
+#include "logfile/CDiveLogSample.h"
+#include "logfile/CDiveLogSolenoidSample.h"
+#include "logfile/CLineSource.h"
+#include "logfile/RecordFormat.h"
+
+class CDiveLogPreDive;
+
+class CLogLoader {
+public:
+    CLogLoader(CDiveLog& log, const std::string& path, CLineSource& source, CLoadResult& result);
+
+    // Both false when a line fails its checksum (the result then says so).
+    bool FirstPass();
+    bool MainPass();
+    // Sets the version levels (and for text files the layout) from the system information.
+    void DetectVersion(bool textFile);
+    // Validity check, model times and chart range; the result's outcome.
+    void Finish();
+
+private:
+    // Latest line of each type that feeds a new sample. The views point into the file held by
+    // the line source, which outlives the load.
+    enum Slot { k04, k05, k06, k07, k09, k0A, k0C, k0D, k19, k1A, k40, kSlots };
+
+    // Next record line with its type; false at an empty line or the end. `ok` false on a
+    // checksum failure.
+    bool NextRecord(std::string_view& line, unsigned& type, bool& ok);
+    void ChecksumFailure();
+    bool PowerOnOffGrid(unsigned type) const;
+    void LogOffGrid();
+
+    void DispatchFrc(unsigned type, std::string_view line);
+    void DispatchShort(unsigned type, std::string_view line);
+    void FrcPowerOn(std::string_view line);
+    void FrcDiveStart(std::string_view line);
+    void FrcDiveEnd(std::string_view line);
+    void FrcRestart(unsigned type, std::string_view line);
+    void ShortPowerOn(std::string_view line);
+    void ShortDiveStart(std::string_view line);
+    void ShortDepth(std::string_view line);
+    void ShortStatus(std::string_view line);
+    void ShortDiveEnd(std::string_view line);
+    void ShortStamp(std::string_view line);
+    void ShortRestart(unsigned type, std::string_view line);
+    void ShortPowerOff(std::string_view line);
+    // Lines decoded into the current sample and remembered for the next one.
+    void SampleLine(unsigned type, Slot slot, std::string_view line);
+    bool CommonRecord(unsigned type, std::string_view line);
+
+    CDiveLogPreDive* NewPreDive(std::string_view line);
+    void GivePreDive(unsigned type, std::string_view line);
+    // Makes a sample at `time` (see the steps in the .cpp); `maker` is the record type that
+    // made it, `depthLine` its 0x06 line.
+    CDiveLogSample& MakeSample(double time, unsigned maker, std::string_view depthLine,
+                               bool keepPressure = false);
+    void RebuildTemplate();
+    void SetLatest(Slot slot, std::string_view line);
+    void ClearLatest();
+    void TakeSampleInterval(unsigned type, std::string_view line);
+    double Time07();
+    int ClampedInterval() const;
+    // A short-layout date-time at 2-13; invalid unless the line has the layout's length, since a
+    // shorter line holds no date at all.
+    CDateTime ShortDateTime(std::string_view line) const;
+    // Seconds from `from` to `to` when both are valid.
+    static bool SecondsBetween(const CDateTime& to, const CDateTime& from, double& seconds);
+    static double Whole(double seconds);
+
+    CDiveLog& m_log;
+    const std::string& m_path;
+    CLineSource& m_source;
+    CLoadResult& m_result;
+    CRecordFormat m_format;
+    bool m_bTrace = false;
+
+    int m_nLine = 0;
+    CDiveLogPreDive* m_pPreDive = nullptr;
+    CDiveLogSample* m_pSample = nullptr;
+    std::string_view m_latest[kSlots];
+    CDiveLogSample m_template; // a new sample before its 0x06 line: the latest lines decoded
+    bool m_bTemplateDirty = true;
+    double m_dTime = 0.0;
+    double m_dFrcOffset = 0.0;
+    double m_dLineTime = 0.0;
+    double m_dLineFrc = 0.0;
+    bool m_bInDive = false;
+    int m_nDiveState = 0;
+    int m_nDiveNumber = -1;
+    bool m_bPowered = false;
+    bool m_bPowerOnSeen = false;
+    bool m_bAfterDiveEnd = false;
+    bool m_bFirst06 = false;
+    bool m_bFirst04 = false;
+    bool m_bSecond06 = false;
+    bool m_bHoldTime = false;
+    bool m_bPrevDiving = false;
+    bool m_bSync = false;
+    long long m_nSyncTime = 0;
+    int m_nSyncCount = 0;
+    long long m_nRefTime = -1;
+    bool m_bDiveEndSeen = false;
+    CDateTime m_dtFirstPowerOn = CDateTime::Invalid();
+    int m_nPowerOns = 0;
+    int m_nSampleCount = 0;
+    CSolenoidState m_solenoid;
+};

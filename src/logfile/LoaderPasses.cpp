@@ -1,0 +1,353 @@
+// The two passes over the lines, version detection, making samples and the end of a load.
+#include <cmath>
+
+#include "logfile/CDiveLogPreDive.h"
+#include "logfile/FieldParsers.h"
+#include "logfile/LoaderInternal.h"
+#include "statuslog/StatusLog.h"
+
+namespace {
+
+struct VersionLevel {
+    long threshold;
+    const char* text;
+};
+
+constexpr VersionLevel kLevels[CDiveLog::kVersionLevels] = {
+    {2001003, "Display Code Version 02.01.03 or above"},
+    {2001004, "Display Code Version 02.01.04 or above"},
+    {3009022, "Display Code Version 03.09.22 or above"},
+    {3009036, "Display Code Version 03.09.36 or above"},
+    {5000040, "Display Code Version 05.00.40 or above"},
+    {5001042, "Display Code Version 05.01.42 or above"},
+    {5002046, "Display Code Version 05.02.46 or above"},
+    // The unit's tools announce this level as 07.00.17 although it starts at 07.00.11.
+    {7000011, "Display Code Version 07.00.17 or above"},
+    {7000020, "Display Code Version 07.00.20 or above"},
+};
+constexpr long kFrcLayoutVersion = 7000003;
+// The display (plain, then colour), then the controllers.
+constexpr int kVersionSources[] = {0xB0, 0xBC, 0xB2, 0xB4};
+
+// Two characters read as a decimal number, as the BCD version bytes print.
+int Decimal2(const std::string& text, size_t pos) {
+    int value = 0;
+    for (size_t i = pos; i < pos + 2 && i < text.size(); ++i) {
+        const char c = text[i];
+        value = value * 10 + (c >= '0' && c <= '9' ? c - '0' : 0);
+    }
+    return value;
+}
+
+} // namespace
+
+CLogLoader::CLogLoader(CDiveLog& log, const std::string& path, CLineSource& source,
+                       CLoadResult& result)
+    : m_log(log), m_path(path), m_source(source), m_result(result) {
+    m_format.frcLayout = log.m_bFrcLayout;
+    m_bTrace = TheStatusLog().Reaches(StatusLog::kTrace);
+}
+
+// ---- Reading lines
+// -------------------------------------------------------------------------------
+
+bool CLogLoader::NextRecord(std::string_view& line, unsigned& type, bool& ok) {
+    ok = true;
+    for (;;) {
+        if (!m_source.ReadLine(line) || line.empty())
+            return false;
+        if (!IsHeaderLine(line))
+            break;
+    }
+    ++m_nLine;
+    if (!IsChecksumValid(line)) {
+        ChecksumFailure();
+        ok = false;
+        return false;
+    }
+    type = RecordType(line);
+    return true;
+}
+
+void CLogLoader::ChecksumFailure() {
+    char text[StatusLog::kBufferSize];
+    std::snprintf(text, sizeof text, "Invalid checksum in file %s at line %d", m_path.c_str(),
+                  m_nLine);
+    TheStatusLog().WriteText(text);
+    m_result.loaded = false;
+    m_result.messageId = 2219;
+    m_result.errors = {text};
+    m_log.ClearSamplesAndVersion();
+    m_log.m_bLoading = false;
+}
+
+// Short-layout power-on records sit on a grid of four lines; one elsewhere is a fragment.
+bool CLogLoader::PowerOnOffGrid(unsigned type) const {
+    return !m_format.frcLayout && type == 0x00 && (m_nLine - 1) % 4 != 0;
+}
+
+void CLogLoader::LogOffGrid() {
+    TheStatusLog().Write("Power On record skipped due to location in file %s at line %d",
+                         m_path.c_str(), m_nLine);
+}
+
+// ---- First pass: the display code version
+// --------------------------------------------------------
+
+bool CLogLoader::FirstPass() {
+    StatusLog& log = TheStatusLog();
+    log.WriteLevel(StatusLog::kProgress, "Starting first pass to determine version number");
+    std::string_view line;
+    std::string_view header;
+    unsigned type = 0;
+    bool ok = true;
+    while (NextRecord(line, type, ok)) {
+        if (PowerOnOffGrid(type)) {
+            LogOffGrid();
+            continue;
+        }
+        if (type == 0xB0)
+            header = line;
+        else if (type == 0xB1)
+            m_log.m_SysInfo.Decode(header, line);
+    }
+    return ok;
+}
+
+void CLogLoader::DetectVersion(bool textFile) {
+    StatusLog& log = TheStatusLog();
+    std::string text;
+    for (int bus : kVersionSources) {
+        if (m_log.m_SysInfo.CodeVersionValid(bus)) {
+            text = m_log.m_SysInfo.CodeVersionText(bus);
+            break;
+        }
+    }
+    if (text.empty()) {
+        for (bool& level : m_log.m_bVersionLevel)
+            level = true;
+        log.Write("Display Code Version 05.01.42 or above selected as default as no valid "
+                  "versions available");
+    } else {
+        const long v =
+            Decimal2(text, 6) * 1000000L + Decimal2(text, 9) * 1000L + Decimal2(text, 12);
+        const char* highest = "Display Code Version prior to 02.01.03";
+        for (int k = 0; k < CDiveLog::kVersionLevels; ++k) {
+            m_log.m_bVersionLevel[k] = v >= kLevels[k].threshold;
+            if (m_log.m_bVersionLevel[k])
+                highest = kLevels[k].text;
+        }
+        log.WriteText(highest);
+        if (textFile && v >= kFrcLayoutVersion)
+            m_log.m_bFrcLayout = true;
+    }
+    m_format.frcLayout = m_log.m_bFrcLayout;
+    m_format.level4 = m_log.VersionLevel(4);
+    m_format.level5 = m_log.VersionLevel(5);
+
+    log.WriteLevel(StatusLog::kProgress, "Version number obtained");
+    log.WriteLevel(StatusLog::kProgress, "Reset to start of file");
+    m_source.Rewind();
+    log.WriteLevel(StatusLog::kProgress, "Reset to start of file completed");
+    m_nLine = 0;
+    log.WriteLevel(StatusLog::kProgress, "Starting main load of file");
+}
+
+// ---- Main pass
+// -----------------------------------------------------------------------------------
+
+bool CLogLoader::MainPass() {
+    std::string_view line;
+    unsigned type = 0;
+    bool ok = true;
+    while (NextRecord(line, type, ok)) {
+        if (!m_bAfterDiveEnd && PowerOnOffGrid(type)) {
+            LogOffGrid();
+            type = 0xFF;
+        }
+        if (m_bTrace)
+            TheStatusLog().Write("Read line %d, Record type 0x%02X", m_nLine, type);
+        if (m_format.frcLayout) {
+            m_dLineFrc = line.size() >= 10 ? ParseFrc(line.substr(2, 8)) : -1.0;
+            m_dLineTime = m_dLineFrc + m_dFrcOffset;
+            DispatchFrc(type, line);
+        } else {
+            DispatchShort(type, line);
+        }
+    }
+    return ok;
+}
+
+bool CLogLoader::CommonRecord(unsigned type, std::string_view line) {
+    if (type >= 0x80 && type <= 0x8E) {
+        m_log.m_DiveInformation.Decode(type, line);
+        return true;
+    }
+    if (type >= 0xA0 && type <= 0xAC) {
+        m_log.m_GasManagement.Decode(type, line);
+        return true;
+    }
+    return false;
+}
+
+void CLogLoader::SampleLine(unsigned type, Slot slot, std::string_view line) {
+    if (m_pSample)
+        m_pSample->DecodeLine(type, line, m_format);
+    SetLatest(slot, line);
+}
+
+// ---- Pre-dive sets
+// -------------------------------------------------------------------------------
+
+CDiveLogPreDive* CLogLoader::NewPreDive(std::string_view line) {
+    auto preDive = std::make_unique<CDiveLogPreDive>();
+    preDive->m_nPhase = m_nDiveState;
+    preDive->Decode(0x00, line, m_format);
+    m_pPreDive = preDive.get();
+    m_log.m_arPreDives.push_back(std::move(preDive));
+    ++m_nPowerOns;
+    m_bFirst06 = m_bFirst04 = m_bSecond06 = false;
+    return m_pPreDive;
+}
+
+void CLogLoader::GivePreDive(unsigned type, std::string_view line) {
+    if (m_pPreDive)
+        m_pPreDive->Decode(type, line, m_format);
+}
+
+// ---- Making samples
+// ------------------------------------------------------------------------------
+
+void CLogLoader::SetLatest(Slot slot, std::string_view line) {
+    m_latest[slot] = line;
+    m_bTemplateDirty = true;
+}
+
+void CLogLoader::ClearLatest() {
+    for (std::string_view& line : m_latest)
+        line = {};
+    m_bTemplateDirty = true;
+}
+
+// A new sample is a fresh one fed the latest lines. None of those lines writes a field that the
+// 0x06 line writes or reads (the voting reads only the setpoint of 0x07, which comes before it),
+// so everything but the 0x06 line is decoded once into a template and copied until one of those
+// latest lines changes.
+void CLogLoader::RebuildTemplate() {
+    m_template = CDiveLogSample();
+    static constexpr Slot kShortOrder[] = {k04, k05, k07, k09, k0A, k19, k1A, k0C, k0D, k40};
+    static constexpr unsigned kShortTypes[] = {0x04, 0x05, 0x07, 0x09, 0x0A,
+                                               0x19, 0x1A, 0x0C, 0x0D, 0x40};
+    static constexpr Slot kFrcOrder[] = {k04, k09, k0A, k0C, k0D, k40};
+    static constexpr unsigned kFrcTypes[] = {0x14, 0x09, 0x0A, 0x0C, 0x0D, 0x40};
+    const bool frc = m_format.frcLayout;
+    const Slot* order = frc ? kFrcOrder : kShortOrder;
+    const unsigned* types = frc ? kFrcTypes : kShortTypes;
+    const size_t count = frc ? std::size(kFrcOrder) : std::size(kShortOrder);
+    for (size_t k = 0; k < count; ++k) {
+        const std::string_view line = m_latest[order[k]];
+        if (line.empty())
+            continue;
+        // The 0x04 slot also holds 0x14 lines, which decode alike in the short layout.
+        m_template.DecodeLine(order[k] == k04 ? RecordType(line) : types[k], line, m_format);
+    }
+    m_bTemplateDirty = false;
+}
+
+CDiveLogSample& CLogLoader::MakeSample(double time, unsigned maker, std::string_view depthLine,
+                                       bool keepPressure) {
+    if (m_bTemplateDirty)
+        RebuildTemplate();
+    auto owned = std::make_unique<CDiveLogSample>(m_template);
+    CDiveLogSample& sample = *owned;
+    const CDiveLogSample* previous =
+        m_log.m_arSamples.empty() ? nullptr : m_log.m_arSamples.back().get();
+    m_log.m_arSamples.push_back(std::move(owned));
+    m_pSample = &sample;
+    ++m_nSampleCount;
+
+    // Stamps, restarts and dive ends describe the surface or a moment, not the dive itself.
+    const bool unmarked = m_format.frcLayout ? maker == 0x08
+                                             : (maker == 0x07 || maker == 0x08 || maker == 0x0B ||
+                                                maker == 0x1C || maker == 0x1D);
+    sample.m_bInDive = unmarked ? false : m_bInDive;
+    sample.DecodeTimedLine(time, depthLine, m_format);
+    if (keepPressure && previous)
+        sample.SetPressure(previous->m_dPressure);
+    sample.SetSurfacePressure(m_log.m_dSurfacePressure);
+    if (!m_format.frcLayout) {
+        m_bPrevDiving = sample.UpdateDiving(m_bPrevDiving);
+        sample.SetSampleInterval(m_log.m_nSampleInterval);
+    }
+    sample.m_bPoweredOn = m_bPowered;
+    return sample;
+}
+
+// ---- Time helpers
+// --------------------------------------------------------------------------------
+
+bool CLogLoader::SecondsBetween(const CDateTime& to, const CDateTime& from, double& seconds) {
+    const auto diff = to.SecondsSince(from);
+    if (!diff)
+        return false;
+    seconds = static_cast<double>(*diff);
+    return true;
+}
+
+double CLogLoader::Whole(double seconds) {
+    return std::trunc(seconds);
+}
+
+int CLogLoader::ClampedInterval() const {
+    const int n = m_log.m_nSampleInterval;
+    return n < 1 ? 1 : n > 120 ? 120 : n;
+}
+
+// ---- After the pass
+// ------------------------------------------------------------------------------
+
+void CLogLoader::Finish() {
+    StatusLog& log = TheStatusLog();
+    log.WriteLevel(StatusLog::kProgress, "Finished loading file");
+    log.WriteLevel(StatusLog::kProgress, "Checking file validity");
+    if (m_nPowerOns > 0 && m_nSampleCount > 0 && !m_log.m_arSamples.empty()) {
+        m_log.SetLoadedFile(m_path);
+        m_result.loaded = true;
+        log.Write("File %s loaded OK", m_path.c_str());
+        const auto& samples = m_log.m_arSamples;
+        double end = 0.0;
+        if (m_format.frcLayout && m_bDiveEndSeen) {
+            end = m_log.m_dDiveEndTime;
+        } else {
+            for (auto it = samples.rbegin(); it != samples.rend(); ++it) {
+                if ((*it)->m_byStatus[0] & 0x04) {
+                    end = (*it)->m_dTime;
+                    break;
+                }
+            }
+        }
+        const double logEnd = samples.back()->m_dTime;
+        m_log.m_dDiveEndTime = end;
+        m_log.m_dLogEndTime = logEnd;
+        CChartRange& chart = m_log.m_ChartRange;
+        chart.diveStart = static_cast<long long>(Whole(m_log.m_dDiveStartTime));
+        chart.logEnd = static_cast<long long>(Whole(logEnd));
+        chart.diveEnd = static_cast<long long>(Whole(end));
+        if (chart.diveEnd == 0)
+            chart.diveEnd = chart.logEnd;
+        chart.viewStart = chart.diveStart;
+        chart.viewEnd = chart.diveEnd;
+        m_log.m_SysInfo.Complete();
+        m_log.ComputeDiveSummary();
+    } else {
+        m_log.UnloadLogFile();
+        m_result.messageId = 2220;
+        char text[StatusLog::kBufferSize];
+        std::snprintf(text, sizeof text, "File %s loaded but contains no valid dive data",
+                      m_path.c_str());
+        log.WriteText(text);
+        m_result.errors = {text};
+    }
+    m_log.m_bLoading = false;
+    log.WriteLevel(StatusLog::kProgress, "Starting to display data");
+}
