@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "SaveTestFiles.h"
 #include "logfile/CDiveLog.h"
@@ -163,21 +165,51 @@ TEST(SaveLogFile, FailuresLeaveTheFileAndTheChangeMark) {
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+// Runs `body` as an ordinary user: the superuser may write anywhere, so a folder's permissions
+// only mean something to someone else. Returns the body's result, or -1 when it could not run.
+template <typename Body> int AsOrdinaryUser(Body body) {
+    if (::geteuid() != 0)
+        return body();
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(100);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+        WEXITSTATUS(status) == 100)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
 TEST(SaveLogFile, ReadOnlyFolderLeavesTheOriginalIntact) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
     CTempDir dir;
     const std::string path = dir.File("dive.ccl");
     const std::string original = Join(kUnitRecords);
     WriteAll(path, original);
-    std::filesystem::permissions(
-        dir.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec,
-        std::filesystem::perm_options::replace);
-    CDiveLog log;
-    PrepareLoaded(log, path, 1);
-    const CSaveResult r = SaveLogFile(log);
-    EXPECT_EQ(r.messageId, kSaveWriteFailedId);
+    namespace fs = std::filesystem;
+    // The file itself may be written; only its folder may not.
+    fs::permissions(path,
+                    fs::perms::all &
+                        ~(fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec),
+                    fs::perm_options::replace);
+    const fs::perms readOnly = fs::perms::owner_read | fs::perms::owner_exec |
+                               fs::perms::group_read | fs::perms::group_exec |
+                               fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(dir.Path(), readOnly, fs::perm_options::replace);
+    const int messageId = AsOrdinaryUser([&] {
+        CDiveLog log;
+        PrepareLoaded(log, path, 1);
+        EditEverything(log);
+        const CSaveResult r = SaveLogFile(log);
+        return r.ok ? 1 : r.messageId == kSaveWriteFailedId && log.m_bModified ? 0 : 2;
+    });
+    if (messageId < 0)
+        GTEST_SKIP() << "cannot run as an ordinary user here";
+    EXPECT_EQ(messageId, 0);
     EXPECT_EQ(ReadAll(path), original);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
 TEST(SaveLogFile, DoesNothingWithoutALoadedLog) {
