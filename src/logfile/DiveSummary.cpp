@@ -1,3 +1,226 @@
-#include "logfile/CDiveLog.h"
+// The dive summary: worked out once per loaded dive from the pre-dive record sets and the
+// samples, never stored in the file.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
 
-void CDiveLog::ComputeDiveSummary() {}
+#include "logfile/CDiveLog.h"
+#include "logfile/CDiveLogPreDive.h"
+#include "logfile/CDiveLogSample.h"
+#include "statuslog/StatusLog.h"
+
+namespace {
+
+// Sample status byte 0, bit 2: the unit counted this sample as part of the dive.
+constexpr unsigned char kInDiveBit = 0x04;
+constexpr double kMinPPO2Start = 2.55; // bar, the largest value a controller reports
+constexpr double kGfLowStart = 255.0;  // shown when no sample logged a GF low
+constexpr double kNotLogged = -1.0;
+constexpr double kDiveTimeTolerance = 0.008;
+
+std::string Printf(const char* format, int a, int b, int c = 0) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    return text;
+}
+
+// "mm:ss" below an hour, "h:mm:ss" from an hour on.
+std::string DiveTimeText(long long seconds) {
+    const int total = static_cast<int>(std::clamp<long long>(seconds, 0, 0x7FFFFFFF));
+    const int hours = total / 3600;
+    const int minutes = total % 3600 / 60;
+    const int secs = total % 60;
+    if (hours == 0)
+        return Printf("%02d:%02d mm:ss", minutes, secs);
+    return Printf("%d:%02d:%02d hh:mm:ss", hours, minutes, secs);
+}
+
+// The set the summary reads: the one current when the dive began.
+const CDiveLogPreDive* ChooseSet(const CDiveLog& log) {
+    const auto& sets = log.m_arPreDives;
+    if (sets.empty())
+        return nullptr;
+    for (size_t i = 0; i < sets.size(); ++i)
+        if (sets[i]->m_nPhase != CDiveLogPreDive::kPreDive)
+            return sets[i == 0 ? 0 : i - 1].get();
+    return sets.back().get();
+}
+
+void ComputeTotals(const CDiveLog& log, const CDiveLogPreDive& s, CDiveLogInformation& info) {
+    if (s.HasPowerOff()) {
+        info.m_nTotalUnitOnTime = s.m_nPowerOffTotalUnitOnTime;
+        info.m_nTotalDiveTime = s.m_nPowerOffTotalDiveTime;
+        info.m_nElapsedOnTime = s.m_nPowerOffElapsedOnTime;
+        return;
+    }
+    const int diveMinutes = s.HasDiveEnd() ? s.m_nDiveTime / 60
+                                           : static_cast<int>(log.m_arSamples.back()->m_dTime) / 60;
+    info.m_nTotalUnitOnTime = s.m_nPowerOnTotalUnitOnTime + diveMinutes;
+    info.m_nTotalDiveTime = s.m_nPowerOnTotalDiveTime + diveMinutes;
+    info.m_nElapsedOnTime = s.m_nPowerOnElapsedOnTime + diveMinutes;
+}
+
+// The unit's own dive time, unless the clock says otherwise by more than 0.8 %.
+long long DiveTimeFromDiveEnd(const CDiveLog& log, const CDiveLogPreDive& s) {
+    StatusLog& status = TheStatusLog();
+    const long long logged = s.m_nDiveTime;
+    status.WriteLevel(StatusLog::kProgress, "Dive Time - (0x08 Dive Time) %d seconds",
+                      static_cast<int>(logged));
+    const std::optional<long long> span = s.m_dtDiveEnd.SecondsSince(log.m_dtDiveStart);
+    // Without two valid clock readings in the right order there is nothing to check the
+    // logged time against.
+    if (!span || *span < 0)
+        return logged;
+    status.WriteLevel(StatusLog::kProgress,
+                      "Dive Time - (0x08 End of Dive Time %s - 0x03 Start of Dive Time %s) %d "
+                      "seconds",
+                      s.m_dtDiveEnd.Format("%H:%M:%S").c_str(),
+                      log.m_dtDiveStart.Format("%H:%M:%S").c_str(), static_cast<int>(*span));
+    const long long tolerance = static_cast<long long>(*span * kDiveTimeTolerance);
+    const long long difference = logged > *span ? logged - *span : *span - logged;
+    status.WriteLevel(StatusLog::kProgress,
+                      "Dive Time - Difference %d seconds Tolerance %d seconds",
+                      static_cast<int>(difference), static_cast<int>(tolerance));
+    if (difference <= tolerance) {
+        status.WriteLevel(StatusLog::kProgress, "Dive Time - In tolerance using dive time");
+        return logged;
+    }
+    status.WriteLevel(StatusLog::kProgress, "Dive Time - Out of tolerance using end - start time");
+    return *span;
+}
+
+long long DiveTimeFromSamples(const CDiveLog& log) {
+    const long long last = static_cast<long long>(log.m_arSamples.back()->m_dTime);
+    const long long start = static_cast<long long>(log.m_dDiveStartTime);
+    TheStatusLog().WriteLevel(StatusLog::kProgress,
+                              "Dive Time - Using last sample time %d seconds - 0x03 Dive Start "
+                              "Time %d seconds = %d seconds",
+                              static_cast<int>(last), static_cast<int>(start),
+                              static_cast<int>(last - start));
+    return last - start;
+}
+
+std::string SurfaceIntervalText(const CDiveLogPreDive& s) {
+    const std::optional<long long> span = s.m_dtDiveStart.SecondsSince(s.m_dtPreviousDiveEnd);
+    // A previous dive that ended after this one began is as unusable as a bad date.
+    if (!span || *span < 0)
+        return "Invalid";
+    if (*span >= 100LL * 3600)
+        return "> 99:59:59";
+    const int total = static_cast<int>(*span);
+    return Printf("%d:%02d:%02d hh:mm:ss", total / 3600, total % 3600 / 60, total % 60);
+}
+
+// The dive end record's durations in whole minutes, as hours and minutes.
+std::string DurationText(int minutes) {
+    if (minutes < 0)
+        return "Invalid";
+    return Printf("%02d:%02d hh:mm", minutes / 60, minutes % 60);
+}
+
+void SetAlarms(const CDiveLogSample& sample, bool level4, CDiveLogInformation& info) {
+    using I = CDiveLogInformation;
+    auto& alarm = info.m_bAlarm;
+    const unsigned c1 = sample.m_byC1CellStatus;
+    const unsigned c2 = sample.m_byC2CellStatus;
+    const unsigned extra = sample.m_byCellStatusExtra;
+    const unsigned ext = sample.m_byStatusExt;
+    for (int bit = 0; bit < 4; ++bit) {
+        alarm[I::kC1CellWarning + bit] = alarm[I::kC1CellWarning + bit] || (c1 & (0x10u << bit));
+        alarm[I::kC2CellWarning + bit] = alarm[I::kC2CellWarning + bit] || (c2 & (0x10u << bit));
+        alarm[I::kFastAscent + bit] = alarm[I::kFastAscent + bit] || (extra & (1u << bit));
+    }
+    const bool scrubber2 = level4 ? (ext & 0x10) != 0 : (extra & 0x40) != 0;
+    alarm[I::kScrubber2ndWarning] = alarm[I::kScrubber2ndWarning] || scrubber2;
+    alarm[I::kScrubber1stWarning] = alarm[I::kScrubber1stWarning] || (extra & 0x10);
+    alarm[I::kCo22ndWarning] = alarm[I::kCo22ndWarning] || (ext & 0x20);
+    alarm[I::kCo21stWarning] = alarm[I::kCo21stWarning] || (extra & 0x40);
+    alarm[I::kDiveStart] = alarm[I::kDiveStart] || (extra & 0x20);
+}
+
+double PassOverSamples(const CDiveLog& log, CDiveLogInformation& info) {
+    double maxLoggedDepth = 0.0;
+    info.m_dPeakSetpoint = info.m_dPeakCNS = info.m_dPeakOTU = 0.0;
+    info.m_dC1MaxPPO2 = info.m_dC2MaxPPO2 = 0.0;
+    info.m_dC1MinPPO2 = info.m_dC2MinPPO2 = kMinPPO2Start;
+    info.m_dGfLow = kGfLowStart;
+    info.m_dGfHigh = 0.0;
+    // Left at -1 when no sample logged one; the page shows that as empty.
+    info.m_dConservatism = kNotLogged;
+    info.m_bAlarm.fill(false);
+    const bool level4 = log.VersionLevel(4);
+    for (const auto& p : log.m_arSamples) {
+        const CDiveLogSample& s = *p;
+        if (!(s.m_byStatus[0] & kInDiveBit))
+            continue;
+        maxLoggedDepth = std::max(maxLoggedDepth, s.GetDepth());
+        info.m_dPeakSetpoint = std::max(info.m_dPeakSetpoint, s.m_dSetpoint);
+        info.m_dPeakCNS = std::max(info.m_dPeakCNS, s.m_dCNS);
+        info.m_dPeakOTU = std::max(info.m_dPeakOTU, s.m_dOTU);
+        info.m_dC1MaxPPO2 = std::max(info.m_dC1MaxPPO2, s.m_dC1Measured);
+        info.m_dC1MinPPO2 = std::min(info.m_dC1MinPPO2, s.m_dC1Measured);
+        info.m_dC2MaxPPO2 = std::max(info.m_dC2MaxPPO2, s.m_dC2Measured);
+        info.m_dC2MinPPO2 = std::min(info.m_dC2MinPPO2, s.m_dC2Measured);
+        if (s.GetGfLow() != kNotLogged)
+            info.m_dGfLow = std::min(info.m_dGfLow, s.GetGfLow());
+        if (s.GetGfHigh() != kNotLogged)
+            info.m_dGfHigh = std::max(info.m_dGfHigh, s.GetGfHigh());
+        if (s.m_nConservatism != -1)
+            info.m_dConservatism = s.m_nConservatism;
+        SetAlarms(s, level4, info);
+    }
+    return maxLoggedDepth;
+}
+
+double ChooseMaxDepth(const CDiveLog& log, const CDiveLogPreDive& s, double maxLoggedDepth) {
+    StatusLog& status = TheStatusLog();
+    if (s.HasDiveEnd()) {
+        const double eod = s.GetDiveEndMaxDepth();
+        status.WriteLevel(StatusLog::kProgress,
+                          "Max Logged Depth %.2f - EOD Max Depth %.2f Using EOD Max Depth",
+                          maxLoggedDepth, eod);
+        return eod;
+    }
+    const double deco = log.m_arSamples.empty() ? 0.0 : log.m_arSamples.back()->GetDecoWord4();
+    if (deco == 0.0)
+        return maxLoggedDepth;
+    status.WriteLevel(StatusLog::kProgress,
+                      "Max Logged Depth %.2f - Deco Max Depth %.2f Using Deco Max Depth",
+                      maxLoggedDepth, deco);
+    return deco;
+}
+
+} // namespace
+
+void CDiveLog::ComputeDiveSummary() {
+    CDiveLogInformation& info = m_DiveInformation;
+    info.ResetSummary();
+    const CDiveLogPreDive* set = ChooseSet(*this);
+    // Without a pre-dive set, or without both a dive end record and any sample, there is no
+    // dive time to show: the summary stays invalid rather than showing made-up figures.
+    if (!set || (m_arSamples.empty() && !set->HasDiveEnd())) {
+        TheStatusLog().WriteLevel(StatusLog::kProgress,
+                                  "Dive summary not computed - no pre-dive data or samples");
+        return;
+    }
+    const CDiveLogPreDive& s = *set;
+    info.m_dtDiveDateTime = s.m_dtDiveStart;
+    info.m_nDiveNumber = s.m_nDiveNumber;
+    info.UpdateDiveLabel();
+    ComputeTotals(*this, s, info);
+    const long long seconds =
+        s.HasDiveEnd() ? DiveTimeFromDiveEnd(*this, s) : DiveTimeFromSamples(*this);
+    info.m_strDiveTime = DiveTimeText(seconds);
+    info.m_strSurfaceInterval = SurfaceIntervalText(s);
+    info.m_strDiveEndDuration1 =
+        s.HasDiveEnd() ? DurationText(s.m_nDiveEndDuration1) : "Not logged";
+    info.m_strDiveEndDuration2 =
+        s.HasDiveEnd() ? DurationText(s.m_nDiveEndDuration2) : "Not logged";
+    info.m_dAtmPressure = s.m_dCurrentSurfacePressure;
+    info.m_dAtmTemperature = s.m_dStatusAmbientTemp;
+    const double maxLoggedDepth = PassOverSamples(*this, info);
+    info.m_dMaxDepth = ChooseMaxDepth(*this, s, maxLoggedDepth);
+    info.m_bSummaryValid = true;
+}

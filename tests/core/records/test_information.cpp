@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "logfile/CDiveLogInformation.h"
+#include "logfile/FieldParsers.h"
+
+namespace {
+
+std::string RandomText(std::mt19937& rng) {
+    std::uniform_int_distribution<int> length(0, 40);
+    std::uniform_int_distribution<int> byte(1, 255);
+    std::string text(static_cast<size_t>(length(rng)), ' ');
+    for (char& ch : text)
+        ch = static_cast<char>(byte(rng));
+    return text;
+}
+
+CDiveLogInformation RandomRecord(std::mt19937& rng) {
+    std::uniform_int_distribution<unsigned> byte(0, 255);
+    CDiveLogInformation r;
+    r.m_strLocation = RandomText(rng);
+    r.m_strDiveSite = RandomText(rng);
+    r.m_strVisibility = RandomText(rng);
+    r.m_strPartner = RandomText(rng);
+    r.m_strDiveBoat = RandomText(rng);
+    r.m_strDiveNumberText = RandomText(rng);
+    r.m_strOtherDiveType = RandomText(rng);
+    r.m_strNotes = RandomText(rng);
+    r.m_strLatHemisphere = byte(rng) & 1 ? "N" : "S";
+    r.m_strLongHemisphere = byte(rng) & 1 ? "E" : "W";
+    r.m_nLatDegrees = byte(rng);
+    r.m_nLatMinutes = byte(rng);
+    r.m_nLatSeconds = byte(rng);
+    r.m_nLongDegrees = byte(rng);
+    r.m_nLongMinutes = byte(rng);
+    r.m_nLongSeconds = byte(rng);
+    r.m_nWeather = static_cast<int>(byte(rng) % 5);
+    r.m_nWindDirection = static_cast<int>(byte(rng) % 8);
+    r.m_nWindSpeed = static_cast<int>(byte(rng) % 11);
+    r.m_nSeaState = static_cast<int>(byte(rng) % 7);
+    for (bool& flag : r.m_bDiveType)
+        flag = byte(rng) & 1;
+    return r;
+}
+
+void ExpectSameDetails(const CDiveLogInformation& a, const CDiveLogInformation& b) {
+    EXPECT_EQ(a.m_strLocation, b.m_strLocation);
+    EXPECT_EQ(a.m_strDiveSite, b.m_strDiveSite);
+    EXPECT_EQ(a.m_strVisibility, b.m_strVisibility);
+    EXPECT_EQ(a.m_strPartner, b.m_strPartner);
+    EXPECT_EQ(a.m_strDiveBoat, b.m_strDiveBoat);
+    EXPECT_EQ(a.m_strDiveNumberText, b.m_strDiveNumberText);
+    EXPECT_EQ(a.m_strOtherDiveType, b.m_strOtherDiveType);
+    EXPECT_EQ(a.m_strNotes, b.m_strNotes);
+    EXPECT_EQ(a.m_strLatHemisphere, b.m_strLatHemisphere);
+    EXPECT_EQ(a.m_strLongHemisphere, b.m_strLongHemisphere);
+    EXPECT_EQ(a.m_nLatDegrees, b.m_nLatDegrees);
+    EXPECT_EQ(a.m_nLatMinutes, b.m_nLatMinutes);
+    EXPECT_EQ(a.m_nLatSeconds, b.m_nLatSeconds);
+    EXPECT_EQ(a.m_nLongDegrees, b.m_nLongDegrees);
+    EXPECT_EQ(a.m_nLongMinutes, b.m_nLongMinutes);
+    EXPECT_EQ(a.m_nLongSeconds, b.m_nLongSeconds);
+    EXPECT_EQ(a.m_nWeather, b.m_nWeather);
+    EXPECT_EQ(a.m_nWindDirection, b.m_nWindDirection);
+    EXPECT_EQ(a.m_nWindSpeed, b.m_nWindSpeed);
+    EXPECT_EQ(a.m_nSeaState, b.m_nSeaState);
+    EXPECT_EQ(a.m_bDiveType, b.m_bDiveType);
+}
+
+} // namespace
+
+// ---- CDiveLogInformation::Reset -----------------------------------------------------------------
+
+TEST(InformationReset, DefaultsAndClearsEverything) {
+    CDiveLogInformation info;
+    EXPECT_EQ(info.m_strLatHemisphere, "N");
+    EXPECT_EQ(info.m_strLongHemisphere, "W");
+    EXPECT_TRUE(info.m_dtDiveDateTime.IsNull());
+    info.m_strNotes = "x";
+    info.m_bDiveType[3] = true;
+    info.m_bSummaryValid = true;
+    info.m_nWeather = 4;
+    info.Reset();
+    EXPECT_EQ(info.m_strNotes, "");
+    EXPECT_FALSE(info.m_bDiveType[3]);
+    EXPECT_FALSE(info.m_bSummaryValid);
+    EXPECT_EQ(info.m_nWeather, 0);
+    EXPECT_EQ(info.m_strLatHemisphere, "N");
+}
+
+// ---- CDiveLogInformation::Encode / Decode -------------------------------------------------------
+
+TEST(InformationEncode, ExactLines) {
+    CDiveLogInformation info;
+    EXPECT_EQ(info.Encode(0x80), "8080");
+    EXPECT_EQ(info.Encode(0x8A), "");
+    EXPECT_EQ(info.Encode(0x7F), "");
+    info.m_strLocation = "A\xE9";
+    EXPECT_EQ(info.Encode(0x80), "8041E928");
+    info.m_nWeather = 2;
+    EXPECT_EQ(info.Encode(0x86), "860284");
+    info.m_nLatDegrees = 50;
+    info.m_nLatMinutes = 7;
+    info.m_nLatSeconds = 59;
+    info.m_strLongHemisphere = "W";
+    info.m_nLongDegrees = 4;
+    EXPECT_EQ(info.Encode(0x85), "854E32073B5704000096");
+    info.m_bDiveType[CDiveLogInformation::kOther] = true;
+    const std::string types = info.Encode(0x8B);
+    ASSERT_EQ(types.size(), 42u);
+    EXPECT_EQ(types.substr(38, 2), "01");
+    EXPECT_TRUE(IsChecksumValid(types));
+    EXPECT_EQ(info.EncodeAll().size(), 14u);
+}
+
+TEST(InformationDecode, RoundTripOfRandomRecords) {
+    std::mt19937 rng(1234);
+    for (int round = 0; round < 200; ++round) {
+        const CDiveLogInformation original = RandomRecord(rng);
+        CDiveLogInformation copy;
+        for (const std::string& line : original.EncodeAll()) {
+            ASSERT_TRUE(IsChecksumValid(line)) << line;
+            copy.Decode(RecordType(line), line);
+        }
+        ExpectSameDetails(original, copy);
+    }
+}
+
+TEST(InformationDecode, ShortLinesKeepValues) {
+    CDiveLogInformation info;
+    info.m_nSeaState = 3;
+    info.Decode(0x89, "8989");
+    EXPECT_EQ(info.m_nSeaState, 3);
+    info.Decode(0x85, "854E32073B5704000000"); // 20 characters: enough
+    EXPECT_EQ(info.m_nLongDegrees, 4u);
+    info.Decode(0x85, "85533207");
+    EXPECT_EQ(info.m_strLatHemisphere, "N");
+    info.m_bDiveType[0] = true;
+    info.Decode(0x8B, "8B00");
+    EXPECT_TRUE(info.m_bDiveType[0]);
+    // Any non-zero byte counts as set.
+    info.Decode(0x8B, WithChecksum("8B00FF" + std::string(34, '0')));
+    EXPECT_FALSE(info.m_bDiveType[0]);
+    EXPECT_TRUE(info.m_bDiveType[1]);
+    info.m_strNotes = "keep";
+    info.Decode(0x8A, "8A41CB");
+    EXPECT_EQ(info.m_strNotes, "keep");
+    info.Decode(0x8D, "8D8D");
+    EXPECT_EQ(info.m_strNotes, "");
+}
+
+// ---- CDiveLogInformation::MakeDiveLabel ---------------------------------------------------------
+
+TEST(InformationDiveLabel, NumberAndText) {
+    CDiveLogInformation info;
+    info.m_nDiveNumber = 42;
+    EXPECT_EQ(info.MakeDiveLabel(), "42");
+    info.m_strDiveNumberText = "Wreck 3";
+    EXPECT_EQ(info.MakeDiveLabel(), "42 - Wreck 3");
+}
