@@ -62,4 +62,32 @@ CDecoVisibility DecoVisibility(const std::string& option) {
     return v;
 }
 
+CSummaryTexts BuildSummaryTexts(const CDiveLogInformation& info, bool metric,
+                                const std::string& decompressionOption) {
+    CSummaryTexts t;
+    t.deco = DecoVisibility(decompressionOption);
+    if (!info.m_bSummaryValid)
+        return t; // nothing worked out: an empty summary rather than zeros
+    t.date = FormatDate(info.m_dtDiveDateTime);
+    t.time = FormatTime(info.m_dtDiveDateTime);
+    t.diveTime = info.m_strDiveTime;
+    t.maxDepth = FormatMaxDepth(info.m_dMaxDepth, metric);
+    t.diveNumber = Printf("%d", info.m_nDiveNumber);
+    t.totalUnitOnTime = FormatHoursMinutes(info.m_nTotalUnitOnTime);
+    t.totalDiveTime = FormatHoursMinutes(info.m_nTotalDiveTime);
+    t.elapsedOnTime = FormatHoursMinutes(info.m_nElapsedOnTime);
+    t.atmPressure = FormatAtmPressure(info.m_dAtmPressure);
+    t.atmTemperature = FormatAtmTemperature(info.m_dAtmTemperature, metric);
+    t.peakSetpoint = FormatSetpoint(info.m_dPeakSetpoint);
+    t.peakCns = FormatPeakPercent(info.m_dPeakCNS);
+    t.peakOtu = FormatPeakPercent(info.m_dPeakOTU);
+    t.surfaceInterval = info.m_strSurfaceInterval;
+    t.gfLow = FormatWhole(info.m_dGfLow);
+    t.gfHigh = FormatWhole(info.m_dGfHigh);
+    // No sample logged a conservatism value.
+    if (info.m_dConservatism >= 0.0)
+        t.conservatism = FormatWhole(info.m_dConservatism);
+    return t;
+}
+
 } // namespace summary
