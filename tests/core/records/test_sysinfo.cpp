@@ -44,6 +44,8 @@ std::vector<uint8_t> Identity(size_t size = 256) {
     return id;
 }
 
+constexpr size_t kDecoOptionByteForTest = 34;
+
 const std::vector<uint8_t> kDisplayCode = {0x0C, 0x03, 0x09, 0xDC, 0x00, 0x05, 0x01, 0x42};
 
 } // namespace
@@ -150,4 +152,153 @@ TEST(SysInfoDecode, UnknownDeviceOrAddressIgnored) {
     info.Decode(Header(kBusDisplay, 1, 0x200001), Data(kDisplayCode));
     info.Decode("B0B001", Data(kDisplayCode));
     EXPECT_EQ(info.CodeVersionText(kBusDisplay), "");
+}
+
+// ---- CDiveLogSysInfo::Complete ------------------------------------------------------------------
+
+namespace {
+
+CDiveLogSysInfo CompletedWith(const std::vector<uint8_t>& identity, int bus = kBusDisplay) {
+    CDiveLogSysInfo info;
+    const uint32_t address = bus == kBusColourDisplay ? 0x1080
+                             : bus == kBusDisplay     ? 0x4000
+                                                      : 0x2000;
+    info.Decode(Header(bus, 1, address), Data(identity));
+    info.Decode(Header(bus, 1, 0x200000), Data(kDisplayCode));
+    info.Complete();
+    return info;
+}
+
+} // namespace
+
+TEST(SysInfoComplete, NewerLayoutTexts) {
+    std::vector<uint8_t> id = Identity();
+    id[35] = 0x80;
+    id[kDecoOptionByteForTest] = 2;
+    Put(id, 64, "A. Diver");
+    Put(id, 82, "+44 1234");
+    Put(id, 100, "PL1 2AB");
+    const CDiveLogSysInfo info = CompletedWith(id);
+    const CSysInfoTexts& t = info.Texts(kBusDisplay);
+    EXPECT_EQ(t.m_strUnitType, "Zelvor CCR"); // control characters become spaces, then trimmed
+    EXPECT_EQ(t.m_strSerialNumber, "ZX-001234");
+    EXPECT_EQ(t.m_strShipmentDate, "15/06/2005");
+    EXPECT_EQ(t.m_strDealerCode, "DLR00042");
+    EXPECT_EQ(t.m_strTesterId, "7");
+    EXPECT_EQ(t.m_strUpgradeOnly, "No");
+    EXPECT_EQ(t.m_strWing, "22 Kg");
+    EXPECT_EQ(t.m_strHarness, "X Large");
+    EXPECT_EQ(t.m_strCounterlungs, "X Large");
+    EXPECT_EQ(t.m_strAdv, "Yes");
+    EXPECT_EQ(t.m_strWingCylinder, "No");
+    EXPECT_EQ(t.m_strTempProbe, "Yes");
+    EXPECT_EQ(t.m_strOcb, "No");
+    EXPECT_EQ(t.m_strHus, "Yes");
+    EXPECT_EQ(t.m_strBatteryType, "Li-Poly");
+    EXPECT_EQ(t.m_strDecoOption, "Trimix");
+    EXPECT_EQ(info.DecoOption(kBusColourDisplay), EDecoOption::Trimix);
+    EXPECT_EQ(info.DecoOption(kBusC1), EDecoOption::None);
+    EXPECT_EQ(info.DecoOption(0x90), EDecoOption::None);
+    EXPECT_EQ(t.m_strCodeVersion, "DC.00.05.01.42");
+    EXPECT_EQ(t.m_strCodeDate, "12/03/09");
+    EXPECT_EQ(t.m_strOwnerName, "A. Diver");
+    EXPECT_EQ(t.m_strOwnerTelephone, "+44 1234");
+    EXPECT_EQ(t.m_strOwnerPostCode, "PL1 2AB");
+    EXPECT_TRUE(info.BatteryLiPoly(kBusDisplay));
+    EXPECT_FALSE(info.BatteryTypesConsistent());
+}
+
+TEST(SysInfoComplete, TableEdges) {
+    std::vector<uint8_t> id = Identity();
+    Put(id, 36, "31022005");
+    id[52] = 7;
+    id[51] = 3;
+    id[kDecoOptionByteForTest] = 6;
+    const CSysInfoTexts t = CompletedWith(id).Texts(kBusDisplay);
+    EXPECT_EQ(t.m_strShipmentDate, "Invalid Date");
+    EXPECT_EQ(t.m_strHarness, "Unknown value");
+    EXPECT_EQ(t.m_strWing, "Unknown value");
+    EXPECT_EQ(t.m_strDecoOption, "Unknown value");
+    Put(id, 36, "1506200x");
+    EXPECT_EQ(CompletedWith(id).Texts(kBusDisplay).m_strShipmentDate, "Invalid Date");
+}
+
+TEST(SysInfoComplete, OlderLayoutDealerCode) {
+    std::vector<uint8_t> id = Identity();
+    for (size_t i = 56; i <= 63; ++i)
+        id[i] = 0;
+    Put(id, 44, "D12345");
+    const CSysInfoTexts t = CompletedWith(id).Texts(kBusDisplay);
+    EXPECT_EQ(t.m_strDealerCode, "D12345");
+    EXPECT_EQ(t.m_strUpgradeOnly, "");
+    EXPECT_EQ(t.m_strTempProbe, "");
+    EXPECT_EQ(t.m_strHus, "");
+    EXPECT_EQ(t.m_strWing, "22 Kg"); // byte 44 is the dealer code here, not upgrade only
+}
+
+TEST(SysInfoComplete, UpgradeOnlyLeavesHardwareEmpty) {
+    std::vector<uint8_t> id = Identity();
+    id[44] = 1;
+    const CSysInfoTexts t = CompletedWith(id).Texts(kBusDisplay);
+    EXPECT_EQ(t.m_strUpgradeOnly, "Yes");
+    EXPECT_EQ(t.m_strWing, "");
+    EXPECT_EQ(t.m_strHarness, "");
+    EXPECT_EQ(t.m_strCounterlungs, "");
+    EXPECT_EQ(t.m_strAdv, "");
+    EXPECT_EQ(t.m_strWingCylinder, "");
+    EXPECT_EQ(t.m_strTempProbe, "Yes");
+}
+
+TEST(SysInfoComplete, HistoryEntries) {
+    std::vector<uint8_t> id = Identity();
+    for (size_t i = 128; i < 128 + 63; ++i)
+        id[i] = 0xFF;
+    const uint8_t first[] = {0x05, 0x00, 0x00};  // 1 Jan 2000
+    const uint8_t second[] = {0x09, 0x0E, 0x5B}; // day 3675: 23 Jan 2010
+    std::copy(first, first + 3, id.begin() + 128);
+    std::copy(second, second + 3, id.begin() + 128 + 3 * 20);
+    const CDiveLogSysInfo info = CompletedWith(id);
+    const auto& history = info.History(kBusDisplay);
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history[0].m_byEvent, 5);
+    EXPECT_EQ(history[0].m_strDate, "01 Jan 2000");
+    EXPECT_EQ(history[1].m_nDayNumber, 3675);
+    EXPECT_EQ(history[1].m_strDate, "23 Jan 2010");
+}
+
+TEST(SysInfoComplete, ColourDisplayOwnerDetailsFurtherOn) {
+    std::vector<uint8_t> id = Identity(512);
+    Put(id, 128, "Colour Owner");
+    Put(id, 164, "CO1 1AA");
+    id[256] = 0xFF;
+    id[259] = 1;
+    const CDiveLogSysInfo info = CompletedWith(id, kBusColourDisplay);
+    EXPECT_EQ(info.DisplayBusAddress(), kBusColourDisplay);
+    const CSysInfoTexts& t = info.Texts(kBusColourDisplay);
+    EXPECT_EQ(t.m_strOwnerName, "Colour Owner");
+    EXPECT_EQ(t.m_strOwnerPostCode, "CO1 1AA");
+    EXPECT_EQ(t.m_strSerialNumber, "ZX-001234");
+    ASSERT_EQ(info.History(kBusColourDisplay).size(), 20u); // first entry skipped as 0xFF
+    EXPECT_EQ(info.History(kBusColourDisplay)[0].m_byEvent, 1);
+}
+
+TEST(SysInfoComplete, NoIdentityMeansEmptyTexts) {
+    CDiveLogSysInfo info;
+    info.Decode(Header(kBusC1, 1, 0x200000), Data({1, 2, 3, 0xCC, 0, 1, 2, 3}));
+    info.Complete();
+    EXPECT_EQ(info.Texts(kBusC1).m_strCodeVersion, "");
+    EXPECT_EQ(info.Texts(kBusC1).m_strBatteryType, "");
+    EXPECT_FALSE(info.BatteryLiPoly(kBusC1));
+    EXPECT_TRUE(info.History(kBusC1).empty());
+    EXPECT_TRUE(info.BatteryTypesConsistent());
+    // Controllers take their identity from a line of at least 516 characters.
+    std::vector<uint8_t> id = Identity(300);
+    id[35] = 0x80;
+    info.Decode(Header(kBusC1, 1, 0x2000), Data(id));
+    info.Clear();
+    info.Decode(Header(kBusC1, 1, 0x2000), Data(id));
+    info.Complete();
+    EXPECT_EQ(info.RegionBytes(kBusC1, 0)->size(), 256u);
+    EXPECT_EQ(info.Texts(kBusC1).m_strBatteryType, "Li-Poly");
+    EXPECT_EQ(info.CodeVersionText(kBusC1), ""); // cleared
 }
