@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "logfile/binary/CBinaryLogKey.h"
+#include "logfile/binary/CCrc32Static.h"
+#include "settings/SettingsStore.h"
+#include "settings/SettingsTable.h"
+
+// ---- CCrc32Static -----------------------------------------------------------------------------
+
+TEST(CCrc32Static, StandardCheckValue) {
+    EXPECT_EQ(CCrc32Static::Compute("123456789"), 0xCBF43926u);
+    EXPECT_EQ(CCrc32Static::Compute(""), 0u);
+}
+
+TEST(CCrc32Static, IncrementalEqualsWhole) {
+    uint32_t running = CCrc32Static::Update(CCrc32Static::kInitial, "1234", 4);
+    running = CCrc32Static::Update(running, "56789", 5);
+    EXPECT_EQ(CCrc32Static::Finish(running), 0xCBF43926u);
+}
+
+// ---- CBinaryLogKey ----------------------------------------------------------------------------
+
+TEST(CBinaryLogKey, StreamIsTheKeyTurnedLeftOneBitPerCopy) {
+    CBinaryLogKey::Key key{};
+    key[0] = 0x80; // the top bit must come round into byte 15
+    key[15] = 0x01;
+    const CBinaryLogKey k(key);
+    EXPECT_EQ(k.StreamByte(0), 0x80);
+    EXPECT_EQ(k.StreamByte(15), 0x01);
+    EXPECT_EQ(k.StreamByte(16), 0x00);
+    EXPECT_EQ(k.StreamByte(31), 0x03);
+    EXPECT_EQ(k.StreamByte(16 * 2 + 15), 0x06);
+    // 128 turns of a 128-bit register bring it back; the stream wraps at 2048.
+    EXPECT_EQ(k.StreamByte(2048), k.StreamByte(0));
+    EXPECT_EQ(k.StreamByte(2048 + 31), 0x03);
+}
+
+TEST(CBinaryLogKey, TestKeyIsTheDocumentedText) {
+    const auto& bytes = CBinaryLogKey::TestKey().Bytes();
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "ZelvorLogTestKey");
+}
+
+TEST(CBinaryLogKey, StartOffsetFromTheProductOfFourBytes) {
+    const uint8_t newHeader[] = {0, 0, 0, 1};
+    const uint8_t small[] = {3, 5, 7, 11};
+    const uint8_t large[] = {100, 100, 100, 3}; // 3,000,000 mod 2048
+    const uint8_t negative[] = {0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(CBinaryLogKey::StartOffset(newHeader), 0u);
+    EXPECT_EQ(CBinaryLogKey::StartOffset(small), 1155u);
+    EXPECT_EQ(CBinaryLogKey::StartOffset(large), 1728u);
+    EXPECT_LT(CBinaryLogKey::StartProduct(negative), 0);
+    EXPECT_EQ(CBinaryLogKey::StartOffset(negative), 0u);
+}
+
+TEST(CBinaryLogKey, FromHexWantsExactly32Digits) {
+    auto key = CBinaryLogKey::FromHex(" 00112233445566778899aabbccddeeFF\n");
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->Bytes()[1], 0x11);
+    EXPECT_EQ(key->Bytes()[15], 0xFF);
+    EXPECT_FALSE(CBinaryLogKey::FromHex("00112233445566778899AABBCCDDEEF"));
+    EXPECT_FALSE(CBinaryLogKey::FromHex("00112233445566778899AABBCCDDEEFG"));
+    EXPECT_FALSE(CBinaryLogKey::FromHex(""));
+}
+
+TEST(CBinaryLogKey, ResolveTakesEnvironmentThenSettingThenTestKey) {
+    CMemorySettingsStore store;
+    const std::string path = settings::Path(settings::kBinaryLogKey);
+    const std::string keyPath = path.substr(0, path.rfind('\\'));
+    const std::string name(settings::kBinaryLogKey);
+    unsetenv("ZELVOR_LOG_KEY");
+    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes(), CBinaryLogKey::TestKey().Bytes());
+
+    store.WriteString(keyPath, name, "0102030405060708090A0B0C0D0E0F10");
+    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes()[0], 0x01);
+
+    setenv("ZELVOR_LOG_KEY", "F102030405060708090A0B0C0D0E0F10", 1);
+    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes()[0], 0xF1);
+
+    // Bad values are passed over, not half-used.
+    setenv("ZELVOR_LOG_KEY", "nonsense", 1);
+    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes()[0], 0x01);
+    store.WriteString(keyPath, name, "12");
+    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes(), CBinaryLogKey::TestKey().Bytes());
+    unsetenv("ZELVOR_LOG_KEY");
+}
+
+TEST(CBinaryLogKey, BlockRuleLeavesErasedBlocksAlone) {
+    const CBinaryLogKey key;
+    std::vector<uint8_t> data(48, 0x11);
+    std::fill(data.begin() + 16, data.begin() + 32, 0xFF);
+    const auto plain = data;
+    key.ApplyBlocks(data.data(), data.size(), 16, 5);
+    EXPECT_EQ(data[0], 0x11 ^ key.StreamByte(5));
+    EXPECT_EQ(data[40], 0x11 ^ key.StreamByte(45)); // k counts across blocks
+    EXPECT_TRUE(
+        std::all_of(data.begin() + 16, data.begin() + 32, [](uint8_t b) { return b == 0xFF; }));
+    key.ApplyBlocks(data.data(), data.size(), 16, 5);
+    EXPECT_EQ(data, plain);
+
+    // Byte by byte, erased memory is scrambled like anything else.
+    std::vector<uint8_t> erased(16, 0xFF);
+    key.ApplyBytes(erased.data(), erased.size(), 0);
+    EXPECT_EQ(erased[0], 0xFF ^ key.StreamByte(0));
+}
+
+TEST(CBinaryLogKey, ScrambleRefusesABlockThatWouldLookErased) {
+    const CBinaryLogKey key;
+    std::vector<uint8_t> data(16);
+    for (size_t k = 0; k < 16; ++k)
+        data[k] = 0xFF ^ key.StreamByte(k);
+    EXPECT_FALSE(key.ScrambleBlocks(data.data(), data.size(), 16, 0));
+
+    std::vector<uint8_t> ok(32, 0x42);
+    EXPECT_TRUE(key.ScrambleBlocks(ok.data(), ok.size(), 16, 0));
+    key.ApplyBlocks(ok.data(), ok.size(), 16, 0);
+    EXPECT_EQ(ok, std::vector<uint8_t>(32, 0x42));
+}

@@ -1,0 +1,396 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "BinaryTestHelpers.h"
+#include "logfile/binary/BinaryLog.h"
+#include "logfile/binary/CBinaryLogKey.h"
+#include "logfile/binary/CQorBinaryFile.h"
+#include "logfile/binary/CSRMemoryBlock.h"
+#include "statuslog/StatusLog.h"
+
+using bintest::Bytes;
+using bintest::File;
+using bintest::LineOf;
+using bintest::LogPayload;
+using bintest::LogRecord;
+using Records = std::vector<CStandardRecordData>;
+
+namespace {
+
+// The all-zero key leaves data as it is, so a test can write plain payloads.
+const CBinaryLogKey& ZeroKey() {
+    static const CBinaryLogKey key(CBinaryLogKey::Key{});
+    return key;
+}
+
+struct Converted {
+    bool ok = false;
+    bool frc = false;
+    std::string error;
+    std::vector<std::string> lines;
+};
+
+Converted Convert(std::string_view file, const CBinaryLogKey& key = ZeroKey()) {
+    Converted c;
+    CMemLineFile out;
+    c.ok = ConvertBinaryBytesToLines(file, out, c.frc, c.error, &key);
+    std::string_view line;
+    while (out.ReadLine(line))
+        c.lines.emplace_back(line);
+    return c;
+}
+
+const std::string kLoadFailed = "Binary file load failed - ";
+const std::string kCheckFailed =
+    "Binary file load failed - Binary file load inital CRC32 check failed - ";
+
+std::string TempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("zelvor_binary_" + name)).string();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+} // namespace
+
+// ---- Whole-file check -------------------------------------------------------------------------
+
+TEST(CheckCRC32, LastFourBytesZeroMeanUnprotected) {
+    const std::string file =
+        File({{0, bintest::HeaderPayload(5, 2, 46)}, {32, LogPayload({LogRecord(6, 16)})}}, false);
+    EXPECT_EQ(file.substr(file.size() - 4), std::string(4, '\0'));
+    const Converted c = Convert(file);
+    EXPECT_TRUE(c.ok) << c.error;
+    EXPECT_EQ(c.lines.size(), 4u);
+}
+
+TEST(CheckCRC32, MismatchFailsTheLoad) {
+    std::string file = File({{32, LogPayload({LogRecord(6, 16)})}});
+    file[file.size() - 1] ^= 1;
+    const Converted c = Convert(file);
+    EXPECT_FALSE(c.ok);
+    EXPECT_EQ(c.error, kCheckFailed + "crc32 mismatch");
+}
+
+TEST(CheckCRC32, FilesTooShortToHoldACrc) {
+    EXPECT_EQ(Convert("").error, kCheckFailed + "Unable to read full file contents");
+    EXPECT_EQ(Convert(Bytes({0, 0})).error, kCheckFailed + "Unable to read full file contents");
+}
+
+TEST(CheckCRC32, MissingFileNamesTheCauseAfterTenAttempts) {
+    const std::string path = TempPath("does_not_exist.bin");
+    std::remove(path.c_str());
+    CQorBinaryFile reader;
+    int attempts = 0;
+    reader.SetOpener([&](const std::string& p) {
+        ++attempts;
+        return std::fopen(p.c_str(), "rb");
+    });
+    EXPECT_FALSE(reader.Load(path));
+    EXPECT_EQ(attempts, 10);
+    EXPECT_EQ(reader.GetErrorText(),
+              "Binary file load inital CRC32 check failed - CheckCRC32 Unable to open source "
+              "file: No such file or directory - m_cause 2, m_lOsError 2, m_strFileName " +
+                  path);
+}
+
+TEST(CheckCRC32, AFileHeldForAMomentIsOpenedOnRetry) {
+    const std::string path = TempPath("held.bin");
+    WriteFileBytes(path, File({{32, LogPayload({LogRecord(6, 16)})}}));
+    CQorBinaryFile reader;
+    reader.SetKey(ZeroKey());
+    int attempts = 0;
+    int refusals = 0;
+    reader.SetOpener([&](const std::string& p) -> std::FILE* {
+        ++attempts;
+        if (refusals < 3) { // three refusals before each open succeeds
+            ++refusals;
+            errno = EBUSY;
+            return nullptr;
+        }
+        refusals = 0;
+        return std::fopen(p.c_str(), "rb");
+    });
+    EXPECT_TRUE(reader.Load(path)) << reader.GetErrorText();
+    EXPECT_EQ(attempts, 8); // four for the check, four for the records
+    std::remove(path.c_str());
+}
+
+// ---- Walking the records ----------------------------------------------------------------------
+
+TEST(Load, FourZeroBytesNeedARecordHeader) {
+    const Converted c = Convert(std::string(4, '\0'));
+    EXPECT_FALSE(c.ok);
+    EXPECT_EQ(c.error,
+              kLoadFailed + "File to small, at least six bytes required for record header");
+}
+
+TEST(Load, HostileLengthsGiveErrorsNotAllocations) {
+    // A record claiming 4 GB.
+    std::string huge = Bytes({0, 32, 0xFF, 0xFF, 0xFF, 0xFF}) + std::string(20, 'x');
+    huge += std::string(4, '\0');
+    EXPECT_EQ(Convert(huge).error,
+              kLoadFailed + "File to small, insufficient data for a standard record");
+
+    // A header cut short after a sound record.
+    std::string file = File({{32, LogPayload({LogRecord(6, 16)})}}, false);
+    file.insert(file.size() - 4, Bytes({0, 33, 0}));
+    EXPECT_EQ(Convert(file).error,
+              kLoadFailed + "File to small, at least six bytes required for record header");
+
+    // A record whose CRC would overlap the file CRC.
+    std::string overlap = File({{32, LogPayload({LogRecord(6, 16)})}}, false);
+    overlap.erase(overlap.size() - 6, 2);
+    EXPECT_EQ(Convert(overlap).error, kLoadFailed + "File to small, insufficient data for a CRC");
+
+    // A payload that reaches into the file CRC.
+    std::string intoCrc = Bytes({0, 32, 0, 0, 0, 8}) + std::string(4, 'x') + std::string(4, '\0');
+    EXPECT_EQ(Convert(intoCrc).error,
+              kLoadFailed + "File to small, insufficient data for a standard record");
+}
+
+TEST(Load, BadRecordCrcIsReportedAndSkipped) {
+    std::string file = File({{0, bintest::HeaderPayload(5, 2, 46)},
+                             {32, LogPayload({LogRecord(6, 16, 1)})},
+                             {32, LogPayload({LogRecord(6, 16, 50)})}},
+                            false);
+    // Spoil the first log record's payload; its stored CRC no longer matches.
+    const size_t firstLog = 6 + 19 + 4;
+    file[firstLog + 6 + 5] ^= 0x40;
+    std::vector<std::string> status;
+    TheStatusLog().SetSink([&](std::string_view line) { status.emplace_back(line); });
+    const Converted c = Convert(file);
+    TheStatusLog().SetSink(nullptr);
+    ASSERT_TRUE(c.ok) << c.error;
+    ASSERT_EQ(c.lines.size(), 4u);
+    EXPECT_EQ(c.lines[3], LineOf(LogRecord(6, 16, 50)));
+    ASSERT_EQ(status.size(), 1u);
+    EXPECT_NE(status[0].find("Invalid record, continuing"), std::string::npos);
+}
+
+TEST(Load, DisplayCodeVersionChoosesTheLayout) {
+    const std::string record32 = LogRecord(6, 32);
+    const Records frc = {{0, bintest::HeaderPayload(7, 0, 3)}, {32, LogPayload({record32})}};
+    const Converted c = Convert(File(frc));
+    ASSERT_TRUE(c.ok);
+    EXPECT_TRUE(c.frc);
+    ASSERT_EQ(c.lines.size(), 4u);
+    EXPECT_EQ(c.lines[3].size(), 66u);
+    EXPECT_EQ(c.lines[3], LineOf(record32));
+
+    const Records older = {{0, bintest::HeaderPayload(7, 0, 2)}, {32, LogPayload({record32})}};
+    const Converted s = Convert(File(older));
+    ASSERT_TRUE(s.ok);
+    EXPECT_FALSE(s.frc);
+    ASSERT_EQ(s.lines.size(), 5u); // the 32 bytes are two short records
+    EXPECT_EQ(s.lines[3].size(), 34u);
+}
+
+TEST(Load, TrailingPartOfALogRecordIsIgnored) {
+    std::string payload = LogPayload({LogRecord(6, 16, 1), LogRecord(7, 16, 2)}) + "12345678";
+    const Converted c = Convert(File({{32, payload}}));
+    ASSERT_TRUE(c.ok);
+    ASSERT_EQ(c.lines.size(), 2u);
+    EXPECT_EQ(c.lines[0], LineOf(LogRecord(6, 16, 1)));
+    EXPECT_EQ(c.lines[1], LineOf(LogRecord(7, 16, 2)));
+}
+
+TEST(Load, WithoutAHeaderNoHeaderLinesAndShortLayout) {
+    const Converted c = Convert(File({{32, LogPayload({LogRecord(6, 32)})}}));
+    ASSERT_TRUE(c.ok);
+    EXPECT_FALSE(c.frc);
+    ASSERT_EQ(c.lines.size(), 2u);
+    EXPECT_EQ(c.lines[0].substr(0, 2), "06");
+}
+
+TEST(Load, UnknownRecordTypesAreKeptButGiveNoLines) {
+    const Converted c = Convert(File({{77, "whatever"}, {32, LogPayload({LogRecord(6, 16)})}}));
+    ASSERT_TRUE(c.ok);
+    EXPECT_EQ(c.lines.size(), 1u);
+}
+
+// ---- Header lines -----------------------------------------------------------------------------
+
+TEST(ConvertToLines, HeaderLinesOfTheFirstHeader) {
+    const Converted c = Convert(
+        File({{0, bintest::HeaderPayload(5, 2, 46, 3)}, {0, bintest::HeaderPayload(7, 0, 3, 0)}}));
+    ASSERT_TRUE(c.ok);
+    EXPECT_FALSE(c.frc);
+    EXPECT_EQ(c.lines, (std::vector<std::string>{"Porthole Link Version 1.2.3.4",
+                                                 "Date 05 March 2024", "Time 14:07:09"}));
+    const char* tools[] = {"Porthole Relay", "Porthole Depot", "Porthole Bench"};
+    for (int tool = 0; tool < 3; ++tool)
+        EXPECT_EQ(Convert(File({{0, bintest::HeaderPayload(5, 2, 46, tool)}})).lines[0],
+                  std::string(tools[tool]) + " Version 1.2.3.4");
+}
+
+// Regression: a bad tool byte or download date/time used to give an empty line, which ends the
+// reading of the converted log before its first record, so the whole dive was lost.
+TEST(ConvertToLines, BadHeaderFieldsGiveNoLineNeverAnEmptyOne) {
+    std::string header = bintest::HeaderPayload(5, 2, 46, 4); // tool byte above 3
+    header[10] = 13;                                          // month 13
+    header[12] = 24;                                          // hour 24
+    const Converted c = Convert(File({{0, header}, {32, LogPayload({LogRecord(6, 16)})}}));
+    ASSERT_TRUE(c.ok);
+    ASSERT_EQ(c.lines.size(), 1u);
+    EXPECT_EQ(c.lines[0], LineOf(LogRecord(6, 16)));
+
+    // Each field stands alone: a bad time keeps the tool and date lines.
+    std::string badTime = bintest::HeaderPayload(5, 2, 46);
+    badTime[13] = 60;
+    EXPECT_EQ(Convert(File({{0, badTime}})).lines,
+              (std::vector<std::string>{"Porthole Link Version 1.2.3.4", "Date 05 March 2024"}));
+
+    // A new header (all 0xFF after the format bytes) gives no header lines at all; its version
+    // bytes read as 255.255.255, which is the FRC layout.
+    const std::string fresh = Bytes({0, 0, 0, 1}) + std::string(15, '\xFF');
+    const Converted n = Convert(File({{0, fresh}, {32, LogPayload({LogRecord(6, 32)})}}));
+    ASSERT_TRUE(n.ok);
+    EXPECT_TRUE(n.frc);
+    EXPECT_EQ(n.lines.size(), 1u);
+    for (const auto& line : n.lines)
+        EXPECT_FALSE(line.empty());
+}
+
+TEST(ConvertToLines, ShortHeaderIsIgnored) {
+    const Converted c =
+        Convert(File({{0, Bytes({0, 0, 0, 1, 3, 1, 2, 3, 4, 24, 3, 5, 14, 7, 9, 0, 7, 0})},
+                      {32, LogPayload({LogRecord(6, 32)})}}));
+    ASSERT_TRUE(c.ok);
+    EXPECT_FALSE(c.frc);
+    EXPECT_EQ(c.lines.size(), 2u);
+}
+
+// ---- The other record types -------------------------------------------------------------------
+
+TEST(ConvertToLines, UserMemoryAndDanLinesInOrder) {
+    std::string user = Bytes({0x80, 0, 0, 0, 3, 'a', 'b', 'c', 0xA1, 0, 0, 0, 0});
+    std::string block = Bytes({0, 0, 0, 1, 0xB2, 1, 0, 0, 0x20, 0x00, 0xDE, 0xAD});
+    std::string dan = Bytes({'Z', 'P', 'D', 3, 0, 0, 0, 2, 'x', 'y'});
+    const Converted c =
+        Convert(File({{34, dan}, {16, block}, {33, user}, {32, LogPayload({LogRecord(6, 16)})}}));
+    ASSERT_TRUE(c.ok) << c.error;
+    ASSERT_EQ(c.lines.size(), 6u);
+    EXPECT_EQ(c.lines[0], LineOf(LogRecord(6, 16)));
+    EXPECT_EQ(c.lines[1], LineOf(Bytes({0x80, 'a', 'b', 'c'})));
+    EXPECT_EQ(c.lines[2], "A1A1");
+    EXPECT_EQ(c.lines[3], LineOf(Bytes({0xB0, 0xB2, 1, 0, 0, 0x20, 0})));
+    EXPECT_EQ(c.lines[3].substr(0, 14), "B0B20100002000");
+    EXPECT_EQ(c.lines[4], LineOf(Bytes({0xB1, 0xDE, 0xAD})));
+    // DAN: letters, the field number as the characters "03", the value.
+    EXPECT_EQ(c.lines[5], LineOf(Bytes({0xD0, 'Z', 'P', 'D', '0', '3', 'x', 'y'})));
+}
+
+TEST(ConvertToLines, MalformedPayloadsFailTheirStep) {
+    const std::string log = LogPayload({LogRecord(6, 16)});
+    EXPECT_EQ(Convert(File({{32, log}, {33, Bytes({0x80, 0xFF, 0xFF, 0xFF, 0xFF, 1})}})).error,
+              "Create ccl text dive log data user failed");
+    EXPECT_EQ(Convert(File({{32, log}, {33, Bytes({0x80, 0, 0})}})).error,
+              "Create ccl text dive log data user failed");
+    EXPECT_EQ(Convert(File({{32, Bytes({0, 0})}})).error,
+              "Create ccl text dive log data comp failed");
+    EXPECT_EQ(Convert(File({{16, Bytes({0, 0, 0, 1, 0xB0})}})).error,
+              "Create ccl memory blocks failed");
+    EXPECT_EQ(Convert(File({{34, Bytes({'Z', 'P', 'D', 3, 0x7F, 0, 0, 0})}})).error,
+              "Create DAN data failed");
+}
+
+// ---- Unscrambling -----------------------------------------------------------------------------
+
+namespace {
+
+std::string Scrambled(std::string payload, size_t dataOffset, bool blockRule,
+                      const CBinaryLogKey& key) {
+    auto* p = reinterpret_cast<uint8_t*>(payload.data());
+    const size_t start = CBinaryLogKey::StartOffset(p);
+    if (blockRule)
+        key.ApplyBlocks(p + dataOffset, payload.size() - dataOffset, 16, start);
+    else
+        key.ApplyBytes(p + dataOffset, payload.size() - dataOffset, start);
+    return payload;
+}
+
+} // namespace
+
+TEST(Unscramble, LogMemoryWithStartOffsetAndErasedRecords) {
+    const CBinaryLogKey key;
+    std::string plain =
+        Bytes({3, 5, 7, 11}) + LogRecord(6, 16) + std::string(16, '\xFF') + LogRecord(9, 16);
+    const Converted c = Convert(File({{32, Scrambled(plain, 4, true, key)}}), key);
+    ASSERT_TRUE(c.ok);
+    ASSERT_EQ(c.lines.size(), 3u);
+    EXPECT_EQ(c.lines[0], LineOf(LogRecord(6, 16)));
+    EXPECT_EQ(c.lines[1], LineOf(std::string(16, '\xFF')));
+    EXPECT_EQ(c.lines[2], LineOf(LogRecord(9, 16)));
+
+    // A wrong key still loads; the records are nonsense but present.
+    const Converted wrong = Convert(File({{32, Scrambled(plain, 4, true, key)}}), ZeroKey());
+    ASSERT_TRUE(wrong.ok);
+    EXPECT_EQ(wrong.lines.size(), 3u);
+    EXPECT_NE(wrong.lines[0], c.lines[0]);
+}
+
+TEST(Unscramble, RegionThirteenUsesTheBlockRuleOtherBlocksEveryByte) {
+    EXPECT_TRUE(CSRMemoryBlock::UsesBlockRule(0xB0, 1, 0x10000));
+    EXPECT_TRUE(CSRMemoryBlock::UsesBlockRule(0xBC, 6, 0x10000));
+    EXPECT_TRUE(CSRMemoryBlock::UsesBlockRule(0xB2, 1, 0x4200));
+    EXPECT_TRUE(CSRMemoryBlock::UsesBlockRule(0xB4, 1, 0x4200));
+    EXPECT_FALSE(CSRMemoryBlock::UsesBlockRule(0xB0, 1, 0x4000));
+    EXPECT_FALSE(CSRMemoryBlock::UsesBlockRule(0xB0, 2, 0x10000));
+    EXPECT_FALSE(CSRMemoryBlock::UsesBlockRule(0xBE, 1, 0x2100));
+
+    const CBinaryLogKey key;
+    const std::string erased(16, '\xFF');
+    const std::string logBlock = Bytes({0, 2, 0, 3, 0xB2, 1, 0, 0, 0x42, 0x00}) + erased;
+    const std::string identity = Bytes({0, 2, 0, 3, 0xB2, 1, 0, 0, 0x20, 0x00}) + erased;
+    const Converted c = Convert(
+        File({{16, Scrambled(logBlock, 10, true, key)}, {16, Scrambled(identity, 10, false, key)}}),
+        key);
+    ASSERT_TRUE(c.ok);
+    ASSERT_EQ(c.lines.size(), 4u);
+    EXPECT_EQ(c.lines[1], LineOf("\xB1" + erased));
+    EXPECT_EQ(c.lines[3], LineOf("\xB1" + erased));
+    // The region-13 block was stored as it is; the identity block was really scrambled.
+    EXPECT_EQ(Scrambled(logBlock, 10, true, key), logBlock);
+    EXPECT_NE(Scrambled(identity, 10, false, key), identity);
+}
+
+TEST(Unscramble, DepotBlocksWithANegativeStartAreLeftAlone) {
+    const CBinaryLogKey key;
+    const std::string block = Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xB2, 1, 0, 0, 0x20, 0x00, 1, 2});
+    const std::string depot = bintest::HeaderPayload(5, 2, 46, 1);
+    const Converted d = Convert(File({{0, depot}, {16, block}}), key);
+    ASSERT_TRUE(d.ok);
+    EXPECT_EQ(d.lines.back(), LineOf(Bytes({0xB1, 1, 2})));
+    // Another tool unscrambles the same block from stream byte 0.
+    const Converted l = Convert(File({{0, bintest::HeaderPayload(5, 2, 46, 3)}, {16, block}}), key);
+    EXPECT_EQ(l.lines.back(), LineOf(Bytes({0xB1, 1 ^ key.StreamByte(0), 2 ^ key.StreamByte(1)})));
+}
+
+// ---- ConvertBinaryLogToLines ------------------------------------------------------------------
+
+TEST(ConvertBinaryLogToLines, ReadsAFileIntoALineFileWithCrLf) {
+    const std::string path = TempPath("convert.bin");
+    setenv("ZELVOR_LOG_KEY", "00000000000000000000000000000000", 1);
+    WriteFileBytes(path, File({{0, bintest::HeaderPayload(7, 0, 20)},
+                               {32, LogPayload({LogRecord(0, 32), LogRecord(6, 32)})}}));
+    CMemLineFile out;
+    bool frc = false;
+    std::string error;
+    ASSERT_TRUE(ConvertBinaryLogToLines(path, out, frc, error)) << error;
+    unsetenv("ZELVOR_LOG_KEY");
+    EXPECT_TRUE(frc);
+    EXPECT_EQ(out.Content().substr(0, 31), "Porthole Link Version 1.2.3.4\r\n");
+    std::string_view line;
+    int count = 0;
+    while (out.ReadLine(line)) {
+        EXPECT_FALSE(line.empty());
+        ++count;
+    }
+    EXPECT_EQ(count, 5);
+    std::remove(path.c_str());
+}
