@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include "LogBuilder.h"
+#include "logfile/CDiveLogSample.h"
+
+using namespace loadertest;
+
+namespace {
+const CRecordFormat kShort{false, true, true};
+const CRecordFormat kShortOld{false, false, false};
+const CRecordFormat kFrc{true, true, true};
+
+double Voted(unsigned c1, unsigned c2, unsigned c3, unsigned status, unsigned setpoint = 0) {
+    CDiveLogSample s;
+    s.m_dSetpoint = setpoint / 100.0;
+    std::string line = Short(
+        CRecordLineWriter(0x06).Word(1000).Byte(c1).Byte(c2).Byte(c3).Byte(0).Byte(0).Byte(status));
+    s.DecodeLine(0x06, line, kShort);
+    return s.m_dC1Measured;
+}
+} // namespace
+
+// ==== Construction and setters
+// ====================================================================
+
+TEST(SampleFields, InitialValues) {
+    CDiveLogSample s;
+    EXPECT_EQ(s.m_dSurfacePressure, 1000.0);
+    EXPECT_EQ(s.m_nSampleInterval, 10);
+    EXPECT_EQ(s.m_nConservatism, -1);
+    EXPECT_EQ(s.m_nGasNumber, -1);
+    for (double c : s.m_dCylinder)
+        EXPECT_EQ(c, -1.0);
+    EXPECT_FALSE(s.HasOxygenPressure());
+    EXPECT_EQ(s.GetOxygenPressure(), 0.0);
+}
+
+TEST(SampleSetters, SurfacePressureAndIntervalClamps) {
+    CDiveLogSample s;
+    s.SetSurfacePressure(1085);
+    EXPECT_EQ(s.m_dSurfacePressure, 1000.0);
+    s.SetSurfacePressure(590);
+    EXPECT_EQ(s.m_dSurfacePressure, 1000.0);
+    s.SetSurfacePressure(1080);
+    EXPECT_EQ(s.m_dSurfacePressure, 1080.0);
+    s.SetSampleInterval(0);
+    EXPECT_EQ(s.m_nSampleInterval, 1);
+    s.SetSampleInterval(200);
+    EXPECT_EQ(s.m_nSampleInterval, 120);
+}
+
+TEST(SampleRead, DepthNeverNegativeAndIndexGuards) {
+    CDiveLogSample s;
+    s.SetPressure(990);
+    EXPECT_EQ(s.GetDepth(), 0.0);
+    s.SetPressure(2013);
+    EXPECT_DOUBLE_EQ(s.GetDepth(), 10.13);
+    EXPECT_EQ(s.GetCellPPO2(8), 0.0);
+    EXPECT_EQ(s.GetBattery(4), 0.0);
+    EXPECT_EQ(s.GetProbeTemp(-1), 0.0);
+    EXPECT_EQ(s.GetDiluentPressure(12), 0.0);
+    EXPECT_EQ(s.GetControllerFlags(3), -1);
+    s.m_byStatus[2] = 0x02;
+    s.m_byStatus[4] = 0x03;
+    EXPECT_EQ(s.GetControllerFlags(1), 2);
+    EXPECT_EQ(s.GetControllerFlags(2), 3);
+}
+
+// ==== Measured PPO2 voting
+// ========================================================================
+
+TEST(SampleVoting, CellsAgreeExclusionsAndTies) {
+    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0), 0.71);
+    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x01), 0.86);
+    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x07, 130), 1.30);
+    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x03), 1.00);
+    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x06), 0.70);
+    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x04), 0.71);
+    // d12 = d23 exactly: no test settles it, cell 1 wins.
+    EXPECT_DOUBLE_EQ(Voted(50, 75, 100, 0), 0.50);
+    // Cells 1 and 3 closest.
+    EXPECT_DOUBLE_EQ(Voted(100, 50, 102, 0), 1.01);
+    // Cells 2 and 3 closest.
+    EXPECT_DOUBLE_EQ(Voted(50, 100, 102, 0), 1.01);
+}
+
+// ==== Short layout
+// ================================================================================
+
+TEST(SampleDecodeShort, DepthRecordFields) {
+    CDiveLogSample s;
+    s.DecodeTimedLine(42.0, SDepth(2013, 110, 90, 0x00, 0x07), kShort);
+    EXPECT_EQ(s.m_dTime, 42.0);
+    EXPECT_EQ(s.m_dPressure, 2013.0);
+    EXPECT_DOUBLE_EQ(s.m_dC1Cell[2], 1.10);
+    EXPECT_DOUBLE_EQ(s.m_dBattery[3], 6.0);
+    EXPECT_EQ(s.m_byC2CellStatus, 0x07);
+    EXPECT_DOUBLE_EQ(s.m_dC1Measured, 1.10);
+    EXPECT_DOUBLE_EQ(s.m_dC2Measured, 0.0); // all excluded: the setpoint, still 0
+}
+
+TEST(SampleDecodeShort, TimeSetEvenForEmptyOrShortLine) {
+    CDiveLogSample s;
+    s.DecodeTimedLine(7.0, "", kShort);
+    EXPECT_EQ(s.m_dTime, 7.0);
+    s.DecodeTimedLine(9.0, SDepth(2013).substr(0, 32), kShort);
+    EXPECT_EQ(s.m_dTime, 9.0);
+    EXPECT_EQ(s.m_dPressure, 0.0);
+}
+
+TEST(SampleDecodeShort, StatusRecordIntervalByVersion) {
+    CDiveLogSample old;
+    old.DecodeLine(0x07, SStatus07(0x04, 130, 255), kShortOld);
+    EXPECT_EQ(old.m_nSampleInterval, 10); // 255 means 10
+    EXPECT_EQ(old.m_byStatusExt, 0);
+    old.DecodeLine(0x07, SStatus07(0x04, 130, 5), kShortOld);
+    EXPECT_EQ(old.m_nSampleInterval, 5);
+    CDiveLogSample newer;
+    newer.DecodeLine(0x07, SStatus07(0x04, 130, 0x5A), kShort);
+    EXPECT_EQ(newer.m_nSampleInterval, 10);
+    EXPECT_EQ(newer.m_byStatusExt, 0x5A);
+    EXPECT_EQ(newer.m_byStatus[0], 0x04);
+    EXPECT_DOUBLE_EQ(newer.m_dSetpoint, 1.30);
+    EXPECT_EQ(newer.m_dGasO2, 21.0);
+    EXPECT_EQ(newer.m_dGasHe, 35.0);
+}
+
+TEST(SampleDecodeShort, GasCylinderDecoAndCo2Records) {
+    CDiveLogSample s;
+    s.DecodeLine(0x09,
+                 Short(CRecordLineWriter(0x09)
+                           .Byte(21)
+                           .Byte(0)
+                           .Byte(18)
+                           .Byte(45)
+                           .PadTo(13)
+                           .Byte(30)
+                           .Byte(85)
+                           .Byte(2)),
+                 kShort);
+    EXPECT_EQ(s.m_nGasO2[1], 18);
+    EXPECT_EQ(s.m_nGasHe[1], 45);
+    EXPECT_EQ(s.GetGfLow(), 30.0);
+    EXPECT_EQ(s.GetGfHigh(), 85.0);
+    EXPECT_EQ(s.m_nConservatism, 2);
+
+    s.DecodeLine(0x0A, Short(CRecordLineWriter(0x0A).Word(200).PadTo(13).Word(180)), kShort);
+    EXPECT_EQ(s.m_dCylinder[0], 200.0);
+    EXPECT_EQ(s.m_dCylinder[1], 0.0);
+    EXPECT_EQ(s.m_dCylinder[12], 180.0);
+    EXPECT_TRUE(s.HasOxygenPressure());
+    EXPECT_EQ(s.m_dCylinder[6], -1.0);
+
+    // 0x1A is 26 characters; a 34-character one is ignored.
+    s.DecodeLine(0x1A, Short(CRecordLineWriter(0x1A).Word(150)), kShort);
+    EXPECT_EQ(s.m_dCylinder[6], -1.0);
+    s.DecodeLine(0x1A, CRecordLineWriter(0x1A).Word(150).PadTo(12).Finish(), kShort);
+    EXPECT_EQ(s.m_dCylinder[6], 150.0);
+    EXPECT_EQ(s.m_dCylinder[10], 0.0);
+
+    s.DecodeLine(0x0C,
+                 Short(CRecordLineWriter(0x0C)
+                           .Word(1)
+                           .Word(1300)
+                           .Word(3)
+                           .Word(1000)
+                           .Word(250)
+                           .FloatBE(0.5f)
+                           .Byte(4)),
+                 kShort);
+    EXPECT_DOUBLE_EQ(s.GetCeilingDepth(), 3.0);
+    EXPECT_DOUBLE_EQ(s.GetGradientFactor(), 50.0);
+    EXPECT_DOUBLE_EQ(s.GetDecoWord4(), 2.5);
+    EXPECT_EQ(s.GetGasNumber(), 4);
+
+    s.DecodeLine(0x40, Short(CRecordLineWriter(0x40).Word(215).Word(150).PadTo(15).Byte(80)),
+                 kShort);
+    EXPECT_DOUBLE_EQ(s.m_dDpsTemp, 21.5);
+    EXPECT_DOUBLE_EQ(s.m_dPpmACO2, 1.5);
+    EXPECT_DOUBLE_EQ(s.m_dTsT8, 20.0);
+}
+
+TEST(SampleDecodeShort, TemperatureRecordSignedAmbient) {
+    CDiveLogSample s;
+    s.DecodeLine(
+        0x14,
+        Short(CRecordLineWriter(0x14).Byte(80).PadTo(10).Byte(3).Word(65526).Byte(12).Byte(34).Byte(
+            5)),
+        kShort);
+    EXPECT_DOUBLE_EQ(s.m_dProbeTemp[0], 20.0);
+    EXPECT_EQ(s.m_byProbeFlags, 3);
+    EXPECT_DOUBLE_EQ(s.m_dAmbientTemp, -1.0);
+    EXPECT_EQ(s.m_dCNS, 12.0);
+    EXPECT_EQ(s.m_dOTU, 34.0);
+    EXPECT_DOUBLE_EQ(s.m_dPPCO2, 0.5);
+}
+
+// ==== FRC layout
+// ==================================================================================
+
+TEST(SampleDecodeFrc, DepthRecordTakesMeasuredFromLine) {
+    CDiveLogSample s;
+    s.DecodeTimedLine(3.0, FDepth(1.0, 3013), kFrc);
+    EXPECT_EQ(s.m_dPressure, 3013.0);
+    EXPECT_DOUBLE_EQ(s.m_dAmbientTemp, 21.5);
+    EXPECT_DOUBLE_EQ(s.m_dC1Measured, 1.01);
+    EXPECT_DOUBLE_EQ(s.m_dC2Measured, 0.99);
+    // A short-layout line means nothing here.
+    CDiveLogSample t;
+    t.DecodeTimedLine(3.0, SDepth(3013), kFrc);
+    EXPECT_EQ(t.m_dPressure, 0.0);
+}
+
+TEST(SampleDecodeFrc, Co2RecordNotDecodedAndTablesAre) {
+    CDiveLogSample s;
+    s.DecodeLine(0x40, Frc(FrcRec(0x40, 1.0).Word(215).Word(150)), kFrc);
+    EXPECT_EQ(s.m_dDpsTemp, 0.0);
+    EXPECT_EQ(s.m_dPpmACO2, 0.0);
+    s.DecodeLine(0x23,
+                 Frc(FrcRec(0x23, 1.0)
+                         .SplitFloat(1.5f)
+                         .SplitFloat(-2.0f)
+                         .SplitFloat(3.0f)
+                         .SplitFloat(4.0f)
+                         .SplitFloat(9.0f)),
+                 kFrc);
+    EXPECT_EQ(s.m_dTableA[12], 1.5);
+    EXPECT_EQ(s.m_dTableA[13], -2.0);
+    EXPECT_EQ(s.m_dTableA[15], 4.0);
+    s.DecodeLine(0x24, Frc(FrcRec(0x24, 1.0).SplitFloat(0.25f)), kFrc);
+    EXPECT_EQ(s.m_dTableB[0], 0.25);
+}
+
+TEST(SampleDecodeFrc, DiveDetectGradientFactorsAndStatus) {
+    CDiveLogSample s;
+    s.DecodeLine(0x0D,
+                 Frc(FrcRec(0x0D, 1.0)
+                         .Byte(1)
+                         .Byte(2)
+                         .Byte(3)
+                         .Byte(4)
+                         .Word(0x1234)
+                         .Byte(6)
+                         .Byte(7)
+                         .Byte(30)
+                         .Byte(85)
+                         .PadTo(19)
+                         .Byte(0x11)
+                         .Byte(0x22)
+                         .PadTo(26)
+                         .Byte(0x99)),
+                 kFrc);
+    EXPECT_TRUE(s.m_bHasDiveDetect);
+    EXPECT_EQ(s.m_dDiveEndDepth, 2.0);
+    EXPECT_EQ(s.m_dDiveStartDepth, 3.0);
+    EXPECT_EQ(s.m_dDiveDetect[1], 0x1234);
+    EXPECT_EQ(s.GetGfLow(), 30.0);
+    EXPECT_EQ(s.GetGfHigh(), 85.0);
+    EXPECT_EQ(s.m_byStatus[0], 0x11);
+    EXPECT_EQ(s.m_byStatus[1], 0x22);
+    EXPECT_EQ(s.m_byStatus[9], 0x99);
+}
+
+// ==== Depth hysteresis
+// ============================================================================
+
+TEST(SampleUpdateDiving, StrictThresholdsAndNoDetectRecord) {
+    CDiveLogSample none;
+    none.SetPressure(5000);
+    EXPECT_TRUE(none.UpdateDiving(true));
+    EXPECT_FALSE(none.m_bDiving);
+
+    CDiveLogSample s;
+    s.DecodeLine(0x0D, SDiveDetect(1, 2), kShort);
+    s.SetPressure(1200); // exactly 2 m: not beyond the start depth
+    EXPECT_FALSE(s.UpdateDiving(false));
+    s.SetPressure(1201);
+    EXPECT_TRUE(s.UpdateDiving(false));
+    s.SetPressure(1100); // exactly 1 m: still diving
+    EXPECT_TRUE(s.UpdateDiving(true));
+    s.SetPressure(1099);
+    EXPECT_FALSE(s.UpdateDiving(true));
+}
