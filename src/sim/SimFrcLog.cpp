@@ -1,0 +1,256 @@
+// The unit's log memory in the FRC layout: 32-byte records, each stamped with the tick count
+// since power-on.
+#include <vector>
+
+#include "sim/SimWriters.h"
+
+namespace sim {
+namespace {
+
+// The tick count at the power-on record; the unit needs a moment before it logs.
+constexpr double kFrcAtPowerOn = 0.25;
+
+class CFrcWriter {
+public:
+    explicit CFrcWriter(CSimContext& ctx) : m_ctx(ctx), m_s(ctx.model.State()) {}
+    void Run();
+
+private:
+    CRecordLineWriter Start(unsigned type, int t) const {
+        CRecordLineWriter w(type);
+        w.Frc(kFrcAtPowerOn + t);
+        return w;
+    }
+    void Put(CRecordLineWriter& w) {
+        w.PadTo(32, 0);
+        m_ctx.log.logLines.push_back(w.Finish());
+    }
+    CDateTime At(int t) const { return m_ctx.options.powerOn.AddSeconds(t); }
+
+    void PowerOn();
+    void Status(int t);
+    void Calibration(int t);
+    void GasTable(int t);
+    void DiveStart(int t);
+    void DiveEnd(int t);
+    void PowerOff(int t);
+    void Sample(int t);
+    void Cylinders(int t);
+    void Tables(int t);
+    void Solenoids(int t);
+
+    CSimContext& m_ctx;
+    const CSimState& m_s;
+    std::vector<uint8_t> m_arFired[2];
+    std::array<int, 13> m_arLastCylinder{};
+    bool m_bCylindersWritten = false;
+};
+
+void CFrcWriter::Run() {
+    CSimDiveModel& model = m_ctx.model;
+    const int interval = m_ctx.options.intervalSeconds;
+    const int off = model.PowerOff();
+    const int calibration = std::min(60, model.DiveStart() / 2);
+    m_arFired[0].assign(off + 1, 0);
+    m_arFired[1].assign(off + 1, 0);
+    model.Step(0);
+    m_ctx.cylinderAtStart = m_s.cylinder;
+    PowerOn();
+    Status(0);
+    GasTable(0);
+    for (int t = 0; t <= off; ++t) {
+        if (t > 0)
+            model.Step(t);
+        m_arFired[0][t] = m_s.fired[0];
+        m_arFired[1][t] = m_s.fired[1];
+        if (t == calibration)
+            Calibration(t);
+        if (t == model.DiveStart())
+            DiveStart(t);
+        if (t % interval == 0)
+            Sample(t);
+        if ((t > 0 && t % 100 == 0) || t == off)
+            Solenoids(t);
+        if (t == model.DiveEnd())
+            DiveEnd(t);
+    }
+    PowerOff(off);
+}
+
+void CFrcWriter::PowerOn() {
+    CRecordLineWriter w = Start(0x00, 0);
+    w.DateTime(At(0));
+    Write24(w, m_ctx.totals.unitOn);
+    Write24(w, m_ctx.totals.diveTime);
+    w.Word(0).Byte(2); // elapsed on time, startup reason "Switch 1 Activation"
+    for (unsigned b : m_ctx.codeId)
+        w.Byte(b); // code date (3 bytes) and the code version (5 bytes)
+    Put(w);
+}
+
+void CFrcWriter::Status(int t) {
+    CRecordLineWriter w = Start(0x01, t);
+    w.Byte(0x20).Byte(0x07).Byte(0x37); // C1: master, cells 1-3, solenoid/buzzer/vibrator/B1/B2
+    w.Byte(0x10).Byte(0x07).Byte(0x37); // C2: slave
+    w.Byte(0x6F).Byte(0xFF);            // bus devices present, every scrubber probe present
+    w.Word(m_ctx.model.SurfacePressure()).Word(ToSignedWord(m_s.ambientTemp, 10));
+    Put(w);
+}
+
+void CFrcWriter::Calibration(int t) {
+    const int pressure = m_ctx.model.SurfacePressure();
+    const double target = 0.98 * pressure / 1000.0;
+    const unsigned error = static_cast<unsigned>(m_ctx.options.calibrationError);
+    CRecordLineWriter w = Start(0x02, t);
+    w.Word(pressure).Word(ToSignedWord(m_s.ambientTemp, 10)).Byte(98);
+    for (int c = 0; c < 2; ++c) {
+        const unsigned nibble = (error >> (4 * c)) & 0xF;
+        for (int i = 0; i < 3; ++i) {
+            const bool bad = (nibble & 0x8) || (nibble & (1u << i));
+            const double cell = bad ? 0.42 : target + m_ctx.random.Noise(0.005);
+            w.Byte(ToByte(cell, 100));
+        }
+    }
+    w.Byte(error).Byte('G');
+    for (int i = 0; i < 5; ++i)
+        w.Byte('0' + m_ctx.random.Int(0, 9)); // CO2 offset as ASCII digits
+    w.Byte(0).Word(40).Word(41).Word(ToWord(m_s.ppco2, 10)).Word(pressure);
+    Put(w);
+}
+
+void CFrcWriter::GasTable(int t) {
+    CRecordLineWriter w = Start(0x09, t);
+    for (int k = 0; k < 9; ++k)
+        w.Byte(m_ctx.model.GasO2()[k]).Byte(m_ctx.model.GasHe()[k]);
+    Put(w);
+}
+
+void CFrcWriter::DiveStart(int t) {
+    CRecordLineWriter w = Start(0x03, t);
+    w.Word(m_ctx.options.diveNumber).Byte(0).DateTime(At(t)).DateTime(m_ctx.previousDiveEnd);
+    Put(w);
+}
+
+void CFrcWriter::DiveEnd(int t) {
+    const CSimDiveModel& model = m_ctx.model;
+    CRecordLineWriter w = Start(0x08, t);
+    w.Word(m_ctx.options.diveNumber).Byte(0).DateTime(At(t));
+    w.Word(ToWord(t - model.DiveStart())).Word(ToWord(model.MaxDepth(), 100));
+    Put(w);
+}
+
+void CFrcWriter::PowerOff(int t) {
+    const CSimDiveModel& model = m_ctx.model;
+    CRecordLineWriter w = Start(0x7F, t);
+    w.DateTime(At(t));
+    Write24(w, m_ctx.totals.unitOn + t / 60);
+    Write24(w, m_ctx.totals.diveTime + (model.DiveEnd() - model.DiveStart()) / 60);
+    w.Word(t / 60).Byte(2); // elapsed on time, "Auto Shutdown"
+    Put(w);
+}
+
+void CFrcWriter::Sample(int t) {
+    const CSimState& s = m_s;
+    CSimTruth& truth = m_ctx.log.truth;
+    ++truth.sampleTicks;
+    for (int a = 0; a < kSimAlarmCount; ++a)
+        truth.alarms[a] = truth.alarms[a] || m_ctx.model.AlarmActive(static_cast<ESimAlarm>(a), t);
+
+    CRecordLineWriter d = Start(0x06, t);
+    d.Word(s.pressure).Word(ToSignedWord(s.ambientTemp, 10));
+    for (double c : s.c1Cell)
+        d.Byte(ToByte(c, 100));
+    d.Byte(ToByte(s.c1Measured, 100)).Byte(ToByte(s.battery[0], 40)).Byte(ToByte(s.battery[1], 40));
+    d.Byte(s.c1Status);
+    for (double c : s.c2Cell)
+        d.Byte(ToByte(c, 100));
+    d.Byte(ToByte(s.c2Measured, 100)).Byte(ToByte(s.battery[2], 40)).Byte(ToByte(s.battery[3], 40));
+    d.Byte(s.c2Status).Byte(s.cellStatusExtra).Byte(s.statusExt).Byte(0);
+    d.Byte(s.status[6]).Byte(s.status[7]).Byte(s.status[8]);
+    d.Byte(ToByte(s.setpoint, 100)).Byte(ToByte(s.cns)).Byte(ToByte(s.otu));
+    Put(d);
+
+    CRecordLineWriter p = Start(0x14, t);
+    for (double temp : s.probeTemp)
+        p.Byte(ToByte(temp, 4));
+    p.Byte(0xC0).Byte(0).Byte(0).Byte(0).Word(ToWord(s.ppco2, 10));
+    Put(p);
+
+    CRecordLineWriter c = Start(0x0C, t);
+    c.Word(s.timeToSurface).Word(ToWord(s.ceilingPressure)).Word(s.noDecoLimit);
+    c.Word(m_ctx.model.SurfacePressure()).Word(ToWord(s.maxDepth, 100));
+    c.FloatBE(static_cast<float>(s.gradientFactor));
+    c.Byte(s.gasNumber).Byte(s.gasO2).Byte(s.gasHe);
+    Put(c);
+
+    const int diveSeconds = s.inDive ? t - m_ctx.model.DiveStart() : 0;
+    CRecordLineWriter dd = Start(0x0D, t);
+    dd.Byte(s.inDive ? 1 : 0).Byte(1).Byte(1); // status, dive end and dive start depth (m)
+    dd.Byte(0).Word(ToWord(diveSeconds));
+    dd.Byte(3).Byte(1).Byte(m_ctx.options.gfLow).Byte(m_ctx.options.gfHigh);
+    dd.Byte(0).Byte(0).Byte(0).Byte(0);
+    for (int i = 0; i < 6; ++i)
+        dd.Byte(s.status[i]);
+    dd.Byte(0).Byte(s.status[9]);
+    Put(dd);
+
+    if (m_ctx.options.cylinderPressures)
+        Cylinders(t);
+    if (t % 60 == 0 || m_ctx.options.intervalSeconds >= 60)
+        Tables(t);
+}
+
+void CFrcWriter::Cylinders(int t) {
+    if (m_bCylindersWritten && m_arLastCylinder == m_s.cylinder)
+        return;
+    m_bCylindersWritten = true;
+    m_arLastCylinder = m_s.cylinder;
+    CRecordLineWriter w = Start(0x0A, t);
+    for (int k = 0; k < 9; ++k)
+        w.Word(m_s.cylinder[k]);
+    w.Word(m_s.cylinder[12]);
+    Put(w);
+}
+
+void CFrcWriter::Tables(int t) {
+    // Tissue loadings of the sixteen compartments: nitrogen in the first table, helium in the
+    // second, in the unit's own float format.
+    for (int table = 0; table < 2; ++table) {
+        const std::array<double, 16>& values = table == 0 ? m_s.tissueN2 : m_s.tissueHe;
+        for (int part = 0; part < 3; ++part) {
+            CRecordLineWriter w = Start(0x21 + table * 3 + part, t);
+            for (int i = part * 6; i < std::min(16, part * 6 + 6); ++i)
+                w.SplitFloat(static_cast<float>(values[i]));
+            Put(w);
+        }
+    }
+    // The CO2 sensor record; this layout's readers keep it for the unit's own tools.
+    CRecordLineWriter co2 = Start(0x40, t);
+    co2.Word(ToWord(m_s.co2Temp, 10)).Word(ToWord(m_s.co2Ppm / 10.0)).Word(ToWord(m_s.ppco2, 10));
+    co2.Word(m_s.pressure).Word(512).Word(ToWord(m_s.co2Temp)).Word(ToWord(m_s.co2Ppm));
+    Put(co2);
+}
+
+void CFrcWriter::Solenoids(int t) {
+    CRecordLineWriter w = Start(0x32, t);
+    for (int c = 0; c < 2; ++c) {
+        for (int k = 0; k < 13; ++k) {
+            unsigned byte = 0;
+            for (int j = 0; j < 8; ++j) {
+                const int second = t + 8 * k + j - 103;
+                if (second >= 0 && m_arFired[c][second])
+                    byte |= 1u << j;
+            }
+            w.Byte(byte);
+        }
+    }
+    Put(w);
+}
+
+} // namespace
+
+void WriteFrcLog(CSimContext& ctx) {
+    CFrcWriter(ctx).Run();
+}
+
+} // namespace sim

@@ -1,0 +1,202 @@
+// The diver's records (dive information and cylinders) and the system-information memory
+// blocks: code identification, identity area with the owner's details, and the unit's log book.
+#include <string_view>
+
+#include "sim/SimWriters.h"
+
+namespace sim {
+namespace {
+
+std::string TextLine(unsigned type, std::string_view text) {
+    CRecordLineWriter w(type);
+    for (char c : text)
+        w.Byte(static_cast<unsigned char>(c));
+    return w.Finish();
+}
+
+void PutText(std::vector<uint8_t>& data, size_t at, std::string_view text, size_t width) {
+    for (size_t i = 0; i < width && at + i < data.size(); ++i)
+        data[at + i] = static_cast<uint8_t>(i < text.size() ? text[i] : ' ');
+}
+
+void PutWord(std::vector<uint8_t>& data, size_t at, unsigned value) {
+    data[at] = static_cast<uint8_t>(value >> 8);
+    data[at + 1] = static_cast<uint8_t>(value);
+}
+
+void PutDateTime(std::vector<uint8_t>& data, size_t at, const CDateTime& dt) {
+    const int parts[6] = {dt.Day(),  dt.Month(),  dt.Year() - 2000,
+                          dt.Hour(), dt.Minute(), dt.Second()};
+    for (int i = 0; i < 6; ++i)
+        data[at + i] = static_cast<uint8_t>(parts[i]);
+}
+
+// One processor's identity area. The colour display keeps its owner details and history 64
+// bytes further on than the other processors.
+std::vector<uint8_t> IdentityArea(size_t length, size_t ownerShift, std::string_view serial) {
+    std::vector<uint8_t> id(length, 0);
+    PutText(id, 0, "ZELVOR CCR", 16);
+    PutText(id, 18, serial, 16);
+    id[35] = 0x00; // standard batteries on every processor
+    PutText(id, 36, "15032024", 8);
+    id[44] = 0;    // a complete unit, not an upgrade
+    id[45] = 0x07; // temperature probe, OCB and HUS fitted
+    id[50] = 7;    // tester
+    id[51] = 1;    // 22 Kg wing
+    id[52] = 2;    // large harness
+    id[53] = 1;    // large counterlungs
+    id[54] = 1;    // ADV fitted
+    id[55] = 0;
+    PutText(id, 56, "DLR00042", 8);
+    PutText(id, 64 + ownerShift, "Sam Diver", 16);
+    PutText(id, 82 + ownerShift, "01234 567890", 16);
+    PutText(id, 100 + ownerShift, "TR12 6XY", 16);
+    const size_t history = 128 + 2 * ownerShift;
+    // Service history: shipment, a service and a cell change, as days since 1 January 2000.
+    const unsigned events[3][2] = {{1, 8840}, {3, 9205}, {5, 9480}};
+    for (int e = 0; e < 21; ++e) {
+        uint8_t* entry = &id[history + 3 * e];
+        if (e < 3) {
+            entry[0] = static_cast<uint8_t>(events[e][0]);
+            entry[1] = static_cast<uint8_t>(events[e][1] >> 8);
+            entry[2] = static_cast<uint8_t>(events[e][1]);
+        } else {
+            entry[0] = entry[1] = entry[2] = 0xFF;
+        }
+    }
+    return id;
+}
+
+struct CLogBookEntry {
+    int number;
+    CDateTime start;
+    int seconds;
+    int centimetres;
+};
+
+std::vector<CLogBookEntry> LogBookEntries(CSimContext& ctx) {
+    std::vector<CLogBookEntry> entries;
+    const CSimOptions& o = ctx.options;
+    const int earlier = std::min(o.diveNumber - 1, 5);
+    CDateTime when = o.powerOn;
+    for (int i = earlier; i >= 1; --i) {
+        when = o.powerOn.AddSeconds(-86400.0 * (i * 3 + 1) + ctx.random.Int(0, 7200));
+        entries.push_back(
+            {o.diveNumber - i, when, ctx.random.Int(30, 90) * 60, ctx.random.Int(900, 4500)});
+    }
+    const CSimTruth& truth = ctx.log.truth;
+    entries.push_back({o.diveNumber, o.powerOn.AddSeconds(ctx.model.DiveStart()),
+                       ctx.model.DiveEnd() - ctx.model.DiveStart(),
+                       static_cast<int>(std::lround(ctx.model.MaxDepth() * 100))});
+    (void)truth;
+    return entries;
+}
+
+void PutLongEntry(std::vector<uint8_t>& data, size_t at, const CLogBookEntry& e) {
+    std::fill(data.begin() + at, data.begin() + at + 32, 0);
+    data[at] = 0x70;
+    PutWord(data, at + 1, e.number);
+    PutDateTime(data, at + 4, e.start);
+    PutWord(data, at + 18, std::min(e.seconds, 65534));
+    PutWord(data, at + 20, std::min(e.centimetres, 65534));
+}
+
+void PutShortEntry(std::vector<uint8_t>& data, size_t at, const CLogBookEntry& e) {
+    PutWord(data, at, e.number);
+    PutDateTime(data, at + 2, e.start);
+    PutWord(data, at + 8, std::min(e.seconds, 65535));
+    PutWord(data, at + 10, std::min(e.centimetres, 65535));
+}
+
+CSimMemoryBlock Block(unsigned bus, unsigned space, uint32_t address, std::vector<uint8_t> data) {
+    CSimMemoryBlock b;
+    b.busAddress = bus;
+    b.space = space;
+    b.address = address;
+    b.data = std::move(data);
+    return b;
+}
+
+} // namespace
+
+void WriteUserRecords(CSimContext& ctx) {
+    std::vector<std::string>& lines = ctx.log.userLines;
+    if (ctx.options.diveInformation) {
+        lines.push_back(TextLine(0x80, "Cove Bay"));
+        lines.push_back(TextLine(0x81, "North Wall"));
+        lines.push_back(TextLine(0x82, "12 m"));
+        lines.push_back(TextLine(0x83, "Alex Buddy"));
+        lines.push_back(TextLine(0x84, "Kittiwake"));
+        CRecordLineWriter pos(0x85);
+        pos.Byte('N').Byte(50).Byte(5).Byte(12).Byte('W').Byte(5).Byte(3).Byte(25);
+        lines.push_back(pos.Finish());
+        const unsigned lists[4] = {1, 3, 2, 1}; // weather, wind direction, wind speed, sea state
+        for (unsigned i = 0; i < 4; ++i)
+            lines.push_back(CRecordLineWriter(0x86 + i).Byte(lists[i]).Finish());
+        CRecordLineWriter types(0x8B);
+        for (int i = 0; i < 19; ++i)
+            types.Byte(i == 0 || i == 4 || i == 5 ? 1 : 0); // sea, reef, wall
+        lines.push_back(types.Finish());
+        lines.push_back(TextLine(0x8C, ""));
+        lines.push_back(TextLine(0x8D, "Simulated dive, seed " + std::to_string(ctx.options.seed)));
+        lines.push_back(TextLine(0x8E, ""));
+    }
+    if (ctx.options.cylinderRecords) {
+        const CSimState& end = ctx.model.State();
+        const int cylinders[2] = {0, 1 + end.gasNumber}; // oxygen, the diluent breathed
+        for (int cylinder : cylinders) {
+            const int slot = cylinder == 0 ? 12 : cylinder - 1;
+            CRecordLineWriter w(0xA0 + cylinder);
+            Write24(w, 300);    // 3.00 litres
+            Write24(w, 1300);   // 13.00 cubic feet
+            Write24(w, 300000); // 3000 psi
+            Write24(w, ctx.cylinderAtStart[slot] * 100);
+            Write24(w, end.cylinder[slot] * 100);
+            lines.push_back(w.Finish());
+        }
+    }
+}
+
+void WriteSystemInformation(CSimContext& ctx) {
+    std::vector<CSimMemoryBlock>& blocks = ctx.log.memoryBlocks;
+    const bool colour = ctx.options.frcLayout || ctx.options.colourDisplay;
+    const unsigned display = colour ? 0xBC : 0xB0;
+    const std::string serial = "ZV" + std::to_string(100000 + ctx.options.seed % 900000);
+
+    blocks.push_back(Block(display, 1, colour ? 0x1080 : 0x4000,
+                           IdentityArea(colour ? 0x200 : 0x100, colour ? 64 : 0, serial)));
+    blocks.push_back(
+        Block(display, 1, 0x200000, std::vector<uint8_t>(ctx.codeId.begin(), ctx.codeId.end())));
+
+    const std::vector<CLogBookEntry> entries = LogBookEntries(ctx);
+    if (ctx.options.frcLayout) {
+        std::vector<uint8_t> book(0x10000, 0xFF);
+        for (size_t i = 0; i < entries.size(); ++i)
+            PutLongEntry(book, 32 * i, entries[i]);
+        blocks.push_back(Block(0xBC, 2, 0, std::vector<uint8_t>(0x100, 0)));
+        blocks.push_back(Block(0xBC, 6, 0, std::move(book)));
+        std::vector<uint8_t> eeprom(0x20, 0xFF);
+        PutLongEntry(eeprom, 0, entries.back());
+        blocks.push_back(Block(0xBC, 2, 0x100, std::move(eeprom)));
+    } else if (colour) {
+        std::vector<uint8_t> book(0x300, 0);
+        for (size_t i = 0; i < entries.size() && i < 48; ++i)
+            PutShortEntry(book, 16 * i, entries[i]);
+        blocks.push_back(Block(0xBC, 2, 0, std::vector<uint8_t>(0x100, 0)));
+        blocks.push_back(Block(0xBC, 2, 0x100, std::move(book)));
+    } else {
+        // The plain display keeps its log book in the upper part of its settings memory.
+        std::vector<uint8_t> settings(0x400, 0);
+        for (size_t i = 0; i < entries.size() && i < 48; ++i)
+            PutShortEntry(settings, 256 + 16 * i, entries[i]);
+        blocks.push_back(Block(0xB0, 2, 0, std::move(settings)));
+    }
+
+    for (unsigned bus : {0xB2u, 0xB4u}) {
+        blocks.push_back(Block(bus, 1, 0x2000, IdentityArea(0x100, 0, serial)));
+        const std::vector<uint8_t> code = {2, 9, 23, 0xCC, 0, 0x02, 0x05, 0x10};
+        blocks.push_back(Block(bus, 1, 0x200000, code));
+    }
+}
+
+} // namespace sim
