@@ -2,6 +2,19 @@
 
 #include "viewmodel/StringTable.h"
 
+namespace {
+CViewerContext::StringSource g_source = nullptr;
+}
+
 QString CViewerContext::Str(int id) {
+    if (g_source) {
+        const char* text = g_source(id);
+        if (text && *text)
+            return QString::fromLatin1(text);
+    }
     return QString::fromLatin1(DefaultString(id));
+}
+
+void CViewerContext::SetStringSource(StringSource source) {
+    g_source = source;
 }

@@ -20,6 +20,27 @@ public:
 
     // A numbered text in the current language.
     static QString Str(int id);
+    // Where numbered texts come from; a language file installs its lookup here (an empty text
+    // from it falls back to the built-in English). Null restores the built-in table.
+    using StringSource = const char* (*)(int id);
+    static void SetStringSource(StringSource source);
+
+    // Tools > Enable Chart Right Click Menu: true = the chart's right click opens its menu.
+    bool IsChartRightClickMenuEnabled() const { return m_bChartRightClickMenu; }
+    void SetChartRightClickMenuEnabled(bool on) { m_bChartRightClickMenu = on; }
+
+    // After a successful save or an unload.
+    void ClearModified() {
+        if (m_log.m_bModified) {
+            m_log.m_bModified = false;
+            emit modifiedChanged(false);
+        }
+    }
+
+    // The main window's commands that a page carries out.
+    void RequestChartOptions() { emit chartOptionsRequested(); }
+    // File > Save is about to write the records: pages store any edit still held in a control.
+    void NotifyAboutToSave() { emit aboutToSave(); }
 
     // Pages call this after an edit that really changed a value.
     void SetModified() {
@@ -34,8 +55,12 @@ signals:
     void modifiedChanged(bool modified);
     // Any edit of the dive information or gas data (the banner follows the dive number).
     void diveEdited();
+    // Chart Options in the menu: the profile page shows its dialog.
+    void chartOptionsRequested();
+    void aboutToSave();
 
 private:
     CDiveLog m_log;
     bool m_bMetric = true;
+    bool m_bChartRightClickMenu = true;
 };

@@ -1,9 +1,24 @@
+// zelvor-log-viewer: shows the log of one rebreather dive.
 #include <QApplication>
-#include <QLabel>
+#include <cstdio>
+
+#include "app/CLogViewerApp.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel label("Zelvor Log Viewer");
-    label.show();
-    return app.exec();
+    QApplication::setOrganizationName(QStringLiteral("Zelvor"));
+    QApplication::setApplicationName(QStringLiteral("ZelvorLogViewer"));
+
+    const CLogViewerApp::Options options = CLogViewerApp::ParseCommandLine(app.arguments());
+    if (options.help) {
+        std::fputs(CLogViewerApp::Usage().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "zelvor-log-viewer: %s\n%s", options.error.toLocal8Bit().constData(),
+                     CLogViewerApp::Usage().toLocal8Bit().constData());
+        return 2;
+    }
+    CLogViewerApp viewer;
+    return viewer.Run(options);
 }

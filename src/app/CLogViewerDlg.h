@@ -1,0 +1,166 @@
+#pragma once
+// The program's only top-level window: menu, banner, the five dive pages and the buttons that step
+// through the other logs of the same unit. It owns the dive model (through the viewer context)
+// and carries out every command.
+#include <QMainWindow>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CViewerContext.h"
+#include "logfile/LogSaver.h"
+#include "settings/SettingValue.h"
+#include "viewmodel/FileNavigation.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
+class CDivePage;
+class CHelpWindow;
+class CMailClient;
+
+class CLogViewerDlg : public QMainWindow {
+    Q_OBJECT
+public:
+    // Command numbers of the menu; tests and the language switch find actions by them.
+    enum Command {
+        kCmdOpen = 57601,
+        kCmdClose = 57602,
+        kCmdSave = 57603,
+        kCmdPrintInformation = 32781,
+        kCmdPrintProfile = 32782,
+        kCmdPrinterSetup = 32790,
+        kCmdRecentFile = 57616,
+        kCmdExit = 32771,
+        kCmdChartOptions = 32801,
+        kCmdMetric = 32804,
+        kCmdImperial = 32805,
+        kCmdSelectLanguage = 32799,
+        kCmdRightClickMenu = 32816,
+        kCmdHelpContents = 32777,
+        kCmdMailZelvor = 32783,
+        kCmdMailDan = 32818,
+        kCmdAbout = 32772,
+    };
+    // How a file reached the window; decides the status-log line and the recent-file list.
+    enum class Source { Dialog, Recent, External, Navigation };
+    static constexpr int kRecentFiles = 4;
+
+    explicit CLogViewerDlg(QWidget* parent = nullptr);
+    ~CLogViewerDlg() override;
+
+    CViewerContext& Context() { return m_ctx; }
+    QTabWidget* Pages() const { return m_pPages; }
+    CDivePage* Page(int index) const;
+    QAction* Action(int command) const;
+
+    // The file given on the command line: opened once the window runs.
+    void OpenAtStart(const QString& path);
+
+    // The commands.
+    void OnFileOpen();
+    bool OpenFile(const QString& path, Source source);
+    void OnFileClose();
+    bool OnFileSave();
+    void Navigate(filenav::Step step);
+    void SetUnits(bool metric);
+    void ToggleChartRightClickMenu();
+    void OnHelpContents();
+    void OnMailZelvor();
+    void OnAbout();
+
+    // Enabled and checked states of every menu item, as the menus show them.
+    void UpdateCommandStates();
+    void RefreshAll();
+
+    QString BannerText() const;
+    QString CounterText() const;
+    QStringList RecentFiles() const { return m_recentFiles; }
+    const std::vector<std::string>& FileNames() const { return m_arFileNames; }
+    int FileIndex() const { return m_nFileIndex; }
+    QToolButton* NavigationButton(filenav::Step step) const;
+    CHelpWindow* HelpWindow() const { return m_pHelp; }
+
+    // Test hooks: the save question (true = Yes), warning boxes, the open dialog (empty =
+    // cancel), the save itself and the mail program.
+    void SetSaveQuestionHook(std::function<bool(const QString&)> hook) {
+        m_askHook = std::move(hook);
+    }
+    void SetMessageHook(std::function<void(const QString&)> hook) { m_warnHook = std::move(hook); }
+    void SetOpenDialogHook(std::function<QString()> hook) { m_openHook = std::move(hook); }
+    void SetSaveHook(std::function<CSaveResult(CDiveLog&)> hook) { m_saveHook = std::move(hook); }
+    void SetMailClient(std::unique_ptr<CMailClient> client);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    QMenu* BuildFileMenu();
+    QMenu* BuildToolsMenu();
+    QMenu* BuildHelpMenu();
+    QAction* AddCommand(QMenu* menu, int command, int textId, void (CLogViewerDlg::*slot)());
+    void BuildRecentMenu();
+    void BuildCentre();
+    void CreatePages();
+    void SetTexts();
+    void RestorePlacement();
+    void SavePlacement() const;
+
+    void RefreshBannerAndTitle();
+    void RefreshNavigation();
+    void RefreshPages();
+    void OnPageChanged(int index);
+
+    // Step 1 of every road: the save question and the unload; the navigation stays up.
+    void ReleaseCurrentFile(Source source);
+    void AskToSave(bool clearOnNo);
+    void Unload();
+    void AddRecentFile(const QString& path);
+    void NotAvailable();
+
+    bool AskYesNo(const QString& text);
+    void Warn(const QString& text);
+
+    CViewerContext m_ctx;
+    QTabWidget* m_pPages = nullptr;
+    std::vector<CDivePage*> m_arPages;
+    QPushButton* m_pBanner = nullptr;
+    QToolButton* m_pFirst = nullptr;
+    QToolButton* m_pPrevious = nullptr;
+    QToolButton* m_pNext = nullptr;
+    QToolButton* m_pLast = nullptr;
+    QLabel* m_pCounter = nullptr;
+    QWidget* m_pNavigation = nullptr;
+    QMenu* m_pFileMenu = nullptr;
+    QAction* m_pRecentAnchor = nullptr;
+    std::vector<QAction*> m_arRecentActions;
+    std::map<int, QAction*> m_actions;
+    CHelpWindow* m_pHelp = nullptr;
+
+    std::vector<std::string> m_arFileNames;
+    int m_nFileIndex = -1;
+    QStringList m_recentFiles;
+    int m_nLastPage = 0;
+
+    // Settings read once at start and written by the commands that change them.
+    SettingDword m_units;
+    SettingString m_defaultDirectory;
+    SettingDword m_messageLevel;
+    SettingDword m_languageId;
+    SettingDword m_chartRightClickMenu;
+    QString m_strZelvorMailAddress;
+    QString m_strDanMailAddress;
+    QString m_strDanFilePath;
+
+    std::unique_ptr<CMailClient> m_mail;
+    std::function<bool(const QString&)> m_askHook;
+    std::function<void(const QString&)> m_warnHook;
+    std::function<QString()> m_openHook;
+    std::function<CSaveResult(CDiveLog&)> m_saveHook;
+};

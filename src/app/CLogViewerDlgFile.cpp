@@ -1,0 +1,179 @@
+// The four roads by which a file reaches the main window, closing, saving and the file
+// navigation.
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
+
+#include "app/AppStrings.h"
+#include "app/CLogViewerDlg.h"
+#include "app/CQtSettingsStore.h"
+#include "statuslog/StatusLog.h"
+#include "viewmodel/BannerText.h"
+
+namespace {
+QString Str(int id) {
+    return CViewerContext::Str(id);
+}
+std::string ToLocal(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+QString FromLocal(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+} // namespace
+
+bool CLogViewerDlg::AskYesNo(const QString& text) {
+    if (m_askHook)
+        return m_askHook(text);
+    return QMessageBox::warning(this, QLatin1String(kProgramTitle), text,
+                                QMessageBox::Yes | QMessageBox::No,
+                                QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void CLogViewerDlg::Warn(const QString& text) {
+    if (m_warnHook) {
+        m_warnHook(text);
+        return;
+    }
+    QMessageBox::warning(this, QLatin1String(kProgramTitle), text);
+}
+
+void CLogViewerDlg::OpenAtStart(const QString& path) {
+    QTimer::singleShot(0, this, [this, path] { OpenFile(path, Source::External); });
+}
+
+void CLogViewerDlg::AskToSave(bool clearOnNo) {
+    if (AskYesNo(Str(appstr::kSaveQuestion)))
+        OnFileSave();
+    else if (clearOnNo)
+        m_ctx.ClearModified();
+}
+
+void CLogViewerDlg::Unload() {
+    m_ctx.Log().UnloadLogFile();
+    m_ctx.ClearModified();
+}
+
+void CLogViewerDlg::ReleaseCurrentFile(Source source) {
+    CDiveLog& log = m_ctx.Log();
+    if (!log.m_bFileLoaded)
+        return;
+    log.m_bLoading = true;
+    if (log.m_bModified)
+        AskToSave(source == Source::Recent);
+    Unload();
+    RefreshAll();
+}
+
+void CLogViewerDlg::OnFileOpen() {
+    // The file shown goes first (after the chance to save), so cancelling the dialog leaves the
+    // window empty.
+    ReleaseCurrentFile(Source::Dialog);
+    QString path;
+    if (m_openHook) {
+        path = m_openHook();
+    } else {
+        QFileDialog dialog(this, Str(appstr::kOpenTitle), FromLocal(m_defaultDirectory.Read()),
+                           Str(appstr::kOpenFilter) + QStringLiteral(";;*"));
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setOption(QFileDialog::ReadOnly, false);
+        dialog.setDefaultSuffix(QStringLiteral("ccl"));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            path = dialog.selectedFiles().constFirst();
+    }
+    if (path.isEmpty()) {
+        // Nothing is being loaded after all: the navigation follows the empty window.
+        m_ctx.Log().m_bLoading = false;
+        RefreshNavigation();
+        return;
+    }
+    OpenFile(path, Source::Dialog);
+}
+
+bool CLogViewerDlg::OpenFile(const QString& path, Source source) {
+    ReleaseCurrentFile(source);
+    const std::string localPath = ToLocal(path);
+    switch (source) {
+    case Source::Dialog:
+        TheStatusLog().Write("User selected file %s", localPath.c_str());
+        AddRecentFile(path);
+        break;
+    case Source::Recent:
+        TheStatusLog().WriteLevel(StatusLog::kProgress, "User selected file via MRU %s",
+                                  localPath.c_str());
+        break;
+    case Source::External:
+        TheStatusLog().Write("User selected file %s via external method", localPath.c_str());
+        AddRecentFile(path);
+        break;
+    case Source::Navigation:
+        break;
+    }
+    m_defaultDirectory = filenav::DirectoryPart(localPath);
+
+    CDiveLog& log = m_ctx.Log();
+    const CLoadResult result = log.LoadLogFile(localPath);
+    log.m_bLoading = false;
+    if (!result.loaded && log.m_bFileLoaded)
+        log.UnloadLogFile();
+    RefreshAll();
+    if (result.messageId != 0)
+        Warn(Str(result.messageId));
+    return result.loaded;
+}
+
+void CLogViewerDlg::OnFileClose() {
+    CDiveLog& log = m_ctx.Log();
+    if (log.m_bFileLoaded && log.m_bModified)
+        AskToSave(false);
+    Unload();
+    RefreshAll();
+}
+
+bool CLogViewerDlg::OnFileSave() {
+    CDiveLog& log = m_ctx.Log();
+    if (!log.m_bFileLoaded)
+        return false;
+    m_ctx.NotifyAboutToSave();
+    const CSaveResult result = m_saveHook ? m_saveHook(log) : SaveLogFile(log);
+    if (!result.ok) {
+        if (!result.error.empty())
+            TheStatusLog().WriteText(result.error);
+        if (result.messageId != 0)
+            Warn(Str(result.messageId));
+        return false;
+    }
+    m_ctx.ClearModified();
+    return true;
+}
+
+void CLogViewerDlg::Navigate(filenav::Step step) {
+    if (!m_ctx.Log().m_bFileLoaded)
+        return;
+    // A step that leads nowhere leaves the file shown alone.
+    const int target = filenav::StepTarget(step, m_nFileIndex, int(m_arFileNames.size()));
+    if (target < 0)
+        return;
+    const std::string path =
+        filenav::Join(m_defaultDirectory.Read(), m_arFileNames[size_t(target)]);
+    OpenFile(FromLocal(path), Source::Navigation);
+}
+
+void CLogViewerDlg::AddRecentFile(const QString& path) {
+    m_recentFiles.removeAll(path);
+    m_recentFiles.prepend(path);
+    while (m_recentFiles.size() > kRecentFiles)
+        m_recentFiles.removeLast();
+    QSettings& profile = AppSettings();
+    for (int i = 0; i < kRecentFiles; ++i) {
+        const QString key = QStringLiteral("Recent File List/File%1").arg(i + 1);
+        if (i < m_recentFiles.size())
+            profile.setValue(key, m_recentFiles[i]);
+        else
+            profile.remove(key);
+    }
+    if (m_pFileMenu)
+        BuildRecentMenu();
+}
