@@ -1,0 +1,232 @@
+// Whole-file behaviour of the loader: the format check, header and blank lines, checksum
+// failures, version detection, status-log levels and what a failed load leaves behind.
+#include <gtest/gtest.h>
+
+#include "LogBuilder.h"
+#include "logfile/CDiveLogPreDive.h"
+#include "logfile/CDiveLogSample.h"
+
+using namespace loadertest;
+
+namespace {
+std::vector<std::string> SimpleShort() {
+    ShortLog b;
+    b.PowerOn(At(10, 0, 0));
+    b.Add(SDepth(1100)).Add(SDepth(1200));
+    return b.Lines();
+}
+} // namespace
+
+// ==== Format check
+// ================================================================================
+
+TEST(LoadFormat, OneByteFileIsRefused) {
+    StatusCapture status;
+    CDiveLog log;
+    const CLoadResult r = log.LoadLogFile(WriteFile("one.ccl", "0"));
+    EXPECT_FALSE(r.loaded);
+    EXPECT_EQ(r.messageId, 2218);
+    EXPECT_EQ(log.m_nFileKind, 0);
+    EXPECT_FALSE(log.m_bLoading);
+    const std::vector<std::string> expected = {
+        "Invalid file format",
+        "Error Message - File to small, at least two bytes required for format check"};
+    EXPECT_EQ(r.errors, expected);
+    EXPECT_TRUE(status.Has(expected[1]));
+}
+
+TEST(LoadFormat, MissingFileNamesTheSystemError) {
+    CDiveLog log;
+    const std::string path = TempPath("does-not-exist.ccl");
+    const CLoadResult r = log.LoadLogFile(path);
+    EXPECT_EQ(r.messageId, 2218);
+    ASSERT_EQ(r.errors.size(), 2u);
+    EXPECT_EQ(r.errors[1], "Error Message - Unable to open source file: No such file or "
+                           "directory - m_cause 2, m_lOsError 2, m_strFileName " +
+                               path);
+}
+
+TEST(LoadFormat, TwoZeroBytesGoToTheBinaryReader) {
+    StatusCapture status;
+    CDiveLog log;
+    std::string content(2, '\0');
+    content += SPowerOn(At(10, 0, 0)) + "\r\n";
+    const CLoadResult r = log.LoadLogFile(WriteFile("zero.ccl", content));
+    EXPECT_EQ(log.m_nFileKind, 2);
+    EXPECT_FALSE(r.loaded);
+    EXPECT_EQ(r.messageId, 0); // no message box for a failed conversion
+    ASSERT_EQ(r.errors.size(), 2u);
+    EXPECT_EQ(r.errors[0], "Unable to convert the binary file to a CMemStdioFile");
+    EXPECT_EQ(r.errors[1].rfind("Error Message - ", 0), 0u);
+    EXPECT_TRUE(status.Has(r.errors[0]));
+    EXPECT_FALSE(log.m_bLoading);
+}
+
+TEST(LoadFormat, TitleAfterEitherSeparator) {
+    CDiveLog log;
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("dir\\inner.ccl", SimpleShort())).loaded);
+    EXPECT_EQ(log.m_strFileTitle, "inner.ccl");
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("plain.ccl", SimpleShort())).loaded);
+    EXPECT_EQ(log.m_strFileTitle, "plain.ccl");
+}
+
+// ==== Header lines, blank line, checksum
+// ==========================================================
+
+TEST(LoadLines, HeaderLinesAreNotCountedAndABlankLineEndsThePass) {
+    StatusCapture status(4);
+    std::vector<std::string> lines = {"Porthole Link Version 3.2.1", "Date 01/06/2020",
+                                      "Time 10:00:00"};
+    for (const auto& l : SimpleShort())
+        lines.push_back(l);
+    lines.push_back("");
+    lines.push_back("not a record at all");
+    lines.push_back(SDepth(1300));
+    CDiveLog log;
+    const std::string path = WriteLog("headers.ccl", lines);
+    ASSERT_TRUE(log.LoadLogFile(path).loaded);
+    EXPECT_EQ(log.m_arSamples.size(), 2u);
+    // The power-on after the header lines is record line 1, on the grid.
+    EXPECT_EQ(log.m_arPreDives.size(), 1u);
+    EXPECT_TRUE(status.Has("Read line 1, Record type 0x00"));
+    EXPECT_TRUE(status.Has("Read line 3, Record type 0x06"));
+    EXPECT_FALSE(status.Has("Read line 4, Record type 0x06"));
+}
+
+TEST(LoadLines, ChecksumErrorOnTheLastLineDiscardsEverything) {
+    StatusCapture status;
+    std::vector<std::string> lines = SimpleShort();
+    std::string bad = SDepth(1300);
+    bad.back() = bad.back() == '0' ? '1' : '0';
+    lines.push_back(bad);
+    const std::string path = WriteLog("checksum.ccl", lines);
+    CDiveLog log;
+    // A good load first: a failed one must not leave its samples behind either.
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("good.ccl", SimpleShort())).loaded);
+    log.UnloadLogFile();
+    const CLoadResult r = log.LoadLogFile(path);
+    EXPECT_FALSE(r.loaded);
+    EXPECT_EQ(r.messageId, 2219);
+    const std::string message = "Invalid checksum in file " + path + " at line 4";
+    EXPECT_EQ(r.errors, std::vector<std::string>{message});
+    EXPECT_EQ(status.Count(message), 1);
+    EXPECT_TRUE(log.m_arSamples.empty());
+    EXPECT_TRUE(log.m_arPreDives.empty());
+    EXPECT_FALSE(log.m_bFileLoaded);
+    EXPECT_FALSE(log.m_bLoading);
+    for (int level = 1; level <= 9; ++level)
+        EXPECT_FALSE(log.VersionLevel(level));
+}
+
+TEST(LoadLines, NoPowerOnIsNoDiveData) {
+    StatusCapture status;
+    CDiveLog log;
+    const std::string path = WriteLog("nopoweron.ccl", {SDepth(1100), SDepth(1200)});
+    const CLoadResult r = log.LoadLogFile(path);
+    EXPECT_FALSE(r.loaded);
+    EXPECT_EQ(r.messageId, 2220);
+    EXPECT_TRUE(log.m_arSamples.empty());
+    EXPECT_TRUE(log.m_strFilePath.empty());
+    EXPECT_TRUE(status.Has("File " + path + " loaded but contains no valid dive data"));
+}
+
+// ==== Version detection
+// ===========================================================================
+
+TEST(LoadVersion, Level8AnnouncesItsOwnText) {
+    StatusCapture status;
+    std::vector<std::string> lines = VersionLines(7, 0, 12);
+    lines.push_back(FPowerOn(0.0, At(10, 0, 0)));
+    lines.push_back(FDepth(1.0, 1013));
+    CDiveLog log;
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("v070012.ccl", lines)).loaded);
+    EXPECT_TRUE(log.VersionLevel(8));
+    EXPECT_FALSE(log.VersionLevel(9));
+    EXPECT_TRUE(log.m_bFrcLayout);
+    EXPECT_TRUE(status.Has("Display Code Version 07.00.17 or above"));
+}
+
+TEST(LoadVersion, OlderCodesStayInTheShortLayout) {
+    struct Case {
+        unsigned major, minor, build;
+        int highest;
+        const char* text;
+    };
+    const Case cases[] = {
+        {2, 1, 2, 0, "Display Code Version prior to 02.01.03"},
+        {3, 9, 36, 4, "Display Code Version 03.09.36 or above"},
+        {5, 1, 42, 6, "Display Code Version 05.01.42 or above"},
+        {7, 0, 2, 7, "Display Code Version 05.02.46 or above"},
+    };
+    for (const Case& c : cases) {
+        StatusCapture status;
+        std::vector<std::string> lines = VersionLines(c.major, c.minor, c.build);
+        lines.push_back(SFiller());
+        lines.push_back(SFiller());
+        for (const auto& l : SimpleShort())
+            lines.push_back(l);
+        CDiveLog log;
+        ASSERT_TRUE(log.LoadLogFile(WriteLog("version.ccl", lines)).loaded) << c.text;
+        EXPECT_FALSE(log.m_bFrcLayout) << c.text;
+        for (int level = 1; level <= 9; ++level)
+            EXPECT_EQ(log.VersionLevel(level), level <= c.highest) << c.text << " " << level;
+        EXPECT_TRUE(status.Has(c.text)) << c.text;
+    }
+}
+
+// ==== Status-log levels
+// ===========================================================================
+
+TEST(LoadStatus, ProgressAndTraceOnlyAtTheirLevels) {
+    const std::string path = WriteLog("levels.ccl", SimpleShort());
+    const char* progress[] = {"File format check passed",
+                              "Starting first pass to determine version number",
+                              "Version number obtained",
+                              "Reset to start of file",
+                              "Reset to start of file completed",
+                              "Starting main load of file",
+                              "Finished loading file",
+                              "Checking file validity",
+                              "Starting to display data"};
+    {
+        StatusCapture quiet;
+        CDiveLog log;
+        ASSERT_TRUE(log.LoadLogFile(path).loaded);
+        for (const char* p : progress)
+            EXPECT_FALSE(quiet.Has(p)) << p;
+        EXPECT_TRUE(quiet.Has("File " + path + " loaded OK"));
+    }
+    {
+        StatusCapture level3(3);
+        CDiveLog log;
+        ASSERT_TRUE(log.LoadLogFile(path).loaded);
+        for (const char* p : progress)
+            EXPECT_EQ(level3.Count(p), 1) << p;
+        EXPECT_FALSE(level3.Has("Read line 1, Record type 0x00"));
+    }
+}
+
+// ==== Reloading
+// ===================================================================================
+
+TEST(LoadReload, ASecondFileReplacesTheFirstCompletely) {
+    ShortLog dive;
+    dive.PowerOn(At(10, 0, 0));
+    dive.Add(SDepth(1100))
+        .Add(SDiveStart(At(10, 0, 40), 1))
+        .Add(Short(CRecordLineWriter(0x0A).Word(200)));
+    CDiveLog log;
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("first.ccl", dive.Lines())).loaded);
+    EXPECT_EQ(log.m_dDiveStartTime, 40.0);
+    EXPECT_TRUE(log.m_bCylinderPressures);
+    log.UnloadLogFile();
+    EXPECT_TRUE(log.m_arSamples.empty());
+    EXPECT_EQ(log.m_ChartRange.diveEnd, 1);
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("second.ccl", SimpleShort())).loaded);
+    // Nothing of the first file's dive survives.
+    EXPECT_EQ(log.m_dDiveStartTime, 0.0);
+    EXPECT_FALSE(log.m_dtDiveStart.IsValid());
+    EXPECT_FALSE(log.m_bCylinderPressures);
+    EXPECT_EQ(log.m_arSamples.size(), 2u);
+    EXPECT_EQ(log.m_strFileTitle, "second.ccl");
+}
