@@ -1,5 +1,105 @@
 #include "views/CDiveLogBook.h"
 
-CDiveLogBook::CDiveLogBook(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {}
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
 
-void CDiveLogBook::Refresh() {}
+#include "app/CViewerContext.h"
+#include "viewmodel/LogBook.h"
+#include "views/CLogBookTableModel.h"
+#include "views/PageTableHelpers.h"
+
+namespace {
+constexpr int kStrDisplay = 2027;
+constexpr int kStrCopyToClipboard = 2226;
+constexpr int kStrPrint = 2227;
+} // namespace
+
+CDiveLogBook::CDiveLogBook(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
+    m_pModel = new CLogBookTableModel(this);
+    m_pGroup = new QGroupBox(this);
+    m_pTable = new QTableView(m_pGroup);
+    m_pTable->setObjectName("LogBookTable");
+    m_pTable->setModel(m_pModel);
+    SetUpReportTable(*m_pTable);
+    QHeaderView* header = m_pTable->horizontalHeader();
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sectionClicked, this, &CDiveLogBook::SortByColumn);
+
+    // Printing the log book is not there yet; the button shows where it will be.
+    m_pPrint = new QPushButton(this);
+    m_pPrint->setObjectName("Print");
+    m_pPrint->setIcon(QIcon::fromTheme("document-print"));
+    m_pPrint->setEnabled(false);
+    m_pCopy = new QPushButton(this);
+    m_pCopy->setObjectName("CopyToClipboard");
+    m_pCopy->setIcon(QIcon::fromTheme("edit-copy"));
+    connect(m_pCopy, &QPushButton::clicked, this, &CDiveLogBook::OnCopyToClipboard);
+
+    auto* groupLayout = new QVBoxLayout(m_pGroup);
+    groupLayout->addWidget(m_pTable);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_pPrint);
+    buttons->addWidget(m_pCopy);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pGroup, 1);
+    layout->addLayout(buttons);
+
+    SetTexts();
+}
+
+void CDiveLogBook::SetTexts() {
+    m_pGroup->setTitle(CViewerContext::Str(kStrDisplay));
+    m_pPrint->setText(CViewerContext::Str(kStrPrint));
+    m_pCopy->setText(CViewerContext::Str(kStrCopyToClipboard));
+    Refresh();
+}
+
+void CDiveLogBook::Refresh() {
+    const bool metric = m_ctx.IsMetric();
+    std::vector<std::vector<std::string>> rows;
+    for (const CLogBookEntry& entry : DecodeLogBook(m_ctx.Log()))
+        rows.push_back(LogBookRowTexts(entry, metric));
+    m_pModel->Fill(LogBookHeaders(metric, PageStringLookup()), std::move(rows));
+
+    // A fresh list is in memory order: no column is sorted.
+    m_nSortColumn = -1;
+    m_bSortAscending = true;
+    QHeaderView* header = m_pTable->horizontalHeader();
+    header->setSortIndicatorShown(false);
+    for (int c = 0; c < m_pModel->columnCount(); ++c)
+        header->resizeSection(c, kLogBookColumnWidths[c]);
+}
+
+void CDiveLogBook::SortByColumn(int column) {
+    if (column < 0 || column >= m_pModel->columnCount())
+        return;
+    m_bSortAscending = column == m_nSortColumn ? !m_bSortAscending : true;
+    m_nSortColumn = column;
+    const Qt::SortOrder order = m_bSortAscending ? Qt::AscendingOrder : Qt::DescendingOrder;
+    m_pModel->sort(column, order);
+    QHeaderView* header = m_pTable->horizontalHeader();
+    header->setSortIndicator(column, order);
+    header->setSortIndicatorShown(true);
+}
+
+const std::vector<std::string>& CDiveLogBook::Headers() const {
+    return m_pModel->Headers();
+}
+
+const std::vector<std::vector<std::string>>& CDiveLogBook::RowTexts() const {
+    return m_pModel->RowTexts();
+}
+
+std::string CDiveLogBook::ClipboardText() const {
+    return ListClipboardText(m_pModel->Headers(), m_pModel->RowTexts());
+}
+
+void CDiveLogBook::OnCopyToClipboard() {
+    CopyTextToClipboard(ClipboardText());
+}
