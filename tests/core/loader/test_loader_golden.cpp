@@ -105,7 +105,7 @@ std::vector<std::string> FrcDive() {
                         .Byte(0)
                         .Byte(1)
                         .Byte(2)
-                        .PadTo(11)
+                        .PadTo(13)
                         .Byte(35)
                         .Byte(75)
                         .PadTo(19)
