@@ -72,7 +72,7 @@ CSimLog SimulateDive(const CSimOptions& options) {
     sim::CSimContext ctx{options, model, random, log, {}, {}, {}};
     ctx.totals.unitOn = 6000 + static_cast<unsigned>(random.Int(0, 20000));
     ctx.totals.diveTime = ctx.totals.unitOn / 3;
-    ctx.previousDiveEnd = options.powerOn.AddSeconds(-(86400.0 + random.Int(0, 4 * 86400)));
+    ctx.previousDiveEnd = options.powerOn.AddSeconds(-(3.0 * 3600 + random.Int(0, 37 * 3600)));
     ctx.codeId = {14,
                   3,
                   24,

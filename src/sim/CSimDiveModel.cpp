@@ -1,21 +1,11 @@
 #include "sim/CSimDiveModel.h"
 
+#include "sim/SimProfile.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
-// Sixteen-compartment inert gas model: half-times (minutes) and the M-value coefficients. Helium
-// uses its own half-times with the nitrogen coefficients; a plausible ceiling is all we need.
-constexpr double kHalfN2[16] = {5.0,   8.0,   12.5,  18.5,  27.0,  38.3,  54.3,  77.0,
-                                109.0, 146.0, 187.0, 239.0, 305.0, 390.0, 498.0, 635.0};
-constexpr double kHalfHe[16] = {1.88,  3.02,  4.72,  6.99,  10.21,  14.48,  20.53,  29.11,
-                                41.20, 55.19, 70.69, 90.34, 115.29, 147.42, 188.24, 240.03};
-constexpr double kA[16] = {1.1696, 1.0,  0.8618, 0.7562, 0.62,   0.5043, 0.441, 0.4,
-                           0.375,  0.35, 0.3295, 0.3065, 0.2835, 0.261,  0.248, 0.2327};
-constexpr double kB[16] = {0.5578, 0.6514, 0.7222, 0.7825, 0.8126, 0.8434, 0.8693, 0.891,
-                           0.9092, 0.9222, 0.9319, 0.9403, 0.9477, 0.9544, 0.9602, 0.9653};
-constexpr double kWaterVapour = 0.0627;
-
 // Oxygen exposure limits (minutes) by PPO2, for the CNS clock.
 double CnsLimitMinutes(double ppo2) {
     constexpr double kP[] = {0.5, 0.6, 0.7, 0.8, 0.9, 1.0, 1.1, 1.2, 1.3, 1.4, 1.5, 1.6};
@@ -101,84 +91,46 @@ CSimDiveModel::CSimDiveModel(const CSimOptions& options, CSimRandom& random)
     m_State.cylinder[12] = m_nOxygenStart;
     m_State.ambientTemp = m_dAirTemp;
     const double surfaceBar = m_nSurfacePressure / 1000.0;
-    m_State.tissueN2.fill((surfaceBar - kWaterVapour) * 0.7902);
-    m_State.tissueHe.fill(0.0);
+    m_Tissues.Reset(surfaceBar);
+    m_State.tissueN2 = m_Tissues.Nitrogen();
+    m_State.tissueHe = m_Tissues.Helium();
     m_State.pressure = m_nSurfacePressure;
     PlanProfile();
 }
 
 void CSimDiveModel::PlanProfile() {
-    const double D = m_dMaxDepth;
-    const double total = m_nDiveEnd - m_nDiveStart;
-    const double interval = std::clamp(m_Options.intervalSeconds, 1, 120);
-    double descent = D / 0.3;
-    double stop6 = D > 20.0 ? 120.0 : 0.0;
-    double stop3 = D > 4.0 ? 180.0 : 0.0;
-    const double to6 = D > 9.0 ? (D - 6.0) / 0.15 : 0.0;
-    const double to3 = D > 9.0 ? 20.0 : std::max(0.0, D - 3.0) / 0.15;
-    const double toSurface = std::min(D, 3.0) / 0.1;
-    double travel = descent + to6 + to3 + toSurface;
-    double bottom = total - travel - stop6 - stop3;
-    if (bottom < 0) {
-        stop6 = 0;
-        bottom = total - travel - stop3;
-    }
-    if (bottom < 0) {
-        stop3 = std::max(0.0, stop3 + bottom);
-        bottom = total - travel - stop3;
-    }
-    double scale = 1.0;
-    if (bottom < 0) {
-        scale = total / travel;
-        bottom = 0;
-        stop3 = 0;
-    }
+    const int interval = std::clamp(m_Options.intervalSeconds, 1, 120);
+    CSimProfileInput in;
+    in.maxDepth = m_dMaxDepth;
+    in.duration = m_nDiveEnd - m_nDiveStart;
     // The deepest point falls on a sample so the log holds the maximum depth exactly.
-    double reach = std::ceil(descent * scale / interval) * interval;
-    if (reach > total)
-        reach = total;
-    const double rest = total - reach;
-    const double plannedRest = (to6 + to3 + toSurface) * scale + stop6 + stop3 + bottom;
-    const double k = plannedRest > 0 ? rest / plannedRest : 0.0;
-    double t = 0;
-    auto key = [&](double dt, double depth) {
-        t += dt;
-        m_arKeyTime[m_nKeys] = t;
-        m_arKeyDepth[m_nKeys] = depth;
-        ++m_nKeys;
-    };
-    key(0, 0);
-    key(reach, D);
-    key(bottom * k, D);
-    if (D > 9.0) {
-        key(to6 * scale * k, 6.0);
-        key(stop6 * k, 6.0);
-    }
-    key(to3 * scale * k, std::min(D, 3.0));
-    key(stop3 * k, std::min(D, 3.0));
-    m_arKeyTime[m_nKeys] = total;
-    m_arKeyDepth[m_nKeys] = 0.0;
-    ++m_nKeys;
-    m_nBottomStart = m_nDiveStart + static_cast<int>(reach);
+    in.reach = static_cast<int>(std::ceil(m_dMaxDepth / 0.3 / interval)) * interval;
+    in.surfaceBar = m_nSurfacePressure / 1000.0;
+    in.gfLow = m_Options.gfLow / 100.0;
+    in.gfHigh = m_Options.gfHigh / 100.0;
+    in.fN2 = InertNitrogenShare();
+    const CSimProfile plan = PlanDiveProfile(in);
+    m_arDepth = plan.depth;
+    m_dFirstStop = plan.firstStop;
+    m_nBottomStart = m_nDiveStart + std::min(in.reach, in.duration);
+    m_nAscentStart = m_nDiveStart + plan.bottomEnd;
+    // A slow swell on the bottom, never deeper than the planned maximum.
+    for (int t = in.reach + 1; t < plan.bottomEnd && t < static_cast<int>(m_arDepth.size()); ++t)
+        m_arDepth[t] -= 0.2 * (1.0 - std::cos(2.0 * 3.141592653589793 * (t - in.reach) / 150.0));
+    for (double& d : m_arDepth)
+        d = std::clamp(RoundTo(d, 0.01), 0.0, m_dMaxDepth);
+}
+
+double CSimDiveModel::InertNitrogenShare() const {
+    const double n2 = 100.0 - m_State.gasO2 - m_State.gasHe;
+    return n2 + m_State.gasHe > 0 ? n2 / (n2 + m_State.gasHe) : 1.0;
 }
 
 double CSimDiveModel::PlannedDepth(int t) const {
-    const double rel = t - m_nDiveStart;
-    if (rel <= 0 || t >= m_nDiveEnd)
+    const int rel = t - m_nDiveStart;
+    if (rel <= 0 || t >= m_nDiveEnd || rel >= static_cast<int>(m_arDepth.size()))
         return 0.0;
-    double depth = 0.0;
-    for (int i = 1; i < m_nKeys; ++i) {
-        if (rel <= m_arKeyTime[i]) {
-            const double span = m_arKeyTime[i] - m_arKeyTime[i - 1];
-            const double f = span > 0 ? (rel - m_arKeyTime[i - 1]) / span : 1.0;
-            depth = m_arKeyDepth[i - 1] + f * (m_arKeyDepth[i] - m_arKeyDepth[i - 1]);
-            break;
-        }
-    }
-    // A slow swell of the bottom phase, never deeper than the planned maximum.
-    if (t > m_nBottomStart && rel <= m_arKeyTime[2])
-        depth -= 0.2 * (1.0 - std::cos(2.0 * 3.141592653589793 * (t - m_nBottomStart) / 150.0));
-    return std::clamp(RoundTo(depth, 0.01), 0.0, m_dMaxDepth);
+    return m_arDepth[rel];
 }
 
 bool CSimDiveModel::AlarmActive(ESimAlarm alarm, int t) const {
@@ -297,43 +249,21 @@ void CSimDiveModel::StepEnvironment(int t) {
 
 void CSimDiveModel::StepTissues() {
     CSimState& s = m_State;
-    static const auto kFactors = [] {
-        std::array<double, 32> f{};
-        for (int i = 0; i < 16; ++i) {
-            f[i] = 1.0 - std::exp2(-1.0 / (60.0 * kHalfN2[i]));
-            f[16 + i] = 1.0 - std::exp2(-1.0 / (60.0 * kHalfHe[i]));
-        }
-        return f;
-    }();
     const double ambient = s.pressure / 1000.0;
-    const double inert = std::max(0.0, ambient - kWaterVapour - s.loop);
-    const double n2 = 100.0 - s.gasO2 - s.gasHe;
-    const double inertTotal = n2 + s.gasHe;
-    const double fN2 = inertTotal > 0 ? n2 / inertTotal : 1.0;
-    const double gfLow = m_Options.gfLow / 100.0;
-    const double gfHigh = m_Options.gfHigh / 100.0;
     const double surface = m_nSurfacePressure / 1000.0;
-    double ceiling = 0.0, gf = 0.0, ndl = 99.0;
-    for (int i = 0; i < 16; ++i) {
-        s.tissueN2[i] += (inert * fN2 - s.tissueN2[i]) * kFactors[i];
-        s.tissueHe[i] += (inert * (1.0 - fN2) - s.tissueHe[i]) * kFactors[16 + i];
-        const double p = s.tissueN2[i] + s.tissueHe[i];
-        ceiling = std::max(ceiling, (p - kA[i] * gfLow) / (gfLow / kB[i] + 1.0 - gfLow));
-        const double m = kA[i] + ambient / kB[i];
-        if (m > ambient)
-            gf = std::max(gf, (p - ambient) / (m - ambient));
-        // Minutes until this compartment would stop a direct ascent.
-        const double limit = kA[i] * gfHigh + surface * (gfHigh / kB[i] + 1.0 - gfHigh);
-        if (p >= limit) {
-            ndl = 0.0;
-        } else if (inert > limit) {
-            const double ratio = (inert - limit) / (inert - p);
-            ndl = std::min(ndl, -kHalfN2[i] * std::log2(ratio));
-        }
-    }
-    s.ceilingPressure = std::max(ceiling * 1000.0, static_cast<double>(m_nSurfacePressure));
-    s.gradientFactor = std::max(0.0, gf);
-    s.noDecoLimit = static_cast<int>(std::clamp(ndl, 0.0, 99.0));
+    m_Tissues.Step(ambient, s.loop, InertNitrogenShare());
+    s.tissueN2 = m_Tissues.Nitrogen();
+    s.tissueHe = m_Tissues.Helium();
+    const double gfLow = m_Options.gfLow / 100.0, gfHigh = m_Options.gfHigh / 100.0;
+    // Until the ascent starts the ceiling is shown at the low gradient factor, as the first stop
+    // is worked out with it; on the way up it relaxes towards the high one.
+    const double gf = s.time < m_nAscentStart || !s.inDive
+                          ? gfLow
+                          : GradientFactorAt(s.depth, m_dFirstStop, gfLow, gfHigh);
+    s.ceilingPressure = std::max(m_Tissues.CeilingBar(gf) * 1000.0, double(m_nSurfacePressure));
+    s.gradientFactor = m_Tissues.CurrentGradient(ambient);
+    const double inert = std::max(0.0, ambient - CSimTissues::kWaterVapour - s.loop);
+    s.noDecoLimit = static_cast<int>(m_Tissues.NoDecoMinutes(inert, surface, gfHigh));
     const double ceilingDepth = (s.ceilingPressure - m_nSurfacePressure) / 100.0;
     s.timeToSurface = static_cast<int>(std::ceil(s.depth / 9.0 + ceilingDepth / 1.5));
 }

@@ -4,9 +4,11 @@
 // temperatures, oxygen toxicity, a tissue model for the ceiling, cylinders, and the chosen
 // alarms. The record writers only format what this holds.
 #include <array>
+#include <vector>
 
 #include "sim/SimOptions.h"
 #include "sim/SimRandom.h"
+#include "sim/SimTissues.h"
 
 struct CSimState {
     int time = 0; // seconds since power-on
@@ -69,10 +71,12 @@ private:
     int m_nDiveStart = 0, m_nDiveEnd = 0, m_nPowerOff = 0;
     int m_nSurfacePressure = 1013;
     double m_dMaxDepth = 0.0;
-    // Profile key points, seconds after the dive start and metres.
-    std::array<double, 8> m_arKeyTime{}, m_arKeyDepth{};
-    int m_nKeys = 0;
-    int m_nBottomStart = 0;
+    double InertNitrogenShare() const;
+
+    std::vector<double> m_arDepth; // metres, per second after the dive start
+    double m_dFirstStop = 0.0;
+    int m_nBottomStart = 0, m_nAscentStart = 0;
+    CSimTissues m_Tissues;
     int m_nDriftController = 0, m_nDriftCell = 0;
     double m_dDriftRate = 0.0;
     std::array<double, 6> m_arCellGain{};

@@ -2,17 +2,13 @@
 // blocks: code identification, identity area with the owner's details, and the unit's log book.
 #include <string_view>
 
+#include "logfile/CDiveLogGasManagement.h"
+#include "logfile/CDiveLogInformation.h"
+
 #include "sim/SimWriters.h"
 
 namespace sim {
 namespace {
-
-std::string TextLine(unsigned type, std::string_view text) {
-    CRecordLineWriter w(type);
-    for (char c : text)
-        w.Byte(static_cast<unsigned char>(c));
-    return w.Finish();
-}
 
 void PutText(std::vector<uint8_t>& data, size_t at, std::string_view text, size_t width) {
     for (size_t i = 0; i < width && at + i < data.size(); ++i)
@@ -122,37 +118,44 @@ CSimMemoryBlock Block(unsigned bus, unsigned space, uint32_t address, std::vecto
 void WriteUserRecords(CSimContext& ctx) {
     std::vector<std::string>& lines = ctx.log.userLines;
     if (ctx.options.diveInformation) {
-        lines.push_back(TextLine(0x80, "Cove Bay"));
-        lines.push_back(TextLine(0x81, "North Wall"));
-        lines.push_back(TextLine(0x82, "12 m"));
-        lines.push_back(TextLine(0x83, "Alex Buddy"));
-        lines.push_back(TextLine(0x84, "Kittiwake"));
-        CRecordLineWriter pos(0x85);
-        pos.Byte('N').Byte(50).Byte(5).Byte(12).Byte('W').Byte(5).Byte(3).Byte(25);
-        lines.push_back(pos.Finish());
-        const unsigned lists[4] = {1, 3, 2, 1}; // weather, wind direction, wind speed, sea state
-        for (unsigned i = 0; i < 4; ++i)
-            lines.push_back(CRecordLineWriter(0x86 + i).Byte(lists[i]).Finish());
-        CRecordLineWriter types(0x8B);
-        for (int i = 0; i < 19; ++i)
-            types.Byte(i == 0 || i == 4 || i == 5 ? 1 : 0); // sea, reef, wall
-        lines.push_back(types.Finish());
-        lines.push_back(TextLine(0x8C, ""));
-        lines.push_back(TextLine(0x8D, "Simulated dive, seed " + std::to_string(ctx.options.seed)));
-        lines.push_back(TextLine(0x8E, ""));
+        CDiveLogInformation info;
+        info.m_strLocation = "Cove Bay";
+        info.m_strDiveSite = "North Wall";
+        info.m_strVisibility = "12 m";
+        info.m_strPartner = "Alex Buddy";
+        info.m_strDiveBoat = "Kittiwake";
+        info.m_strLatHemisphere = "N";
+        info.m_nLatDegrees = 50;
+        info.m_nLatMinutes = 5;
+        info.m_nLatSeconds = 12;
+        info.m_strLongHemisphere = "W";
+        info.m_nLongDegrees = 5;
+        info.m_nLongMinutes = 3;
+        info.m_nLongSeconds = 25;
+        info.m_nWeather = 1;
+        info.m_nWindDirection = 3;
+        info.m_nWindSpeed = 2;
+        info.m_nSeaState = 1;
+        info.m_bDiveType[CDiveLogInformation::kSea] = true;
+        info.m_bDiveType[CDiveLogInformation::kReef] = true;
+        info.m_bDiveType[CDiveLogInformation::kWall] = true;
+        info.m_strNotes = "Simulated dive, seed " + std::to_string(ctx.options.seed);
+        for (std::string& line : info.EncodeAll())
+            lines.push_back(std::move(line));
     }
     if (ctx.options.cylinderRecords) {
+        // The oxygen cylinder and the diluent breathed, with what the gauges read.
         const CSimState& end = ctx.model.State();
-        const int cylinders[2] = {0, 1 + end.gasNumber}; // oxygen, the diluent breathed
+        CDiveLogGasManagement gas;
+        const int cylinders[2] = {0, 1 + end.gasNumber};
         for (int cylinder : cylinders) {
             const int slot = cylinder == 0 ? 12 : cylinder - 1;
-            CRecordLineWriter w(0xA0 + cylinder);
-            Write24(w, 300);    // 3.00 litres
-            Write24(w, 1300);   // 13.00 cubic feet
-            Write24(w, 300000); // 3000 psi
-            Write24(w, ctx.cylinderAtStart[slot] * 100);
-            Write24(w, end.cylinder[slot] * 100);
-            lines.push_back(w.Finish());
+            gas.m_dCylinderSizeL[cylinder] = 3.0;
+            gas.m_dCylinderSizeCuft[cylinder] = 13.0;
+            gas.m_dMaxPressure[cylinder] = 3000.0;
+            gas.m_dPressureIn[cylinder] = ctx.cylinderAtStart[slot];
+            gas.m_dPressureOut[cylinder] = end.cylinder[slot];
+            lines.push_back(gas.Encode(cylinder));
         }
     }
 }
