@@ -1,5 +1,7 @@
 #include "logfile/CDeviceList.h"
 
+#include <utility>
+
 namespace {
 
 // Spaces 1-5 shared by both display models.

@@ -1,6 +1,5 @@
 #include "logfile/CDiveLogSysInfo.h"
 
-#include <cstdio>
 #include <new>
 
 #include "logfile/CDeviceList.h"
