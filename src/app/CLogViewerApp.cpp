@@ -124,6 +124,7 @@ int CLogViewerApp::RunScreenshot(CLogViewerDlg& window, const Options& options) 
         std::fprintf(stderr, "zelvor-log-viewer: %s\n", text.toLocal8Bit().constData());
     });
     window.SetSaveQuestionHook([](const QString&) { return false; });
+    window.SetSavePlacement(false);
     window.resize(options.size);
     window.show();
     if (!options.file.isEmpty())

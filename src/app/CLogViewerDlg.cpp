@@ -312,7 +312,8 @@ void CLogViewerDlg::closeEvent(QCloseEvent* event) {
     // There is no Cancel: the program always closes, after the chance to save.
     if (m_ctx.Log().m_bFileLoaded && m_ctx.Log().m_bModified)
         AskToSave(false);
-    SavePlacement();
+    if (m_bSavePlacement)
+        SavePlacement();
     if (m_pHelp)
         m_pHelp->close();
     Unload();

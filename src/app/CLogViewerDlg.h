@@ -95,6 +95,8 @@ public:
     void SetOpenDialogHook(std::function<QString()> hook) { m_openHook = std::move(hook); }
     void SetSaveHook(std::function<CSaveResult(CDiveLog&)> hook) { m_saveHook = std::move(hook); }
     void SetMailClient(std::unique_ptr<CMailClient> client);
+    // Pictures for the documentation must not move the user's window next time.
+    void SetSavePlacement(bool save) { m_bSavePlacement = save; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -147,6 +149,7 @@ private:
     int m_nFileIndex = -1;
     QStringList m_recentFiles;
     int m_nLastPage = 0;
+    bool m_bSavePlacement = true;
 
     // Settings read once at start and written by the commands that change them.
     SettingDword m_units;

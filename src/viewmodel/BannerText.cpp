@@ -3,7 +3,9 @@
 #include <cstdio>
 
 #include "logfile/CDiveLog.h"
+#include "logfile/CDiveLogPreDive.h"
 #include "viewmodel/StringTable.h"
+#include "viewmodel/SummaryText.h"
 #include "viewmodel/Units.h"
 
 namespace {
@@ -20,13 +22,6 @@ std::string WindowTitle(const CDiveLog& log) {
         title += log.m_strFileTitle;
     }
     return title;
-}
-
-std::string DiveLabel(int loggedDiveNumber, const std::string& diverDiveNumber) {
-    std::string label = std::to_string(loggedDiveNumber);
-    if (!diverDiveNumber.empty())
-        label += " - " + diverDiveNumber;
-    return label;
 }
 
 std::string BannerText(const CBannerItems& items, bool metric, const StringLookup& lookup) {
@@ -60,6 +55,20 @@ std::string BannerText(const CDiveLog& log, bool metric) {
 
 CBannerItems BannerItemsFromLog(const CDiveLog& log) {
     CBannerItems items;
-    (void)log;
+    if (!log.m_arPreDives.empty())
+        items.unitText = log.m_arPreDives.back()->m_strText;
+    if (items.unitText.empty()) {
+        // The display's own identity: the plain display, or the colour one when that is the
+        // model that sent its memory.
+        const int bus = log.m_SysInfo.DisplayBusAddress() == 0xBC ? 0xBC : 0xB0;
+        items.unitText = log.m_SysInfo.Texts(bus).m_strSerialNumber;
+    }
+    const CDiveLogInformation& info = log.m_DiveInformation;
+    // Built afresh each time so an edited dive number shows at once.
+    items.diveLabel = info.MakeDiveLabel();
+    items.diveDate = summary::FormatDate(info.m_dtDiveDateTime);
+    items.diveTime = summary::FormatTime(info.m_dtDiveDateTime);
+    items.maxDepth = info.m_dMaxDepth;
+    items.diveDuration = info.m_strDiveTime;
     return items;
 }

@@ -24,10 +24,6 @@ inline constexpr const char* kProgramTitle = "Zelvor Log Viewer";
 // "Zelvor Log Viewer", or "Zelvor Log Viewer - " and the file's name while a file is loaded.
 std::string WindowTitle(const CDiveLog& log);
 
-// The logged dive number as "%d", followed by " - " and the diver's dive number text when that
-// is not empty.
-std::string DiveLabel(int loggedDiveNumber, const std::string& diverDiveNumber);
-
 // The banner of a loaded dive: each item followed by six spaces but the last. Metric depths read
 // "%.1f m", imperial ones feet and inches.
 std::string BannerText(const CBannerItems& items, bool metric, const StringLookup& lookup);

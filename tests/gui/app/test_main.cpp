@@ -1,0 +1,84 @@
+// Entry point of the viewer's GUI tests: isolates settings, data and the instance socket before
+// the application object exists.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "GuiTestEnv.h"
+#include "app/CQtSettingsStore.h"
+#include "sim/CDiveSimulator.h"
+#include "statuslog/StatusLog.h"
+
+namespace {
+QTemporaryDir* g_root = nullptr;
+}
+
+namespace guitest {
+
+QString TempRoot() {
+    return g_root->path();
+}
+
+QString NewFolder(const QString& name) {
+    const QString path = TempRoot() + QLatin1Char('/') + name;
+    QDir(path).removeRecursively();
+    QDir().mkpath(path);
+    return path;
+}
+
+QString WriteLog(const QString& folder, const QString& name, bool frcLayout, int diveNumber) {
+    CSimOptions options;
+    options.frcLayout = frcLayout;
+    options.diveNumber = diveNumber;
+    options.durationSeconds = 20 * 60;
+    const std::string text = SimulateDive(options).ToText();
+    return WriteFile(folder, name, QByteArray::fromStdString(text));
+}
+
+QString WriteFile(const QString& folder, const QString& name, const QByteArray& bytes) {
+    const QString path = folder + QLatin1Char('/') + name;
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(bytes);
+    return path;
+}
+
+QString StatusLogText() {
+    QFile f(QString::fromStdString(TheStatusLog().Path()));
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromLatin1(f.readAll());
+}
+
+} // namespace guitest
+
+int main(int argc, char** argv) {
+    QTemporaryDir root;
+    g_root = &root;
+    const QByteArray base = root.path().toLocal8Bit();
+    qputenv("ZELVOR_DATA_DIR", base + "/data");
+    qputenv("XDG_CONFIG_HOME", base + "/config");
+    qputenv("XDG_DATA_HOME", base + "/share");
+    qputenv("HOME", base + "/home");
+    qputenv("ZELVOR_INSTANCE_NAME", "zelvor-test-" + QByteArray::number(qint64(getpid())));
+    QDir().mkpath(root.path() + QStringLiteral("/home"));
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path() + "/config");
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path() + "/config");
+
+    QApplication app(argc, argv);
+    static CQtSettingsStore store;
+    SetCurrentSettingsStore(&store);
+    TheStatusLog().Open("Zelvor\\Zelvor Log Viewer", "StatusLog.txt", false);
+    TheStatusLog().SetTimestamp(true);
+    TheStatusLog().SetEnabled(true);
+
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    SetCurrentSettingsStore(nullptr);
+    return result;
+}

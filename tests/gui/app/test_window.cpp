@@ -1,0 +1,388 @@
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "GuiTestEnv.h"
+#include "app/CLogViewerDlg.h"
+#include "app/CQtSettingsStore.h"
+#include "settings/SettingValue.h"
+#include "settings/SettingsTable.h"
+#include "viewmodel/BannerText.h"
+
+using Step = filenav::Step;
+using Dlg = CLogViewerDlg;
+
+namespace {
+
+// A main window with every question answered by the test.
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        AppSettings().clear();
+        m_dir = guitest::NewFolder(
+            QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    }
+    void TearDown() override {
+        if (m_window) {
+            m_window->SetSaveQuestionHook([](const QString&) { return false; });
+            m_window->close();
+        }
+        m_window.reset();
+    }
+    Dlg& Window() {
+        if (!m_window) {
+            m_window = std::make_unique<Dlg>();
+            m_window->SetSaveQuestionHook([this](const QString& text) {
+                m_questions << text;
+                return m_answer;
+            });
+            m_window->SetMessageHook([this](const QString& text) { m_messages << text; });
+            m_window->SetSaveHook([this](CDiveLog&) {
+                ++m_saves;
+                CSaveResult r;
+                r.ok = true;
+                return r;
+            });
+        }
+        return *m_window;
+    }
+    // Three logs of one unit and one of another.
+    void WriteUnitFiles() {
+        guitest::WriteLog(m_dir, "ZV1_0001.ccl", true, 11);
+        guitest::WriteLog(m_dir, "ZV1_0002.ccl", false, 12);
+        guitest::WriteLog(m_dir, "ZV1_0003.ccl", true, 13);
+        guitest::WriteLog(m_dir, "ZV2_0001.ccl", true, 21);
+    }
+    QString Path(const char* name) const { return m_dir + QLatin1Char('/') + name; }
+    QString Banner() { return Window().findChild<QPushButton*>("banner")->text(); }
+    QString Counter() { return Window().findChild<QLabel*>("counter")->text(); }
+    bool Enabled(int command) { return Window().Action(command)->isEnabled(); }
+    bool Checked(int command) { return Window().Action(command)->isChecked(); }
+    bool Loaded() { return Window().Context().Log().m_bFileLoaded; }
+    std::string Title() { return Window().Context().Log().m_strFileTitle; }
+
+    QString m_dir;
+    std::unique_ptr<Dlg> m_window;
+    QStringList m_questions;
+    QStringList m_messages;
+    bool m_answer = false;
+    int m_saves = 0;
+};
+
+} // namespace
+
+// ---- Start-up and the banner ---------------------------------------------------------------
+
+TEST_F(MainWindow, EmptyWindowHasPlainTitleAndNoNavigation) {
+    Window().show();
+    EXPECT_EQ(Window().windowTitle(), "Zelvor Log Viewer");
+    EXPECT_TRUE(Window().BannerText().isEmpty());
+    EXPECT_FALSE(Window().NavigationButton(Step::First)->isVisible());
+    const QStringList titles{"Dive Profile", "Dive Information", "Data", "Gas Management",
+                             "Log Book"};
+    ASSERT_EQ(Window().Pages()->count(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Window().Pages()->tabText(i), titles[i]);
+    EXPECT_EQ(Window().Pages()->currentIndex(), 0);
+    EXPECT_EQ(Window().NavigationButton(Step::Next)->toolTip(), "Next");
+}
+
+TEST_F(MainWindow, FileFromCommandLineSetsTitleBannerAndCounter) {
+    WriteUnitFiles();
+    Window().show();
+    Window().OpenAtStart(Path("ZV1_0002.ccl"));
+    QTRY_VERIFY(Loaded());
+    EXPECT_EQ(Window().windowTitle(), "Zelvor Log Viewer - ZV1_0002.ccl");
+    const QString expected =
+        QString::fromLatin1(BannerText(Window().Context().Log(), true).c_str());
+    EXPECT_EQ(Banner(), expected);
+    EXPECT_TRUE(Banner().contains("Dive No. ")) << Banner().toStdString();
+    EXPECT_TRUE(Banner().contains(" m      Duration ")) << Banner().toStdString();
+    EXPECT_EQ(Counter(), "2 of 3");
+    for (Step s : {Step::First, Step::Previous, Step::Next, Step::Last})
+        EXPECT_TRUE(Window().NavigationButton(s)->isEnabled());
+    // The external road adds the file to the recent list and remembers its folder.
+    EXPECT_EQ(Window().RecentFiles(), QStringList{Path("ZV1_0002.ccl")});
+    SettingString dir(settings::Path(settings::kDefaultDirectory), "");
+    EXPECT_EQ(QString::fromStdString(dir.Read()), m_dir);
+    EXPECT_TRUE(guitest::StatusLogText().contains("User selected file " + Path("ZV1_0002.ccl") +
+                                                  " via external method"));
+}
+
+TEST_F(MainWindow, OnlyFileOfItsUnitDisablesAllButtons) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV2_0001.ccl"), Dlg::Source::External);
+    EXPECT_EQ(Counter(), "1 of 1");
+    for (Step s : {Step::First, Step::Previous, Step::Next, Step::Last})
+        EXPECT_FALSE(Window().NavigationButton(s)->isEnabled());
+}
+
+TEST_F(MainWindow, UnitsSwitchUpdatesBannerSettingAndChecks) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    const QString metric = Banner();
+    Window().Action(Dlg::kCmdImperial)->trigger();
+    EXPECT_NE(Banner(), metric);
+    EXPECT_TRUE(Banner().contains("\"      Duration ")) << Banner().toStdString();
+    EXPECT_FALSE(Window().Context().IsMetric());
+    Window().UpdateCommandStates();
+    EXPECT_TRUE(Checked(Dlg::kCmdImperial));
+    EXPECT_FALSE(Checked(Dlg::kCmdMetric));
+    SettingDword units(settings::Path(settings::kUnits), 99);
+    EXPECT_EQ(units.Read(), 0u);
+    Window().Action(Dlg::kCmdMetric)->trigger();
+    EXPECT_EQ(Banner(), metric);
+}
+
+TEST_F(MainWindow, AnyNonZeroUnitsValueCountsAsMetric) {
+    AppSettings().setValue("Settings/Units", 7);
+    Window().UpdateCommandStates();
+    EXPECT_TRUE(Window().Context().IsMetric());
+    EXPECT_TRUE(Checked(Dlg::kCmdMetric));
+    EXPECT_FALSE(Checked(Dlg::kCmdImperial));
+}
+
+// ---- Menu states ---------------------------------------------------------------------------
+
+TEST_F(MainWindow, FileCommandsNeedALoadedFile) {
+    WriteUnitFiles();
+    Window().UpdateCommandStates();
+    for (int c : {Dlg::kCmdClose, Dlg::kCmdSave, Dlg::kCmdPrintInformation, Dlg::kCmdPrintProfile,
+                  Dlg::kCmdMailZelvor, Dlg::kCmdMailDan})
+        EXPECT_FALSE(Enabled(c)) << c;
+    for (int c : {Dlg::kCmdOpen, Dlg::kCmdPrinterSetup, Dlg::kCmdExit, Dlg::kCmdChartOptions,
+                  Dlg::kCmdMetric, Dlg::kCmdImperial, Dlg::kCmdSelectLanguage,
+                  Dlg::kCmdRightClickMenu, Dlg::kCmdHelpContents, Dlg::kCmdAbout})
+        EXPECT_TRUE(Enabled(c)) << c;
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    for (int c : {Dlg::kCmdClose, Dlg::kCmdSave, Dlg::kCmdPrintInformation, Dlg::kCmdPrintProfile,
+                  Dlg::kCmdMailZelvor, Dlg::kCmdMailDan})
+        EXPECT_TRUE(Enabled(c)) << c;
+    EXPECT_EQ(Window().Action(Dlg::kCmdOpen)->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(Window().Action(Dlg::kCmdSave)->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(Window().Action(Dlg::kCmdMetric)->shortcut(), QKeySequence("Ctrl+M"));
+    EXPECT_EQ(Window().Action(Dlg::kCmdImperial)->shortcut(), QKeySequence("Ctrl+I"));
+}
+
+TEST_F(MainWindow, RightClickMenuSwitchToggles) {
+    Window().UpdateCommandStates();
+    EXPECT_TRUE(Checked(Dlg::kCmdRightClickMenu));
+    Window().Action(Dlg::kCmdRightClickMenu)->trigger();
+    Window().UpdateCommandStates();
+    EXPECT_FALSE(Checked(Dlg::kCmdRightClickMenu));
+    EXPECT_FALSE(Window().Context().IsChartRightClickMenuEnabled());
+    EXPECT_EQ(AppSettings().value("Settings/EnableChartRightClickMenu").toUInt(), 0u);
+    Window().Action(Dlg::kCmdRightClickMenu)->trigger();
+    EXPECT_EQ(AppSettings().value("Settings/EnableChartRightClickMenu").toUInt(), 1u);
+}
+
+TEST_F(MainWindow, UnavailableCommandsSaySo) {
+    Window().Action(Dlg::kCmdSelectLanguage)->trigger();
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0], "This command is not available yet.");
+}
+
+// ---- Navigation and the save question ------------------------------------------------------
+
+TEST_F(MainWindow, NavigationStepsThroughTheUnitsFiles) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    EXPECT_FALSE(Window().NavigationButton(Step::First)->isEnabled());
+    EXPECT_FALSE(Window().NavigationButton(Step::Previous)->isEnabled());
+    QTest::mouseClick(Window().NavigationButton(Step::Next), Qt::LeftButton);
+    EXPECT_EQ(Title(), "ZV1_0002.ccl");
+    EXPECT_EQ(Counter(), "2 of 3");
+    Window().Navigate(Step::Last);
+    EXPECT_EQ(Title(), "ZV1_0003.ccl");
+    EXPECT_FALSE(Window().NavigationButton(Step::Last)->isEnabled());
+    Window().Navigate(Step::Previous);
+    EXPECT_EQ(Title(), "ZV1_0002.ccl");
+    Window().Navigate(Step::First);
+    EXPECT_EQ(Title(), "ZV1_0001.ccl");
+    EXPECT_TRUE(m_questions.isEmpty());
+    // Nowhere to go: the file stays.
+    Window().Navigate(Step::Previous);
+    EXPECT_TRUE(Loaded());
+    EXPECT_EQ(Title(), "ZV1_0001.ccl");
+}
+
+TEST_F(MainWindow, NextOnEditedDiveAsksAndNoDiscards) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    Window().Context().SetModified();
+    m_answer = false;
+    Window().Navigate(Step::Next);
+    ASSERT_EQ(m_questions.size(), 1);
+    EXPECT_EQ(m_questions[0],
+              "The Dive Information has been modified.\n\nDo you want to save the changes?");
+    EXPECT_EQ(m_saves, 0);
+    EXPECT_EQ(Title(), "ZV1_0002.ccl");
+    EXPECT_FALSE(Window().Context().Log().m_bModified);
+}
+
+TEST_F(MainWindow, YesSavesBeforeTheNextFileOpens) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    std::string savedTitle;
+    Window().SetSaveHook([&](CDiveLog& log) {
+        savedTitle = log.m_strFileTitle;
+        CSaveResult r;
+        r.ok = true;
+        return r;
+    });
+    Window().Context().SetModified();
+    m_answer = true;
+    Window().Navigate(Step::Next);
+    EXPECT_EQ(m_questions.size(), 1);
+    EXPECT_EQ(savedTitle, "ZV1_0001.ccl");
+    EXPECT_EQ(Title(), "ZV1_0002.ccl");
+}
+
+TEST_F(MainWindow, FailedSaveReportsAndTheFileStillChanges) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    Window().SetSaveHook([](CDiveLog&) {
+        CSaveResult r;
+        r.messageId = 2222;
+        return r;
+    });
+    Window().Context().SetModified();
+    m_answer = true;
+    Window().Navigate(Step::Next);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0], "Unable to open data file for writing.");
+    EXPECT_EQ(Title(), "ZV1_0002.ccl");
+}
+
+TEST_F(MainWindow, SaveCommandClearsTheMark) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    Window().Context().SetModified();
+    bool flushed = false;
+    QObject::connect(&Window().Context(), &CViewerContext::aboutToSave, [&] { flushed = true; });
+    Window().Action(Dlg::kCmdSave)->trigger();
+    EXPECT_TRUE(flushed);
+    EXPECT_EQ(m_saves, 1);
+    EXPECT_FALSE(Window().Context().Log().m_bModified);
+}
+
+TEST_F(MainWindow, CloseAsksThenEmptiesTheWindow) {
+    WriteUnitFiles();
+    Window().show();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    Window().OnFileClose();
+    EXPECT_TRUE(m_questions.isEmpty());
+    EXPECT_FALSE(Loaded());
+    EXPECT_EQ(Window().windowTitle(), "Zelvor Log Viewer");
+    EXPECT_TRUE(Banner().isEmpty());
+    EXPECT_FALSE(Window().NavigationButton(Step::First)->isVisible());
+
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    Window().Context().SetModified();
+    m_answer = true;
+    Window().Action(Dlg::kCmdClose)->trigger();
+    EXPECT_EQ(m_questions.size(), 1);
+    EXPECT_EQ(m_saves, 1);
+    EXPECT_FALSE(Loaded());
+}
+
+TEST_F(MainWindow, ClosingTheWindowOnEditedDiveAsks) {
+    WriteUnitFiles();
+    Window().show();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    Window().Context().SetModified();
+    m_answer = true;
+    Window().close();
+    EXPECT_EQ(m_questions.size(), 1);
+    EXPECT_EQ(m_saves, 1);
+    EXPECT_FALSE(Window().isVisible());
+}
+
+TEST_F(MainWindow, EscapeClosesTheWindow) {
+    Window().show();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    QTest::keyClick(&Window(), Qt::Key_Escape);
+    EXPECT_FALSE(Window().isVisible());
+}
+
+// ---- File > Open and the recent list -------------------------------------------------------
+
+TEST_F(MainWindow, CancelledOpenLeavesTheWindowEmpty) {
+    WriteUnitFiles();
+    Window().show();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    Window().SetOpenDialogHook([] { return QString(); });
+    Window().OnFileOpen();
+    EXPECT_FALSE(Loaded());
+    EXPECT_FALSE(Window().Context().Log().m_bLoading);
+    EXPECT_FALSE(Window().NavigationButton(Step::First)->isVisible());
+}
+
+TEST_F(MainWindow, OpenDialogRoadWritesStatusAndRecentList) {
+    WriteUnitFiles();
+    const QString file = Path("ZV1_0003.ccl");
+    Window().SetOpenDialogHook([file] { return file; });
+    Window().Action(Dlg::kCmdOpen)->trigger();
+    EXPECT_EQ(Title(), "ZV1_0003.ccl");
+    EXPECT_TRUE(guitest::StatusLogText().contains("User selected file " + file + "\n"));
+    EXPECT_EQ(AppSettings().value("Recent File List/File1").toString(), file);
+}
+
+TEST_F(MainWindow, RecentListKeepsFourNewestFirst) {
+    WriteUnitFiles();
+    guitest::WriteLog(m_dir, "ZV3_0001.ccl");
+    const QStringList order{"ZV1_0001.ccl", "ZV1_0002.ccl", "ZV1_0003.ccl",
+                            "ZV2_0001.ccl", "ZV3_0001.ccl", "ZV1_0002.ccl"};
+    for (const QString& name : order)
+        Window().OpenFile(Path(name.toLatin1().constData()), Dlg::Source::External);
+    const QStringList expected{Path("ZV1_0002.ccl"), Path("ZV3_0001.ccl"), Path("ZV2_0001.ccl"),
+                               Path("ZV1_0003.ccl")};
+    EXPECT_EQ(Window().RecentFiles(), expected);
+    // A new window reads the same list back.
+    Dlg other;
+    EXPECT_EQ(other.RecentFiles(), expected);
+    // Opening from the list does not reorder it.
+    Window().OpenFile(Path("ZV1_0003.ccl"), Dlg::Source::Recent);
+    EXPECT_EQ(Window().RecentFiles(), expected);
+    EXPECT_EQ(Title(), "ZV1_0003.ccl");
+}
+
+// ---- Failed loads --------------------------------------------------------------------------
+
+TEST_F(MainWindow, LoaderMessagesAreShownAndTheWindowStaysEmpty) {
+    const QString tiny = guitest::WriteFile(m_dir, "tiny.ccl", "A");
+    Window().OpenFile(tiny, Dlg::Source::External);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0], "Unable to open data file.");
+    EXPECT_FALSE(Loaded());
+    EXPECT_EQ(Window().windowTitle(), "Zelvor Log Viewer");
+
+    m_messages.clear();
+    Window().OpenFile(Path("missing.ccl"), Dlg::Source::External);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0], "Unable to open data file.");
+}
+
+TEST_F(MainWindow, DamagedLineIsReported) {
+    const QString good = guitest::WriteLog(m_dir, "ZV1_0001.ccl");
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    // Break the checksum of one record line in the middle of the file.
+    const qsizetype mid = bytes.indexOf("\n", bytes.size() / 2) + 1;
+    bytes[mid + 4] = bytes[mid + 4] == '0' ? '1' : '0';
+    const QString bad = guitest::WriteFile(m_dir, "ZV1_0002.ccl", bytes);
+    Window().OpenFile(bad, Dlg::Source::External);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0], "Invalid Checksum.");
+    EXPECT_FALSE(Loaded());
+}
