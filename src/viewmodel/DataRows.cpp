@@ -151,53 +151,65 @@ std::vector<std::size_t> DataSampleIndices(const CDiveLog& log) {
     return indices;
 }
 
-std::string FormatFixed(double value, int precision) {
+void AppendFixed(std::string& out, double value, int precision) {
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
-    if (res.ec != std::errc())
-        return std::string(); // beyond 1e40 or so: nothing a log can hold
-    return std::string(buf, res.ptr);
+    if (res.ec == std::errc()) // else beyond 1e40 or so: nothing a log can hold
+        out.append(buf, res.ptr);
 }
 
-std::string DataCellText(const CDiveLogSample& s, EDataColumn column, double diveStart,
-                         bool metric) {
+std::string FormatFixed(double value, int precision) {
+    std::string out;
+    AppendFixed(out, value, precision);
+    return out;
+}
+
+void AppendDataCellText(std::string& out, const CDiveLogSample& s, EDataColumn column,
+                        double diveStart, bool metric) {
     using C = EDataColumn;
     if (InRange(column, C::C1Cell1, C::C1Cell3))
-        return FormatFixed(s.m_dC1Cell[Offset(column, C::C1Cell1)], 2);
+        return AppendFixed(out, s.m_dC1Cell[Offset(column, C::C1Cell1)], 2);
     if (InRange(column, C::C2Cell1, C::C2Cell3))
-        return FormatFixed(s.m_dC2Cell[Offset(column, C::C2Cell1)], 2);
+        return AppendFixed(out, s.m_dC2Cell[Offset(column, C::C2Cell1)], 2);
     if (InRange(column, C::C1Battery1, C::C2Battery2))
-        return FormatFixed(s.m_dBattery[Offset(column, C::C1Battery1)], 2);
+        return AppendFixed(out, s.m_dBattery[Offset(column, C::C1Battery1)], 2);
     // Cylinder pressures are shown in bar whatever the units.
     if (InRange(column, C::Diluent1, C::Diluent6))
-        return FormatFixed(s.m_dCylinder[Offset(column, C::Diluent1)], 2);
+        return AppendFixed(out, s.m_dCylinder[Offset(column, C::Diluent1)], 2);
     switch (column) {
     case C::DiveTime:
-        return FormatFixed(s.m_dTime - diveStart, 1);
+        return AppendFixed(out, s.m_dTime - diveStart, 1);
     case C::Depth:
-        return FormatFixed(DepthIn(s.GetDepth(), metric), 1);
+        return AppendFixed(out, DepthIn(s.GetDepth(), metric), 1);
     case C::Setpoint:
-        return FormatFixed(s.m_dSetpoint, 2);
+        return AppendFixed(out, s.m_dSetpoint, 2);
     case C::C1Measured:
-        return FormatFixed(s.m_dC1Measured, 2);
+        return AppendFixed(out, s.m_dC1Measured, 2);
     case C::C2Measured:
-        return FormatFixed(s.m_dC2Measured, 2);
+        return AppendFixed(out, s.m_dC2Measured, 2);
     case C::Oxygen:
-        return FormatFixed(s.m_dCylinder[12], 2);
+        return AppendFixed(out, s.m_dCylinder[12], 2);
     case C::AmbientTemp:
-        return FormatFixed(metric ? s.m_dAmbientTemp : units::CelsiusToFahrenheit(s.m_dAmbientTemp),
-                           2);
+        return AppendFixed(
+            out, metric ? s.m_dAmbientTemp : units::CelsiusToFahrenheit(s.m_dAmbientTemp), 2);
     case C::Otu:
-        return FormatFixed(s.m_dOTU, 1);
+        return AppendFixed(out, s.m_dOTU, 1);
     case C::Cns:
-        return FormatFixed(s.m_dCNS, 1);
+        return AppendFixed(out, s.m_dCNS, 1);
     case C::Ceiling:
-        return FormatFixed(DepthIn(s.GetCeilingDepth(), metric), 1);
+        return AppendFixed(out, DepthIn(s.GetCeilingDepth(), metric), 1);
     case C::GradientFactor:
-        return FormatFixed(s.GetGradientFactor(), 2);
+        return AppendFixed(out, s.GetGradientFactor(), 2);
     default:
-        return {};
+        return;
     }
+}
+
+std::string DataCellText(const CDiveLogSample& sample, EDataColumn column, double diveStart,
+                         bool metric) {
+    std::string out;
+    AppendDataCellText(out, sample, column, diveStart, metric);
+    return out;
 }
 
 void DataRowTexts(const CDiveLog& log, std::size_t sampleIndex, bool metric,
@@ -227,14 +239,26 @@ void AppendClipboardRow(std::string& text, const std::vector<std::string>& cells
     text += "\r\n";
 }
 
+void AppendDataClipboardRow(std::string& text, const CDiveLogSample& sample,
+                            const std::vector<EDataColumn>& columns, double diveStart,
+                            bool metric) {
+    for (EDataColumn c : columns) {
+        AppendDataCellText(text, sample, c, diveStart, metric);
+        text += '\t';
+    }
+    text += "\r\n";
+}
+
 std::string DataClipboardText(const CDiveLog& log, bool metric, const StringLookup& lookup) {
     std::string text;
     AppendClipboardHeader(text, DataColumnHeaders(metric, log.m_bCylinderPressures, lookup));
-    std::vector<std::string> cells;
-    for (std::size_t i : DataSampleIndices(log)) {
-        DataRowTexts(log, i, metric, cells);
-        AppendClipboardRow(text, cells);
-    }
+    const std::vector<std::size_t> indices = DataSampleIndices(log);
+    const std::vector<EDataColumn> columns = DataColumns(log.m_bCylinderPressures);
+    const double diveStart = DataWindow(log).dStart;
+    // About 7 characters a cell: one allocation for the whole table.
+    text.reserve(text.size() + indices.size() * columns.size() * 7);
+    for (std::size_t i : indices)
+        AppendDataClipboardRow(text, *log.m_arSamples[i], columns, diveStart, metric);
     return text;
 }
 

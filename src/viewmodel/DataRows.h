@@ -67,18 +67,25 @@ std::vector<std::size_t> DataSampleIndices(const CDiveLog& log);
 // One cell. diveStart is the window's start (the origin of the "Dive Time" column).
 std::string DataCellText(const CDiveLogSample& sample, EDataColumn column, double diveStart,
                          bool metric);
+// The same, appended to `out` (no allocation per cell for long tables).
+void AppendDataCellText(std::string& out, const CDiveLogSample& sample, EDataColumn column,
+                        double diveStart, bool metric);
 // Every cell of one row, for the columns of the log's cylinder flag; `out` is overwritten.
 void DataRowTexts(const CDiveLog& log, std::size_t sampleIndex, bool metric,
                   std::vector<std::string>& out);
 
 // "%.<precision>f" without the C library's locale (the GUI runs under the user's locale).
 std::string FormatFixed(double value, int precision);
+void AppendFixed(std::string& out, double value, int precision);
 
 // Clipboard text of a table: every header followed by a tab, "\r\n", then every cell of every
 // row followed by a tab and "\r\n" after each row. Headers are cut to 255 characters.
 inline constexpr std::size_t kClipboardHeaderMax = 255;
 void AppendClipboardHeader(std::string& text, const std::vector<std::string>& headers);
 void AppendClipboardRow(std::string& text, const std::vector<std::string>& cells);
+// One sample's row of the given columns, in the clipboard layout.
+void AppendDataClipboardRow(std::string& text, const CDiveLogSample& sample,
+                            const std::vector<EDataColumn>& columns, double diveStart, bool metric);
 std::string DataClipboardText(const CDiveLog& log, bool metric,
                               const StringLookup& lookup = DefaultStringLookup());
 

@@ -18,14 +18,12 @@ void CDataTableModel::Fill(const CDiveLog* log, bool metric, const StringLookup&
 std::string CDataTableModel::ClipboardText() const {
     std::string text;
     AppendClipboardHeader(text, m_arHeaders);
-    std::vector<std::string> cells(m_arColumns.size());
+    text.reserve(text.size() + m_arRows.size() * m_arColumns.size() * 7);
     for (std::size_t sample : m_arRows) {
         if (sample >= m_pLog->m_arSamples.size())
             break; // the log was unloaded since the last fill
-        const CDiveLogSample& s = *m_pLog->m_arSamples[sample];
-        for (std::size_t c = 0; c < m_arColumns.size(); ++c)
-            cells[c] = DataCellText(s, m_arColumns[c], m_dDiveStart, m_bMetric);
-        AppendClipboardRow(text, cells);
+        AppendDataClipboardRow(text, *m_pLog->m_arSamples[sample], m_arColumns, m_dDiveStart,
+                               m_bMetric);
     }
     return text;
 }
