@@ -1,9 +1,68 @@
 #pragma once
+// The "Dive Profile" page: the profile chart with zoom and cursor, the readout at the cursor, the
+// alarm lamps and the mimic of the controller's display.
+#include <QImage>
+#include <vector>
+
+#include "viewmodel/CChartModel.h"
 #include "views/CDivePage.h"
+
+class CProfileAlarms;
+class CProfileChart;
+class CProfileMimic;
+class CProfileReadout;
 
 class CDiveProfile : public CDivePage {
     Q_OBJECT
 public:
     explicit CDiveProfile(CViewerContext& ctx, QWidget* parent = nullptr);
+
+    // After a load (takes the new dive times and window), an unload or a units change.
     void Refresh() override;
+    void SetTexts() override;
+
+    // Takes the chart settings over (after Chart Options closed with OK) and redraws.
+    void ApplyTraceSettings();
+    // Chart, mimic, readout and lamps from the current state.
+    void RedrawProfile();
+
+    // The chart's state for printing and image export.
+    const CChartModel& Chart() const { return m_model; }
+    CChartModel& Chart() { return m_model; }
+    // The chart as the screen shows it, at any size.
+    QImage RenderChart(const QSize& size, qreal devicePixelRatio = 1.0) const;
+
+    CProfileChart* ChartWidget() const { return m_pChart; }
+    CProfileReadout* ReadoutHeader() const { return m_pHeader; }
+    CProfileReadout* ReadoutLines() const { return m_pLines; }
+    CProfileAlarms* Alarms() const { return m_pAlarms; }
+    CProfileMimic* Mimic() const { return m_pMimic; }
+
+private:
+    struct CLoadSignature {
+        const void* samples = nullptr;
+        size_t count = 0;
+        bool loaded = false;
+        long long diveStart = 0;
+        long long diveEnd = 0;
+        long long logEnd = 0;
+        std::string path;
+        bool operator==(const CLoadSignature&) const = default;
+    };
+    CLoadSignature CurrentSignature() const;
+    void DrawMimic();
+    void UpdateLamps();
+    bool DisplayLiPoly();
+
+    CChartModel m_model;
+    CProfileChart* m_pChart = nullptr;
+    CProfileReadout* m_pHeader = nullptr;
+    CProfileReadout* m_pLines = nullptr;
+    CProfileAlarms* m_pAlarms = nullptr;
+    CProfileMimic* m_pMimic = nullptr;
+    bool m_bInitialised = false;
+    bool m_bRedrawing = false;
+    bool m_bBatteryMessageWritten = false; // once per page lifetime
+    CLoadSignature m_loaded;
+    std::vector<double> m_arMaxDepthSoFar; // deepest depth up to each sample of the loaded log
 };

@@ -1,0 +1,270 @@
+#include "views/ProfileChartRenderer.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygonF>
+#include <cmath>
+
+#include "logfile/CDiveLog.h"
+#include "logfile/CDiveLogSample.h"
+#include "logfile/CDiveLogSolenoidSample.h"
+#include "viewmodel/CChartModel.h"
+#include "viewmodel/ChartPaths.h"
+#include "viewmodel/ChartScale.h"
+#include "viewmodel/StateBits.h"
+#include "viewmodel/TraceValue.h"
+
+namespace {
+
+constexpr QRgb kSlotColours[kChartSlots] = {
+    qRgb(0, 255, 255), qRgb(255, 0, 255), qRgb(0, 0, 255),    qRgb(255, 0, 0),  qRgb(0, 255, 0),
+    qRgb(0, 128, 0),   qRgb(128, 0, 0),   qRgb(205, 133, 63), qRgb(47, 79, 79), qRgb(255, 255, 0)};
+constexpr QRgb kSolenoidColour = qRgb(47, 79, 79);
+
+bool Loaded(const CDiveLog& log) {
+    return log.m_bFileLoaded && !log.m_arSamples.empty();
+}
+
+CChartMapping Mapping(const CChartState& state, const CChartPaintSetup& setup) {
+    CChartMapping map;
+    map.plotLeft = setup.plotRect.left();
+    map.plotTop = setup.plotRect.top();
+    map.plotHeight = setup.plotRect.height();
+    const double span = std::max(1, state.m_nViewEnd - state.m_nViewStart);
+    map.xScale = (setup.plotRect.width() - 1.0) / span;
+    map.viewStart = state.m_nViewStart;
+    return map;
+}
+
+QPen LinePen(const QColor& colour, const CChartPaintSetup& setup) {
+    QPen pen(colour, setup.lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    return pen;
+}
+
+// Text placed with its box's left/top at the given point.
+void DrawText(QPainter& p, qreal left, qreal top, const QString& text) {
+    const QFontMetricsF fm(p.font());
+    p.drawText(QPointF(left, top + fm.ascent()), text);
+}
+
+// Vertical placement of the labels of a ten-step axis: the top one hangs below its tick, the
+// bottom one sits above it, the rest are centred.
+qreal LabelTop(int o, qreal tickY, qreal textHeight, qreal scale) {
+    if (o == 0)
+        return tickY + 1.0 * scale;
+    if (o == 10)
+        return tickY - (textHeight + 1.0 * scale);
+    return tickY - textHeight / 2.0;
+}
+
+void PaintTimeAxis(QPainter& p, const CChartState& state, const CChartPaintSetup& s) {
+    const QRectF& plot = s.plotRect;
+    const qreal tick = 5.0 * s.scale;
+    p.drawLine(QPointF(plot.left() - tick, plot.bottom()),
+               QPointF(plot.right() + tick, plot.bottom()));
+    const QFontMetricsF fm(p.font());
+    for (int v = 0; v <= 10; ++v) {
+        const qreal x = plot.left() + plot.width() * v / 10.0;
+        p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tick));
+        const QString text = QString::fromLatin1(TimeAxisLabel(state, v));
+        DrawText(p, x - fm.horizontalAdvance(text) / 2.0, plot.bottom() + 6.0 * s.scale, text);
+    }
+}
+
+void PaintDepthAxis(QPainter& p, const CChartState& state, bool metric, const CChartPaintSetup& s) {
+    const QRectF& plot = s.plotRect;
+    const qreal tick = 5.0 * s.scale;
+    p.drawLine(QPointF(plot.left(), s.chartRect.top()), QPointF(plot.left(), plot.bottom()));
+    if (!state.m_bDepthLabelsOn)
+        return;
+    const QFontMetricsF fm(p.font());
+    for (int o = 0; o <= 10; ++o) {
+        const qreal y = plot.top() + plot.height() * o / 10.0;
+        p.drawLine(QPointF(plot.left() - tick, y), QPointF(plot.left(), y));
+        const QString text = QString::fromLatin1(DepthAxisLabel(state, o, metric));
+        DrawText(p, plot.left() - 9.0 * s.scale - fm.horizontalAdvance(text),
+                 LabelTop(o, y, fm.height(), s.scale), text);
+    }
+}
+
+void PaintRightAxis(QPainter& p, const CChartState& state, bool metric, const CChartPaintSetup& s) {
+    const QRectF& plot = s.plotRect;
+    const qreal tick = 5.0 * s.scale;
+    const qreal textX = plot.right() + 6.0 * s.scale;
+    p.drawLine(QPointF(plot.right(), s.chartRect.top()), QPointF(plot.right(), plot.bottom()));
+    const QFontMetricsF fm(p.font());
+    if (RightAxisIsStateAxis(state)) {
+        p.drawLine(QPointF(plot.right(), plot.top()), QPointF(plot.right() + tick, plot.top()));
+        for (const CStateAxisTick& t :
+             StateAxisTicks(state, static_cast<int>(plot.top()), static_cast<int>(plot.height()))) {
+            p.drawLine(QPointF(plot.right(), t.y), QPointF(plot.right() + tick, t.y));
+            DrawText(p, textX, t.y - fm.height() / 2.0, QString::fromLatin1(t.label));
+        }
+        return;
+    }
+    for (int o = 0; o <= 10; ++o) {
+        const qreal y = plot.top() + plot.height() * o / 10.0;
+        p.drawLine(QPointF(plot.right(), y), QPointF(plot.right() + tick, y));
+        const QString text = QString::fromLatin1(RightAxisLabel(state, o, metric));
+        DrawText(p, textX, LabelTop(o, y, fm.height(), s.scale), text);
+    }
+}
+
+void PaintLines(QPainter& p, const std::vector<CPolyline>& lines) {
+    QPolygonF polygon;
+    for (const CPolyline& line : lines) {
+        polygon.clear();
+        polygon.reserve(static_cast<qsizetype>(line.size()));
+        for (const CChartPoint& pt : line)
+            polygon.append(QPointF(pt.x, pt.y));
+        p.drawPolyline(polygon);
+    }
+}
+
+void PaintRuns(QPainter& p, const std::vector<CXRun>& runs, qreal y) {
+    for (const CXRun& run : runs)
+        p.drawLine(QPointF(run.x0, y), QPointF(run.x1, y));
+}
+
+// y of a state band and the distance of the two channels of a pair from it.
+void BandPlace(const CChartPaintSetup& s, int band, qreal& y, qreal& offset) {
+    const int top = static_cast<int>(s.plotRect.top());
+    const int h = static_cast<int>(s.plotRect.height());
+    if (s.paperBands) {
+        y = top + std::trunc(h * (band - 1) / 10.0 + h / 20.0 - 10.0 * s.scale);
+        offset = std::trunc(h / 75.0);
+    } else {
+        y = StateBandY(top, h, band);
+        offset = 6.0 * s.scale;
+    }
+}
+
+void PaintSlots(QPainter& p, const CChartState& state, const CDiveLog& log,
+                const CSampleRange& window, const CChartMapping& map, const CChartPaintSetup& s) {
+    const bool level3 = log.VersionLevel(3);
+    int band = FirstStateBand(state);
+    for (int n = 0; n < kChartSlots; ++n) {
+        const int code = state.m_nTraceCode[n];
+        if (code == 0)
+            continue;
+        const QColor colour = CProfileChartRenderer::SlotColour(n);
+        if (IsStateTrace(code)) {
+            if (state.m_bTraceEnabled[n]) {
+                QPen pen(colour, s.bandWidth, Qt::SolidLine, Qt::FlatCap);
+                p.setPen(pen);
+                qreal y = 0, offset = 0;
+                BandPlace(s, band, y, offset);
+                const int channels = ChannelCount(code);
+                if (channels == 1)
+                    PaintRuns(p, BuildBandRuns(log, window, code, level3, map), y);
+                else if (channels == 2) {
+                    PaintRuns(p, BuildBandRuns(log, window, code, level3, map), y - offset);
+                    PaintRuns(p, BuildBandRuns(log, window, code + 1, level3, map), y + offset);
+                }
+            }
+            ++band;
+            continue;
+        }
+        if (!state.m_bTraceEnabled[n] || !TraceDrawsLine(code))
+            continue;
+        p.setPen(LinePen(colour, s));
+        PaintLines(p, BuildTraceLines(log, window, code, state.m_dTraceMin[n], state.m_dTraceMax[n],
+                                      code == kCeilingCode, map));
+    }
+}
+
+void PaintSolenoidRow(QPainter& p, const CChartState& state, const CDiveLog& log,
+                      const CChartMapping& map, const CChartPaintSetup& s) {
+    p.setPen(QPen(QColor(kSolenoidColour), 8.0 * s.scale, Qt::SolidLine, Qt::FlatCap));
+    const qreal bottom = s.plotRect.bottom();
+    PaintRuns(p, BuildSolenoidRuns(log.m_arSolenoidC1, state.m_nViewStart, state.m_nViewEnd, map),
+              bottom - 27.0 * s.scale);
+    PaintRuns(p, BuildSolenoidRuns(log.m_arSolenoidC2, state.m_nViewStart, state.m_nViewEnd, map),
+              bottom - 16.0 * s.scale);
+}
+
+} // namespace
+
+QColor CProfileChartRenderer::SlotColour(int slot) {
+    if (slot < 0 || slot >= kChartSlots)
+        return Qt::black;
+    return QColor(kSlotColours[slot]);
+}
+
+QFont CProfileChartRenderer::ChartFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(12);
+    return font;
+}
+
+CChartPaintSetup CProfileChartRenderer::ScreenSetup(const QRectF& chartRect,
+                                                    const QColor& background) {
+    CChartPaintSetup setup;
+    setup.chartRect = chartRect;
+    setup.plotRect = chartRect.adjusted(CChartModel::kInsetLeft, 0, -CChartModel::kInsetRight,
+                                        -CChartModel::kInsetBottom);
+    setup.labelFont = ChartFont();
+    setup.background = background;
+    return setup;
+}
+
+void CProfileChartRenderer::PaintChart(QPainter& p, const CChartState& state, const CDiveLog& log,
+                                       bool metric, const CChartPaintSetup& s) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (s.fillBackground)
+        p.fillRect(s.chartRect, s.background);
+    p.fillRect(s.plotRect, PlotColour());
+    if (!Loaded(log)) {
+        p.restore();
+        return;
+    }
+    p.setFont(s.labelFont);
+    p.setPen(LinePen(Qt::black, s));
+    PaintTimeAxis(p, state, s);
+    PaintDepthAxis(p, state, metric, s);
+    PaintRightAxis(p, state, metric, s);
+
+    p.setClipRect(s.plotRect);
+    const CSampleRange window = WindowSamples(log, state.m_nViewStart, state.m_nViewEnd);
+    const CChartMapping map = Mapping(state, s);
+    PaintSlots(p, state, log, window, map, s);
+    if (state.m_bSolenoidRowOn)
+        PaintSolenoidRow(p, state, log, map, s);
+    if (state.m_bDepthTraceOn) {
+        p.setPen(LinePen(Qt::black, s));
+        PaintLines(p, BuildTraceLines(log, window, kDepthCode, state.m_dDepthMin, state.m_dDepthMax,
+                                      true, map));
+    }
+    p.restore();
+}
+
+void CProfileChartRenderer::PaintCursor(QPainter& p, const CChartState& state, const CDiveLog& log,
+                                        const CChartPaintSetup& s) {
+    if (!Loaded(log) || !s.drawCursor)
+        return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setClipRect(s.plotRect);
+    const CChartMapping map = Mapping(state, s);
+    const auto line = [&](double t) {
+        const qreal x = map.X(t);
+        p.drawLine(QPointF(x, s.plotRect.top()), QPointF(x, s.plotRect.bottom()));
+    };
+    if (state.m_bDragging) {
+        p.setPen(LinePen(Qt::black, s));
+        line(state.m_dCursorTime);
+        line(state.m_dDragTime);
+    } else {
+        p.setPen(LinePen(state.m_bCursorLock ? QColor(255, 0, 0) : QColor(Qt::black), s));
+        line(state.m_dCursorTime);
+    }
+    p.restore();
+}
+
+void CProfileChartRenderer::Paint(QPainter& painter, const CChartState& state, const CDiveLog& log,
+                                  bool metric, const CChartPaintSetup& setup) {
+    PaintChart(painter, state, log, metric, setup);
+    PaintCursor(painter, state, log, setup);
+}
