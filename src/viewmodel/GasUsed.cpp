@@ -67,9 +67,9 @@ unsigned SettingHundredths(double value) {
 
 CSpinRange CylinderSizeRange(bool metric, bool oxygenRow) {
     if (metric)
-        return {0.0, 50.0, 0.5, 1};
+        return {0.0, 50.0, 0.5, 2};
     // The small oxygen bottle is sized in whole cubic feet; diluents come in half steps.
-    return {0.0, 450.0, oxygenRow ? 1.0 : 0.5, 1};
+    return {0.0, 450.0, oxygenRow ? 1.0 : 0.5, 2};
 }
 
 CSpinRange MaxPressureRange() {
@@ -78,7 +78,7 @@ CSpinRange MaxPressureRange() {
 
 CSpinRange PressureRange(bool metric) {
     if (metric)
-        return {0.0, 400.0, 1.0, 0};
+        return {0.0, 400.0, 1.0, 1};
     return {0.0, 5800.0, 10.0, 0};
 }
 

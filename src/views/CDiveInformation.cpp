@@ -1,5 +1,365 @@
 #include "views/CDiveInformation.h"
 
-CDiveInformation::CDiveInformation(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {}
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
 
-void CDiveInformation::Refresh() {}
+#include "app/CViewerContext.h"
+#include "ui/CLatLongEdit.h"
+#include "views/CInfoSummaryPanel.h"
+
+namespace {
+
+using Info = CDiveLogInformation;
+
+// Control numbers double as the string-table ids of the controls' help texts.
+constexpr int kTextControlIds[] = {1237, 1146, 1510, 1275, 1144, 1530, 1172};
+constexpr int kListControlIds[] = {1512, 1516, 1517, 1482};
+constexpr int kLatitudeId = 1234;
+constexpr int kLongitudeId = 1238;
+constexpr int kNotesId = 1271;
+constexpr int kTypeControlIds[Info::kDiveTypeCount] = {1481, 1479, 1233, 1007, 1474, 1511, 1518,
+                                                       1148, 1484, 1173, 1230, 1270, 1483, 1473,
+                                                       1477, 1283, 1485, 1229, 1273};
+constexpr int kTypeTextIds[Info::kDiveTypeCount] = {2112, 2078, 2079, 2080, 2081, 2082, 2083,
+                                                    2084, 2085, 2086, 2113, 2087, 2088, 2089,
+                                                    2090, 2091, 2092, 2093, 2094};
+// Location, Dive Site, Visibility, Partner, Dive Boat, Dive Number, Lat / Long, Weather, Wind
+// Direction, Wind Speed, Sea State.
+constexpr int kDetailLabelIds[] = {2068, 2069, 2070, 2071, 2072, 2098,
+                                   2073, 2074, 2075, 2076, 2077};
+constexpr int kLatLongLabel = 6;
+constexpr int kFirstListLabel = 7;
+
+struct CListEntries {
+    int first;
+    int last;
+};
+// The weather list skips 2117.
+constexpr int kWeatherIds[] = {2115, 2116, 2118, 2119, 2120};
+constexpr CListEntries kListRanges[] = {{0, 0}, {2121, 2128}, {2129, 2139}, {2140, 2146}};
+
+QString ToQ(const std::string& s) {
+    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+}
+
+std::string FromQ(const QString& s) {
+    return s.toLatin1().toStdString();
+}
+
+// The notes are kept with CR LF line ends, as the unit's other tools write them; the edit
+// control shows plain LF.
+QString NotesToQ(const std::string& s) {
+    return ToQ(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+std::string NotesFromQ(QString s) {
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return FromQ(s);
+}
+
+QStringList ListTexts(int list) {
+    QStringList texts;
+    if (list == CDiveInformation::kWeather) {
+        for (int id : kWeatherIds)
+            texts << CViewerContext::Str(id);
+        return texts;
+    }
+    for (int id = kListRanges[list].first; id <= kListRanges[list].last; ++id)
+        texts << CViewerContext::Str(id);
+    return texts;
+}
+
+} // namespace
+
+CDiveInformation::CDiveInformation(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
+    auto* columns = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
+    left->addWidget(BuildDetails());
+    left->addWidget(BuildDiveTypes());
+    m_pNotesGroup = new QGroupBox(this);
+    m_pNotes = new QPlainTextEdit(m_pNotesGroup);
+    m_pNotes->setObjectName(QStringLiteral("edit%1").arg(kNotesId));
+    (new QVBoxLayout(m_pNotesGroup))->addWidget(m_pNotes);
+    left->addWidget(m_pNotesGroup, 1);
+    columns->addLayout(left, 3);
+    m_pSummary = new CInfoSummaryPanel(this);
+    columns->addWidget(m_pSummary, 2);
+
+    Connect();
+    connect(&m_ctx, &CViewerContext::aboutToSave, this, &CDiveInformation::StorePendingEdits);
+    SetTexts();
+    Refresh();
+}
+
+QWidget* CDiveInformation::BuildDetails() {
+    m_pDetailsGroup = new QGroupBox(this);
+    auto* grid = new QGridLayout(m_pDetailsGroup);
+    for (size_t i = 0; i < m_arDetailLabels.size(); ++i) {
+        m_arDetailLabels[i] = new QLabel(m_pDetailsGroup);
+        grid->addWidget(m_arDetailLabels[i], int(i), 0);
+    }
+    for (int f = kLocation; f <= kDiveNumber; ++f) {
+        m_arTextEdits[f] = new QLineEdit(m_pDetailsGroup);
+        m_arTextEdits[f]->setObjectName(QStringLiteral("edit%1").arg(kTextControlIds[f]));
+        grid->addWidget(m_arTextEdits[f], f, 1, 1, 2);
+    }
+    m_pLatitude = new CLatLongEdit(CLatLongEdit::Axis::Latitude, m_pDetailsGroup);
+    m_pLongitude = new CLatLongEdit(CLatLongEdit::Axis::Longitude, m_pDetailsGroup);
+    m_pLatitude->setObjectName(QStringLiteral("latlong%1").arg(kLatitudeId));
+    m_pLongitude->setObjectName(QStringLiteral("latlong%1").arg(kLongitudeId));
+    grid->addWidget(m_pLatitude, kLatLongLabel, 1);
+    grid->addWidget(m_pLongitude, kLatLongLabel, 2);
+    for (int l = kWeather; l <= kSeaState; ++l) {
+        m_arLists[l] = new QComboBox(m_pDetailsGroup);
+        m_arLists[l]->setObjectName(QStringLiteral("list%1").arg(kListControlIds[l]));
+        grid->addWidget(m_arLists[l], kFirstListLabel + l, 1, 1, 2);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+    return m_pDetailsGroup;
+}
+
+QWidget* CDiveInformation::BuildDiveTypes() {
+    m_pTypeGroup = new QGroupBox(this);
+    auto* grid = new QGridLayout(m_pTypeGroup);
+    constexpr int kColumns = 4;
+    for (int f = 0; f < Info::kDiveTypeCount; ++f) {
+        m_arTypeBoxes[size_t(f)] = new QCheckBox(m_pTypeGroup);
+        m_arTypeBoxes[size_t(f)]->setObjectName(QStringLiteral("check%1").arg(kTypeControlIds[f]));
+        grid->addWidget(m_arTypeBoxes[size_t(f)], f / kColumns, f % kColumns);
+    }
+    // The "Other" text box sits beside its check box and is shown only while it is ticked.
+    m_arTextEdits[kOther] = new QLineEdit(m_pTypeGroup);
+    m_arTextEdits[kOther]->setObjectName(QStringLiteral("edit%1").arg(kTextControlIds[kOther]));
+    const int otherRow = Info::kOther / kColumns;
+    const int otherCol = Info::kOther % kColumns;
+    grid->addWidget(m_arTextEdits[kOther], otherRow, otherCol + 1, 1, kColumns - otherCol - 1);
+    m_arTextEdits[kOther]->setVisible(false);
+    return m_pTypeGroup;
+}
+
+void CDiveInformation::Connect() {
+    for (int f = kLocation; f <= kOther; ++f) {
+        const auto field = static_cast<TextField>(f);
+        connect(m_arTextEdits[f], &QLineEdit::textChanged, this,
+                [this, field] { OnTextEdited(field); });
+    }
+    connect(m_pNotes, &QPlainTextEdit::textChanged, this, &CDiveInformation::OnNotesEdited);
+    for (int l = kWeather; l <= kSeaState; ++l) {
+        const auto field = static_cast<ListField>(l);
+        connect(m_arLists[l], &QComboBox::currentIndexChanged, this,
+                [this, field] { OnListChanged(field); });
+    }
+    for (int f = 0; f < Info::kDiveTypeCount; ++f)
+        connect(m_arTypeBoxes[size_t(f)], &QCheckBox::toggled, this,
+                [this, f] { OnDiveTypeToggled(f); });
+    connect(m_pLatitude, &CLatLongEdit::changed, this, [this] { OnPositionEdited(true); });
+    connect(m_pLongitude, &CLatLongEdit::changed, this, [this] { OnPositionEdited(false); });
+}
+
+void CDiveInformation::SetTexts() {
+    m_pDetailsGroup->setTitle(CViewerContext::Str(2064));
+    // The table's text is "DiveType"; the group shows it with a space.
+    QString typeTitle = CViewerContext::Str(2065);
+    if (typeTitle == QLatin1String("DiveType"))
+        typeTitle = QStringLiteral("Dive Type");
+    m_pTypeGroup->setTitle(typeTitle);
+    m_pNotesGroup->setTitle(CViewerContext::Str(2066));
+    for (size_t i = 0; i < m_arDetailLabels.size(); ++i)
+        m_arDetailLabels[i]->setText(CViewerContext::Str(kDetailLabelIds[i]));
+    for (int f = 0; f < Info::kDiveTypeCount; ++f)
+        m_arTypeBoxes[size_t(f)]->setText(CViewerContext::Str(kTypeTextIds[f]));
+    FillLists();
+    SetHelpTexts();
+    m_pSummary->SetTexts();
+}
+
+void CDiveInformation::FillLists() {
+    for (int l = kWeather; l <= kSeaState; ++l) {
+        QComboBox* list = m_arLists[l];
+        const QSignalBlocker block(list);
+        const int current = list->currentIndex();
+        list->clear();
+        list->addItems(ListTexts(l));
+        list->setCurrentIndex(current);
+    }
+}
+
+void CDiveInformation::SetHelpTexts() {
+    for (int f = kLocation; f <= kOther; ++f)
+        m_arTextEdits[f]->setToolTip(CViewerContext::Str(kTextControlIds[f]));
+    for (int l = kWeather; l <= kSeaState; ++l)
+        m_arLists[l]->setToolTip(CViewerContext::Str(kListControlIds[l]));
+    m_pLatitude->SetHelpText(CViewerContext::Str(kLatitudeId));
+    m_pLongitude->SetHelpText(CViewerContext::Str(kLongitudeId));
+    m_pNotes->setToolTip(CViewerContext::Str(kNotesId));
+}
+
+CDiveLogInformation& CDiveInformation::Info() {
+    return m_ctx.Log().m_DiveInformation;
+}
+
+std::string* CDiveInformation::TextFieldOf(TextField field) {
+    CDiveLogInformation& info = Info();
+    switch (field) {
+    case kLocation:
+        return &info.m_strLocation;
+    case kDiveSite:
+        return &info.m_strDiveSite;
+    case kVisibility:
+        return &info.m_strVisibility;
+    case kPartner:
+        return &info.m_strPartner;
+    case kDiveBoat:
+        return &info.m_strDiveBoat;
+    case kDiveNumber:
+        return &info.m_strDiveNumberText;
+    case kOther:
+        return &info.m_strOtherDiveType;
+    }
+    return nullptr;
+}
+
+int* CDiveInformation::ListFieldOf(ListField field) {
+    CDiveLogInformation& info = Info();
+    switch (field) {
+    case kWeather:
+        return &info.m_nWeather;
+    case kWindDirection:
+        return &info.m_nWindDirection;
+    case kWindSpeed:
+        return &info.m_nWindSpeed;
+    case kSeaState:
+        return &info.m_nSeaState;
+    }
+    return nullptr;
+}
+
+void CDiveInformation::OnTextEdited(TextField field) {
+    if (m_bRefreshing)
+        return;
+    std::string* stored = TextFieldOf(field);
+    const std::string text = FromQ(m_arTextEdits[field]->text());
+    if (!stored || *stored == text)
+        return;
+    *stored = text;
+    if (field == kDiveNumber)
+        Info().UpdateDiveLabel(); // the banner shows it at once
+    m_ctx.SetModified();
+}
+
+void CDiveInformation::OnNotesEdited() {
+    if (m_bRefreshing)
+        return;
+    const std::string text = NotesFromQ(m_pNotes->toPlainText());
+    if (Info().m_strNotes == text)
+        return;
+    Info().m_strNotes = text;
+    m_ctx.SetModified();
+}
+
+void CDiveInformation::OnListChanged(ListField field) {
+    if (m_bRefreshing)
+        return;
+    const int position = m_arLists[field]->currentIndex();
+    int* stored = ListFieldOf(field);
+    if (position < 0 || !stored || *stored == position)
+        return;
+    *stored = position;
+    m_ctx.SetModified();
+}
+
+void CDiveInformation::OnDiveTypeToggled(int flag) {
+    const bool ticked = m_arTypeBoxes[size_t(flag)]->isChecked();
+    if (flag == Info::kOther)
+        m_arTextEdits[kOther]->setVisible(ticked); // its text stays in the record
+    if (m_bRefreshing)
+        return;
+    bool& stored = Info().m_bDiveType[size_t(flag)];
+    if (stored == ticked)
+        return;
+    stored = ticked;
+    m_ctx.SetModified();
+}
+
+void CDiveInformation::OnPositionEdited(bool latitude) {
+    // Edits made with nothing loaded would be lost at the next load anyway.
+    if (m_bRefreshing || !m_ctx.Log().m_bFileLoaded)
+        return;
+    const CLatLongEdit* edit = latitude ? m_pLatitude : m_pLongitude;
+    CDiveLogInformation& info = Info();
+    std::string& hemisphere = latitude ? info.m_strLatHemisphere : info.m_strLongHemisphere;
+    unsigned& degrees = latitude ? info.m_nLatDegrees : info.m_nLongDegrees;
+    unsigned& minutes = latitude ? info.m_nLatMinutes : info.m_nLongMinutes;
+    unsigned& seconds = latitude ? info.m_nLatSeconds : info.m_nLongSeconds;
+
+    const std::string newHemisphere = FromQ(edit->Hemisphere());
+    const auto newDegrees = static_cast<unsigned>(edit->Degrees());
+    const auto newMinutes = static_cast<unsigned>(edit->Minutes());
+    // The record keeps whole seconds; a typed fraction is dropped.
+    const auto newSeconds = static_cast<unsigned>(edit->Seconds());
+    if (newHemisphere == hemisphere && newDegrees == degrees && newMinutes == minutes &&
+        newSeconds == seconds)
+        return;
+    hemisphere = newHemisphere;
+    degrees = newDegrees;
+    minutes = newMinutes;
+    seconds = newSeconds;
+    m_ctx.SetModified();
+}
+
+void CDiveInformation::StorePendingEdits() {
+    // A number typed into a part of the position is taken when the field is left; File > Save
+    // may come first.
+    for (CLatLongEdit* edit : {m_pLatitude, m_pLongitude}) {
+        edit->DegreesBox()->interpretText();
+        edit->MinutesBox()->interpretText();
+        edit->SecondsBox()->interpretText();
+    }
+}
+
+void CDiveInformation::Refresh() {
+    m_bRefreshing = true;
+    const CDiveLogInformation& info = Info();
+    for (int f = kLocation; f <= kOther; ++f) {
+        const QString text = ToQ(*TextFieldOf(static_cast<TextField>(f)));
+        if (m_arTextEdits[f]->text() != text)
+            m_arTextEdits[f]->setText(text);
+    }
+    const QString notes = NotesToQ(info.m_strNotes);
+    if (m_pNotes->toPlainText() != notes)
+        m_pNotes->setPlainText(notes);
+    for (int l = kWeather; l <= kSeaState; ++l)
+        m_arLists[l]->setCurrentIndex(*ListFieldOf(static_cast<ListField>(l)));
+    for (int f = 0; f < Info::kDiveTypeCount; ++f)
+        m_arTypeBoxes[size_t(f)]->setChecked(info.m_bDiveType[size_t(f)]);
+    m_arTextEdits[kOther]->setVisible(info.m_bDiveType[Info::kOther]);
+    m_pLatitude->SetValues(ToQ(info.m_strLatHemisphere), int(info.m_nLatDegrees),
+                           int(info.m_nLatMinutes), info.m_nLatSeconds);
+    m_pLongitude->SetValues(ToQ(info.m_strLongHemisphere), int(info.m_nLongDegrees),
+                            int(info.m_nLongMinutes), info.m_nLongSeconds);
+    ShowSummary();
+    m_bRefreshing = false;
+}
+
+void CDiveInformation::ShowSummary() {
+    const CDiveLogSysInfo& sys = m_ctx.Log().m_SysInfo;
+    // The display is a plain (B0) or a colour (BC) one.
+    EDecoOption option = sys.DecoOption(0xB0);
+    if (option == EDecoOption::None)
+        option = sys.DecoOption(0xBC);
+    const std::string text =
+        option == EDecoOption::None ? std::string() : CDiveLogSysInfo::DecoOptionText(option);
+    m_pSummary->Show(Info(), m_ctx.IsMetric(), text);
+}

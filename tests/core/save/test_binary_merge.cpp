@@ -14,8 +14,18 @@ const std::string kHeader = BinaryRecord(0, std::string(19, '\x01'));
 const std::string kComputer = BinaryRecord(32, std::string(4 + 32, '\x5A'));
 const std::string kBlock = BinaryRecord(16, std::string(10 + 16, '\x22'));
 
+// The user record as the format defines it: per line the type byte, the data length
+// (big-endian) and the data bytes, without the checksum.
 std::string UserRecordOf(const std::vector<std::string>& lines) {
-    return BinaryRecord(33, BuildUserRecordPayload(lines));
+    std::string payload;
+    for (const auto& line : lines) {
+        const size_t data = line.size() / 2 - 2;
+        payload.push_back(static_cast<char>(RecordType(line)));
+        payload += std::string("\0\0\0", 3) + static_cast<char>(data);
+        for (size_t i = 0; i < data; ++i)
+            payload.push_back(static_cast<char>(ParseHex(line, 2 + 2 * i, 2)));
+    }
+    return BinaryRecord(33, payload);
 }
 
 bool FileCrcHolds(const std::string& file) {
@@ -28,16 +38,6 @@ bool FileCrcHolds(const std::string& file) {
 }
 
 } // namespace
-
-// ---- BuildUserRecordPayload --------------------------------------------------------------------
-
-TEST(BuildUserRecordPayload, OneEntryPerLineWithoutTheChecksum) {
-    const std::string payload = BuildUserRecordPayload({"8080", "864184C3"});
-    const std::string expected("\x80\0\0\0\0" // empty location
-                               "\x86\0\0\0\x02\x41\x84",
-                               12);
-    EXPECT_EQ(payload, expected);
-}
 
 // ---- MergeBinaryLog ----------------------------------------------------------------------------
 
