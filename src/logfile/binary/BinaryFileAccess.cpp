@@ -70,6 +70,10 @@ bool ReadAll(std::FILE* file, std::string& content, std::string& error) {
         error = "Unable to read full file contents";
         return false;
     }
+    if (static_cast<unsigned long>(size) > kMaxFileSize) {
+        error = "Unable to allocate memory";
+        return false;
+    }
     try {
         content.resize(static_cast<size_t>(size));
     } catch (const std::bad_alloc&) {

@@ -23,8 +23,12 @@ std::FILE* OpenForReading(const std::string& path, int& osError, const Opener& o
 // files, 5 access denied, 11 sharing violation, 1 anything else) and the OS error is errno.
 std::string OpenFailureDetail(int osError, const std::string& path);
 
-// Reads the whole open file. False with "Unable to allocate memory" or "Unable to read full
-// file contents" in `error`.
+// The largest file we read whole. The biggest log memory of any unit is 32 MB, so anything
+// far beyond it is not a log and is refused rather than loaded into memory.
+inline constexpr unsigned long kMaxFileSize = 256ul * 1024 * 1024;
+
+// Reads the whole open file. False with "Unable to allocate memory" (also for a file above
+// kMaxFileSize) or "Unable to read full file contents" in `error`.
 bool ReadAll(std::FILE* file, std::string& content, std::string& error);
 
 // The short pause after closing a file, so the next open does not race the tools.

@@ -120,6 +120,18 @@ TEST(CheckCRC32, AFileHeldForAMomentIsOpenedOnRetry) {
     std::remove(path.c_str());
 }
 
+TEST(CheckCRC32, AHugeFileIsRefusedBeforeAllocating) {
+    const std::string path = TempPath("huge.bin");
+    WriteFileBytes(path, std::string(2, '\0'));
+    std::filesystem::resize_file(path, 300ull * 1024 * 1024); // sparse, costs no disk
+    CMemLineFile out;
+    bool frc = false;
+    std::string error;
+    EXPECT_FALSE(ConvertBinaryLogToLines(path, out, frc, error));
+    EXPECT_EQ(error, kCheckFailed + "Unable to allocate memory");
+    std::remove(path.c_str());
+}
+
 // ---- Walking the records ----------------------------------------------------------------------
 
 TEST(Load, FourZeroBytesNeedARecordHeader) {

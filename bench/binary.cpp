@@ -1,0 +1,61 @@
+// Reading and writing binary logs: a long dive's worth of log memory (short and FRC layout).
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+#include "logfile/CLineSource.h"
+#include "logfile/FieldParsers.h"
+#include "logfile/binary/BinaryLog.h"
+#include "logfile/binary/CBinaryLogWriter.h"
+
+namespace {
+
+std::vector<std::string> LogLines(size_t count, size_t bytes) {
+    std::vector<std::string> lines = {"Porthole Link Version 2.4.0.11", "Date 05 March 2024",
+                                      "Time 14:07:09"};
+    for (size_t i = 0; i < count; ++i) {
+        CRecordLineWriter w(i % 4 == 0 ? 0x00 : 0x06);
+        for (size_t b = 1; b < bytes; ++b)
+            w.Byte(static_cast<unsigned>(i * 31 + b * 7));
+        lines.push_back(w.Finish());
+    }
+    return lines;
+}
+
+std::string File(size_t count, size_t bytes) {
+    CBinaryLogWriter::Options options;
+    options.key = CBinaryLogKey::TestKey();
+    std::string file;
+    CBinaryLogWriter(options).Build(LogLines(count, bytes), file);
+    return file;
+}
+
+void BM_ConvertBinaryToLines(benchmark::State& state) {
+    const size_t bytes = static_cast<size_t>(state.range(1));
+    const std::string file = File(static_cast<size_t>(state.range(0)), bytes);
+    const CBinaryLogKey key = CBinaryLogKey::TestKey();
+    for (auto _ : state) {
+        CMemLineFile out;
+        bool frc = false;
+        std::string error;
+        benchmark::DoNotOptimize(ConvertBinaryBytesToLines(file, out, frc, error, &key));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
+}
+BENCHMARK(BM_ConvertBinaryToLines)->Args({100000, 16})->Args({100000, 32});
+
+void BM_WriteBinaryFromLines(benchmark::State& state) {
+    const auto lines = LogLines(static_cast<size_t>(state.range(0)), 16);
+    CBinaryLogWriter::Options options;
+    options.key = CBinaryLogKey::TestKey();
+    for (auto _ : state) {
+        std::string file;
+        benchmark::DoNotOptimize(CBinaryLogWriter(options).Build(lines, file));
+    }
+}
+BENCHMARK(BM_WriteBinaryFromLines)->Arg(100000);
+
+} // namespace
+
+BENCHMARK_MAIN();
