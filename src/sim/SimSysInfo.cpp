@@ -33,6 +33,7 @@ std::vector<uint8_t> IdentityArea(size_t length, size_t ownerShift, std::string_
     std::vector<uint8_t> id(length, 0);
     PutText(id, 0, "ZELVOR CCR", 16);
     PutText(id, 18, serial, 16);
+    id[34] = 2;    // decompression option: trimix
     id[35] = 0x00; // standard batteries on every processor
     PutText(id, 36, "15032024", 8);
     id[44] = 0;    // a complete unit, not an upgrade

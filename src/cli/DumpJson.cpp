@@ -1,0 +1,361 @@
+#include "cli/DumpJson.h"
+
+#include "cli/CJsonWriter.h"
+#include "logfile/CDiveLogPreDive.h"
+#include "logfile/CDiveLogSample.h"
+#include "logfile/CDiveLogSolenoidSample.h"
+#include "logfile/PreDiveTables.h"
+
+namespace zelvorlog {
+namespace {
+
+void DateValue(CJsonWriter& j, const CDateTime& dt) {
+    if (dt.IsValid())
+        j.String(dt.Format("%Y-%m-%d %H:%M:%S"));
+    else
+        j.Null();
+}
+
+void KeyDate(CJsonWriter& j, const char* key, const CDateTime& dt) {
+    j.Key(key);
+    DateValue(j, dt);
+}
+
+void WriteSample(CJsonWriter& j, const CDiveLogSample& s) {
+    j.BeginObject(true);
+    j.KeyNumber("m_dSurfacePressure", s.m_dSurfacePressure);
+    j.KeyNumber("m_dTime", s.m_dTime);
+    j.KeyBool("m_bInDive", s.m_bInDive);
+    j.KeyNumber("m_dC1Measured", s.m_dC1Measured);
+    j.KeyNumber("m_dC2Measured", s.m_dC2Measured);
+    j.KeyBool("m_bDiving", s.m_bDiving);
+    j.KeyNumbers("m_dProbeTemp", s.m_dProbeTemp, 9);
+    j.KeyInt("m_byProbeFlags", s.m_byProbeFlags);
+    j.KeyNumber("m_dAmbientTemp", s.m_dAmbientTemp);
+    j.KeyNumber("m_dCNS", s.m_dCNS);
+    j.KeyNumber("m_dOTU", s.m_dOTU);
+    j.KeyNumber("m_dPPCO2", s.m_dPPCO2);
+    j.KeyNumber("m_dPressure", s.m_dPressure);
+    j.KeyNumbers("m_dC1Cell", s.m_dC1Cell, 3);
+    j.KeyNumbers("m_dBattery", s.m_dBattery, 4);
+    j.KeyInt("m_byC1CellStatus", s.m_byC1CellStatus);
+    j.KeyNumbers("m_dC2Cell", s.m_dC2Cell, 3);
+    j.KeyInt("m_byC2CellStatus", s.m_byC2CellStatus);
+    j.KeyInt("m_byCellStatusExtra", s.m_byCellStatusExtra);
+    j.KeyNumber("m_dGasO2", s.m_dGasO2);
+    j.KeyNumber("m_dGasHe", s.m_dGasHe);
+    j.KeyNumber("m_dSetpoint", s.m_dSetpoint);
+    j.KeyNumbers("m_byStatus", s.m_byStatus, 10);
+    j.KeyInt("m_nSampleInterval", s.m_nSampleInterval);
+    j.KeyInt("m_byStatusExt", s.m_byStatusExt);
+    j.KeyNumbers("m_nGasO2", s.m_nGasO2, 12);
+    j.KeyNumbers("m_nGasHe", s.m_nGasHe, 12);
+    j.KeyInt("m_nConservatism", s.m_nConservatism);
+    j.KeyNumbers("m_dCylinder", s.m_dCylinder, 13);
+    j.KeyInt("m_nDecoWord0", s.m_nDecoWord0);
+    j.KeyNumber("m_dCeilingPressure", s.m_dCeilingPressure);
+    j.KeyNumber("m_dDecoWord2", s.m_dDecoWord2);
+    j.KeyNumber("m_dDecoSurfacePressure", s.m_dDecoSurfacePressure);
+    j.KeyNumber("m_dDecoWord4", s.m_dDecoWord4);
+    j.KeyNumber("m_fGradientFactor", s.m_fGradientFactor);
+    j.KeyInt("m_nGasNumber", s.m_nGasNumber);
+    j.KeyBool("m_bHasDiveDetect", s.m_bHasDiveDetect);
+    j.KeyInt("m_byDiveDetectStatus", s.m_byDiveDetectStatus);
+    j.KeyNumber("m_dDiveEndDepth", s.m_dDiveEndDepth);
+    j.KeyNumber("m_dDiveStartDepth", s.m_dDiveStartDepth);
+    j.KeyNumbers("m_dDiveDetect", s.m_dDiveDetect, 10);
+    j.KeyNumber("m_dDpsTemp", s.m_dDpsTemp);
+    j.KeyNumber("m_dPpmACO2", s.m_dPpmACO2);
+    j.KeyNumber("m_dPpCO2Cor", s.m_dPpCO2Cor);
+    j.KeyNumber("m_dPAmbCO2", s.m_dPAmbCO2);
+    j.KeyNumber("m_dCO2Led", s.m_dCO2Led);
+    j.KeyNumber("m_dCO2Temp", s.m_dCO2Temp);
+    j.KeyNumber("m_dCO2Filt", s.m_dCO2Filt);
+    j.KeyNumber("m_dTsT8", s.m_dTsT8);
+    j.KeyBool("m_bWarmRestart", s.m_bWarmRestart);
+    j.KeyBool("m_bColdRestart", s.m_bColdRestart);
+    j.KeyNumbers("m_dTableA", s.m_dTableA, 16);
+    j.KeyNumbers("m_dTableB", s.m_dTableB, 16);
+    j.KeyBool("m_bPoweredOn", s.m_bPoweredOn);
+    j.EndObject();
+}
+
+void WriteSolenoids(CJsonWriter& j, const char* key,
+                    const std::vector<std::unique_ptr<CDiveLogSolenoidSample>>& samples) {
+    j.Key(key);
+    j.BeginArray();
+    for (const auto& s : samples) {
+        j.BeginArray(true);
+        j.Number(s->m_dTime);
+        j.Int(s->m_bFired ? 1 : 0);
+        j.EndArray();
+    }
+    j.EndArray();
+}
+
+void WriteTotals(CJsonWriter& j, int unitOn, int dive, int elapsed) {
+    j.KeyInt("total_unit_on_time", unitOn);
+    j.KeyInt("total_dive_time", dive);
+    j.KeyInt("elapsed_on_time", elapsed);
+}
+
+void WritePreDive(CJsonWriter& j, const CDiveLogPreDive& p) {
+    j.BeginObject();
+    j.KeyInt("phase", p.m_nPhase);
+    j.KeyString("text", p.m_strText);
+    j.KeyNumber("current_surface_pressure", p.m_dCurrentSurfacePressure);
+    j.Key("power_on");
+    if (p.m_bPowerOnReceived) {
+        j.BeginObject();
+        KeyDate(j, "datetime", p.m_dtPowerOn);
+        WriteTotals(j, p.m_nPowerOnTotalUnitOnTime, p.m_nPowerOnTotalDiveTime,
+                    p.m_nPowerOnElapsedOnTime);
+        j.KeyInt("startup_reason", p.m_byStartupReason);
+        j.KeyString("startup_reason_text", p.GetStartupReasonText());
+        j.EndObject();
+    } else {
+        j.Null();
+    }
+    j.Key("dive_start");
+    if (p.m_bDiveStartReceived) {
+        j.BeginObject();
+        j.KeyInt("dive_number", p.m_nDiveNumber);
+        KeyDate(j, "datetime", p.m_dtDiveStart);
+        KeyDate(j, "previous_dive_end", p.m_dtPreviousDiveEnd);
+        j.EndObject();
+    } else {
+        j.Null();
+    }
+    j.Key("dive_end");
+    if (p.m_bDiveEndReceived) {
+        j.BeginObject();
+        KeyDate(j, "datetime", p.m_dtDiveEnd);
+        j.KeyInt("dive_time", p.m_nDiveTime);
+        j.KeyNumber("max_depth", p.m_dDiveEndMaxDepth);
+        j.KeyInt("duration1", p.m_nDiveEndDuration1);
+        j.KeyInt("duration2", p.m_nDiveEndDuration2);
+        j.EndObject();
+    } else {
+        j.Null();
+    }
+    j.Key("power_off");
+    if (p.m_bPowerOffReceived) {
+        j.BeginObject();
+        KeyDate(j, "datetime", p.m_dtPowerOff);
+        WriteTotals(j, p.m_nPowerOffTotalUnitOnTime, p.m_nPowerOffTotalDiveTime,
+                    p.m_nPowerOffElapsedOnTime);
+        j.KeyInt("shutdown_reason", p.m_byShutdownReason);
+        j.KeyString("shutdown_reason_text", p.GetShutdownReasonText());
+        j.EndObject();
+    } else {
+        j.Null();
+    }
+    j.Key("calibration");
+    if (p.m_bCalibrationReceived) {
+        j.BeginObject();
+        j.KeyNumber("ambient_pressure", p.m_dCalAmbientPressure);
+        j.KeyNumber("ambient_temperature", p.m_dCalAmbientTemp);
+        j.KeyNumber("oxygen_percent", p.m_dCalOxygenPercent);
+        j.KeyNumbers("cells", p.m_dCalCell, 6);
+        j.KeyInt("error", p.m_byCalError);
+        j.Key("error_texts");
+        j.BeginArray();
+        j.String(p.GetCalibrationErrorText(1));
+        j.String(p.GetCalibrationErrorText(2));
+        j.EndArray();
+        KeyDate(j, "datetime", p.m_dtCalibration);
+        j.KeyNumber("target_ppo2", p.GetCalibrationTargetPPO2());
+        j.EndObject();
+    } else {
+        j.Null();
+    }
+    j.EndObject();
+}
+
+void WriteSummary(CJsonWriter& j, const CDiveLogInformation& i) {
+    j.Key("summary");
+    j.BeginObject();
+    j.KeyBool("valid", i.m_bSummaryValid);
+    KeyDate(j, "datetime", i.m_dtDiveDateTime);
+    j.KeyString("dive_time", i.m_strDiveTime);
+    j.KeyString("surface_interval", i.m_strSurfaceInterval);
+    j.Key("dive_end_duration_texts");
+    j.BeginArray();
+    j.String(i.m_strDiveEndDuration1);
+    j.String(i.m_strDiveEndDuration2);
+    j.EndArray();
+    j.KeyNumber("max_depth", i.m_dMaxDepth);
+    j.KeyInt("dive_number", i.m_nDiveNumber);
+    j.KeyString("dive_label", i.m_strDiveLabel);
+    j.KeyNumber("peak_cns", i.m_dPeakCNS);
+    j.KeyNumber("peak_otu", i.m_dPeakOTU);
+    j.KeyNumber("gf_low", i.m_dGfLow);
+    j.KeyNumber("gf_high", i.m_dGfHigh);
+    j.KeyNumber("conservatism", i.m_dConservatism);
+    const double maxPPO2[2] = {i.m_dC1MaxPPO2, i.m_dC2MaxPPO2};
+    const double minPPO2[2] = {i.m_dC1MinPPO2, i.m_dC2MinPPO2};
+    j.KeyNumbers("max_ppo2", maxPPO2, 2);
+    j.KeyNumbers("min_ppo2", minPPO2, 2);
+    j.KeyNumber("peak_setpoint", i.m_dPeakSetpoint);
+    j.KeyNumber("atm_temperature", i.m_dAtmTemperature);
+    j.KeyNumber("atm_pressure", i.m_dAtmPressure);
+    WriteTotals(j, i.m_nTotalUnitOnTime, i.m_nTotalDiveTime, i.m_nElapsedOnTime);
+    j.KeyBools("alarms", i.m_bAlarm.data(), i.m_bAlarm.size());
+    j.EndObject();
+}
+
+void WriteAngle(CJsonWriter& j, const char* key, const std::string& hemisphere, unsigned degrees,
+                unsigned minutes, unsigned seconds) {
+    j.Key(key);
+    j.BeginObject(true);
+    j.KeyString("hemisphere", hemisphere);
+    j.KeyInt("degrees", degrees);
+    j.KeyInt("minutes", minutes);
+    j.KeyInt("seconds", seconds);
+    j.EndObject();
+}
+
+void WriteInformation(CJsonWriter& j, const CDiveLogInformation& i) {
+    j.Key("information");
+    j.BeginObject();
+    j.KeyString("location", i.m_strLocation);
+    j.KeyString("dive_site", i.m_strDiveSite);
+    j.KeyString("visibility", i.m_strVisibility);
+    j.KeyString("partner", i.m_strPartner);
+    j.KeyString("dive_boat", i.m_strDiveBoat);
+    j.KeyString("dive_number", i.m_strDiveNumberText);
+    WriteAngle(j, "latitude", i.m_strLatHemisphere, i.m_nLatDegrees, i.m_nLatMinutes,
+               i.m_nLatSeconds);
+    WriteAngle(j, "longitude", i.m_strLongHemisphere, i.m_nLongDegrees, i.m_nLongMinutes,
+               i.m_nLongSeconds);
+    j.KeyInt("weather", i.m_nWeather);
+    j.KeyInt("wind_direction", i.m_nWindDirection);
+    j.KeyInt("wind_speed", i.m_nWindSpeed);
+    j.KeyInt("sea_state", i.m_nSeaState);
+    j.KeyBools("dive_types", i.m_bDiveType.data(), i.m_bDiveType.size());
+    j.KeyString("other_dive_type", i.m_strOtherDiveType);
+    j.KeyString("notes", i.m_strNotes);
+    j.EndObject();
+}
+
+void WriteGasManagement(CJsonWriter& j, const CDiveLogGasManagement& g) {
+    j.Key("gas_management");
+    j.BeginObject();
+    j.KeyInt("oxygen_o2", g.m_nOxygenO2);
+    j.KeyNumbers("diluent_o2", g.m_nDiluentO2.data(), g.m_nDiluentO2.size());
+    j.KeyNumbers("diluent_he", g.m_nDiluentHe.data(), g.m_nDiluentHe.size());
+    j.KeyNumbers("size_litres", g.m_dCylinderSizeL.data(), g.m_dCylinderSizeL.size());
+    j.KeyNumbers("size_cuft", g.m_dCylinderSizeCuft.data(), g.m_dCylinderSizeCuft.size());
+    j.KeyNumbers("max_pressure", g.m_dMaxPressure.data(), g.m_dMaxPressure.size());
+    j.KeyNumbers("pressure_in", g.m_dPressureIn.data(), g.m_dPressureIn.size());
+    j.KeyNumbers("pressure_out", g.m_dPressureOut.data(), g.m_dPressureOut.size());
+    j.EndObject();
+}
+
+void WriteProcessor(CJsonWriter& j, const CDiveLogSysInfo& sys, int bus) {
+    const CSysInfoTexts& t = sys.Texts(bus);
+    j.BeginObject();
+    j.KeyString("unit_type", t.m_strUnitType);
+    j.KeyString("serial_number", t.m_strSerialNumber);
+    j.KeyString("shipment_date", t.m_strShipmentDate);
+    j.KeyString("dealer_code", t.m_strDealerCode);
+    j.KeyString("tester_id", t.m_strTesterId);
+    j.KeyString("upgrade_only", t.m_strUpgradeOnly);
+    j.KeyString("wing", t.m_strWing);
+    j.KeyString("harness", t.m_strHarness);
+    j.KeyString("counterlungs", t.m_strCounterlungs);
+    j.KeyString("adv", t.m_strAdv);
+    j.KeyString("wing_cylinder", t.m_strWingCylinder);
+    j.KeyString("temp_probe", t.m_strTempProbe);
+    j.KeyString("ocb", t.m_strOcb);
+    j.KeyString("hus", t.m_strHus);
+    j.KeyString("deco_option", t.m_strDecoOption);
+    j.KeyString("battery_type", t.m_strBatteryType);
+    j.KeyString("code_version", t.m_strCodeVersion);
+    j.KeyString("code_date", t.m_strCodeDate);
+    j.KeyString("owner_name", t.m_strOwnerName);
+    j.KeyString("owner_telephone", t.m_strOwnerTelephone);
+    j.KeyString("owner_post_code", t.m_strOwnerPostCode);
+    j.KeyBool("code_version_valid", sys.CodeVersionValid(bus));
+    j.Key("history");
+    j.BeginArray();
+    for (const CSysHistoryEntry& e : sys.History(bus)) {
+        j.BeginArray(true);
+        j.Int(e.m_byEvent);
+        j.String(e.m_strDate);
+        j.EndArray();
+    }
+    j.EndArray();
+    j.EndObject();
+}
+
+void WriteSystemInformation(CJsonWriter& j, const CDiveLogSysInfo& sys) {
+    const int display = sys.DisplayBusAddress();
+    j.Key("system_information");
+    j.BeginObject();
+    j.KeyString("display_code_version", display ? sys.CodeVersionText(display) : "");
+    j.KeyString("display_model", display == 0xB0 ? "B0" : display == 0xBC ? "BC" : "");
+    j.Key("processors");
+    j.BeginObject();
+    j.Key("display");
+    WriteProcessor(j, sys, display ? display : 0xB0);
+    j.Key("c1");
+    WriteProcessor(j, sys, 0xB2);
+    j.Key("c2");
+    WriteProcessor(j, sys, 0xB4);
+    j.EndObject();
+    j.EndObject();
+}
+
+} // namespace
+
+std::string DumpJson(const std::string& path, const CDiveLog& log, const CLoadResult& result) {
+    std::string out;
+    CJsonWriter j(out);
+    j.BeginObject();
+    j.KeyString("file", path);
+    j.KeyInt("kind", log.m_nFileKind);
+    j.KeyBool("loaded", log.m_bFileLoaded);
+    if (!result.loaded) {
+        std::string error;
+        for (const std::string& line : result.errors)
+            error += (error.empty() ? "" : "\n") + line;
+        j.KeyString("error", error);
+    }
+    j.KeyBool("frc_layout", log.m_bFrcLayout);
+    j.KeyBools("version_levels", log.m_bVersionLevel, CDiveLog::kVersionLevels);
+    j.KeyBool("cylinder_pressures", log.m_bCylinderPressures);
+    j.KeyInt("sample_interval", log.m_nSampleInterval);
+    j.KeyNumber("surface_pressure", log.m_dSurfacePressure);
+    j.KeyNumber("dive_start_time", log.m_dDiveStartTime);
+    j.KeyNumber("dive_end_time", log.m_dDiveEndTime);
+    j.KeyNumber("log_end_time", log.m_dLogEndTime);
+    KeyDate(j, "dive_start_datetime", log.m_dtDiveStart);
+    j.Key("chart");
+    j.BeginObject(true);
+    j.KeyInt("dive_start", log.m_ChartRange.diveStart);
+    j.KeyInt("dive_end", log.m_ChartRange.diveEnd);
+    j.KeyInt("log_end", log.m_ChartRange.logEnd);
+    j.EndObject();
+    j.Key("samples");
+    j.BeginArray();
+    for (const auto& s : log.m_arSamples)
+        WriteSample(j, *s);
+    j.EndArray();
+    WriteSolenoids(j, "solenoid_c1", log.m_arSolenoidC1);
+    WriteSolenoids(j, "solenoid_c2", log.m_arSolenoidC2);
+    j.Key("predives");
+    j.BeginArray();
+    for (const auto& p : log.m_arPreDives)
+        WritePreDive(j, *p);
+    j.EndArray();
+    WriteSummary(j, log.m_DiveInformation);
+    WriteInformation(j, log.m_DiveInformation);
+    WriteGasManagement(j, log.m_GasManagement);
+    WriteSystemInformation(j, log.m_SysInfo);
+    j.EndObject();
+    out += '\n';
+    return out;
+}
+
+} // namespace zelvorlog

@@ -1,0 +1,13 @@
+#pragma once
+// The JSON form of a loaded log that `zelvorlog dump` prints: every member of the dive model a
+// script may want, with fixed key names (documented in the README).
+#include <string>
+
+#include "logfile/CDiveLog.h"
+
+namespace zelvorlog {
+
+// The dump of `log` after LoadLogFile(path) returned `result`.
+std::string DumpJson(const std::string& path, const CDiveLog& log, const CLoadResult& result);
+
+} // namespace zelvorlog
