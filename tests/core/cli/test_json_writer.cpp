@@ -1,0 +1,53 @@
+// The JSON writer behind `zelvorlog dump`.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "cli/CJsonWriter.h"
+
+TEST(CJsonWriter, NumbersReadBackExactly) {
+    for (double v : {0.1, 1.0 / 3.0, 30.0, -2.5, 1e-300, 6.02214076e23, 0.000244140625}) {
+        const std::string text = CJsonWriter::FormatNumber(v);
+        EXPECT_EQ(std::strtod(text.c_str(), nullptr), v) << text;
+    }
+    EXPECT_EQ(CJsonWriter::FormatNumber(30.0), "30");
+    EXPECT_EQ(CJsonWriter::FormatNumber(0.1), "0.1");
+    EXPECT_EQ(CJsonWriter::FormatNumber(NAN), "null");
+    EXPECT_EQ(CJsonWriter::FormatNumber(INFINITY), "null");
+}
+
+TEST(CJsonWriter, EscapesEightBitText) {
+    std::string out;
+    CJsonWriter::AppendEscaped(out, std::string("a\"b\\c\n\t\x01\xE9", 9));
+    EXPECT_EQ(out, "\"a\\\"b\\\\c\\n\\t\\u0001\\u00e9\"");
+}
+
+TEST(CJsonWriter, Layout) {
+    std::string out;
+    CJsonWriter j(out);
+    j.BeginObject();
+    j.KeyInt("n", 1);
+    j.Key("list");
+    j.BeginArray();
+    j.Int(1);
+    j.Int(2);
+    j.EndArray();
+    j.Key("rows");
+    j.BeginArray();
+    j.BeginObject(true);
+    j.KeyBool("a", true);
+    j.Key("b");
+    j.BeginArray();
+    j.Null();
+    j.String("x");
+    j.EndArray();
+    j.EndObject();
+    j.EndArray();
+    j.Key("empty");
+    j.BeginObject();
+    j.EndObject();
+    j.EndObject();
+    EXPECT_EQ(out, "{\n  \"n\": 1,\n  \"list\": [1, 2],\n  \"rows\": [\n    {\"a\": true, \"b\": "
+                   "[null, \"x\"]}\n  ],\n  \"empty\": {}\n}");
+}
