@@ -155,8 +155,12 @@ void PrintPreDive(std::ostream& out, const CDiveLogPreDive& p, size_t index, boo
     }
     Row(out, "Surface pressure", Fixed(p.m_dCurrentSurfacePressure, 0) + " mBar", 4);
     if (p.m_bCalibrationReceived) {
+        // The short layout logs only the time of day of a calibration.
+        const std::string when = p.m_dtCalibration.IsValid() && p.m_dtCalibration.Year() < 1900
+                                     ? summary::FormatTime(p.m_dtCalibration)
+                                     : DateTimeText(p.m_dtCalibration);
         Row(out, "Calibration",
-            DateTimeText(p.m_dtCalibration) + ", " + Fixed(p.m_dCalAmbientPressure, 0) + " mBar, " +
+            when + ", " + Fixed(p.m_dCalAmbientPressure, 0) + " mBar, " +
                 Temperature(p.m_dCalAmbientTemp, metric) + ", " + Fixed(p.m_dCalOxygenPercent, 0) +
                 "% O2, target " + summary::FormatSetpoint(p.GetCalibrationTargetPPO2()),
             4);

@@ -1,0 +1,98 @@
+// Golden files: the whole `dump` (and `info`) output of the bundled sample dives, compared as a
+// whole. A deliberate change is taken over with UPDATE_GOLDEN=1, never automatically.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "cli/CliCommon.h"
+#include "cli/DumpJson.h"
+
+namespace {
+
+const std::string kSamples = ZELVOR_SAMPLE_DIR;
+const std::string kGolden = std::string(ZELVOR_TEST_DATA_DIR) + "/golden";
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The dump of a sample under its bare name, so the output does not depend on the checkout.
+std::string SampleDump(const std::string& name) {
+    CDiveLog log;
+    const CLoadResult result = log.LoadLogFile(kSamples + "/" + name);
+    EXPECT_TRUE(result.loaded) << name;
+    return zelvorlog::DumpJson(name, log, result);
+}
+
+void CompareWithGolden(const std::string& actual, const std::string& goldenName) {
+    const std::string path = kGolden + "/" + goldenName;
+    const char* update = std::getenv("UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        std::ofstream(path, std::ios::binary) << actual;
+        GTEST_SKIP() << "rewrote " << path;
+    }
+    const std::string expected = ReadFile(path);
+    ASSERT_FALSE(expected.empty())
+        << "missing golden file " << path << " (make it with UPDATE_GOLDEN=1)";
+    if (actual == expected)
+        return;
+    std::istringstream a(actual), e(expected);
+    std::string la, le;
+    for (int line = 1;; ++line) {
+        const bool moreA = static_cast<bool>(std::getline(a, la));
+        const bool moreE = static_cast<bool>(std::getline(e, le));
+        if (!moreA && !moreE)
+            break;
+        if (!moreA || !moreE || la != le) {
+            ADD_FAILURE() << goldenName << " differs first at line " << line
+                          << "\n  expected: " << le.substr(0, 300)
+                          << "\n  actual:   " << la.substr(0, 300);
+            break;
+        }
+    }
+    EXPECT_EQ(actual.size(), expected.size()) << goldenName;
+}
+
+std::string InfoOf(const std::string& name, bool metric) {
+    std::ostringstream out, err;
+    std::vector<std::string> args = {"info", kSamples + "/" + name};
+    if (!metric)
+        args.insert(args.end(), {"--units", "imperial"});
+    EXPECT_EQ(zelvorlog::RunZelvorLog(args, out, err), 0) << err.str();
+    // The path is printed as given; keep the golden independent of the checkout.
+    std::string text = out.str();
+    const size_t at = text.find(kSamples + "/");
+    if (at != std::string::npos)
+        text.replace(at, kSamples.size() + 1, "");
+    return text;
+}
+
+} // namespace
+
+TEST(GoldenDump, SampleFrc) {
+    CompareWithGolden(SampleDump("sample-frc.ccl"), "sample-frc.json");
+}
+
+TEST(GoldenDump, SampleShort) {
+    CompareWithGolden(SampleDump("sample-short.ccl"), "sample-short.json");
+}
+
+TEST(GoldenDump, BinarySampleMatchesItsTextTwin) {
+    // The binary sample carries the same dive as the FRC text sample: only the file name and
+    // kind differ.
+    std::string binary = SampleDump("sample-frc.bin");
+    std::string text = SampleDump("sample-frc.ccl");
+    const auto body = [](const std::string& json) { return json.substr(json.find("\"loaded\"")); };
+    EXPECT_NE(binary.find("\"kind\": 2,"), std::string::npos);
+    EXPECT_TRUE(body(binary) == body(text)) << "binary and text samples load differently";
+}
+
+TEST(GoldenInfo, SampleFrcMetricAndShortImperial) {
+    CompareWithGolden(InfoOf("sample-frc.ccl", true), "sample-frc.info.txt");
+    CompareWithGolden(InfoOf("sample-short.ccl", false), "sample-short.imperial.info.txt");
+}
