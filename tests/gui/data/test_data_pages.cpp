@@ -162,6 +162,9 @@ TEST(CDiveLogBook, NoBlocksShowsHeadingsOnly) {
 }
 
 int main(int argc, char** argv) {
+    // Test discovery runs this program outside CTest's environment: never look for a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
