@@ -135,6 +135,9 @@ int CLogViewerApp::RunScreenshot(CLogViewerDlg& window, const Options& options) 
     QTimer::singleShot(600, qApp, &QApplication::quit);
     QApplication::exec();
     const QPixmap picture = window.grab();
+    if (picture.size() != options.size)
+        std::fprintf(stderr, "zelvor-log-viewer: the window needs at least %dx%d\n",
+                     picture.width(), picture.height());
     const bool ok = picture.save(options.screenshot, "PNG");
     if (!ok)
         std::fprintf(stderr, "zelvor-log-viewer: cannot write %s\n",

@@ -44,13 +44,16 @@ bool CSingleInstance::RaiseExisting(const QString& title, int timeoutMs) {
 
 bool CSingleInstance::Listen(QWidget* window) {
     m_pWindow = window;
-    if (m_pServer->listen(ServerName()))
-        return true;
-    // A socket left behind by a viewer that crashed answers nobody: take it over.
-    QLocalSocket probe;
-    probe.connectToServer(ServerName());
-    if (probe.waitForConnected(500))
-        return false;
+    // Listening would take the name over from a viewer that still answers; leave it to that one.
+    {
+        QLocalSocket probe;
+        probe.connectToServer(ServerName());
+        if (probe.waitForConnected(300)) {
+            probe.disconnectFromServer();
+            return false;
+        }
+    }
+    // A socket left behind by a viewer that crashed answers nobody.
     QLocalServer::removeServer(ServerName());
     return m_pServer->listen(ServerName());
 }

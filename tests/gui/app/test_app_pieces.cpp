@@ -1,0 +1,283 @@
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QThread>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "GuiTestEnv.h"
+#include "app/CAboutDlg.h"
+#include "app/CHelpWindow.h"
+#include "app/CLogViewerApp.h"
+#include "app/CLogViewerDlg.h"
+#include "app/CMailClient.h"
+#include "app/CQtSettingsStore.h"
+#include "app/CSingleInstance.h"
+#include "app/CSplashWindow.h"
+#include "settings/SettingValue.h"
+#include "settings/SettingsTable.h"
+#include "statuslog/StatusLog.h"
+
+// ---- CQtSettingsStore ----------------------------------------------------------------------
+
+TEST(QtSettingsStore, KeyPathsBecomeGroups) {
+    EXPECT_EQ(CQtSettingsStore::KeyFor("Software\\Zelvor\\ZelvorLogViewer\\Settings", "Units"),
+              "Settings/Units");
+    EXPECT_EQ(CQtSettingsStore::KeyFor("Software\\Zelvor\\ZelvorLogViewer\\Settings\\Graph Traces",
+                                       "Trace0"),
+              "Settings/Graph Traces/Trace0");
+    EXPECT_EQ(CQtSettingsStore::KeyFor("Software\\Zelvor\\Other", "X"), "Other/X");
+}
+
+TEST(QtSettingsStore, ValuesRoundTripThroughSettingObjects) {
+    AppSettings().clear();
+    {
+        SettingDword units(settings::Path(settings::kUnits), settings::kDefaultUnits);
+        EXPECT_EQ(units.Read(), 1u);
+        EXPECT_FALSE(units.IsRead());
+        units = 0u;
+        SettingString dir(settings::Path(settings::kDefaultDirectory), "");
+        // Every 8-bit byte survives.
+        dir = std::string("/data/T\xE4uchg\xE4nge");
+    }
+    EXPECT_EQ(AppSettings().value("Settings/Units").toUInt(), 0u);
+    SettingDword units(settings::Path(settings::kUnits), settings::kDefaultUnits);
+    EXPECT_EQ(units.Read(), 0u);
+    SettingString dir(settings::Path(settings::kDefaultDirectory), "");
+    EXPECT_EQ(dir.Read(), std::string("/data/T\xE4uchg\xE4nge"));
+}
+
+TEST(QtSettingsStore, UnreadableValuesGiveTheDefault) {
+    AppSettings().clear();
+    AppSettings().setValue("Settings/Message Level", "lots");
+    AppSettings().setValue("Settings/Language ID", "99999999999");
+    SettingDword level(settings::Path(settings::kMessageLevel), settings::kDefaultMessageLevel);
+    SettingDword language(settings::Path(settings::kLanguageId), settings::kDefaultLanguageId);
+    EXPECT_EQ(level.Read(), 0u);
+    EXPECT_EQ(language.Read(), 1033u);
+    SettingString dir(settings::Path(settings::kDefaultDirectory),
+                      settings::DefaultDirectoryDefault());
+    // Never written: the user's home folder.
+    EXPECT_EQ(QDir(QString::fromStdString(dir.Read())).absolutePath(), QDir::homePath());
+}
+
+// ---- Mail ----------------------------------------------------------------------------------
+
+namespace {
+// A stand-in for xdg-email that records its arguments and exits with `code`.
+QString FakeMailProgram(const QString& folder, int code) {
+    const QString script = folder + "/fake-mail";
+    QFile f(script);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QStringLiteral("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > "
+                           "\"%1/args.txt\"\nexit %2\n")
+                .arg(folder)
+                .arg(code)
+                .toLocal8Bit());
+    f.close();
+    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return script;
+}
+} // namespace
+
+TEST(MailClient, ArgumentsAreAListNeverAShellLine) {
+    const QString dir = guitest::NewFolder("mail_args");
+    qputenv("ZELVOR_MAIL_PROGRAM", FakeMailProgram(dir, 0).toLocal8Bit());
+    CMailMessage m;
+    m.subject = "Zelvor Log File";
+    m.body = "I am sending you the attached file because.........";
+    m.recipient = "logs@zelvor.example";
+    m.attachment = dir + "/odd name; $(rm -rf x).ccl";
+    EXPECT_EQ(CXdgMailClient().Send(m), CMailClient::Result::Sent);
+    QFile args(dir + "/args.txt");
+    ASSERT_TRUE(args.open(QIODevice::ReadOnly));
+    const QStringList lines =
+        QString::fromLocal8Bit(args.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QStringList expected{"--utf8", "--subject", m.subject,    "--body",
+                               m.body,   "--attach",  m.attachment, m.recipient};
+    EXPECT_EQ(lines, expected);
+    qunsetenv("ZELVOR_MAIL_PROGRAM");
+}
+
+TEST(MailClient, FailuresMapToTheirMessages) {
+    const QString dir = guitest::NewFolder("mail_fail");
+    CMailMessage m;
+    m.attachment = dir + "/x.ccl";
+    qputenv("ZELVOR_MAIL_PROGRAM", QByteArray(dir.toLocal8Bit() + "/no-such-program"));
+    EXPECT_EQ(CXdgMailClient().Send(m), CMailClient::Result::NoSupport);
+    qputenv("ZELVOR_MAIL_PROGRAM", FakeMailProgram(dir, 4).toLocal8Bit());
+    EXPECT_EQ(CXdgMailClient().Send(m), CMailClient::Result::Failed);
+    QFile::setPermissions(dir + "/fake-mail", QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(CXdgMailClient().Send(m), CMailClient::Result::Invalid);
+    qunsetenv("ZELVOR_MAIL_PROGRAM");
+}
+
+namespace {
+class FakeMail : public CMailClient {
+public:
+    explicit FakeMail(Result result, CMailMessage* sent) : m_result(result), m_sent(sent) {}
+    Result Send(const CMailMessage& message) override {
+        *m_sent = message;
+        return m_result;
+    }
+    Result m_result;
+    CMailMessage* m_sent;
+};
+} // namespace
+
+TEST(MailCommand, SendsTheLoadedFileAndReportsFailure) {
+    AppSettings().clear();
+    AppSettings().setValue("Addresses/Send DAT to Zelvor email", "logs@zelvor.example");
+    const QString dir = guitest::NewFolder("mail_cmd");
+    const QString file = guitest::WriteLog(dir, "ZV1_0001.ccl");
+    CLogViewerDlg window;
+    QStringList messages;
+    window.SetMessageHook([&](const QString& t) { messages << t; });
+    CMailMessage sent;
+    window.SetMailClient(std::make_unique<FakeMail>(CMailClient::Result::Failed, &sent));
+    window.OnMailZelvor();
+    EXPECT_TRUE(sent.attachment.isEmpty()) << "no file, no mail";
+    window.OpenFile(file, CLogViewerDlg::Source::External);
+    window.Action(CLogViewerDlg::kCmdMailZelvor)->trigger();
+    EXPECT_EQ(sent.subject, "Zelvor Log File");
+    EXPECT_EQ(sent.body, "I am sending you the attached file because.........");
+    EXPECT_EQ(sent.recipient, "logs@zelvor.example");
+    EXPECT_EQ(sent.attachment, file);
+    EXPECT_EQ(messages, QStringList{"Send Mail failed to send message."});
+    EXPECT_TRUE(window.isEnabled());
+}
+
+// ---- Help and About ------------------------------------------------------------------------
+
+TEST(HelpWindow, ContentsAndEveryLinkedPageExist) {
+    CLogViewerDlg window;
+    window.Action(CLogViewerDlg::kCmdHelpContents)->trigger();
+    ASSERT_NE(window.HelpWindow(), nullptr);
+    EXPECT_TRUE(window.HelpWindow()->isVisible());
+    QTextBrowser* browser = window.HelpWindow()->Browser();
+    EXPECT_EQ(browser->documentTitle(), "Zelvor Log Viewer Help");
+    // Every page the help links to is bundled.
+    QDir help(":/help");
+    const QStringList pages = help.entryList({"*.html"});
+    EXPECT_GE(pages.size(), 8);
+    const QRegularExpression link("href=\"([a-z]+\\.html)\"");
+    for (const QString& page : pages) {
+        QFile f(":/help/" + page);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(f.readAll());
+        for (auto it = link.globalMatch(html); it.hasNext();) {
+            const QString target = it.next().captured(1);
+            EXPECT_TRUE(QFile::exists(":/help/" + target))
+                << page.toStdString() << " -> " << target.toStdString();
+        }
+    }
+    window.close();
+}
+
+TEST(AboutBox, VersionLine) {
+    EXPECT_EQ(CAboutDlg::VersionLine(),
+              QStringLiteral("Zelvor Log Viewer Version ") + ZELVOR_VERSION + " - Linux Edition");
+}
+
+// ---- Second instance -----------------------------------------------------------------------
+
+TEST(SingleInstance, OnlyTheSameTitleRaisesTheRunningWindow) {
+    QWidget window;
+    window.setWindowTitle("Zelvor Log Viewer - ZV1_0001.ccl");
+    CSingleInstance server;
+    ASSERT_TRUE(server.Listen(&window));
+    bool raised = false;
+    bool other = true;
+    // The asking side blocks, so it runs on a helper thread while this one answers.
+    QThread* asker = QThread::create([&] {
+        raised = CSingleInstance::RaiseExisting("Zelvor Log Viewer - ZV1_0001.ccl");
+        other = CSingleInstance::RaiseExisting("Zelvor Log Viewer - ZV1_0002.ccl");
+    });
+    asker->start();
+    while (!asker->isFinished())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    asker->wait();
+    delete asker;
+    EXPECT_TRUE(raised);
+    EXPECT_FALSE(other);
+    EXPECT_TRUE(window.isVisible());
+    // A second listener under the same name stays silent.
+    CSingleInstance second;
+    EXPECT_FALSE(second.Listen(&window));
+}
+
+TEST(SingleInstance, NobodyListeningMeansOpenNormally) {
+    qputenv("ZELVOR_INSTANCE_NAME", "zelvor-test-nobody");
+    EXPECT_FALSE(CSingleInstance::RaiseExisting("Zelvor Log Viewer - x.ccl", 300));
+    qputenv("ZELVOR_INSTANCE_NAME", "zelvor-test-" + QByteArray::number(qint64(getpid())));
+}
+
+// ---- Command line --------------------------------------------------------------------------
+
+TEST(CommandLine, FileAndScreenshotOptions) {
+    auto o = CLogViewerApp::ParseCommandLine(
+        {"viewer", "--screenshot", "out.png", "--page", "2", "--size", "800x600", "d.ccl"});
+    EXPECT_TRUE(o.error.isEmpty());
+    EXPECT_EQ(o.screenshot, "out.png");
+    EXPECT_EQ(o.page, 2);
+    EXPECT_EQ(o.size, QSize(800, 600));
+    EXPECT_EQ(o.file, "d.ccl");
+    EXPECT_FALSE(o.splash);
+    o = CLogViewerApp::ParseCommandLine({"viewer", "dive.ccl"});
+    EXPECT_TRUE(o.splash);
+    EXPECT_EQ(o.file, "dive.ccl");
+    EXPECT_FALSE(CLogViewerApp::ParseCommandLine({"viewer", "--page", "9"}).error.isEmpty());
+    EXPECT_FALSE(CLogViewerApp::ParseCommandLine({"viewer", "--size", "big"}).error.isEmpty());
+    EXPECT_FALSE(CLogViewerApp::ParseCommandLine({"viewer", "--screenshot"}).error.isEmpty());
+    EXPECT_FALSE(CLogViewerApp::ParseCommandLine({"viewer", "--bogus"}).error.isEmpty());
+}
+
+// ---- Splash window and message level -------------------------------------------------------
+
+namespace {
+class KeyCounter : public QWidget {
+public:
+    int m_nKeys = 0;
+
+protected:
+    void keyPressEvent(QKeyEvent*) override { ++m_nKeys; }
+};
+} // namespace
+
+TEST(SplashWindow, AnyKeyClosesItAndIsSwallowed) {
+    KeyCounter other;
+    other.show();
+    QPointer<CSplashWindow> splash = new CSplashWindow;
+    splash->ShowFor(60000);
+    EXPECT_TRUE(splash->isVisible());
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QApplication::sendEvent(&other, &press);
+    EXPECT_EQ(other.m_nKeys, 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+    // Once it is gone keys reach the program again.
+    QApplication::sendEvent(&other, &press);
+    EXPECT_EQ(other.m_nKeys, 1);
+}
+
+TEST(MessageLevel, ReadOnceAtStartAndClamped) {
+    AppSettings().clear();
+    AppSettings().setValue("Settings/Message Level", 3);
+    {
+        CLogViewerDlg window;
+        EXPECT_EQ(TheStatusLog().MessageLevel(), 3);
+    }
+    AppSettings().setValue("Settings/Message Level", 5);
+    {
+        CLogViewerDlg window;
+        EXPECT_EQ(TheStatusLog().MessageLevel(), 0);
+    }
+}

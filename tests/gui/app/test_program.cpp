@@ -1,0 +1,124 @@
+// The viewer program itself, started as a separate process with its own data folder.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "GuiTestEnv.h"
+#include "app/CSingleInstance.h"
+
+namespace {
+
+QString ViewerPath() {
+    return QStringLiteral(ZELVOR_BINARY_DIR "/zelvor-log-viewer");
+}
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!QFile::exists(ViewerPath()))
+            GTEST_SKIP() << "zelvor-log-viewer is not built";
+        const QString name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        m_root = guitest::NewFolder("program_" + name);
+        m_env = QProcessEnvironment::systemEnvironment();
+        m_env.insert("ZELVOR_DATA_DIR", m_root + "/data");
+        m_env.insert("XDG_CONFIG_HOME", m_root + "/config");
+        m_env.insert("ZELVOR_INSTANCE_NAME",
+                     "zelvor-test-" + name + "-" +
+                         QString::number(QCoreApplication::applicationPid()));
+        m_env.insert("QT_QPA_PLATFORM", "offscreen");
+    }
+    void TearDown() override {
+        for (QProcess* p : m_running) {
+            p->kill();
+            p->waitForFinished(5000);
+            delete p;
+        }
+    }
+    QProcess* Start(const QStringList& args) {
+        auto* p = new QProcess;
+        p->setProcessEnvironment(m_env);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(ViewerPath(), args);
+        m_running << p;
+        return p;
+    }
+    QString LogFile(const QString& name) const {
+        QFile f(m_root + "/data/Zelvor/Zelvor Log Viewer/" + name);
+        return f.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(f.readAll()) : QString();
+    }
+    // The messages of a status log, without the time stamps.
+    static QStringList Messages(const QString& text) {
+        QStringList out;
+        for (const QString& line : text.split('\n', Qt::SkipEmptyParts)) {
+            // "dd/mm/yyyy hh:mm:ss : message"
+            EXPECT_GT(line.size(), 22) << line.toStdString();
+            EXPECT_EQ(line.mid(19, 3), " : ") << line.toStdString();
+            out << line.mid(22);
+        }
+        return out;
+    }
+
+    QString m_root;
+    QProcessEnvironment m_env;
+    QList<QProcess*> m_running;
+};
+
+} // namespace
+
+TEST_F(Program, ScreenshotRunWritesPictureAndStatusLog) {
+    const QString file = guitest::WriteLog(m_root, "ZV1_0001.ccl");
+    const QString png = m_root + "/shot.png";
+    QProcess* p = Start({"--screenshot", png, "--page", "1", "--size", "1400x900", file});
+    ASSERT_TRUE(p->waitForFinished(60000));
+    EXPECT_EQ(p->exitCode(), 0);
+    const QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(1400, 900));
+    const QStringList messages = Messages(LogFile("StatusLog.txt"));
+    ASSERT_GE(messages.size(), 4);
+    EXPECT_EQ(messages.first(), "Zelvor Log Viewer Startup");
+    EXPECT_EQ(messages[1], QStringLiteral("Program Version ") + ZELVOR_VERSION);
+    EXPECT_EQ(messages[2], "User selected file " + file + " via external method");
+    EXPECT_TRUE(messages.contains("File " + file + " loaded OK"));
+    EXPECT_EQ(messages.last(), "Zelvor LogViewer Shutdown");
+}
+
+TEST_F(Program, SecondStartWithTheSameNameOnlyRaisesTheFirst) {
+    const QString first = guitest::WriteLog(guitest::NewFolder("program_a"), "ZV1_0001.ccl");
+    const QString sameName = guitest::WriteLog(guitest::NewFolder("program_b"), "ZV1_0001.ccl");
+    const QString otherName = guitest::WriteLog(m_root, "ZV1_0002.ccl");
+    QProcess* viewer = Start({"--nosplash", first});
+    ASSERT_TRUE(viewer->waitForStarted(10000));
+
+    // Wait until the first viewer shows its file and answers.
+    qputenv("ZELVOR_INSTANCE_NAME", m_env.value("ZELVOR_INSTANCE_NAME").toLocal8Bit());
+    QElapsedTimer clock;
+    clock.start();
+    bool answering = false;
+    while (!answering && clock.elapsed() < 30000) {
+        answering = CSingleInstance::RaiseExisting("Zelvor Log Viewer - ZV1_0001.ccl", 500);
+        if (!answering)
+            QThread::msleep(100);
+    }
+    ASSERT_TRUE(answering);
+
+    // Same file name in another folder: the second start ends at once.
+    QProcess* second = Start({"--nosplash", sameName});
+    ASSERT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(viewer->state(), QProcess::Running);
+    // It only opened (and rotated) the status log and wrote its start-up line.
+    EXPECT_EQ(Messages(LogFile("StatusLog.txt")), QStringList{"Zelvor Log Viewer Startup"});
+    EXPECT_TRUE(LogFile("StatusLog01.txt").contains("User selected file " + first));
+
+    // Another name: a viewer of its own.
+    QProcess* third = Start({"--nosplash", otherName});
+    EXPECT_FALSE(third->waitForFinished(2000));
+    EXPECT_EQ(third->state(), QProcess::Running);
+    qputenv("ZELVOR_INSTANCE_NAME", "zelvor-test-" + QByteArray::number(qint64(getpid())));
+}
