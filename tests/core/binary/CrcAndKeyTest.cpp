@@ -38,7 +38,8 @@ TEST(CBinaryLogKey, StreamIsTheKeyTurnedLeftOneBitPerCopy) {
 }
 
 TEST(CBinaryLogKey, TestKeyIsTheDocumentedText) {
-    const auto& bytes = CBinaryLogKey::TestKey().Bytes();
+    const CBinaryLogKey key = CBinaryLogKey::TestKey();
+    const auto& bytes = key.Bytes();
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "ZelvorLogTestKey");
 }
 
