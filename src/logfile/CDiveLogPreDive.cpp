@@ -46,8 +46,7 @@ void CDiveLogPreDive::Decode(unsigned recordType, std::string_view line,
         DecodeShort(recordType, line, format);
 }
 
-// ---- FRC layout
-// ----------------------------------------------------------------------------------
+// ---- FRC layout ---------------------------------------------------------------------------------
 
 void CDiveLogPreDive::DecodeFrc(unsigned recordType, std::string_view line) {
     switch (recordType) {
@@ -172,8 +171,7 @@ void CDiveLogPreDive::DecodeCO2(std::string_view line, size_t start) {
     m_bCO2Received = true;
 }
 
-// ---- Short layout
-// --------------------------------------------------------------------------------
+// ---- Short layout -------------------------------------------------------------------------------
 
 void CDiveLogPreDive::DecodeShort(unsigned recordType, std::string_view line,
                                   const CRecordFormat& format) {
@@ -301,8 +299,7 @@ void CDiveLogPreDive::DecodeShortSurface(std::string_view line) {
     m_bSurfaceReceived = true;
 }
 
-// ---- Queries
-// -------------------------------------------------------------------------------------
+// ---- Queries ------------------------------------------------------------------------------------
 
 double CDiveLogPreDive::GetDiveEndMaxDepth() const {
     if (!m_bDiveEndReceived || m_dDiveEndMaxDepth < 0.0)

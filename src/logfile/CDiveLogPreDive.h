@@ -20,7 +20,7 @@ public:
     // exactly 66 (FRC layout) or 34 (short layout) characters, or another type, is ignored.
     void Decode(unsigned recordType, std::string_view line, const CRecordFormat& format);
 
-    // ---- Queries -------------------------------------------------------------------------------
+    // ---- Queries --------------------------------------------------------------------------------
 
     bool HasDiveEnd() const { return m_bDiveEndReceived; }
     bool HasPowerOff() const { return m_bPowerOffReceived; }
@@ -45,10 +45,10 @@ public:
     // s on the time scale; set by the loader at the dive end record.
     double m_dEndTime = 0.0;
 
-    // ---- Current surface pressure: the last 0x01 surface pressure or 0x02 calibration pressure -
+    // ---- Current surface pressure: the last 0x01 surface pressure or 0x02 calibration pressure --
     double m_dCurrentSurfacePressure = 0.0; // mbar
 
-    // ---- Power on (0x00) ----------------------------------------------------------------------
+    // ---- Power on (0x00) ------------------------------------------------------------------------
     CDateTime m_dtPowerOn = CDateTime::Invalid();
     int m_nPowerOnTotalUnitOnTime = 0; // minutes
     int m_nPowerOnTotalDiveTime = 0;   // minutes
@@ -60,7 +60,7 @@ public:
     // Older short-layout logs carry the sample interval where newer ones put the startup reason.
     int m_nSampleIntervalByte = 10;
 
-    // ---- Controller status and POSTs (0x01) ---------------------------------------------------
+    // ---- Controller status and POSTs (0x01) -----------------------------------------------------
     unsigned char m_byC1StatusFlags = 0;
     unsigned char m_byC1Post1 = 0;
     unsigned char m_byC1Post2 = 0;
@@ -75,7 +75,7 @@ public:
     unsigned char m_byStatusFurtherByte = 0; // short layout 18-19
     bool m_bStatusReceived = false;
 
-    // ---- Calibration (0x02) -------------------------------------------------------------------
+    // ---- Calibration (0x02) ---------------------------------------------------------------------
     double m_dCalAmbientPressure = 0.0; // mbar
     double m_dCalAmbientTemp = 0.0;     // degrees C
     double m_dCalOxygenPercent = 0.0;
@@ -85,7 +85,7 @@ public:
     unsigned char m_byCalError = 0; // low nibble C1, high nibble C2
     bool m_bCalibrationReceived = false;
 
-    // ---- CO2 sensor (0x02 FRC layout, 0x42 short layout) --------------------------------------
+    // ---- CO2 sensor (0x02 FRC layout, 0x42 short layout) ----------------------------------------
     unsigned char m_byCO2Zeroed = 0; // character code
     int m_nCO2Offset = 0;
     unsigned char m_byCO2Error = 0;
@@ -95,14 +95,14 @@ public:
     double m_dCO2AmbientPressure = 0.0; // mbar
     bool m_bCO2Received = false;
 
-    // ---- Dive start (0x03) --------------------------------------------------------------------
+    // ---- Dive start (0x03) ----------------------------------------------------------------------
     int m_nDiveNumber = 0;
     CDateTime m_dtDiveStart = CDateTime::Invalid();
     CDateTime m_dtPreviousDiveEnd = CDateTime::Invalid();
     int m_nDiveStartByte = 0; // signed 8-bit in the short layout
     bool m_bDiveStartReceived = false;
 
-    // ---- Surface readings (0x06, and 0x07 in the short layout) --------------------------------
+    // ---- Surface readings (0x06, and 0x07 in the short layout) ----------------------------------
     double m_dSurfAmbientPressure = 0.0; // mbar
     double m_dSurfC1Cell[3] = {};        // bar
     double m_dSurfC1Measured = 0.0;      // bar (FRC layout)
@@ -121,7 +121,7 @@ public:
     unsigned char m_bySurfC2BatteryStatus = 0; // short 0x07
     bool m_bSurfaceReceived = false;
 
-    // ---- Temperatures (0x14; 0x04 too in the short layout) -------------------------------------
+    // ---- Temperatures (0x14; 0x04 too in the short layout) --------------------------------------
     // In the FRC layout the ambient temperature, CNS and OTU come from 0x06.
     double m_dTemp[9] = {}; // T0-T8, degrees C
     unsigned char m_byTempStatus = 0;
@@ -131,7 +131,7 @@ public:
     double m_dTempPPCO2 = 0.0;   // mbar
     bool m_bTemperaturesReceived = false;
 
-    // ---- Dive end (0x08; cleared by 0x13) -----------------------------------------------------
+    // ---- Dive end (0x08; cleared by 0x13) -------------------------------------------------------
     CDateTime m_dtDiveEnd = CDateTime::Invalid();
     int m_nDiveTime = 0;             // s
     double m_dDiveEndMaxDepth = 0.0; // m
@@ -139,7 +139,7 @@ public:
     int m_nDiveEndDuration2 = 0;     // minutes, short layout
     bool m_bDiveEndReceived = false;
 
-    // ---- Power off (0x7F) ---------------------------------------------------------------------
+    // ---- Power off (0x7F) -----------------------------------------------------------------------
     CDateTime m_dtPowerOff = CDateTime::Invalid();
     int m_nPowerOffTotalUnitOnTime = 0; // minutes
     int m_nPowerOffTotalDiveTime = 0;   // minutes
@@ -147,7 +147,7 @@ public:
     unsigned char m_byShutdownReason = 0;
     bool m_bPowerOffReceived = false;
 
-    // ---- Text (0x20, short layout) ------------------------------------------------------------
+    // ---- Text (0x20, short layout) --------------------------------------------------------------
     std::string m_strText;
 
 private:

@@ -3,24 +3,14 @@
 #include <cmath>
 
 #include "logfile/FieldParsers.h"
+#include "logfile/HexDigits.h"
 
-namespace {
+// Every decoder below checks the line's length before it reads a field.
+using hexdigits::Byte;
+using hexdigits::SignedWord;
+using hexdigits::Word;
 
-// Field readers on a line whose length has already been checked.
-unsigned Byte(std::string_view line, size_t pos) {
-    return ParseHex(line, pos, 2);
-}
-unsigned Word(std::string_view line, size_t pos) {
-    return ParseHex(line, pos, 4);
-}
-int SignedWord(std::string_view line, size_t pos) {
-    return ParseSignedHex16(line.substr(pos, 4));
-}
-
-} // namespace
-
-// ---- Decoding
-// ------------------------------------------------------------------------------------
+// ---- Decoding -----------------------------------------------------------------------------------
 
 void CDiveLogSample::DecodeLine(unsigned recordType, std::string_view line,
                                 const CRecordFormat& format) {
@@ -285,8 +275,7 @@ bool CDiveLogSample::UpdateDiving(bool previous) {
     return m_bDiving;
 }
 
-// ---- Reading
-// -------------------------------------------------------------------------------------
+// ---- Reading ------------------------------------------------------------------------------------
 
 double CDiveLogSample::GetDepth() const {
     const double depth = (m_dPressure - m_dSurfacePressure) / 100.0;

@@ -11,7 +11,7 @@ public:
     CDiveLogSample() = default;
     virtual ~CDiveLogSample() = default;
 
-    // ---- Decoding ------------------------------------------------------------------------------
+    // ---- Decoding -------------------------------------------------------------------------------
 
     // Decodes one record line into the fields. A line whose length does not fit the layout for
     // its type, or a type this class does not know, changes nothing.
@@ -27,7 +27,7 @@ public:
     // without a dive-detection record pass the previous state on and keep m_bDiving.
     bool UpdateDiving(bool previous);
 
-    // ---- Reading -------------------------------------------------------------------------------
+    // ---- Reading --------------------------------------------------------------------------------
 
     // (pressure - surface pressure) / 100 in metres, never negative.
     double GetDepth() const;

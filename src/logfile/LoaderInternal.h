@@ -33,6 +33,8 @@ private:
     // checksum failure.
     bool NextRecord(std::string_view& line, unsigned& type, bool& ok);
     void ChecksumFailure();
+    void CountForReserve(unsigned type);
+    void Reserve();
     bool PowerOnOffGrid(unsigned type) const;
     void LogOffGrid();
 
@@ -62,6 +64,9 @@ private:
                                bool keepPressure = false);
     void RebuildTemplate();
     void SetLatest(Slot slot, std::string_view line);
+    // The record type a slot's line decodes as, and whether it decodes anything at all.
+    unsigned SlotType(Slot slot, std::string_view line) const;
+    bool Decodes(Slot slot, std::string_view line) const;
     void ClearLatest();
     void TakeSampleInterval(unsigned type, std::string_view line);
     double Time07();
@@ -79,6 +84,7 @@ private:
     CLoadResult& m_result;
     CRecordFormat m_format;
     bool m_bTrace = false;
+    bool m_bChecksumsChecked = false; // by the first pass, for every line the main pass reads
 
     int m_nLine = 0;
     CDiveLogPreDive* m_pPreDive = nullptr;
@@ -110,4 +116,6 @@ private:
     int m_nPowerOns = 0;
     int m_nSampleCount = 0;
     CSolenoidState m_solenoid;
+    size_t m_nSampleRecords = 0;
+    size_t m_nSolenoidRecords[4] = {}; // 0x30-0x33
 };

@@ -3,6 +3,7 @@
 
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/FieldParsers.h"
+#include "logfile/HexDigits.h"
 #include "logfile/LoaderInternal.h"
 #include "statuslog/StatusLog.h"
 
@@ -48,19 +49,25 @@ CLogLoader::CLogLoader(CDiveLog& log, const std::string& path, CLineSource& sour
     m_bTrace = TheStatusLog().Reaches(StatusLog::kTrace);
 }
 
-// ---- Reading lines
-// -------------------------------------------------------------------------------
+// ---- Reading lines ------------------------------------------------------------------------------
+
+// Header lines all begin with one of these; records begin with a hex digit, and only "D" is both.
+static bool MayBeHeader(std::string_view line) {
+    const char c = line[0];
+    return (c == 'P' || c == 'D' || c == 'T') && IsHeaderLine(line);
+}
 
 bool CLogLoader::NextRecord(std::string_view& line, unsigned& type, bool& ok) {
     ok = true;
     for (;;) {
         if (!m_source.ReadLine(line) || line.empty())
             return false;
-        if (!IsHeaderLine(line))
+        if (!MayBeHeader(line))
             break;
     }
     ++m_nLine;
-    if (!IsChecksumValid(line)) {
+    // The main pass reads the very lines the first pass has checked.
+    if (!m_bChecksumsChecked && !hexdigits::ChecksumValid(line)) {
         ChecksumFailure();
         ok = false;
         return false;
@@ -91,8 +98,7 @@ void CLogLoader::LogOffGrid() {
                          m_path.c_str(), m_nLine);
 }
 
-// ---- First pass: the display code version
-// --------------------------------------------------------
+// ---- First pass: the display code version -------------------------------------------------------
 
 bool CLogLoader::FirstPass() {
     StatusLog& log = TheStatusLog();
@@ -110,7 +116,9 @@ bool CLogLoader::FirstPass() {
             header = line;
         else if (type == 0xB1)
             m_log.m_SysInfo.Decode(header, line);
+        CountForReserve(type);
     }
+    m_bChecksumsChecked = ok;
     return ok;
 }
 
@@ -145,6 +153,7 @@ void CLogLoader::DetectVersion(bool textFile) {
     m_format.level4 = m_log.VersionLevel(4);
     m_format.level5 = m_log.VersionLevel(5);
 
+    Reserve();
     log.WriteLevel(StatusLog::kProgress, "Version number obtained");
     log.WriteLevel(StatusLog::kProgress, "Reset to start of file");
     m_source.Rewind();
@@ -153,8 +162,48 @@ void CLogLoader::DetectVersion(bool textFile) {
     log.WriteLevel(StatusLog::kProgress, "Starting main load of file");
 }
 
-// ---- Main pass
-// -----------------------------------------------------------------------------------
+// ---- Room for the results -----------------------------------------------------------------------
+
+// The records that make samples and solenoid seconds, counted in the first pass so that the
+// arrays grow once: a day's log holds some hundred thousand samples.
+void CLogLoader::CountForReserve(unsigned type) {
+    switch (type) {
+    case 0x00:
+    case 0x03:
+    case 0x06:
+    case 0x07:
+    case 0x08:
+    case 0x0B:
+    case 0x1C:
+    case 0x1D:
+    case 0x7F:
+        ++m_nSampleRecords;
+        break;
+    case 0x30:
+    case 0x31:
+    case 0x32:
+    case 0x33:
+        ++m_nSolenoidRecords[type - 0x30];
+        break;
+    default:
+        break;
+    }
+}
+
+void CLogLoader::Reserve() {
+    constexpr size_t kSecondsPerBitmap = 104;
+    const size_t* n = m_nSolenoidRecords;
+    m_log.m_arSamples.reserve(m_nSampleRecords);
+    if (m_format.frcLayout) {
+        m_log.m_arSolenoidC1.reserve(n[2] * kSecondsPerBitmap);
+        m_log.m_arSolenoidC2.reserve(n[2] * kSecondsPerBitmap);
+    } else {
+        m_log.m_arSolenoidC1.reserve((n[0] + n[2]) * kSecondsPerBitmap);
+        m_log.m_arSolenoidC2.reserve((n[1] + n[3]) * kSecondsPerBitmap);
+    }
+}
+
+// ---- Main pass ----------------------------------------------------------------------------------
 
 bool CLogLoader::MainPass() {
     std::string_view line;
@@ -196,8 +245,7 @@ void CLogLoader::SampleLine(unsigned type, Slot slot, std::string_view line) {
     SetLatest(slot, line);
 }
 
-// ---- Pre-dive sets
-// -------------------------------------------------------------------------------
+// ---- Pre-dive sets ------------------------------------------------------------------------------
 
 CDiveLogPreDive* CLogLoader::NewPreDive(std::string_view line) {
     auto preDive = std::make_unique<CDiveLogPreDive>();
@@ -215,12 +263,41 @@ void CLogLoader::GivePreDive(unsigned type, std::string_view line) {
         m_pPreDive->Decode(type, line, m_format);
 }
 
-// ---- Making samples
-// ------------------------------------------------------------------------------
+// ---- Making samples -----------------------------------------------------------------------------
 
+unsigned CLogLoader::SlotType(Slot slot, std::string_view line) const {
+    static constexpr unsigned kTypes[kSlots] = {0x04, 0x05, 0x06, 0x07, 0x09, 0x0A,
+                                                0x0C, 0x0D, 0x19, 0x1A, 0x40};
+    // The 0x04 slot also holds 0x14 lines, which decode alike in the short layout; the FRC
+    // layout has only 0x14.
+    if (slot == k04)
+        return m_format.frcLayout ? 0x14 : RecordType(line);
+    return kTypes[slot];
+}
+
+bool CLogLoader::Decodes(Slot slot, std::string_view line) const {
+    if (line.empty() || slot == k05)
+        return false;
+    if (m_format.frcLayout)
+        return slot != k40 && line.size() == CRecordFormat::kFrcLineLength;
+    const int length =
+        slot == k1A ? CRecordFormat::kShortCylinderLineLength : CRecordFormat::kShortLineLength;
+    return line.size() == static_cast<size_t>(length);
+}
+
+// Each type writes its own fields and no other type's, always the same ones for a line of the
+// right length. So a new latest line can be decoded over the template, unless it is one that
+// decodes nothing while the line it replaces did: then the fields must go back to their
+// initial values and the template is rebuilt.
 void CLogLoader::SetLatest(Slot slot, std::string_view line) {
+    const bool oldDecodes = Decodes(slot, m_latest[slot]);
     m_latest[slot] = line;
-    m_bTemplateDirty = true;
+    if (slot == k06 || m_bTemplateDirty)
+        return;
+    if (Decodes(slot, line))
+        m_template.DecodeLine(SlotType(slot, line), line, m_format);
+    else if (oldDecodes)
+        m_bTemplateDirty = true;
 }
 
 void CLogLoader::ClearLatest() {
@@ -236,20 +313,14 @@ void CLogLoader::ClearLatest() {
 void CLogLoader::RebuildTemplate() {
     m_template = CDiveLogSample();
     static constexpr Slot kShortOrder[] = {k04, k05, k07, k09, k0A, k19, k1A, k0C, k0D, k40};
-    static constexpr unsigned kShortTypes[] = {0x04, 0x05, 0x07, 0x09, 0x0A,
-                                               0x19, 0x1A, 0x0C, 0x0D, 0x40};
     static constexpr Slot kFrcOrder[] = {k04, k09, k0A, k0C, k0D, k40};
-    static constexpr unsigned kFrcTypes[] = {0x14, 0x09, 0x0A, 0x0C, 0x0D, 0x40};
     const bool frc = m_format.frcLayout;
     const Slot* order = frc ? kFrcOrder : kShortOrder;
-    const unsigned* types = frc ? kFrcTypes : kShortTypes;
     const size_t count = frc ? std::size(kFrcOrder) : std::size(kShortOrder);
     for (size_t k = 0; k < count; ++k) {
         const std::string_view line = m_latest[order[k]];
-        if (line.empty())
-            continue;
-        // The 0x04 slot also holds 0x14 lines, which decode alike in the short layout.
-        m_template.DecodeLine(order[k] == k04 ? RecordType(line) : types[k], line, m_format);
+        if (!line.empty())
+            m_template.DecodeLine(SlotType(order[k], line), line, m_format);
     }
     m_bTemplateDirty = false;
 }
@@ -283,8 +354,7 @@ CDiveLogSample& CLogLoader::MakeSample(double time, unsigned maker, std::string_
     return sample;
 }
 
-// ---- Time helpers
-// --------------------------------------------------------------------------------
+// ---- Time helpers -------------------------------------------------------------------------------
 
 bool CLogLoader::SecondsBetween(const CDateTime& to, const CDateTime& from, double& seconds) {
     const auto diff = to.SecondsSince(from);
@@ -303,8 +373,7 @@ int CLogLoader::ClampedInterval() const {
     return n < 1 ? 1 : n > 120 ? 120 : n;
 }
 
-// ---- After the pass
-// ------------------------------------------------------------------------------
+// ---- After the pass -----------------------------------------------------------------------------
 
 void CLogLoader::Finish() {
     StatusLog& log = TheStatusLog();

@@ -53,7 +53,7 @@ inline std::vector<std::string> VersionLines(unsigned major, unsigned minor, uns
     return {header.Finish(), data.Finish()};
 }
 
-// ---- Short layout records ----------------------------------------------------------------------
+// ---- Short layout records -----------------------------------------------------------------------
 
 inline std::string SPowerOn(const CDateTime& dt, unsigned lastByte = 0) {
     return Short(
@@ -129,7 +129,7 @@ private:
     int m_records = 0;
 };
 
-// ---- FRC layout records ------------------------------------------------------------------------
+// ---- FRC layout records -------------------------------------------------------------------------
 
 inline std::string FPowerOn(double frc, const CDateTime& dt) {
     return Frc(FrcRec(0x00, frc).DateTime(dt).Byte(0).Word(100).Byte(0).Word(50).Word(7).Byte(1));
@@ -166,7 +166,7 @@ inline std::string FPowerOff(double frc, const CDateTime& dt) {
     return Frc(FrcRec(0x7F, frc).DateTime(dt).PadTo(19).Byte(2));
 }
 
-// ---- Files and loading -------------------------------------------------------------------------
+// ---- Files and loading --------------------------------------------------------------------------
 
 inline std::string TempPath(const std::string& name) {
     const auto dir =

@@ -17,8 +17,7 @@ std::vector<std::string> SimpleShort() {
 }
 } // namespace
 
-// ==== Format check
-// ================================================================================
+// ==== Format check ===============================================================================
 
 TEST(LoadFormat, OneByteFileIsRefused) {
     StatusCapture status;
@@ -70,8 +69,7 @@ TEST(LoadFormat, TitleAfterEitherSeparator) {
     EXPECT_EQ(log.m_strFileTitle, "plain.ccl");
 }
 
-// ==== Header lines, blank line, checksum
-// ==========================================================
+// ==== Header lines, blank line, checksum =========================================================
 
 TEST(LoadLines, HeaderLinesAreNotCountedAndABlankLineEndsThePass) {
     StatusCapture status(4);
@@ -130,8 +128,7 @@ TEST(LoadLines, NoPowerOnIsNoDiveData) {
     EXPECT_TRUE(status.Has("File " + path + " loaded but contains no valid dive data"));
 }
 
-// ==== Version detection
-// ===========================================================================
+// ==== Version detection ==========================================================================
 
 TEST(LoadVersion, Level8AnnouncesItsOwnText) {
     StatusCapture status;
@@ -174,8 +171,7 @@ TEST(LoadVersion, OlderCodesStayInTheShortLayout) {
     }
 }
 
-// ==== Status-log levels
-// ===========================================================================
+// ==== Status-log levels ==========================================================================
 
 TEST(LoadStatus, ProgressAndTraceOnlyAtTheirLevels) {
     const std::string path = WriteLog("levels.ccl", SimpleShort());
@@ -206,8 +202,7 @@ TEST(LoadStatus, ProgressAndTraceOnlyAtTheirLevels) {
     }
 }
 
-// ==== Reloading
-// ===================================================================================
+// ==== Reloading ==================================================================================
 
 TEST(LoadReload, ASecondFileReplacesTheFirstCompletely) {
     ShortLog dive;

@@ -26,8 +26,7 @@ std::vector<std::string> FrcFile(const std::vector<std::string>& records) {
 
 } // namespace
 
-// ==== A whole dive
-// ================================================================================
+// ==== A whole dive ===============================================================================
 
 TEST(LoadFrc, BasicDiveOnTheFirstPowerOnScale) {
     StatusCapture status;
@@ -76,8 +75,7 @@ TEST(LoadFrc, SolenoidRecordAtTheLineTime) {
     EXPECT_EQ(log.m_arSolenoidC2.size(), 104u);
 }
 
-// ==== Restarts and later power-ons
-// ================================================================
+// ==== Restarts and later power-ons ===============================================================
 
 TEST(LoadFrcRestart, WarmColdAndPowerOnFollowTheDateTime) {
     StatusCapture status;
@@ -100,8 +98,7 @@ TEST(LoadFrcRestart, WarmColdAndPowerOnFollowTheDateTime) {
     EXPECT_EQ(log.m_arPreDives.size(), 2u);
 }
 
-// ==== Dive start and end
-// ==========================================================================
+// ==== Dive start and end =========================================================================
 
 TEST(LoadFrcDiveEnd, ShortDiveIsUndoneLongDiveCompletes) {
     auto load = [](unsigned duration, CDiveLog& log) {
@@ -180,8 +177,7 @@ TEST(LoadFrcDiveEnd, OtherNumberOrNoPreDiveLeavesTheDiveOpen) {
     EXPECT_EQ(log.m_ChartRange.diveEnd, 70);
 }
 
-// ==== Surface pressure
-// ============================================================================
+// ==== Surface pressure ===========================================================================
 
 TEST(LoadFrcSurface, TakenOutsideTheDiveOnly) {
     CDiveLog log;

@@ -36,8 +36,7 @@ std::string BasicShortDive() {
 
 } // namespace
 
-// ==== A whole dive
-// ================================================================================
+// ==== A whole dive ===============================================================================
 
 TEST(LoadShort, BasicDiveTimesMarksAndChart) {
     StatusCapture status;
@@ -114,8 +113,7 @@ TEST(LoadShort, NoDiveEndFlagMeansLogEnd) {
     EXPECT_EQ(log.m_ChartRange.logEnd, 20);
 }
 
-// ==== Power-on records
-// ============================================================================
+// ==== Power-on records ===========================================================================
 
 TEST(LoadShortPowerOn, TwoOutsideADiveKeepOnlyTheLastPeriod) {
     ShortLog b;
@@ -176,8 +174,7 @@ TEST(LoadShortPowerOn, NoCurrentSampleAfterDeletingAll) {
     EXPECT_TRUE(log.m_bCylinderPressures);
 }
 
-// ==== Date-time records
-// ===========================================================================
+// ==== Date-time records ==========================================================================
 
 TEST(LoadShortStamp, BeforeAndAfterTheDiveEnd) {
     StatusCapture status;
@@ -240,8 +237,7 @@ TEST(LoadShortRestart, WarmAndColdRestartTimes) {
         EXPECT_EQ(line.find("Restart"), std::string::npos) << line;
 }
 
-// ==== Timing of record 0x07
-// =======================================================================
+// ==== Timing of record 0x07 ======================================================================
 
 TEST(LoadShortTiming, StatusRecordFollowsTheReference) {
     ShortLog b;
@@ -273,8 +269,7 @@ TEST(LoadShortTiming, WithoutReferenceTheStatusRecordTakesTheTime) {
     EXPECT_EQ(Times(log), (std::vector<double>{10, 10, 20, 20}));
 }
 
-// ==== Sample interval source
-// ======================================================================
+// ==== Sample interval source =====================================================================
 
 TEST(LoadShortInterval, OldDisplayCodeTakesItFromThePowerOn) {
     ShortLog b;

@@ -12,8 +12,7 @@ const CRecordFormat kShortOld{false, true, false};
 const CRecordFormat kFrc{true, true, true};
 } // namespace
 
-// ==== Construction
-// ================================================================================
+// ==== Construction ===============================================================================
 
 TEST(PreDiveConstruct, EverythingAbsent) {
     CDiveLogPreDive p;
@@ -26,8 +25,7 @@ TEST(PreDiveConstruct, EverythingAbsent) {
     EXPECT_EQ(p.GetDiveEndMaxDepth(), 0.0);
 }
 
-// ==== FRC layout
-// ==================================================================================
+// ==== FRC layout =================================================================================
 
 TEST(PreDiveDecodeFrc, PowerOnAndWrongLengths) {
     CDiveLogPreDive p;
@@ -97,8 +95,7 @@ TEST(PreDiveDecodeFrc, SurfaceReadingsSignedTemperature) {
     EXPECT_EQ(p.m_dOTU, 34.0);
 }
 
-// ==== Short layout
-// ================================================================================
+// ==== Short layout ===============================================================================
 
 TEST(PreDiveDecodeShort, PowerOnLastByteByVersion) {
     CDiveLogPreDive old;
@@ -179,8 +176,7 @@ TEST(PreDiveDecodeShort, TemperaturesAndCo2Sensor) {
     EXPECT_EQ(p.m_dCO2AmbientPressure, 1009.0);
 }
 
-// ==== Code tables
-// =================================================================================
+// ==== Code tables ================================================================================
 
 TEST(PreDiveTables, ReasonsCalibrationAndBitNames) {
     EXPECT_EQ(StartupReasonText(0), "Unknown");

@@ -20,8 +20,7 @@ double Voted(unsigned c1, unsigned c2, unsigned c3, unsigned status, unsigned se
 }
 } // namespace
 
-// ==== Construction and setters
-// ====================================================================
+// ==== Construction and setters ===================================================================
 
 TEST(SampleFields, InitialValues) {
     CDiveLogSample s;
@@ -66,8 +65,7 @@ TEST(SampleRead, DepthNeverNegativeAndIndexGuards) {
     EXPECT_EQ(s.GetControllerFlags(2), 3);
 }
 
-// ==== Measured PPO2 voting
-// ========================================================================
+// ==== Measured PPO2 voting =======================================================================
 
 TEST(SampleVoting, CellsAgreeExclusionsAndTies) {
     EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0), 0.71);
@@ -84,8 +82,7 @@ TEST(SampleVoting, CellsAgreeExclusionsAndTies) {
     EXPECT_DOUBLE_EQ(Voted(50, 100, 102, 0), 1.01);
 }
 
-// ==== Short layout
-// ================================================================================
+// ==== Short layout ===============================================================================
 
 TEST(SampleDecodeShort, DepthRecordFields) {
     CDiveLogSample s;
@@ -195,8 +192,7 @@ TEST(SampleDecodeShort, TemperatureRecordSignedAmbient) {
     EXPECT_DOUBLE_EQ(s.m_dPPCO2, 0.5);
 }
 
-// ==== FRC layout
-// ==================================================================================
+// ==== FRC layout =================================================================================
 
 TEST(SampleDecodeFrc, DepthRecordTakesMeasuredFromLine) {
     CDiveLogSample s;
@@ -261,8 +257,7 @@ TEST(SampleDecodeFrc, DiveDetectGradientFactorsAndStatus) {
     EXPECT_EQ(s.m_byStatus[9], 0x99);
 }
 
-// ==== Depth hysteresis
-// ============================================================================
+// ==== Depth hysteresis ===========================================================================
 
 TEST(SampleUpdateDiving, StrictThresholdsAndNoDetectRecord) {
     CDiveLogSample none;

@@ -1,0 +1,234 @@
+// Loading speed and memory of the text log loader on a 24-hour log sampled every second, in
+// both record layouts. "ReadAndSplit" is the floor any loader pays (read the file, find the
+// lines); "LoadLogFile" is the whole load. Peak heap during a load is compared with what the
+// result needs anyway: the file and the samples.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "logfile/CDiveLog.h"
+#include "logfile/CDiveLogSample.h"
+#include "logfile/CDiveLogSolenoidSample.h"
+#include "logfile/CLineSource.h"
+#include "logfile/FieldParsers.h"
+
+// ---- Heap accounting ----------------------------------------------------------------------------
+
+namespace {
+std::atomic<long long> g_heapNow{0};
+std::atomic<long long> g_heapPeak{0};
+
+void Account(void* p, bool add) {
+    if (!p)
+        return;
+    const long long n = static_cast<long long>(malloc_usable_size(p));
+    const long long now = add ? (g_heapNow += n) : (g_heapNow -= n);
+    long long peak = g_heapPeak.load();
+    while (now > peak && !g_heapPeak.compare_exchange_weak(peak, now)) {
+    }
+}
+} // namespace
+
+__attribute__((noinline)) void* operator new(size_t size) {
+    void* p = std::malloc(size ? size : 1);
+    if (!p)
+        throw std::bad_alloc();
+    Account(p, true);
+    return p;
+}
+__attribute__((noinline)) void operator delete(void* p) noexcept {
+    Account(p, false);
+    std::free(p);
+}
+__attribute__((noinline)) void operator delete(void* p, size_t) noexcept {
+    Account(p, false);
+    std::free(p);
+}
+
+// ---- A 24-hour log ------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kSeconds = 24 * 3600;
+
+CDateTime Start(int plusSeconds) {
+    return CDateTime(2020, 6, 1, 6, 0, 0).AddSeconds(plusSeconds);
+}
+
+unsigned DepthPressure(int t) {
+    // Two hours under water in the middle of the day, 40 m at most.
+    const int diveStart = 10 * 3600, diveEnd = 12 * 3600;
+    if (t < diveStart || t > diveEnd)
+        return 1013;
+    const int into = std::min(t - diveStart, diveEnd - t);
+    return 1013 + static_cast<unsigned>(std::min(into, 4000));
+}
+
+class Writer {
+public:
+    explicit Writer(bool frc) : m_frc(frc) {}
+    CRecordLineWriter Rec(unsigned type, int t) {
+        CRecordLineWriter w(type);
+        if (m_frc)
+            w.Frc(t + 0.25);
+        return w;
+    }
+    void Put(CRecordLineWriter w) {
+        m_out += w.PadTo(m_frc ? 32 : 16).Finish();
+        m_out += "\r\n";
+        ++m_records;
+    }
+    // Short-layout power-on records belong on every fourth line.
+    void Align() {
+        while (!m_frc && m_records % 4 != 0)
+            Put(CRecordLineWriter(0x50));
+    }
+    std::string& Out() { return m_out; }
+
+private:
+    bool m_frc;
+    std::string m_out;
+    long m_records = 0;
+};
+
+std::string Generate(bool frc) {
+    Writer w(frc);
+    if (frc) {
+        CRecordLineWriter header(0xB0);
+        header.Byte(0xB0).Byte(1).Byte(0).Byte(0x20).Byte(0).Byte(0);
+        CRecordLineWriter data(0xB1);
+        data.Byte(1).Byte(6).Byte(20).Byte(0xDC).Byte(0).Byte(0x07).Byte(0x00).Byte(0x20);
+        w.Out() += header.Finish() + "\r\n" + data.Finish() + "\r\n";
+    }
+    w.Out() += "Porthole Link Version 3.2.1\r\nDate 01/06/2020\r\n";
+    w.Align();
+    w.Put(w.Rec(0x00, 0).DateTime(Start(0)).PadTo(frc ? 16 : 11).Word(7));
+    w.Put(w.Rec(0x01, 0).PadTo(frc ? 13 : 10).Word(1013));
+    if (!frc)
+        w.Put(w.Rec(0x1B, 0).DateTime(Start(0)).PadTo(15).Byte(1));
+    for (int t = 1; t < kSeconds; ++t) {
+        if (t == 10 * 3600)
+            w.Put(frc ? w.Rec(0x03, t).Word(1).Byte(0).DateTime(Start(t))
+                      : w.Rec(0x03, t).DateTime(Start(t)).DateTime(Start(0)).Word(1));
+        if (t == 12 * 3600)
+            w.Put(frc ? w.Rec(0x08, t).Word(1).Byte(0).DateTime(Start(t)).Word(7200).Word(4000)
+                      : w.Rec(0x08, t).DateTime(Start(t)).Word(7200).Word(4000));
+        CRecordLineWriter depth = w.Rec(0x06, t);
+        depth.Word(DepthPressure(t));
+        if (frc)
+            depth.Word(215);
+        for (int k = 0; k < 3; ++k)
+            depth.Byte(100 + (t + k) % 7);
+        depth.Byte(101).Byte(240).Byte(238).Byte(0);
+        for (int k = 0; k < 3; ++k)
+            depth.Byte(99 + (t + k) % 5);
+        w.Put(depth);
+        if (!frc)
+            w.Put(w.Rec(0x07, t).Byte(21).Byte(35).Byte(0).Byte(130).Byte(t % 20 == 0 ? 4 : 0));
+        if (t % 10 == 0) {
+            w.Put(w.Rec(frc ? 0x14 : 0x04, t).Byte(80 + t % 9).Byte(81));
+            w.Put(w.Rec(0x0C, t)
+                      .Word(0)
+                      .Word(1013 + t % 300)
+                      .Word(0)
+                      .Word(1013)
+                      .Word(0)
+                      .FloatBE(0.4f)
+                      .Byte(1));
+        }
+        if (t % 60 == 0) {
+            w.Put(w.Rec(0x0D, t).Byte(0).Byte(1).Byte(2));
+            w.Put(w.Rec(0x09, t).Byte(21).Byte(35).Byte(50).Byte(0));
+            w.Put(w.Rec(0x0A, t).Word(200 - t / 1000).Word(190));
+        }
+        if (t % 100 == 0) {
+            if (frc) {
+                w.Put(w.Rec(0x32, t).Byte(0x11).Byte(0x22));
+            } else {
+                w.Put(w.Rec(0x32, t).Word(t & 0xFFFF).Byte(0x11));
+                w.Put(w.Rec(0x33, t).Word(t & 0xFFFF).Byte(0x22));
+            }
+        }
+    }
+    w.Put(w.Rec(0x7F, kSeconds).DateTime(Start(kSeconds)));
+    return w.Out();
+}
+
+const std::string& LogPath(bool frc) {
+    static std::string paths[2];
+    std::string& path = paths[frc ? 1 : 0];
+    if (path.empty()) {
+        path = (std::filesystem::temp_directory_path() /
+                ("zelvor-bench-" + std::to_string(::getpid()) + (frc ? "-frc.ccl" : "-short.ccl")))
+                   .string();
+        std::ofstream(path, std::ios::binary) << Generate(frc);
+    }
+    return path;
+}
+
+// ---- Benchmarks ---------------------------------------------------------------------------------
+
+void BM_ReadAndSplit(benchmark::State& state) {
+    const std::string& path = LogPath(state.range(0) != 0);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::string content, error;
+        ReadWholeFile(path, content, error);
+        bytes = content.size();
+        CMemLineFile file(std::move(content));
+        std::string_view line;
+        size_t lines = 0;
+        while (file.ReadLine(line) && !line.empty())
+            ++lines;
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
+}
+
+void BM_LoadLogFile(benchmark::State& state) {
+    const std::string& path = LogPath(state.range(0) != 0);
+    const auto fileBytes = static_cast<double>(std::filesystem::file_size(path));
+    double peak = 0, kept = 0, samples = 0, solenoid = 0;
+    for (auto _ : state) {
+        auto log = std::make_unique<CDiveLog>();
+        const long long before = g_heapNow.load();
+        g_heapPeak = before;
+        const CLoadResult r = log->LoadLogFile(path);
+        if (!r.loaded)
+            state.SkipWithError("load failed");
+        peak = static_cast<double>(g_heapPeak.load() - before);
+        kept = static_cast<double>(g_heapNow.load() - before);
+        samples = static_cast<double>(log->m_arSamples.size());
+        solenoid = static_cast<double>(log->m_arSolenoidC1.size() + log->m_arSolenoidC2.size());
+        // Freeing the model belongs to the next unload, not to this load.
+        state.PauseTiming();
+        log.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(fileBytes) * state.iterations());
+    state.counters["samples"] = samples;
+    state.counters["file_MB"] = fileBytes / 1e6;
+    // What the result itself occupies: every sample object and its pointer.
+    const double sampleBytes = samples * (sizeof(CDiveLogSample) + sizeof(void*));
+    state.counters["samples_MB"] = sampleBytes / 1e6;
+    state.counters["solenoid_MB"] =
+        solenoid * (sizeof(CDiveLogSolenoidSample) + sizeof(void*)) / 1e6;
+    state.counters["heap_peak_MB"] = peak / 1e6;
+    state.counters["heap_kept_MB"] = kept / 1e6;
+    state.counters["peak_over_samples_plus_file"] = peak / (sampleBytes + fileBytes);
+}
+
+} // namespace
+
+BENCHMARK(BM_ReadAndSplit)->Arg(0)->Arg(1)->ArgName("frc")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadLogFile)->Arg(0)->Arg(1)->ArgName("frc")->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

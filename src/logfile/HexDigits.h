@@ -1,0 +1,116 @@
+#pragma once
+// Table-driven reading of the hex fields on the loader's hot path. Every character maps to the
+// digit value ParseHex gives it (0-9, A-F and a-f as usual; anything else code - 87, wrapping
+// as unsigned), so a field reads the same either way; these skip the bounds checks, and the
+// callers have checked the line's length first.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace hexdigits {
+
+constexpr std::array<unsigned, 256> MakeTable() {
+    std::array<unsigned, 256> t{};
+    for (unsigned c = 0; c < 256; ++c) {
+        if (c >= '0' && c <= '9')
+            t[c] = c - '0';
+        else if (c >= 'A' && c <= 'F')
+            t[c] = c - 'A' + 10;
+        else
+            t[c] = c - 87u;
+    }
+    return t;
+}
+
+inline constexpr std::array<unsigned, 256> kDigit = MakeTable();
+
+inline unsigned Digit(char c) {
+    return kDigit[static_cast<unsigned char>(c)];
+}
+// Two characters at pos (pos + 1 < line.size()).
+inline unsigned Byte(std::string_view line, size_t pos) {
+    return Digit(line[pos]) * 16u + Digit(line[pos + 1]);
+}
+// Four characters at pos (pos + 3 < line.size()).
+inline unsigned Word(std::string_view line, size_t pos) {
+    return ((Digit(line[pos]) * 16u + Digit(line[pos + 1])) * 16u + Digit(line[pos + 2])) * 16u +
+           Digit(line[pos + 3]);
+}
+// A word whose first character is 8-9, A-F or a-f is negative.
+inline int SignedWord(std::string_view line, size_t pos) {
+    const int word = static_cast<int>(Word(line, pos));
+    const char c = line[pos];
+    const bool negative =
+        (c >= '8' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    return negative ? word - 65536 : word;
+}
+
+// The XOR checksum test of a record line, as IsChecksumValid does it, one character at a time.
+inline bool ChecksumValidSlow(std::string_view line) {
+    const size_t n = line.size();
+    if (n < 4)
+        return false;
+    unsigned running = 0;
+    size_t i = 0;
+    for (; i + 2 < n; i += 2)
+        running ^= Byte(line, i);
+    // The last pair is the checksum; with an odd length it is a single character.
+    const unsigned last = i + 1 < n ? Byte(line, i) : Digit(line[i]);
+    return last == running;
+}
+
+namespace detail {
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHigh = 0x8080808080808080ull;
+
+// Bytes (all below 0x80) lying in [lo, hi] get their high bit set.
+inline uint64_t InRange(uint64_t w, unsigned lo, unsigned hi) {
+    const uint64_t atLeast = w + kOnes * (0x80 - lo);
+    const uint64_t above = w + kOnes * (0x80 - (hi + 1));
+    return atLeast & ~above & kHigh;
+}
+} // namespace detail
+
+// The same test eight characters at a time. For hex digits the byte of a pair is
+// (high digit << 4) | low digit, so the XOR of all pairs is the XOR of the digits at even
+// positions, shifted, with the XOR of those at odd positions. Lines with other characters, or
+// of odd length, take the character-by-character way.
+inline bool ChecksumValid(std::string_view line) {
+    using namespace detail;
+    const size_t n = line.size();
+    if (n < 4 || n % 2 != 0)
+        return ChecksumValidSlow(line);
+    const size_t body = n - 2;
+    uint64_t acc = 0;
+    uint64_t valid = kHigh;
+    size_t i = 0;
+    for (; i + 8 <= body; i += 8) {
+        uint64_t w;
+        std::memcpy(&w, line.data() + i, 8);
+        const uint64_t ascii = ~w & kHigh;
+        const uint64_t hex = InRange(w, '0', '9') | InRange(w | (kOnes * 0x20), 'a', 'f');
+        valid &= ascii & hex;
+        acc ^= (w & (kOnes * 0x0F)) + ((w >> 6) & kOnes) * 9;
+    }
+    if (valid != kHigh)
+        return ChecksumValidSlow(line);
+    unsigned even = 0, odd = 0;
+    for (int k = 0; k < 8; k += 2) {
+        even ^= static_cast<unsigned>(acc >> (8 * k)) & 0xFF;
+        odd ^= static_cast<unsigned>(acc >> (8 * (k + 1))) & 0xFF;
+    }
+    for (; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        const bool isHex =
+            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+        if (!isHex)
+            return ChecksumValidSlow(line);
+    }
+    for (i = body - body % 8; i < body; ++i)
+        (i % 2 == 0 ? even : odd) ^= Digit(line[i]);
+    return ((even << 4) | odd) == Byte(line, body);
+}
+
+} // namespace hexdigits
