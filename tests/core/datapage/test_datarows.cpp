@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -199,4 +201,28 @@ TEST(CsvLine, QuotesOnlyWhatNeedsIt) {
     const std::string csv = DataCsvText(log, true);
     EXPECT_EQ(csv.substr(0, 24), "Dive Time (s),Depth (m),");
     EXPECT_NE(csv.find("\n0.0,0.0,0.00,"), std::string::npos);
+}
+
+// ---- FormatFixed
+// ---------------------------------------------------------------------------------
+
+TEST(FormatFixed, MatchesPrintfInTheCLocale) {
+    // The page's numbers must read exactly as "%.1f"/"%.2f" would, halfway cases included.
+    const double samples[] = {0.0, -0.04, 0.125, 1.215, 1.325, 655.35, 2.675, 1e6 / 3, -17.775};
+    char expected[64];
+    for (double v : samples) {
+        for (int precision : {1, 2}) {
+            std::snprintf(expected, sizeof expected, "%.*f", precision, v);
+            EXPECT_EQ(FormatFixed(v, precision), expected) << v;
+        }
+    }
+    std::uint64_t x = 88172645463325252ull; // xorshift: many values, same every run
+    for (int i = 0; i < 20000; ++i) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        const double v = static_cast<double>(x % 2000000) / 1000.0 - 500.0;
+        std::snprintf(expected, sizeof expected, "%.2f", v);
+        ASSERT_EQ(FormatFixed(v, 2), expected) << v;
+    }
 }
