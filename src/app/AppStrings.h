@@ -60,5 +60,8 @@ enum : int {
     kAboutWebsite,
     kAboutEmail,
     kAboutEdition,
+    kHelpContents,
+    kHelpBack,
+    kHelpForward,
 };
 } // namespace appstr

@@ -18,9 +18,9 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("help"));
     auto* column = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
-    auto* contents = new QPushButton(QStringLiteral("Contents"), this);
-    auto* back = new QPushButton(QStringLiteral("Back"), this);
-    auto* forward = new QPushButton(QStringLiteral("Forward"), this);
+    auto* contents = new QPushButton(CViewerContext::Str(appstr::kHelpContents), this);
+    auto* back = new QPushButton(CViewerContext::Str(appstr::kHelpBack), this);
+    auto* forward = new QPushButton(CViewerContext::Str(appstr::kHelpForward), this);
     row->addWidget(contents);
     row->addWidget(back);
     row->addWidget(forward);

@@ -66,6 +66,9 @@ void AddAppStrings(std::map<int, const char*>& table) {
         {20040, "Website"},
         {20041, "E-mail"},
         {20042, "Linux Edition"},
+        {20043, "Contents"},
+        {20044, "Back"},
+        {20045, "Forward"},
     };
     for (const auto& e : kEntries)
         table.emplace(e.id, e.text);

@@ -57,6 +57,9 @@ QString StatusLogText() {
 } // namespace guitest
 
 int main(int argc, char** argv) {
+    // Test discovery runs this program outside CTest's environment: never look for a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir root;
     g_root = &root;
     const QByteArray base = root.path().toLocal8Bit();
