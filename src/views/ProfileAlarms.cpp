@@ -47,6 +47,7 @@ CProfileAlarms::CProfileAlarms(QWidget* parent) : QWidget(parent) {
         controller->addWidget(m_arController[static_cast<size_t>(i)], i + 1, 0);
         controller->addWidget(m_arControllerText[static_cast<size_t>(i)], i + 1, 1);
     }
+    controller->setRowStretch(kControllerLamps + 1, 1);
     left->addWidget(m_pControllerBox);
 
     m_pLegendBox = new QGroupBox(this);
@@ -73,6 +74,7 @@ CProfileAlarms::CProfileAlarms(QWidget* parent) : QWidget(parent) {
         display->addWidget(m_arDisplay[static_cast<size_t>(i)], line, column);
         display->addWidget(m_arDisplayText[static_cast<size_t>(i)], line, column + 1);
     }
+    display->setRowStretch(6, 1);
     row->addWidget(m_pDisplayBox);
 
     SetTexts();

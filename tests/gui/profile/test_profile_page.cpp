@@ -1,0 +1,209 @@
+#include <QApplication>
+#include <QImage>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <set>
+
+#include "ProfileFixtures.h"
+#include "app/CViewerContext.h"
+#include "ui/CBNLed.h"
+#include "viewmodel/CChartModel.h"
+#include "views/CDiveProfile.h"
+#include "views/ProfileAlarms.h"
+#include "views/ProfileChart.h"
+#include "views/ProfileChartRenderer.h"
+#include "views/ProfileMimic.h"
+#include "views/ProfileReadout.h"
+
+namespace {
+
+void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), button, buttons,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+// A page of 860 x 600 whose chart shows the synthetic 600-second dive.
+class ProfilePageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        profiletest::WriteTenTraceSettings();
+        profiletest::BuildSyntheticLog(m_ctx.Log(), 600);
+        m_page = std::make_unique<CDiveProfile>(m_ctx);
+        m_page->resize(1100, 600);
+        m_page->show();
+        m_page->Refresh();
+        QApplication::processEvents();
+        m_chart = m_page->ChartWidget();
+    }
+    const CChartState& State() const { return m_page->Chart().State(); }
+    // x of a time in the chart's current window.
+    int XOf(double t) const {
+        const CChartModel& m = m_page->Chart();
+        return static_cast<int>(m.PlotLeft() + (t - State().m_nViewStart) * m.XScale()) + 1;
+    }
+
+    profiletest::CScopedSettings m_settings;
+    CViewerContext m_ctx;
+    std::unique_ptr<CDiveProfile> m_page;
+    CProfileChart* m_chart = nullptr;
+};
+
+} // namespace
+
+TEST_F(ProfilePageTest, ChartPictureShowsThePlotAndEveryTraceColour) {
+    const QImage image = m_page->RenderChart(QSize(900, 400));
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            colours.insert(line[x] | 0xFF000000u);
+    }
+    EXPECT_TRUE(colours.count(qRgb(30, 130, 255)));
+    EXPECT_TRUE(colours.count(qRgb(0, 0, 0))); // depth and axes
+    for (int n = 0; n < 10; ++n)
+        EXPECT_TRUE(colours.count(CProfileChartRenderer::SlotColour(n).rgb())) << "slot " << n;
+}
+
+TEST_F(ProfilePageTest, NoFileShowsOnlyTheEmptyPlot) {
+    m_ctx.Log().UnloadLogFile();
+    m_page->Refresh();
+    const QImage image = m_page->RenderChart(QSize(400, 200));
+    EXPECT_EQ(image.pixel(200, 100), qRgb(30, 130, 255));
+    EXPECT_NE(image.pixel(30, 190), qRgb(0, 0, 0)); // no axes
+    EXPECT_EQ(m_page->Alarms()->DisplayLamp(0)->GetColour(), CBNLed::LightGrey);
+    EXPECT_TRUE(m_page->ReadoutHeader()->Texts().isEmpty());
+}
+
+TEST_F(ProfilePageTest, DragZoomsAClickDoesNot) {
+    const int y = 100;
+    SendMouse(m_chart, QEvent::MouseButtonPress, {XOf(100), y}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(m_chart, QEvent::MouseButtonRelease, {XOf(100), y}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(State().m_nViewStart, 0);
+    EXPECT_EQ(State().m_nViewEnd, 599);
+    EXPECT_NEAR(State().m_dCursorTime, 100.0, 1.0);
+
+    SendMouse(m_chart, QEvent::MouseButtonPress, {XOf(100), y}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(m_chart, QEvent::MouseMove, {XOf(300), y}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_TRUE(State().m_bDragging);
+    SendMouse(m_chart, QEvent::MouseButtonRelease, {XOf(300), y}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(State().m_bDragging);
+    EXPECT_NEAR(State().m_nViewStart, 100, 1);
+    EXPECT_NEAR(State().m_nViewEnd, 300, 1);
+}
+
+TEST_F(ProfilePageTest, RightClickResetsTheZoomWhenTheMenuIsSwitchedOff) {
+    m_page->Chart().State().m_nViewStart = 100;
+    m_page->Chart().State().m_nViewEnd = 200;
+    SettingDword(settings::Path(settings::kEnableChartRightClickMenu), 1) = 0;
+    SendMouse(m_chart, QEvent::MouseButtonPress, {200, 100}, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(State().m_nViewStart, 0);
+    EXPECT_EQ(State().m_nViewEnd, 599);
+    EXPECT_EQ(m_chart->findChild<QMenu*>(QStringLiteral("GraphPop")), nullptr);
+}
+
+TEST_F(ProfilePageTest, RightClickOpensTheGraphPopMenu) {
+    SettingDword(settings::Path(settings::kTraceGroup), 0) = 2;
+    SendMouse(m_chart, QEvent::MouseButtonPress, {200, 100}, Qt::RightButton, Qt::RightButton);
+    QMenu* menu = m_chart->findChild<QMenu*>(QStringLiteral("GraphPop"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(State().m_nViewEnd, 599);
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), 9); // seven groups, a separator, Reset Zoom
+    EXPECT_EQ(actions[1]->text(), QStringLiteral("PPO2"));
+    EXPECT_TRUE(actions[2]->isChecked());
+    EXPECT_FALSE(actions[1]->isChecked());
+    EXPECT_EQ(actions[8]->text(), QStringLiteral("Reset Zoom"));
+    EXPECT_FALSE(actions[8]->isEnabled()); // the view is already the whole dive
+    menu->close();
+    delete menu;
+
+    // Choosing a group from the menu applies its preset.
+    m_page->Chart().State().m_nViewStart = 100;
+    std::unique_ptr<QMenu> again(m_chart->BuildGraphPopMenu(nullptr));
+    EXPECT_TRUE(again->actions()[8]->isEnabled());
+    again->actions()[5]->trigger(); // Gas Toxicity
+    EXPECT_EQ(State().m_nTraceCode[0], 501);
+    EXPECT_EQ(State().m_nTraceCode[2], 0);
+}
+
+TEST_F(ProfilePageTest, KeysMoveTheCursorAndEscapeLeavesADrag) {
+    m_chart->setFocus();
+    QTest::keyClick(m_chart, Qt::Key_Home);
+    EXPECT_DOUBLE_EQ(State().m_dCursorTime, 0.0);
+    QTest::keyClick(m_chart, Qt::Key_Right);
+    EXPECT_DOUBLE_EQ(State().m_dCursorTime, 1.0);
+    QTest::keyClick(m_chart, Qt::Key_End);
+    EXPECT_DOUBLE_EQ(State().m_dCursorTime, 599.0);
+    QTest::keyClick(m_chart, Qt::Key_Left);
+    EXPECT_DOUBLE_EQ(State().m_dCursorTime, 598.0);
+    SendMouse(m_chart, QEvent::MouseButtonPress, {XOf(100), 50}, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(m_chart, QEvent::MouseMove, {XOf(200), 50}, Qt::NoButton, Qt::LeftButton);
+    QTest::keyClick(m_chart, Qt::Key_Escape);
+    SendMouse(m_chart, QEvent::MouseButtonRelease, {XOf(200), 50}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(State().m_nViewEnd, 599);
+}
+
+TEST_F(ProfilePageTest, ReadoutAtTheCursor) {
+    m_ctx.SetMetric(false);
+    m_page->Chart().State().m_dCursorTime = 599.0;
+    m_page->Refresh();
+    const QStringList header = m_page->ReadoutHeader()->Texts();
+    ASSERT_EQ(header.size(), 4);
+    EXPECT_EQ(header[0], QStringLiteral("09:59"));
+    EXPECT_EQ(header[1], QStringLiteral("0' 3\" ft")); // 0.1 m on the last sample
+    EXPECT_EQ(header[2], QStringLiteral("0.0 ft/min"));
+    // Air is diluent 1 of the default gas table.
+    EXPECT_EQ(header[3], QStringLiteral("DIL1 AIR"));
+    const QStringList lines = m_page->ReadoutLines()->Texts();
+    ASSERT_EQ(lines.size(), 9); // the band slot has no line
+    EXPECT_EQ(lines[0], QStringLiteral("Setpoint\t1.30 Bar"));
+    EXPECT_TRUE(lines[8].startsWith(QStringLiteral("C2 Measured\t")));
+}
+
+TEST_F(ProfilePageTest, LampsFollowTheCursorSample) {
+    m_page->Chart().State().m_dCursorTime = 100.0;
+    m_page->RedrawProfile();
+    EXPECT_EQ(m_page->Alarms()->DisplayLamp(0)->GetColour(), CBNLed::White);
+    m_page->Chart().State().m_dCursorTime = 500.0;
+    m_ctx.Log().m_arSamples[500]->m_byStatus[8] = 0x01; // fast ascent masked
+    m_ctx.Log().m_arSamples[500]->m_byC1CellStatus = 0x10;
+    m_page->RedrawProfile();
+    EXPECT_EQ(m_page->Alarms()->DisplayLamp(0)->GetColour(), CBNLed::Black);
+    EXPECT_EQ(m_page->Alarms()->ControllerLamp(0)->GetColour(), CBNLed::Red);
+    EXPECT_EQ(m_page->Alarms()->LegendLamp(3)->GetColour(), CBNLed::Black);
+    EXPECT_GT(m_page->Mimic()->Picture().CountLit(), 50);
+}
+
+TEST_F(ProfilePageTest, ChartSurvivesTinySizes) {
+    m_page->resize(10, 10);
+    QApplication::processEvents();
+    const QImage image = m_page->RenderChart(QSize(3, 3));
+    EXPECT_FALSE(image.isNull());
+}
+
+// The page as a user sees it, written as a picture for a look by eye.
+TEST(ProfileSnapshot, SimulatedDiveRendersToAPicture) {
+    profiletest::CScopedSettings settings;
+    CViewerContext ctx;
+    CSimOptions options;
+    options.alarms.push_back({ESimAlarm::FastAscent, 1500, 60});
+    ASSERT_TRUE(profiletest::LoadSimulatedDive(ctx.Log(), options));
+    CDiveProfile page(ctx);
+    page.Chart().ApplyTraceGroup(1);
+    SettingDword(settings::Path(settings::TraceName(9)), 0) = 601;
+    SettingDword(settings::Path(settings::TraceEnableName(9)), 0) = 1;
+    page.ApplyTraceSettings();
+    page.resize(1200, 700);
+    page.show();
+    page.Refresh();
+    page.Chart().State().m_dCursorTime = ctx.Log().m_dDiveStartTime + 1200;
+    page.RedrawProfile();
+    QApplication::processEvents();
+    const QImage image = page.grab().toImage();
+    EXPECT_FALSE(image.isNull());
+    image.save(QStringLiteral(ZELVOR_BINARY_DIR "/profile_page.png"));
+}
