@@ -7,6 +7,9 @@
 // The pages read and write settings; the tests keep them in memory so no user's settings are
 // touched.
 int main(int argc, char** argv) {
+    // Test discovery runs the program without the test environment; it needs no display either.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     CMemorySettingsStore store;
     SetCurrentSettingsStore(&store);
