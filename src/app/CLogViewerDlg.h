@@ -74,6 +74,10 @@ public:
     void OnMailZelvor();
     void OnAbout();
 
+    // After a language change: the menu, tab titles, tooltips, every page's labels and the
+    // banner take the new texts.
+    void ReloadTexts();
+
     // Enabled and checked states of every menu item, as the menus show them.
     void UpdateCommandStates();
     void RefreshAll();
@@ -139,6 +143,7 @@ private:
     QToolButton* m_pLast = nullptr;
     QLabel* m_pCounter = nullptr;
     QWidget* m_pNavigation = nullptr;
+    std::vector<QMenu*> m_arMenus;
     QMenu* m_pFileMenu = nullptr;
     QAction* m_pRecentAnchor = nullptr;
     std::vector<QAction*> m_arRecentActions;

@@ -25,18 +25,28 @@ QAction* CLogViewerDlg::AddCommand(QMenu* menu, int command, int textId,
 }
 
 void CLogViewerDlg::BuildMenu() {
+    // A rebuild (language change) replaces every menu.
     menuBar()->clear();
+    for (QMenu* old : m_arMenus)
+        old->deleteLater();
+    m_arMenus.clear();
     m_actions.clear();
     m_arRecentActions.clear();
-    menuBar()->addMenu(BuildFileMenu());
+    m_arMenus.push_back(BuildFileMenu());
+    menuBar()->addMenu(m_arMenus.back());
     QAction* chart = menuBar()->addAction(Str(appstr::kMenuChartOptions));
     chart->setData(int(kCmdChartOptions));
     connect(chart, &QAction::triggered, &m_ctx, &CViewerContext::RequestChartOptions);
     m_actions[kCmdChartOptions] = chart;
-    menuBar()->addMenu(BuildToolsMenu());
-    menuBar()->addMenu(BuildHelpMenu());
-    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+    m_arMenus.push_back(BuildToolsMenu());
+    menuBar()->addMenu(m_arMenus.back());
+    m_arMenus.push_back(BuildHelpMenu());
+    menuBar()->addMenu(m_arMenus.back());
+    for (QMenu* menu : m_arMenus) {
         connect(menu, &QMenu::aboutToShow, this, &CLogViewerDlg::UpdateCommandStates);
+        for (QMenu* sub : menu->findChildren<QMenu*>())
+            connect(sub, &QMenu::aboutToShow, this, &CLogViewerDlg::UpdateCommandStates);
+    }
     UpdateCommandStates();
 }
 
@@ -119,6 +129,12 @@ QMenu* CLogViewerDlg::BuildHelpMenu() {
     help->addSeparator();
     AddCommand(help, kCmdAbout, appstr::kMenuAbout, &CLogViewerDlg::OnAbout);
     return help;
+}
+
+void CLogViewerDlg::ReloadTexts() {
+    BuildMenu();
+    SetTexts();
+    RefreshAll();
 }
 
 void CLogViewerDlg::UpdateCommandStates() {

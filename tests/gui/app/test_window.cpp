@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -385,4 +386,52 @@ TEST_F(MainWindow, DamagedLineIsReported) {
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_EQ(m_messages[0], "Invalid Checksum.");
     EXPECT_FALSE(Loaded());
+}
+
+// ---- Language and window placement ---------------------------------------------------------
+
+namespace {
+const char* Shouting(int id) {
+    switch (id) {
+    case 2209:
+        return "TAUCHPROFIL";
+    case 9026:
+        return "WEITER";
+    case 20000:
+        return "&DATEI";
+    default:
+        return "";
+    }
+}
+} // namespace
+
+TEST_F(MainWindow, ReloadTextsTakesTheNewLanguageEverywhere) {
+    Window();
+    CViewerContext::SetStringSource(&Shouting);
+    Window().ReloadTexts();
+    CViewerContext::SetStringSource(nullptr);
+    EXPECT_EQ(Window().Pages()->tabText(0), "TAUCHPROFIL");
+    EXPECT_EQ(Window().Pages()->tabText(1), "Dive Information") << "missing texts stay English";
+    EXPECT_EQ(Window().NavigationButton(Step::Next)->toolTip(), "WEITER");
+    const QList<QAction*> top = Window().menuBar()->actions();
+    ASSERT_EQ(top.size(), 4);
+    EXPECT_EQ(top[0]->text(), "&DATEI");
+    // The rebuilt menu still carries out its commands.
+    ASSERT_NE(Window().Action(Dlg::kCmdImperial), nullptr);
+    Window().Action(Dlg::kCmdImperial)->trigger();
+    EXPECT_FALSE(Window().Context().IsMetric());
+}
+
+TEST_F(MainWindow, PlacementIsRestoredAndSaved) {
+    AppSettings().setValue("ZelvorLogViewer/WindowPlacement", "20,30,1420,980,1,0,-1,-1");
+    Window().show();
+    EXPECT_EQ(Window().size(), QSize(1400, 950));
+    Window().resize(1500, 1000);
+    Window().close();
+    const QStringList parts =
+        AppSettings().value("ZelvorLogViewer/WindowPlacement").toString().split(',');
+    ASSERT_EQ(parts.size(), 8);
+    EXPECT_EQ(parts[2].toInt() - parts[0].toInt(), 1500);
+    EXPECT_EQ(parts[3].toInt() - parts[1].toInt(), 1000);
+    EXPECT_EQ(parts[4], "1");
 }
