@@ -115,3 +115,24 @@ TEST(BinaryRoundTrip, ShortLayoutLoadsLikeTheTextLog) {
     options.versionBuild = 46;
     RoundTrip(options, "short");
 }
+
+TEST(BinaryRoundTrip, WrongKeyLoadsNonsenseWithoutCrashing) {
+    CSimOptions options;
+    options.frcLayout = false;
+    options.versionMajor = 5;
+    options.versionMinor = 2;
+    options.versionBuild = 46;
+    const Written w = WriteBoth(options, "wrongkey");
+    setenv("ZELVOR_LOG_KEY", "0F1E2D3C4B5A69788796A5B4C3D2E1F0", 1);
+    CDiveLog log;
+    const CLoadResult result = log.LoadLogFile(w.binaryPath);
+    unsetenv("ZELVOR_LOG_KEY");
+    // Conversion itself succeeds: only the unscrambled log memory is nonsense.
+    for (const auto& error : result.errors)
+        EXPECT_EQ(error.find("Unable to convert"), std::string::npos) << error;
+    if (!result.loaded) {
+        EXPECT_EQ(result.messageId, 2220);
+    }
+    std::filesystem::remove(w.textPath);
+    std::filesystem::remove(w.binaryPath);
+}
