@@ -37,9 +37,19 @@ std::string MergeTextLog(std::string_view original, const std::vector<std::strin
     // Record lines written so far; header lines are not counted, just as the loader does not
     // count them when it checks that a power-on record sits on its 4-line boundary.
     size_t count = 0;
-    for (std::string_view line : SplitLines(original)) {
-        if (line.empty())
-            continue;
+    const std::vector<std::string_view> lines = SplitLines(original);
+    // Reading stops at the first empty line. Whatever follows it was never part of the dive; it
+    // goes back unchanged at the very end, after the new records, so the next load sees the
+    // same records as before plus the new ones. A tail of nothing but empty lines is dropped.
+    size_t readable = 0;
+    while (readable < lines.size() && !lines[readable].empty())
+        ++readable;
+    bool keepTail = false;
+    for (size_t i = readable; i < lines.size(); ++i)
+        keepTail = keepTail || !lines[i].empty();
+
+    for (size_t i = 0; i < readable; ++i) {
+        const std::string_view line = lines[i];
         if (IsHeaderLine(line)) {
             kept.push_back(line);
             continue;
@@ -48,7 +58,7 @@ std::string MergeTextLog(std::string_view original, const std::vector<std::strin
         if (type <= kLastUnitRecord) {
             if (type == kPowerOn && count % 4 != 0) {
                 const size_t fillers = 4 - count % 4;
-                for (size_t i = 0; i < fillers; ++i)
+                for (size_t f = 0; f < fillers; ++f)
                     kept.push_back(kFillerLine);
                 count += fillers;
             }
@@ -73,5 +83,9 @@ std::string MergeTextLog(std::string_view original, const std::vector<std::strin
             add(line);
     for (auto line : sysInfo)
         add(line);
+    if (keepTail) {
+        for (size_t i = readable; i < lines.size(); ++i)
+            add(lines[i]);
+    }
     return out;
 }

@@ -15,8 +15,10 @@ inline constexpr std::string_view kFillerLine = "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF
 //   4-line boundary of the record lines with filler lines;
 // - earlier user records, earlier fillers and other types (0x80-0xAF, 0xB2-0xFF) are dropped;
 // - then `newRecords`, then the system-information lines (0xB0, 0xB1) in their old order.
-// Empty lines are dropped: reading stops at the first one, so one left in front of the new
-// records would hide them. The line ending of the original (CR LF or LF) is kept.
+// Reading stops at the first empty line, so none may stand in front of the new records: the
+// lines from the first empty one on (which no load has ever read) are moved unchanged to the
+// very end, or dropped when they are all empty. The line ending of the original (CR LF or LF)
+// is kept.
 std::string MergeTextLog(std::string_view original, const std::vector<std::string>& newRecords);
 
 // Splits text into lines without their terminators (LF or CR LF).

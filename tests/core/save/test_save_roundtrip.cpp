@@ -142,6 +142,24 @@ TEST(SaveRoundTrip, BlankLineAtTheEndDoesNotHideTheEdits) {
     ExpectEditsKept(log, reloaded);
 }
 
+TEST(SaveRoundTrip, UnreadLinesAfterABlankLineStayUnread) {
+    CTempDir dir;
+    const std::string path = dir.File("dive.ccl");
+    // A note someone added after a blank line: never read, and it would fail its checksum.
+    const std::string tail = "\r\nchecked by J. Smith\r\n";
+    WriteAll(path, Simulate(false, false).ToText() + tail);
+    CDiveLog log;
+    Load(log, path);
+    Edit(log);
+    ASSERT_TRUE(SaveLogFile(log).ok);
+    const std::string saved = ReadAll(path);
+    EXPECT_EQ(saved.substr(saved.size() - tail.size()), tail);
+    CDiveLog reloaded;
+    Load(reloaded, path);
+    ExpectEditsKept(log, reloaded);
+    ExpectSameDive(log, reloaded);
+}
+
 TEST(SaveRoundTrip, PowerOnOffTheGridGainsFillersOnce) {
     CTempDir dir;
     const std::string path = dir.File("dive.ccl");

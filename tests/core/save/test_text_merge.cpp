@@ -108,13 +108,30 @@ TEST(MergeTextLog, HeaderLinesStayOnTopAndDoNotShiftTheGrid) {
     EXPECT_EQ(out.back(), Record(0xB0));
 }
 
-TEST(MergeTextLog, EmptyLinesAreDroppedSoTheNewRecordsStayReadable) {
-    const std::string original = Join({Record(0x00), Record(0x06), "", Record(0x06), "", ""});
+TEST(MergeTextLog, TrailingEmptyLinesAreDroppedSoTheNewRecordsStayReadable) {
+    const std::string original = Join({Record(0x00), Record(0x06), Record(0xB0), "", ""});
     const auto out = Lines(MergeTextLog(original, UserRecords()));
     ASSERT_EQ(out.size(), 3u + 27u);
     for (const auto& line : out)
         EXPECT_FALSE(line.empty());
-    EXPECT_EQ(out[3], "8080");
+    EXPECT_EQ(out[2], "8080");
+    EXPECT_EQ(out.back(), Record(0xB0));
+}
+
+TEST(MergeTextLog, WhatFollowsABlankLineStaysUnreadAndUnlost) {
+    // Records after a blank line were never part of the dive: they must not become part of it,
+    // nor be thrown away.
+    const std::vector<std::string> original = {
+        Record(0x00),       Record(0x06),       Record(0xB1), "",
+        Record(0x00, 0x22), Record(0x80, 0x41), "",           ""};
+    const std::string once = MergeTextLog(Join(original), UserRecords());
+    const auto out = Lines(once);
+    ASSERT_EQ(out.size(), 2u + 27u + 1u + 5u);
+    EXPECT_EQ(out[2], "8080");
+    EXPECT_EQ(out[29], Record(0xB1));
+    const std::vector<std::string> tail(out.begin() + 30, out.end());
+    EXPECT_EQ(tail, std::vector<std::string>(original.begin() + 3, original.end()));
+    EXPECT_EQ(MergeTextLog(once, UserRecords()), once);
 }
 
 TEST(MergeTextLog, KeepsTheOriginalLineEnding) {
