@@ -207,3 +207,25 @@ TEST(ProfileSnapshot, SimulatedDiveRendersToAPicture) {
     EXPECT_FALSE(image.isNull());
     image.save(QStringLiteral(ZELVOR_BINARY_DIR "/profile_page.png"));
 }
+
+// Imperial units, state bands and the state axis, for a look by eye.
+TEST(ProfileSnapshot, StateAxisInImperialUnits) {
+    profiletest::CScopedSettings settings;
+    CViewerContext ctx;
+    ctx.SetMetric(false);
+    CSimOptions options;
+    options.alarms.push_back({ESimAlarm::FastAscent, 1500, 120});
+    options.alarms.push_back({ESimAlarm::C2CellWarning, 600, 300});
+    ASSERT_TRUE(profiletest::LoadSimulatedDive(ctx.Log(), options));
+    const int codes[10] = {301, 302, 401, 0, 0, 0, 901, 909, 1013, 1103};
+    for (int n = 0; n < 10; ++n) {
+        SettingDword(settings::Path(settings::TraceName(n)), 0) = static_cast<uint32_t>(codes[n]);
+        SettingDword(settings::Path(settings::TraceEnableName(n)), 0) = 1;
+    }
+    SettingDword(settings::Path(settings::kYAxisSelection), 0) = 6;
+    CDiveProfile page(ctx);
+    EXPECT_EQ(page.Chart().State().m_nYAxisSlot, 6);
+    const QImage image = page.RenderChart(QSize(1000, 400));
+    EXPECT_FALSE(image.isNull());
+    image.save(QStringLiteral(ZELVOR_BINARY_DIR "/profile_chart_imperial.png"));
+}
