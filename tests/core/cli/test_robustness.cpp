@@ -1,0 +1,117 @@
+// Bad input never crashes the tool: truncated and damaged copies of the samples, and the bundled
+// samples stay what scripts/make-samples makes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "cli/CliCommon.h"
+
+namespace {
+
+const std::string kSamples = ZELVOR_SAMPLE_DIR;
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::string TempPath(const std::string& name) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("zelvor_robust_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
+
+int Zelvorlog(const std::vector<std::string>& args, std::string* out = nullptr) {
+    std::ostringstream o, e;
+    const int status = zelvorlog::RunZelvorLog(args, o, e);
+    if (out)
+        *out = o.str();
+    return status;
+}
+
+// The words of a bash array assignment NAME=( ... ) in the script, with "..." quoting.
+std::vector<std::string> ScriptArray(const std::string& script, const std::string& name) {
+    const size_t start = script.find(name + "=(");
+    const size_t end = script.find(')', start);
+    EXPECT_NE(start, std::string::npos) << name;
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false, inWord = false;
+    for (size_t i = start + name.size() + 2; i < end; ++i) {
+        const char c = script[i];
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if (!quoted && (c == ' ' || c == '\n')) {
+            if (inWord)
+                words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
+    }
+    if (inWord)
+        words.push_back(word);
+    return words;
+}
+
+} // namespace
+
+TEST(Robustness, TruncatedAndDamagedCopiesNeverCrash) {
+    for (const char* name : {"sample-short.ccl", "sample-frc.bin"}) {
+        const std::string original = ReadFile(kSamples + "/" + name);
+        ASSERT_FALSE(original.empty()) << name;
+        for (size_t cut : {size_t{0}, size_t{1}, size_t{2}, size_t{5}, size_t{40}, size_t{1000},
+                           original.size() / 2, original.size() - 3}) {
+            std::string copy = original.substr(0, cut);
+            const std::string path = TempPath("cut.dat");
+            std::ofstream(path, std::ios::binary) << copy;
+            for (const char* command : {"dump", "info", "check"}) {
+                const int status = Zelvorlog({command, path});
+                EXPECT_TRUE(status == 0 || status == 1) << name << " cut " << cut << " " << command;
+            }
+        }
+        // Bytes flipped all through the file.
+        std::string damaged = original;
+        for (size_t i = 7; i < damaged.size(); i += 997)
+            damaged[i] = static_cast<char>(damaged[i] ^ 0x5A);
+        const std::string path = TempPath("damaged.dat");
+        std::ofstream(path, std::ios::binary) << damaged;
+        EXPECT_EQ(Zelvorlog({"check", path}), 1) << name;
+        EXPECT_NE(Zelvorlog({"convert", path, "-o", TempPath("out.ccl")}), 2);
+    }
+}
+
+TEST(Robustness, BundledSamplesAreWhatTheScriptMakes) {
+    // When the simulator changes on purpose, run scripts/make-samples and refresh the goldens.
+    const std::string script = ReadFile(kSamples + "/../../scripts/make-samples");
+    ASSERT_FALSE(script.empty());
+    const std::string key = "5A656C766F724C6F67546573744B6579";
+    struct CCase {
+        const char* array;
+        const char* sample;
+        bool binary;
+    } cases[] = {{"FRC", "sample-frc.ccl", false},
+                 {"FRC", "sample-frc.bin", true},
+                 {"SHORT", "sample-short.ccl", false}};
+    for (const CCase& c : cases) {
+        std::vector<std::string> args = {"simulate"};
+        const std::vector<std::string> options = ScriptArray(script, c.array);
+        args.insert(args.end(), options.begin(), options.end());
+        if (c.binary)
+            args.insert(args.end(), {"--binary", "--key", key});
+        const std::string out = TempPath(c.sample);
+        args.insert(args.end(), {"-o", out});
+        ASSERT_EQ(Zelvorlog(args), 0) << c.sample;
+        EXPECT_TRUE(ReadFile(out) == ReadFile(kSamples + "/" + c.sample))
+            << c.sample << " is stale: run scripts/make-samples";
+    }
+}
