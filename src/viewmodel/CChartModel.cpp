@@ -19,6 +19,13 @@ int32_t Trunc(double t) {
     return static_cast<int32_t>(std::trunc(t));
 }
 
+// Times far outside any real log (a corrupt date) are held where the window arithmetic cannot
+// overflow.
+int32_t LimitTime(long long t) {
+    constexpr long long kLimit = 1000000000LL;
+    return static_cast<int32_t>(std::clamp(t, -kLimit, kLimit));
+}
+
 } // namespace
 
 CChartModel::CChartModel() {
@@ -37,11 +44,11 @@ void CChartModel::TakeLoadedTimes() {
     if (!m_pLog)
         return;
     const CChartRange& range = m_pLog->m_ChartRange;
-    m_state.m_nDiveStart = static_cast<int32_t>(range.diveStart);
-    m_state.m_nDiveEnd = static_cast<int32_t>(range.diveEnd);
-    m_state.m_nLogEnd = static_cast<int32_t>(range.logEnd);
+    m_state.m_nDiveStart = LimitTime(range.diveStart);
+    m_state.m_nDiveEnd = LimitTime(range.diveEnd);
+    m_state.m_nLogEnd = LimitTime(range.logEnd);
     m_state.m_bDragging = false;
-    SetWindow(static_cast<int32_t>(range.viewStart), static_cast<int32_t>(range.viewEnd));
+    SetWindow(LimitTime(range.viewStart), LimitTime(range.viewEnd));
     m_state.m_dCursorTime = m_state.m_nViewStart;
     Rescale();
 }

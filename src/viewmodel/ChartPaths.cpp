@@ -78,6 +78,17 @@ private:
     double m_max = 0.0;
 };
 
+// `p` moved along the line towards `q` until it lies within [xMin, xMax].
+CChartPoint PullIn(CChartPoint p, const CChartPoint& q, const CChartMapping& map) {
+    const double limit = p.x < map.xMin ? map.xMin : p.x > map.xMax ? map.xMax : p.x;
+    if (limit == p.x)
+        return p;
+    if (q.x != p.x)
+        p.y += (q.y - p.y) * (limit - p.x) / (q.x - p.x);
+    p.x = limit;
+    return p;
+}
+
 void AddRun(std::vector<CXRun>& runs, double x0, double x1) {
     if (!runs.empty() && x0 <= runs.back().x1) {
         runs.back().x1 = std::max(runs.back().x1, x1);
@@ -107,12 +118,19 @@ std::vector<CPolyline> BuildTraceLines(const CDiveLog& log, const CSampleRange& 
     };
     const auto& samples = log.m_arSamples;
     CColumnReducer reducer(lines);
-    reducer.MoveTo(point(*samples[window.first]));
+    CChartPoint previous = point(*samples[window.first]);
+    CChartPoint first = previous;
+    if (window.last > window.first)
+        first = PullIn(previous, point(*samples[window.first + 1]), map);
+    reducer.MoveTo(first);
     for (size_t i = window.first + 1; i <= window.last; ++i) {
+        const CChartPoint current = point(*samples[i]);
+        const CChartPoint shown = PullIn(current, previous, map);
         if (samples[i - 1]->m_bPoweredOn)
-            reducer.LineTo(point(*samples[i]));
+            reducer.LineTo(shown);
         else
-            reducer.MoveTo(point(*samples[i]));
+            reducer.MoveTo(shown);
+        previous = current;
     }
     reducer.Finish();
     return lines;
@@ -134,7 +152,7 @@ std::vector<CXRun> BuildBandRuns(const CDiveLog& log, const CSampleRange& window
         if (on) {
             if (x == penX)
                 x += 1.0;
-            AddRun(runs, penX, x);
+            AddRun(runs, std::clamp(penX, map.xMin, map.xMax), std::clamp(x, map.xMin, map.xMax));
         }
         penX = x;
     }

@@ -23,6 +23,10 @@ struct CChartMapping {
     double plotHeight = 1.0;
     double xScale = 1.0; // pixels per second
     int32_t viewStart = 0;
+    // Points beyond these x are pulled in along their line: the samples just outside the window
+    // may lie hours away, and painters do not like coordinates in the millions.
+    double xMin = -1.0e6;
+    double xMax = 1.0e6;
 
     // x of a sample time: one pixel inside the plot's left edge at the window start, the time
     // truncated to whole seconds.

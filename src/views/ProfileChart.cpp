@@ -1,12 +1,10 @@
 #include "views/ProfileChart.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <cstring>
 
 #include "app/CViewerContext.h"
 #include "logfile/CDiveLog.h"

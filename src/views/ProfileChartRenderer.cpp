@@ -34,6 +34,8 @@ CChartMapping Mapping(const CChartState& state, const CChartPaintSetup& setup) {
     const double span = std::max(1, state.m_nViewEnd - state.m_nViewStart);
     map.xScale = (setup.plotRect.width() - 1.0) / span;
     map.viewStart = state.m_nViewStart;
+    map.xMin = setup.plotRect.left() - 2.0;
+    map.xMax = setup.plotRect.right() + 2.0;
     return map;
 }
 

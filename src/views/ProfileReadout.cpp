@@ -1,6 +1,7 @@
 #include "views/ProfileReadout.h"
 
 #include <QPainter>
+#include <cmath>
 
 #include "app/CViewerContext.h"
 #include "logfile/CDiveLog.h"

@@ -111,3 +111,19 @@ TEST(BuildSolenoidRuns, FiredSecondsInTheWindowMerged) {
     EXPECT_DOUBLE_EQ(runs[0].x0, 31.0 + 39);
     EXPECT_DOUBLE_EQ(runs[0].x1, 31.0 + 41);
 }
+
+// Regression: a sample hours before a zoomed window must not hand the painter an x in the
+// millions; the line's first point is pulled in to the plot edge along the same line.
+TEST(BuildTraceLines, FarSampleIsPulledInAlongItsLine) {
+    CDiveLog log;
+    AddSample(log, -36000, 0.0);
+    AddSample(log, 100, 10.0);
+    AddSample(log, 110, 10.0);
+    CChartMapping map = Mapping(10.0, 100);
+    map.xMin = 28;
+    map.xMax = 700;
+    const auto lines = BuildTraceLines(log, WindowSamples(log, 100, 110), 0, 0.0, 10.0, true, map);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_DOUBLE_EQ(lines[0].front().x, 28.0);
+    EXPECT_NEAR(lines[0].front().y, 100.0, 0.01);
+}
