@@ -15,6 +15,7 @@
 #include "viewmodel/FileNavigation.h"
 
 class QAction;
+class QDialog;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -70,6 +71,7 @@ public:
     void Navigate(filenav::Step step);
     void SetUnits(bool metric);
     void ToggleChartRightClickMenu();
+    void OnChartOptions();
     void OnHelpContents();
     void OnMailZelvor();
     void OnAbout();
@@ -99,6 +101,9 @@ public:
     void SetOpenDialogHook(std::function<QString()> hook) { m_openHook = std::move(hook); }
     void SetSaveHook(std::function<CSaveResult(CDiveLog&)> hook) { m_saveHook = std::move(hook); }
     void SetMailClient(std::unique_ptr<CMailClient> client);
+    // Modal dialogs (Chart Options, About) go to the hook instead of exec(); it returns the
+    // dialog's result.
+    void SetDialogHook(std::function<int(QDialog&)> hook) { m_dialogHook = std::move(hook); }
     // Pictures for the documentation must not move the user's window next time.
     void SetSavePlacement(bool save) { m_bSavePlacement = save; }
 
@@ -129,6 +134,7 @@ private:
     void Unload();
     void AddRecentFile(const QString& path);
     void NotAvailable();
+    int RunDialog(QDialog& dialog);
 
     bool AskYesNo(const QString& text);
     void Warn(const QString& text);
@@ -171,4 +177,5 @@ private:
     std::function<void(const QString&)> m_warnHook;
     std::function<QString()> m_openHook;
     std::function<CSaveResult(CDiveLog&)> m_saveHook;
+    std::function<int(QDialog&)> m_dialogHook;
 };

@@ -1,4 +1,5 @@
-// The Help menu: the help window, the About box and mailing the log file.
+// The Help menu (the help window, the About box, mailing the log file) and the Chart Options
+// dialog.
 #include <QApplication>
 #include <QFile>
 
@@ -7,6 +8,8 @@
 #include "app/CHelpWindow.h"
 #include "app/CLogViewerDlg.h"
 #include "app/CMailClient.h"
+#include "views/CChartOptions.h"
+#include "views/CDiveProfile.h"
 
 namespace {
 QString Str(int id) {
@@ -23,9 +26,21 @@ void CLogViewerDlg::OnHelpContents() {
     m_pHelp->activateWindow();
 }
 
+int CLogViewerDlg::RunDialog(QDialog& dialog) {
+    return m_dialogHook ? m_dialogHook(dialog) : dialog.exec();
+}
+
 void CLogViewerDlg::OnAbout() {
     CAboutDlg about(this);
-    about.exec();
+    RunDialog(about);
+}
+
+void CLogViewerDlg::OnChartOptions() {
+    CChartOptions options(this);
+    if (RunDialog(options) == QDialog::Accepted) {
+        if (auto* profile = qobject_cast<CDiveProfile*>(Page(0)))
+            profile->ApplyTraceSettings();
+    }
 }
 
 void CLogViewerDlg::OnMailZelvor() {

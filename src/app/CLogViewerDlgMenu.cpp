@@ -36,7 +36,7 @@ void CLogViewerDlg::BuildMenu() {
     menuBar()->addMenu(m_arMenus.back());
     QAction* chart = menuBar()->addAction(Str(appstr::kMenuChartOptions));
     chart->setData(int(kCmdChartOptions));
-    connect(chart, &QAction::triggered, &m_ctx, &CViewerContext::RequestChartOptions);
+    connect(chart, &QAction::triggered, this, &CLogViewerDlg::OnChartOptions);
     m_actions[kCmdChartOptions] = chart;
     m_arMenus.push_back(BuildToolsMenu());
     menuBar()->addMenu(m_arMenus.back());

@@ -37,8 +37,6 @@ public:
         }
     }
 
-    // The main window's commands that a page carries out.
-    void RequestChartOptions() { emit chartOptionsRequested(); }
     // File > Save is about to write the records: pages store any edit still held in a control.
     void NotifyAboutToSave() { emit aboutToSave(); }
 
@@ -55,8 +53,6 @@ signals:
     void modifiedChanged(bool modified);
     // Any edit of the dive information or gas data (the banner follows the dive number).
     void diveEdited();
-    // Chart Options in the menu: the profile page shows its dialog.
-    void chartOptionsRequested();
     void aboutToSave();
 
 private:

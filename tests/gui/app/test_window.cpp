@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -16,6 +18,7 @@
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
 #include "viewmodel/BannerText.h"
+#include "views/CChartOptions.h"
 
 using Step = filenav::Step;
 using Dlg = CLogViewerDlg;
@@ -434,4 +437,24 @@ TEST_F(MainWindow, PlacementIsRestoredAndSaved) {
     EXPECT_EQ(parts[2].toInt() - parts[0].toInt(), 1500);
     EXPECT_EQ(parts[3].toInt() - parts[1].toInt(), 1000);
     EXPECT_EQ(parts[4], "1");
+}
+
+// ---- Chart Options and About ---------------------------------------------------------------
+
+TEST_F(MainWindow, ChartOptionsOkHandsTheSettingsToTheProfile) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    QStringList seen;
+    Window().SetDialogHook([&](QDialog& dialog) {
+        seen << dialog.metaObject()->className();
+        if (auto* options = qobject_cast<CChartOptions*>(&dialog)) {
+            options->DepthBox()->setChecked(false);
+            options->accept();
+        }
+        return dialog.result();
+    });
+    Window().Action(Dlg::kCmdChartOptions)->trigger();
+    Window().Action(Dlg::kCmdAbout)->trigger();
+    EXPECT_EQ(seen, (QStringList{"CChartOptions", "CAboutDlg"}));
+    EXPECT_EQ(AppSettings().value("Settings/Graph Traces/Depth").toUInt(), 0u);
 }
