@@ -41,6 +41,8 @@ const char kSimulateHelp[] =
     "                          scrubber-2nd scrubber-1st co2-2nd co2-1st dive-start\n"
     "  --cal-error BYTE        calibration error byte (low nibble C1, high nibble C2)\n"
     "  --gf LOW/HIGH           gradient factors in percent (default 30/85)\n"
+    "  --power-cycles N        switch the unit off and on again N times after the dive (0-5;\n"
+    "                          ten minutes off, two minutes on each)\n"
     "  --no-cylinders          no cylinder pressure records\n"
     "  --no-info               no dive information records\n"
     "  --no-cylinder-records   no cylinder records (sizes and pressures in and out)\n"
@@ -145,7 +147,8 @@ bool BuildOptions(const CParsedArgs& args, CSimOptions& o, std::string& error) {
         !IntOption(args, "--before", 0, 600, o.surfaceBeforeMinutes, error) ||
         !IntOption(args, "--after", 0, 600, o.surfaceAfterMinutes, error) ||
         !IntOption(args, "--dive-number", 1, 65535, diveNumber, error) ||
-        !IntOption(args, "--cal-error", 0, 255, o.calibrationError, error))
+        !IntOption(args, "--cal-error", 0, 255, o.calibrationError, error) ||
+        !IntOption(args, "--power-cycles", 0, 5, o.powerCycles, error))
         return false;
     o.diveNumber = diveNumber;
     if (args.values.count("--seed")) {
@@ -193,9 +196,10 @@ int CmdSimulate(const std::vector<std::string>& argv, CCommandIo& io) {
     CParsedArgs args;
     std::string error;
     const std::set<std::string> valueOptions = {
-        "-o",          "--output", "--layout", "--version", "--display", "--duration",    "--depth",
-        "--interval",  "--before", "--after",  "--seed",    "--start",   "--dive-number", "--alarm",
-        "--cal-error", "--gf",     "--key"};
+        "-o",         "--output", "--layout",      "--version", "--display",
+        "--duration", "--depth",  "--interval",    "--before",  "--after",
+        "--seed",     "--start",  "--dive-number", "--alarm",   "--cal-error",
+        "--gf",       "--key",    "--power-cycles"};
     const std::set<std::string> flags = {"--no-cylinders", "--no-info", "--no-cylinder-records",
                                          "--binary"};
     if (!ParseArgs(argv, valueOptions, flags, args, error))

@@ -92,13 +92,13 @@ CSimLog SimulateDive(const CSimOptions& options) {
     CSimTruth& truth = log.truth;
     truth.diveStartTime = model.DiveStart();
     truth.diveEndTime = model.DiveEnd();
-    truth.powerOffTime = model.PowerOff();
+    truth.powerOffTime = model.LogEnd();
     truth.diveSeconds = model.DiveEnd() - model.DiveStart();
     truth.maxDepth = model.MaxDepth();
     truth.surfacePressure = model.SurfacePressure();
     truth.diveStart = options.powerOn.AddSeconds(model.DiveStart());
 
-    log.downloaded = options.powerOn.AddSeconds(model.PowerOff() + 900.0);
+    log.downloaded = options.powerOn.AddSeconds(model.LogEnd() + 900.0);
     log.headerLines.push_back(
         std::string(ToolName(log.toolKind)) + std::to_string(log.toolVersion[0]) + "." +
         std::to_string(log.toolVersion[1]) + "." + std::to_string(log.toolVersion[2]) + "." +

@@ -24,7 +24,7 @@ struct CSimMemoryBlock {
 struct CSimTruth {
     int diveStartTime = 0; // seconds after power-on
     int diveEndTime = 0;
-    int powerOffTime = 0;
+    int powerOffTime = 0; // the last power-off, which ends the log
     int diveSeconds = 0;
     double maxDepth = 0.0; // metres
     int surfacePressure = 0;

@@ -62,6 +62,11 @@ CSimDiveModel::CSimDiveModel(const CSimOptions& options, CSimRandom& random)
         std::max(interval, (options.durationSeconds + interval / 2) / interval * interval);
     m_nDiveEnd = m_nDiveStart + duration;
     m_nPowerOff = m_nDiveEnd + AlignUp(options.surfaceAfterMinutes * 60, interval);
+    m_arPeriods.push_back({0, m_nPowerOff});
+    for (int k = 0; k < options.powerCycles; ++k) {
+        const int on = m_arPeriods.back().off + AlignUp(600, interval);
+        m_arPeriods.push_back({on, on + AlignUp(120, interval)});
+    }
     m_nSurfacePressure = 1013 + m_Random.Int(-12, 12);
     m_dMaxDepth = RoundTo(options.maxDepthMetres, 0.01);
     m_dAirTemp = m_Random.Range(16.0, 26.0);
@@ -175,6 +180,12 @@ void CSimDiveModel::StepLoop(int t) {
     const bool high =
         AlarmActive(ESimAlarm::C1HighOxygen, t) || AlarmActive(ESimAlarm::C2HighOxygen, t);
     s.fired = {false, false};
+    // While the unit is switched off nothing fires and the diver is off the loop.
+    bool powered = false;
+    for (const CPeriod& p : m_arPeriods)
+        powered = powered || (t >= p.on && t <= p.off);
+    if (!powered)
+        return;
     s.loop -= 0.004;               // metabolism
     if (s.loop > s.setpoint + 0.1) // the diver adds diluent after a compression spike
         s.loop -= (s.loop - s.setpoint) * 0.1;

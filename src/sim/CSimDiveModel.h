@@ -46,7 +46,15 @@ public:
 
     int DiveStart() const { return m_nDiveStart; }
     int DiveEnd() const { return m_nDiveEnd; }
+    // The first power-off, after the dive.
     int PowerOff() const { return m_nPowerOff; }
+    // Every stretch the unit was switched on, [on, off] in seconds, the first from 0.
+    struct CPeriod {
+        int on;
+        int off;
+    };
+    const std::vector<CPeriod>& PowerPeriods() const { return m_arPeriods; }
+    int LogEnd() const { return m_arPeriods.back().off; }
     int SurfacePressure() const { return m_nSurfacePressure; }
     double MaxDepth() const { return m_dMaxDepth; }
     // Depth of the planned profile at t seconds after power-on.
@@ -70,6 +78,7 @@ private:
     CSimState m_State;
     int m_nDiveStart = 0, m_nDiveEnd = 0, m_nPowerOff = 0;
     int m_nSurfacePressure = 1013;
+    std::vector<CPeriod> m_arPeriods;
     double m_dMaxDepth = 0.0;
     double InertNitrogenShare() const;
 

@@ -16,9 +16,10 @@ public:
     void Run();
 
 private:
+    // The tick count restarts with every power-on.
     CRecordLineWriter Start(unsigned type, int t) const {
         CRecordLineWriter w(type);
-        w.Frc(kFrcAtPowerOn + t);
+        w.Frc(kFrcAtPowerOn + t - m_nPeriodOn);
         return w;
     }
     void Put(CRecordLineWriter& w) {
@@ -27,7 +28,7 @@ private:
     }
     CDateTime At(int t) const { return m_ctx.options.powerOn.AddSeconds(t); }
 
-    void PowerOn();
+    void PowerOn(int t);
     void Status(int t);
     void Calibration(int t);
     void GasTable(int t);
@@ -43,45 +44,59 @@ private:
     const CSimState& m_s;
     std::vector<uint8_t> m_arFired[2];
     std::array<int, 13> m_arLastCylinder{};
+    int m_nPeriodOn = 0;
+    CSimTotals m_Totals;
     bool m_bCylindersWritten = false;
 };
 
 void CFrcWriter::Run() {
     CSimDiveModel& model = m_ctx.model;
     const int interval = m_ctx.options.intervalSeconds;
-    const int off = model.PowerOff();
+    const int end = model.LogEnd();
     const int calibration = std::min(60, model.DiveStart() / 2);
-    m_arFired[0].assign(off + 1, 0);
-    m_arFired[1].assign(off + 1, 0);
+    m_arFired[0].assign(end + 1, 0);
+    m_arFired[1].assign(end + 1, 0);
+    m_Totals = m_ctx.totals;
     model.Step(0);
     m_ctx.cylinderAtStart = m_s.cylinder;
-    PowerOn();
-    Status(0);
-    GasTable(0);
-    for (int t = 0; t <= off; ++t) {
+    size_t period = 0;
+    for (int t = 0; t <= end; ++t) {
         if (t > 0)
             model.Step(t);
+        const CSimDiveModel::CPeriod& p = model.PowerPeriods()[period];
+        if (t < p.on)
+            continue; // switched off: nothing is logged
         m_arFired[0][t] = m_s.fired[0];
         m_arFired[1][t] = m_s.fired[1];
+        if (t == p.on) {
+            m_nPeriodOn = t;
+            PowerOn(t);
+            Status(t);
+            GasTable(t);
+        }
         if (t == calibration)
             Calibration(t);
         if (t == model.DiveStart())
             DiveStart(t);
         if (t % interval == 0)
             Sample(t);
-        if ((t > 0 && t % 100 == 0) || t == off)
+        if ((t > p.on && t % 100 == 0) || t == p.off)
             Solenoids(t);
         if (t == model.DiveEnd())
             DiveEnd(t);
+        if (t == p.off) {
+            PowerOff(t);
+            if (period + 1 < model.PowerPeriods().size())
+                ++period;
+        }
     }
-    PowerOff(off);
 }
 
-void CFrcWriter::PowerOn() {
-    CRecordLineWriter w = Start(0x00, 0);
-    w.DateTime(At(0));
-    Write24(w, m_ctx.totals.unitOn);
-    Write24(w, m_ctx.totals.diveTime);
+void CFrcWriter::PowerOn(int t) {
+    CRecordLineWriter w = Start(0x00, t);
+    w.DateTime(At(t));
+    Write24(w, m_Totals.unitOn);
+    Write24(w, m_Totals.diveTime);
     w.Word(0).Byte(2); // elapsed on time, startup reason "Switch 1 Activation"
     for (unsigned b : m_ctx.codeId)
         w.Byte(b); // code date (3 bytes) and the code version (5 bytes)
@@ -143,9 +158,13 @@ void CFrcWriter::PowerOff(int t) {
     const CSimDiveModel& model = m_ctx.model;
     CRecordLineWriter w = Start(0x7F, t);
     w.DateTime(At(t));
-    Write24(w, m_ctx.totals.unitOn + t / 60);
-    Write24(w, m_ctx.totals.diveTime + (model.DiveEnd() - model.DiveStart()) / 60);
-    w.Word(t / 60).Byte(2); // elapsed on time, "Auto Shutdown"
+    const int on = t - m_nPeriodOn;
+    m_Totals.unitOn += on / 60;
+    if (m_nPeriodOn == 0)
+        m_Totals.diveTime += (model.DiveEnd() - model.DiveStart()) / 60;
+    Write24(w, m_Totals.unitOn);
+    Write24(w, m_Totals.diveTime);
+    w.Word(on / 60).Byte(2); // elapsed on time, "Auto Shutdown"
     Put(w);
 }
 

@@ -109,6 +109,8 @@ bool ValidateSimOptions(const CSimOptions& o, std::string& error) {
         error = "the calibration error must be a byte";
     else if (o.gfLow < 1 || o.gfLow > 100 || o.gfHigh < o.gfLow || o.gfHigh > 100)
         error = "gradient factors must satisfy 1 <= low <= high <= 100";
+    else if (o.powerCycles < 0 || o.powerCycles > 5)
+        error = "power cycles must be 0-5";
     if (!error.empty())
         return false;
     for (const CSimAlarm& a : o.alarms) {

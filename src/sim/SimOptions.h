@@ -69,6 +69,9 @@ struct CSimOptions {
     bool cylinderRecords = true; // records 0xA0-0xAC
     int gfLow = 30;
     int gfHigh = 85;
+    // After the dive the unit is switched off and on again this many times (ten minutes off,
+    // two minutes on each), as divers do between dives.
+    int powerCycles = 0;
 };
 
 // Checks ranges and that every alarm lies within the dive; the first problem goes to `error`.

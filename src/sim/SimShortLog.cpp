@@ -23,7 +23,7 @@ private:
     CDateTime At(int t) const { return m_ctx.options.powerOn.AddSeconds(t); }
 
     void PadToPowerOnGrid();
-    void PowerOn();
+    void PowerOn(int t);
     void PreDive();
     void Calibration();
     void GasTables();
@@ -43,36 +43,54 @@ private:
     std::string m_strLastStatus;
     std::array<int, 13> m_arLastCylinder{};
     bool m_bCylindersWritten = false;
+    int m_nPeriodOn = 0;
+    CSimTotals m_Totals;
 };
 
 void CShortWriter::Run() {
     CSimDiveModel& model = m_ctx.model;
     const int interval = m_ctx.options.intervalSeconds;
-    const int off = model.PowerOff();
-    m_arFired[0].assign(off + 1, 0);
-    m_arFired[1].assign(off + 1, 0);
+    const int end = model.LogEnd();
+    m_arFired[0].assign(end + 1, 0);
+    m_arFired[1].assign(end + 1, 0);
+    m_Totals = m_ctx.totals;
     model.Step(0);
     m_ctx.cylinderAtStart = m_s.cylinder;
-    PowerOn();
+    PowerOn(0);
     PreDive();
     Calibration();
     GasTables();
     DateTimeStamp(0);
-    for (int t = 0; t <= off; ++t) {
+    size_t period = 0;
+    for (int t = 0; t <= end; ++t) {
         if (t > 0)
             model.Step(t);
+        const CSimDiveModel::CPeriod& p = model.PowerPeriods()[period];
+        if (t < p.on)
+            continue; // switched off: nothing is logged
         m_arFired[0][t] = m_s.fired[0];
         m_arFired[1][t] = m_s.fired[1];
+        // A later power-on places its own sample: the reader takes its time from the date, and
+        // the next depth record is one interval on.
+        if (t == p.on && t > 0) {
+            m_nPeriodOn = t;
+            PowerOn(t);
+            PreDive();
+        }
         if (t == model.DiveStart())
             DiveStart(t);
-        if (t % interval == 0)
+        if (t % interval == 0 && (t == 0 || t != p.on))
             Sample(t);
-        if ((t > 0 && t % 100 == 0) || t == off)
+        if ((t > p.on && t % 100 == 0) || t == p.off)
             Solenoids(t);
         if (t == model.DiveEnd())
             DiveEnd(t);
+        if (t == p.off) {
+            PowerOff(t);
+            if (period + 1 < model.PowerPeriods().size())
+                ++period;
+        }
     }
-    PowerOff(off);
 }
 
 // The reader only accepts a power-on record on the first line of a four-line group; the unit
@@ -86,12 +104,12 @@ void CShortWriter::PadToPowerOnGrid() {
     }
 }
 
-void CShortWriter::PowerOn() {
+void CShortWriter::PowerOn(int t) {
     PadToPowerOnGrid();
     CRecordLineWriter w(0x00);
-    w.DateTime(At(0));
-    Write24(w, m_ctx.totals.unitOn);
-    Write24(w, m_ctx.totals.diveTime);
+    w.DateTime(At(t));
+    Write24(w, m_Totals.unitOn);
+    Write24(w, m_Totals.diveTime);
     w.Word(0);
     // Older units keep the sample interval where newer ones put the startup reason.
     w.Byte(m_bLevel5 ? 2 : m_ctx.options.intervalSeconds);
@@ -170,9 +188,13 @@ void CShortWriter::PowerOff(int t) {
     const CSimDiveModel& model = m_ctx.model;
     CRecordLineWriter w(0x7F);
     w.DateTime(At(t));
-    Write24(w, m_ctx.totals.unitOn + t / 60);
-    Write24(w, m_ctx.totals.diveTime + (model.DiveEnd() - model.DiveStart()) / 60);
-    w.Word(t / 60).Byte(2);
+    const int on = t - m_nPeriodOn;
+    m_Totals.unitOn += on / 60;
+    if (m_nPeriodOn == 0)
+        m_Totals.diveTime += (model.DiveEnd() - model.DiveStart()) / 60;
+    Write24(w, m_Totals.unitOn);
+    Write24(w, m_Totals.diveTime);
+    w.Word(on / 60).Byte(2);
     Put(w);
 }
 

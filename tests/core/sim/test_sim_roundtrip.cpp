@@ -73,8 +73,9 @@ void ExpectFound(const CSimOptions& options, const char* name) {
         deepest = std::max(deepest, s->GetDepth());
     EXPECT_NEAR(deepest, sim.truth.maxDepth, 1e-9);
     EXPECT_EQ(info.m_strLocation, "Cove Bay");
-    ASSERT_EQ(log.m_arPreDives.size(), 1u);
-    EXPECT_TRUE(log.m_arPreDives[0]->HasPowerOff());
+    ASSERT_EQ(log.m_arPreDives.size(), 1u + options.powerCycles);
+    for (const auto& p : log.m_arPreDives)
+        EXPECT_TRUE(p->HasPowerOff());
     EXPECT_FALSE(log.m_arSolenoidC1.empty());
 
     // The unit's own log book ends with this dive (and, in the FRC layout, repeats it in the
@@ -131,6 +132,21 @@ TEST(SimulatedLog, DiveWithoutSurfaceTimeIsFound) {
     o.surfaceBeforeMinutes = 0;
     o.surfaceAfterMinutes = 0;
     ExpectFound(o, "shallow.ccl");
+}
+
+TEST(SimulatedLog, PowerCyclesAfterTheDiveKeepTheDive) {
+    // Each later power-on starts a pre-dive set of its own; the summary still takes the dive's.
+    CSimOptions frc;
+    frc.powerCycles = 2;
+    frc.alarms = {{ESimAlarm::CnsExposure, 60, 60}};
+    ExpectFound(frc, "cycles-frc.ccl");
+    CSimOptions shortLayout = ShortOptions(5, 2, 46);
+    shortLayout.powerCycles = 3;
+    shortLayout.intervalSeconds = 6;
+    ExpectFound(shortLayout, "cycles-short.ccl");
+    CSimOptions old = ShortOptions(3, 9, 22);
+    old.powerCycles = 1;
+    ExpectFound(old, "cycles-old.ccl");
 }
 
 // ---- simulate --binary ------------------------------------------------------------------------

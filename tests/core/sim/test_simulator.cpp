@@ -63,15 +63,19 @@ TEST(SimulateDive, FrcLinesAreWellFormed) {
 
 TEST(SimulateDive, ShortLinesAndPowerOnGrid) {
     CSimOptions o = ShortOptions();
+    o.powerCycles = 3;
     const CSimLog log = SimulateDive(o);
+    int powerOns = 0;
     for (size_t i = 0; i < log.logLines.size(); ++i) {
         const std::string& line = log.logLines[i];
         ASSERT_EQ(line.size(), 34u) << line;
         ASSERT_TRUE(IsChecksumValid(line)) << line;
         if (RecordType(line) == 0x00) {
             EXPECT_EQ(i % 4, 0u) << "power-on record off its grid at line " << i + 1;
+            ++powerOns;
         }
     }
+    EXPECT_EQ(powerOns, 4);
 }
 
 TEST(SimulateDive, TimelineAlignsWithInterval) {
