@@ -206,7 +206,8 @@ QString CLogViewerDlg::BannerText() const {
 void CLogViewerDlg::RefreshBannerAndTitle() {
     setWindowTitle(FromLocal(WindowTitle(m_ctx.Log())));
     const QString banner = BannerText();
-    m_pBanner->setText(banner);
+    // The banner is a button: a "&" in a diver's text must show, not become a shortcut.
+    m_pBanner->setText(QString(banner).replace(QLatin1Char('&'), QLatin1String("&&")));
     m_pBanner->setVisible(!banner.isEmpty());
 }
 

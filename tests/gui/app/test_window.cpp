@@ -120,6 +120,18 @@ TEST_F(MainWindow, FileFromCommandLineSetsTitleBannerAndCounter) {
                                                   " via external method"));
 }
 
+TEST_F(MainWindow, DiveNumberEditShowsInTheBannerAtOnce) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    CDiveLogInformation& info = Window().Context().Log().m_DiveInformation;
+    info.m_strDiveNumberText = "Reef & Wreck";
+    Window().Context().SetModified();
+    const QString label = QString::number(info.m_nDiveNumber) + " - Reef & Wreck";
+    EXPECT_TRUE(Window().BannerText().contains("Dive No. " + label));
+    // A "&" on the button is doubled so it shows instead of marking a shortcut.
+    EXPECT_TRUE(Banner().contains("Reef && Wreck"));
+}
+
 TEST_F(MainWindow, OnlyFileOfItsUnitDisablesAllButtons) {
     WriteUnitFiles();
     Window().OpenFile(Path("ZV2_0001.ccl"), Dlg::Source::External);
