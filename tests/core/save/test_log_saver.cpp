@@ -212,6 +212,27 @@ TEST(SaveLogFile, ReadOnlyFolderLeavesTheOriginalIntact) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
 
+TEST(SaveLogFile, ReadOnlyFileIsNotReplacedThroughItsFolder) {
+    CTempDir dir;
+    const std::string path = dir.File("dive.ccl");
+    const std::string original = Join(kUnitRecords);
+    WriteAll(path, original);
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                    fs::perm_options::replace);
+    fs::permissions(dir.Path(), fs::perms::all, fs::perm_options::replace);
+    const int outcome = AsOrdinaryUser([&] {
+        CDiveLog log;
+        PrepareLoaded(log, path, 1);
+        const CSaveResult r = SaveLogFile(log);
+        return r.ok ? 1 : r.messageId == kSaveWriteFailedId ? 0 : 2;
+    });
+    if (outcome < 0)
+        GTEST_SKIP() << "cannot run as an ordinary user here";
+    EXPECT_EQ(outcome, 0);
+    EXPECT_EQ(ReadAll(path), original);
+}
+
 TEST(SaveLogFile, DoesNothingWithoutALoadedLog) {
     CTempDir dir;
     const std::string path = dir.File("dive.ccl");
