@@ -86,7 +86,12 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }
 
-CLogViewerDlg::~CLogViewerDlg() = default;
+CLogViewerDlg::~CLogViewerDlg() {
+    // The pages read the model while they go; they go first, the model (m_ctx) after them.
+    m_arPages.clear();
+    delete m_pPages;
+    m_pPages = nullptr;
+}
 
 void CLogViewerDlg::BuildCentre() {
     auto* centre = new QWidget(this);
@@ -317,7 +322,7 @@ void CLogViewerDlg::closeEvent(QCloseEvent* event) {
         SavePlacement();
     if (m_pHelp)
         m_pHelp->close();
-    Unload();
+    // The model goes with the window, after the pages that read it.
     event->accept();
 }
 
