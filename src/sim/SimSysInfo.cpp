@@ -64,15 +64,15 @@ std::vector<uint8_t> IdentityArea(size_t length, size_t ownerShift, std::string_
     return id;
 }
 
-struct CLogBookEntry {
+struct CSimBookEntry {
     int number;
     CDateTime start;
     int seconds;
     int centimetres;
 };
 
-std::vector<CLogBookEntry> LogBookEntries(CSimContext& ctx) {
-    std::vector<CLogBookEntry> entries;
+std::vector<CSimBookEntry> LogBookEntries(CSimContext& ctx) {
+    std::vector<CSimBookEntry> entries;
     const CSimOptions& o = ctx.options;
     const int earlier = std::min(o.diveNumber - 1, 5);
     CDateTime when = o.powerOn;
@@ -81,15 +81,13 @@ std::vector<CLogBookEntry> LogBookEntries(CSimContext& ctx) {
         entries.push_back(
             {o.diveNumber - i, when, ctx.random.Int(30, 90) * 60, ctx.random.Int(900, 4500)});
     }
-    const CSimTruth& truth = ctx.log.truth;
     entries.push_back({o.diveNumber, o.powerOn.AddSeconds(ctx.model.DiveStart()),
                        ctx.model.DiveEnd() - ctx.model.DiveStart(),
                        static_cast<int>(std::lround(ctx.model.MaxDepth() * 100))});
-    (void)truth;
     return entries;
 }
 
-void PutLongEntry(std::vector<uint8_t>& data, size_t at, const CLogBookEntry& e) {
+void PutLongEntry(std::vector<uint8_t>& data, size_t at, const CSimBookEntry& e) {
     std::fill(data.begin() + at, data.begin() + at + 32, 0);
     data[at] = 0x70;
     PutWord(data, at + 1, e.number);
@@ -98,7 +96,7 @@ void PutLongEntry(std::vector<uint8_t>& data, size_t at, const CLogBookEntry& e)
     PutWord(data, at + 20, std::min(e.centimetres, 65534));
 }
 
-void PutShortEntry(std::vector<uint8_t>& data, size_t at, const CLogBookEntry& e) {
+void PutShortEntry(std::vector<uint8_t>& data, size_t at, const CSimBookEntry& e) {
     PutWord(data, at, e.number);
     PutDateTime(data, at + 2, e.start);
     PutWord(data, at + 8, std::min(e.seconds, 65535));
@@ -172,7 +170,7 @@ void WriteSystemInformation(CSimContext& ctx) {
     blocks.push_back(
         Block(display, 1, 0x200000, std::vector<uint8_t>(ctx.codeId.begin(), ctx.codeId.end())));
 
-    const std::vector<CLogBookEntry> entries = LogBookEntries(ctx);
+    const std::vector<CSimBookEntry> entries = LogBookEntries(ctx);
     if (ctx.options.frcLayout) {
         std::vector<uint8_t> book(0x10000, 0xFF);
         for (size_t i = 0; i < entries.size(); ++i)
