@@ -12,11 +12,11 @@ namespace {
 constexpr int kTextFile = 1;
 constexpr int kBinaryFile = 2;
 
-CSaveResult Fail(const CDiveLog& log, int messageId, std::string error) {
-    TheStatusLog().Write("Unable to save file %s - %s", log.m_strFilePath.c_str(), error.c_str());
+// The caller shows the message and writes `error` to the status log.
+CSaveResult Fail(const CDiveLog& log, int messageId, const std::string& reason) {
     CSaveResult r;
     r.messageId = messageId;
-    r.error = std::move(error);
+    r.error = "Unable to save file " + log.m_strFilePath + " - " + reason;
     return r;
 }
 

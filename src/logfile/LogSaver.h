@@ -10,7 +10,8 @@ struct CSaveResult {
     bool ok = false;
     // String-table id of the message box to show on failure (0 for none).
     int messageId = 0;
-    // What went wrong, for the status log.
+    // What went wrong, as one status-log line ("Unable to save file PATH - reason"); the caller
+    // writes it.
     std::string error;
 };
 
