@@ -127,8 +127,9 @@ int CLogViewerApp::RunScreenshot(CLogViewerDlg& window, const Options& options) 
     window.SetSavePlacement(false);
     window.resize(options.size);
     window.show();
-    if (!options.file.isEmpty())
-        window.OpenFile(options.file, CLogViewerDlg::Source::External);
+    // A file that does not load still gives a picture (of the empty window), but not success.
+    const bool loaded =
+        options.file.isEmpty() || window.OpenFile(options.file, CLogViewerDlg::Source::External);
     window.Pages()->setCurrentIndex(options.page);
     window.resize(options.size);
     // Let the pages lay themselves out and paint (the chart redraws a few times after a resize).
@@ -143,5 +144,5 @@ int CLogViewerApp::RunScreenshot(CLogViewerDlg& window, const Options& options) 
         std::fprintf(stderr, "zelvor-log-viewer: cannot write %s\n",
                      QFile::encodeName(options.screenshot).constData());
     window.close();
-    return ok ? 0 : 1;
+    return ok && loaded ? 0 : 1;
 }

@@ -88,6 +88,15 @@ TEST_F(Program, ScreenshotRunWritesPictureAndStatusLog) {
     EXPECT_EQ(messages.last(), "Zelvor LogViewer Shutdown");
 }
 
+TEST_F(Program, ScreenshotOfAFileThatDoesNotLoadFails) {
+    const QString bad = guitest::WriteFile(m_root, "bad.ccl", "not a log\n");
+    const QString png = m_root + "/bad.png";
+    QProcess* p = Start({"--screenshot", png, bad});
+    ASSERT_TRUE(p->waitForFinished(60000));
+    EXPECT_EQ(p->exitCode(), 1);
+    EXPECT_TRUE(QFile::exists(png));
+}
+
 TEST_F(Program, SecondStartWithTheSameNameOnlyRaisesTheFirst) {
     const QString first = guitest::WriteLog(guitest::NewFolder("program_a"), "ZV1_0001.ccl");
     const QString sameName = guitest::WriteLog(guitest::NewFolder("program_b"), "ZV1_0001.ccl");
