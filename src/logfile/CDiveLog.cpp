@@ -173,6 +173,12 @@ CLoadResult CDiveLog::LoadLogFile(const std::string& path) {
 
 void CDiveLog::PrepareForLoad() {
     ClearSamplesAndVersion();
+    // From here on the previous file is gone even if the caller did not unload it first; a
+    // failed load must not leave it marked as loaded over empty arrays.
+    m_bFileLoaded = false;
+    m_strFilePath.clear();
+    m_strFileTitle.clear();
+    m_ChartRange = CChartRange{};
     // The times describe the file being loaded; a file without a dive start must not inherit
     // the previous file's.
     m_dtDiveStart = CDateTime();

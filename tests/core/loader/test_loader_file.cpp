@@ -99,9 +99,9 @@ TEST(LoadLines, ChecksumErrorOnTheLastLineDiscardsEverything) {
     lines.push_back(bad);
     const std::string path = WriteLog("checksum.ccl", lines);
     CDiveLog log;
-    // A good load first: a failed one must not leave its samples behind either.
+    // A good load first, not unloaded: the failed one must not leave it marked as loaded over
+    // empty arrays.
     ASSERT_TRUE(log.LoadLogFile(WriteLog("good.ccl", SimpleShort())).loaded);
-    log.UnloadLogFile();
     const CLoadResult r = log.LoadLogFile(path);
     EXPECT_FALSE(r.loaded);
     EXPECT_EQ(r.messageId, 2219);
@@ -111,6 +111,7 @@ TEST(LoadLines, ChecksumErrorOnTheLastLineDiscardsEverything) {
     EXPECT_TRUE(log.m_arSamples.empty());
     EXPECT_TRUE(log.m_arPreDives.empty());
     EXPECT_FALSE(log.m_bFileLoaded);
+    EXPECT_TRUE(log.m_strFilePath.empty());
     EXPECT_FALSE(log.m_bLoading);
     for (int level = 1; level <= 9; ++level)
         EXPECT_FALSE(log.VersionLevel(level));
