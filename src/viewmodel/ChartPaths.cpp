@@ -103,60 +103,108 @@ double CChartMapping::X(double time) const {
     return plotLeft + 1.0 + (std::trunc(time) - viewStart) * xScale;
 }
 
+namespace {
+
+// One trace being turned into lines while the samples go by.
+struct CLineBuilder {
+    CLineBuilder(const CTraceRequest& r, const CChartMapping& m, std::vector<CPolyline>& out)
+        : request(r), map(m), reducer(out) {
+        const double span = r.max - r.min;
+        perUnit = span > 0.0 ? m.plotHeight / span : 0.0;
+    }
+    CChartPoint Point(const CDiveLogSample& s) const {
+        const double v = TraceValue(request.code, s);
+        const double y =
+            request.downwards ? (v - request.min) * perUnit : (request.max - v) * perUnit;
+        return CChartPoint{map.X(s.m_dTime), map.plotTop + y};
+    }
+
+    const CTraceRequest& request;
+    const CChartMapping& map;
+    CColumnReducer reducer;
+    double perUnit = 0.0;
+    CChartPoint previous{0, 0};
+};
+
+} // namespace
+
+std::vector<std::vector<CPolyline>> BuildTraceLines(const CDiveLog& log, const CSampleRange& window,
+                                                    const std::vector<CTraceRequest>& requests,
+                                                    const CChartMapping& map) {
+    std::vector<std::vector<CPolyline>> lines(requests.size());
+    if (window.empty || requests.empty())
+        return lines;
+    std::vector<CLineBuilder> builders;
+    builders.reserve(requests.size());
+    for (size_t r = 0; r < requests.size(); ++r)
+        builders.emplace_back(requests[r], map, lines[r]);
+    // One walk over the samples for all traces: a sample is touched once, not once per trace.
+    const auto& samples = log.m_arSamples;
+    const CDiveLogSample& firstSample = *samples[window.first];
+    const CDiveLogSample* secondSample =
+        window.last > window.first ? samples[window.first + 1].get() : nullptr;
+    for (CLineBuilder& b : builders) {
+        b.previous = b.Point(firstSample);
+        b.reducer.MoveTo(secondSample ? PullIn(b.previous, b.Point(*secondSample), map)
+                                      : b.previous);
+    }
+    for (size_t i = window.first + 1; i <= window.last; ++i) {
+        const CDiveLogSample& s = *samples[i];
+        const bool joined = samples[i - 1]->m_bPoweredOn;
+        for (CLineBuilder& b : builders) {
+            const CChartPoint current = b.Point(s);
+            const CChartPoint shown = PullIn(current, b.previous, map);
+            if (joined)
+                b.reducer.LineTo(shown);
+            else
+                b.reducer.MoveTo(shown);
+            b.previous = current;
+        }
+    }
+    for (CLineBuilder& b : builders)
+        b.reducer.Finish();
+    return lines;
+}
+
 std::vector<CPolyline> BuildTraceLines(const CDiveLog& log, const CSampleRange& window, int code,
                                        double min, double max, bool downwards,
                                        const CChartMapping& map) {
-    std::vector<CPolyline> lines;
-    if (window.empty)
-        return lines;
-    const double span = max - min;
-    const double perUnit = span > 0.0 ? map.plotHeight / span : 0.0;
-    const auto point = [&](const CDiveLogSample& s) {
-        const double v = TraceValue(code, s);
-        const double y = downwards ? (v - min) * perUnit : (max - v) * perUnit;
-        return CChartPoint{map.X(s.m_dTime), map.plotTop + y};
-    };
+    const std::vector<CTraceRequest> one = {{code, min, max, downwards}};
+    return std::move(BuildTraceLines(log, window, one, map).front());
+}
+
+std::vector<std::vector<CXRun>> BuildBandRuns(const CDiveLog& log, const CSampleRange& window,
+                                              const std::vector<int>& codes, bool level3,
+                                              const CChartMapping& map) {
+    std::vector<std::vector<CXRun>> runs(codes.size());
+    if (window.empty || codes.empty())
+        return runs;
     const auto& samples = log.m_arSamples;
-    CColumnReducer reducer(lines);
-    CChartPoint previous = point(*samples[window.first]);
-    CChartPoint first = previous;
-    if (window.last > window.first)
-        first = PullIn(previous, point(*samples[window.first + 1]), map);
-    reducer.MoveTo(first);
+    std::vector<double> penX(codes.size(), map.X(samples[window.first]->m_dTime));
     for (size_t i = window.first + 1; i <= window.last; ++i) {
-        const CChartPoint current = point(*samples[i]);
-        const CChartPoint shown = PullIn(current, previous, map);
-        if (samples[i - 1]->m_bPoweredOn)
-            reducer.LineTo(shown);
-        else
-            reducer.MoveTo(shown);
-        previous = current;
+        const CDiveLogSample& s = *samples[i];
+        const double sampleX = map.X(s.m_dTime);
+        const bool sameSecond = std::trunc(s.m_dTime) == std::trunc(samples[i - 1]->m_dTime);
+        for (size_t c = 0; c < codes.size(); ++c) {
+            const bool on = TraceState(codes[c], s, level3);
+            double x = sampleX;
+            if (on) {
+                if (sameSecond)
+                    x += 1.0;
+                if (x == penX[c])
+                    x += 1.0;
+                AddRun(runs[c], std::clamp(penX[c], map.xMin, map.xMax),
+                       std::clamp(x, map.xMin, map.xMax));
+            }
+            penX[c] = x;
+        }
     }
-    reducer.Finish();
-    return lines;
+    return runs;
 }
 
 std::vector<CXRun> BuildBandRuns(const CDiveLog& log, const CSampleRange& window, int code,
                                  bool level3, const CChartMapping& map) {
-    std::vector<CXRun> runs;
-    if (window.empty)
-        return runs;
-    const auto& samples = log.m_arSamples;
-    double penX = map.X(samples[window.first]->m_dTime);
-    for (size_t i = window.first + 1; i <= window.last; ++i) {
-        const CDiveLogSample& s = *samples[i];
-        const bool on = TraceState(code, s, level3);
-        double x = map.X(s.m_dTime);
-        if (on && std::trunc(s.m_dTime) == std::trunc(samples[i - 1]->m_dTime))
-            x += 1.0;
-        if (on) {
-            if (x == penX)
-                x += 1.0;
-            AddRun(runs, std::clamp(penX, map.xMin, map.xMax), std::clamp(x, map.xMin, map.xMax));
-        }
-        penX = x;
-    }
-    return runs;
+    return std::move(BuildBandRuns(log, window, std::vector<int>{code}, level3, map).front());
 }
 
 std::vector<CXRun>

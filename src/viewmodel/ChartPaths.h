@@ -41,6 +41,18 @@ std::vector<CPolyline> BuildTraceLines(const CDiveLog& log, const CSampleRange& 
                                        double min, double max, bool downwards,
                                        const CChartMapping& map);
 
+// Several traces in one walk over the samples (a sample is read once for all of them); one list
+// of lines per request, in request order.
+struct CTraceRequest {
+    int code;
+    double min;
+    double max;
+    bool downwards;
+};
+std::vector<std::vector<CPolyline>> BuildTraceLines(const CDiveLog& log, const CSampleRange& window,
+                                                    const std::vector<CTraceRequest>& requests,
+                                                    const CChartMapping& map);
+
 struct CXRun {
     double x0;
     double x1;
@@ -48,6 +60,10 @@ struct CXRun {
 // The x runs where state `code` is on; each sample's state covers the interval ending at it.
 std::vector<CXRun> BuildBandRuns(const CDiveLog& log, const CSampleRange& window, int code,
                                  bool level3, const CChartMapping& map);
+// Several state codes in one walk; one list of runs per code.
+std::vector<std::vector<CXRun>> BuildBandRuns(const CDiveLog& log, const CSampleRange& window,
+                                              const std::vector<int>& codes, bool level3,
+                                              const CChartMapping& map);
 // The seconds in [viewStart, viewEnd] in which a solenoid fired, as x runs (event time - 1 to
 // event time).
 std::vector<CXRun>

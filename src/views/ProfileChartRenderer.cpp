@@ -168,40 +168,6 @@ void BandPlace(const CChartPaintSetup& s, int band, qreal& y, qreal& offset) {
     }
 }
 
-void PaintSlots(QPainter& p, const CChartState& state, const CDiveLog& log,
-                const CSampleRange& window, const CChartMapping& map, const CChartPaintSetup& s) {
-    const bool level3 = log.VersionLevel(3);
-    int band = FirstStateBand(state);
-    for (int n = 0; n < kChartSlots; ++n) {
-        const int code = state.m_nTraceCode[n];
-        if (code == 0)
-            continue;
-        const QColor colour = CProfileChartRenderer::SlotColour(n);
-        if (IsStateTrace(code)) {
-            if (state.m_bTraceEnabled[n]) {
-                QPen pen(colour, s.bandWidth, Qt::SolidLine, Qt::FlatCap);
-                p.setPen(pen);
-                qreal y = 0, offset = 0;
-                BandPlace(s, band, y, offset);
-                const int channels = ChannelCount(code);
-                if (channels == 1)
-                    PaintRuns(p, BuildBandRuns(log, window, code, level3, map), y);
-                else if (channels == 2) {
-                    PaintRuns(p, BuildBandRuns(log, window, code, level3, map), y - offset);
-                    PaintRuns(p, BuildBandRuns(log, window, code + 1, level3, map), y + offset);
-                }
-            }
-            ++band;
-            continue;
-        }
-        if (!state.m_bTraceEnabled[n] || !TraceDrawsLine(code))
-            continue;
-        p.setPen(LinePen(colour, s));
-        PaintLines(p, BuildTraceLines(log, window, code, state.m_dTraceMin[n], state.m_dTraceMax[n],
-                                      code == kCeilingCode, map));
-    }
-}
-
 void PaintSolenoidRow(QPainter& p, const CChartState& state, const CDiveLog& log,
                       const CChartMapping& map, const CChartPaintSetup& s) {
     p.setPen(QPen(QColor(kSolenoidColour), 8.0 * s.scale, Qt::SolidLine, Qt::FlatCap));
@@ -210,6 +176,77 @@ void PaintSolenoidRow(QPainter& p, const CChartState& state, const CDiveLog& log
               bottom - 27.0 * s.scale);
     PaintRuns(p, BuildSolenoidRuns(log.m_arSolenoidC2, state.m_nViewStart, state.m_nViewEnd, map),
               bottom - 16.0 * s.scale);
+}
+
+// What one slot paints: a line trace (index into the line requests) or the band(s) of a state
+// trace (indexes into the band codes).
+struct CSlotPaint {
+    int slot;
+    int line = -1;
+    int band = -1;       // band number (from 1)
+    int channels = 0;    // 1 or 2 band codes starting at bandCode
+    size_t bandCode = 0; // index into the band codes
+};
+
+// The slots' traces and the depth, built in one walk over the window's samples and then painted
+// in slot order with the depth on top.
+void PaintTraces(QPainter& p, const CChartState& state, const CDiveLog& log,
+                 const CSampleRange& window, const CChartMapping& map, const CChartPaintSetup& s,
+                 bool solenoids) {
+    std::vector<CTraceRequest> lineRequests;
+    std::vector<int> bandCodes;
+    std::vector<CSlotPaint> paints;
+    int band = FirstStateBand(state);
+    for (int n = 0; n < kChartSlots; ++n) {
+        const int code = state.m_nTraceCode[n];
+        if (code == 0)
+            continue;
+        if (IsStateTrace(code)) {
+            const int channels = ChannelCount(code);
+            if (state.m_bTraceEnabled[n] && channels > 0) {
+                paints.push_back({n, -1, band, channels, bandCodes.size()});
+                bandCodes.push_back(code);
+                if (channels == 2)
+                    bandCodes.push_back(code + 1);
+            }
+            ++band;
+            continue;
+        }
+        if (!state.m_bTraceEnabled[n] || !TraceDrawsLine(code))
+            continue;
+        paints.push_back({n, static_cast<int>(lineRequests.size())});
+        lineRequests.push_back(
+            {code, state.m_dTraceMin[n], state.m_dTraceMax[n], code == kCeilingCode});
+    }
+    const int depthLine = state.m_bDepthTraceOn ? static_cast<int>(lineRequests.size()) : -1;
+    if (depthLine >= 0)
+        lineRequests.push_back({kDepthCode, state.m_dDepthMin, state.m_dDepthMax, true});
+
+    const auto lines = BuildTraceLines(log, window, lineRequests, map);
+    const auto runs = BuildBandRuns(log, window, bandCodes, log.VersionLevel(3), map);
+    for (const CSlotPaint& paint : paints) {
+        const QColor colour = CProfileChartRenderer::SlotColour(paint.slot);
+        if (paint.line >= 0) {
+            p.setPen(LinePen(colour, s));
+            PaintLines(p, lines[static_cast<size_t>(paint.line)]);
+            continue;
+        }
+        p.setPen(QPen(colour, s.bandWidth, Qt::SolidLine, Qt::FlatCap));
+        qreal y = 0, offset = 0;
+        BandPlace(s, paint.band, y, offset);
+        if (paint.channels == 1) {
+            PaintRuns(p, runs[paint.bandCode], y);
+        } else {
+            PaintRuns(p, runs[paint.bandCode], y - offset);
+            PaintRuns(p, runs[paint.bandCode + 1], y + offset);
+        }
+    }
+    if (solenoids)
+        PaintSolenoidRow(p, state, log, map, s);
+    if (depthLine >= 0) {
+        p.setPen(LinePen(Qt::black, s));
+        PaintLines(p, lines[static_cast<size_t>(depthLine)]);
+    }
 }
 
 } // namespace
@@ -258,14 +295,7 @@ void CProfileChartRenderer::PaintChart(QPainter& p, const CChartState& state, co
     p.setClipRect(s.plotRect);
     const CSampleRange window = WindowSamples(log, state.m_nViewStart, state.m_nViewEnd);
     const CChartMapping map = Mapping(state, s);
-    PaintSlots(p, state, log, window, map, s);
-    if (state.m_bSolenoidRowOn)
-        PaintSolenoidRow(p, state, log, map, s);
-    if (state.m_bDepthTraceOn) {
-        p.setPen(LinePen(Qt::black, s));
-        PaintLines(p, BuildTraceLines(log, window, kDepthCode, state.m_dDepthMin, state.m_dDepthMax,
-                                      true, map));
-    }
+    PaintTraces(p, state, log, window, map, s, state.m_bSolenoidRowOn);
     p.restore();
 }
 
