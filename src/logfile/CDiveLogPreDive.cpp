@@ -51,16 +51,7 @@ void CDiveLogPreDive::Decode(unsigned recordType, std::string_view line,
 void CDiveLogPreDive::DecodeFrc(unsigned recordType, std::string_view line) {
     switch (recordType) {
     case 0x00:
-        m_dtPowerOn = ParseDateTime(line, 10);
-        m_nPowerOnTotalUnitOnTime = Triple(line, 22);
-        m_nPowerOnTotalDiveTime = Triple(line, 28);
-        m_nPowerOnElapsedOnTime = static_cast<int>(Word(line, 34));
-        m_byStartupReason = RawByte(line, 38);
-        for (int k = 0; k < 3; ++k)
-            m_byCodeDate[k] = RawByte(line, 40 + 2 * k);
-        for (int k = 0; k < 5; ++k)
-            m_byCodeVersion[k] = RawByte(line, 46 + 2 * k);
-        m_bPowerOnReceived = true;
+        DecodeFrcPowerOn(line);
         break;
     case 0x01:
         m_byC1StatusFlags = RawByte(line, 10);
@@ -106,16 +97,33 @@ void CDiveLogPreDive::DecodeFrc(unsigned recordType, std::string_view line) {
         m_bTemperaturesReceived = true;
         break;
     case 0x7F:
-        m_dtPowerOff = ParseDateTime(line, 10);
-        m_nPowerOffTotalUnitOnTime = Triple(line, 22);
-        m_nPowerOffTotalDiveTime = Triple(line, 28);
-        m_nPowerOffElapsedOnTime = static_cast<int>(Word(line, 34));
-        m_byShutdownReason = RawByte(line, 38);
-        m_bPowerOffReceived = true;
+        DecodeFrcPowerOff(line);
         break;
     default:
         break;
     }
+}
+
+void CDiveLogPreDive::DecodeFrcPowerOn(std::string_view line) {
+    m_dtPowerOn = ParseDateTime(line, 10);
+    m_nPowerOnTotalUnitOnTime = Triple(line, 22);
+    m_nPowerOnTotalDiveTime = Triple(line, 28);
+    m_nPowerOnElapsedOnTime = static_cast<int>(Word(line, 34));
+    m_byStartupReason = RawByte(line, 38);
+    for (int k = 0; k < 3; ++k)
+        m_byCodeDate[k] = RawByte(line, 40 + 2 * k);
+    for (int k = 0; k < 5; ++k)
+        m_byCodeVersion[k] = RawByte(line, 46 + 2 * k);
+    m_bPowerOnReceived = true;
+}
+
+void CDiveLogPreDive::DecodeFrcPowerOff(std::string_view line) {
+    m_dtPowerOff = ParseDateTime(line, 10);
+    m_nPowerOffTotalUnitOnTime = Triple(line, 22);
+    m_nPowerOffTotalDiveTime = Triple(line, 28);
+    m_nPowerOffElapsedOnTime = static_cast<int>(Word(line, 34));
+    m_byShutdownReason = RawByte(line, 38);
+    m_bPowerOffReceived = true;
 }
 
 void CDiveLogPreDive::DecodeFrcCalibration(std::string_view line) {
@@ -177,42 +185,13 @@ void CDiveLogPreDive::DecodeShort(unsigned recordType, std::string_view line,
                                   const CRecordFormat& format) {
     switch (recordType) {
     case 0x00:
-        m_dtPowerOn = ParseDateTime(line, 2);
-        m_nPowerOnTotalUnitOnTime = Triple(line, 14);
-        m_nPowerOnTotalDiveTime = Triple(line, 20);
-        m_nPowerOnElapsedOnTime = static_cast<int>(Word(line, 26));
-        if (format.level5)
-            m_byStartupReason = RawByte(line, 30);
-        else
-            m_nSampleIntervalByte = static_cast<int>(Byte(line, 30));
-        m_bPowerOnReceived = true;
+        DecodeShortPowerOn(line, format);
         break;
     case 0x01:
-        m_byC1StatusFlags = RawByte(line, 2);
-        m_byC1Post1 = RawByte(line, 4);
-        m_byC1Post2 = RawByte(line, 6);
-        m_byC2StatusFlags = RawByte(line, 8);
-        m_byC2Post1 = RawByte(line, 10);
-        m_byC2Post2 = RawByte(line, 12);
-        m_byI2CConnectivity = RawByte(line, 14);
-        m_byScrubberGauge = RawByte(line, 16);
-        m_byStatusFurtherByte = RawByte(line, 18);
-        m_dStatusSurfacePressure = Word(line, 20);
-        m_dStatusAmbientTemp = Word(line, 24) / 10.0;
-        m_byDisplayPost = RawByte(line, 28);
-        m_dCurrentSurfacePressure = m_dStatusSurfacePressure;
-        m_bStatusReceived = true;
+        DecodeShortStatus(line);
         break;
     case 0x02:
-        m_dCalAmbientPressure = Word(line, 2);
-        m_dCalAmbientTemp = Word(line, 6) / 10.0;
-        m_dCalOxygenPercent = Byte(line, 10);
-        for (int k = 0; k < 6; ++k)
-            m_dCalCell[k] = Byte(line, 12 + 2 * k) / 100.0;
-        m_dtCalibration = TimeOfDay(Byte(line, 24), Byte(line, 26), Byte(line, 28));
-        m_byCalError = RawByte(line, 30);
-        m_dCurrentSurfacePressure = m_dCalAmbientPressure;
-        m_bCalibrationReceived = true;
+        DecodeShortCalibration(line);
         break;
     case 0x03:
         m_dtDiveStart = ParseDateTime(line, 2);
@@ -260,16 +239,61 @@ void CDiveLogPreDive::DecodeShort(unsigned recordType, std::string_view line,
         DecodeCO2(line, 2);
         break;
     case 0x7F:
-        m_dtPowerOff = ParseDateTime(line, 2);
-        m_nPowerOffTotalUnitOnTime = Triple(line, 14);
-        m_nPowerOffTotalDiveTime = Triple(line, 20);
-        m_nPowerOffElapsedOnTime = static_cast<int>(Word(line, 26));
-        m_byShutdownReason = RawByte(line, 30);
-        m_bPowerOffReceived = true;
+        DecodeShortPowerOff(line);
         break;
     default:
         break;
     }
+}
+
+void CDiveLogPreDive::DecodeShortPowerOn(std::string_view line, const CRecordFormat& format) {
+    m_dtPowerOn = ParseDateTime(line, 2);
+    m_nPowerOnTotalUnitOnTime = Triple(line, 14);
+    m_nPowerOnTotalDiveTime = Triple(line, 20);
+    m_nPowerOnElapsedOnTime = static_cast<int>(Word(line, 26));
+    if (format.level5)
+        m_byStartupReason = RawByte(line, 30);
+    else
+        m_nSampleIntervalByte = static_cast<int>(Byte(line, 30));
+    m_bPowerOnReceived = true;
+}
+
+void CDiveLogPreDive::DecodeShortStatus(std::string_view line) {
+    m_byC1StatusFlags = RawByte(line, 2);
+    m_byC1Post1 = RawByte(line, 4);
+    m_byC1Post2 = RawByte(line, 6);
+    m_byC2StatusFlags = RawByte(line, 8);
+    m_byC2Post1 = RawByte(line, 10);
+    m_byC2Post2 = RawByte(line, 12);
+    m_byI2CConnectivity = RawByte(line, 14);
+    m_byScrubberGauge = RawByte(line, 16);
+    m_byStatusFurtherByte = RawByte(line, 18);
+    m_dStatusSurfacePressure = Word(line, 20);
+    m_dStatusAmbientTemp = Word(line, 24) / 10.0;
+    m_byDisplayPost = RawByte(line, 28);
+    m_dCurrentSurfacePressure = m_dStatusSurfacePressure;
+    m_bStatusReceived = true;
+}
+
+void CDiveLogPreDive::DecodeShortCalibration(std::string_view line) {
+    m_dCalAmbientPressure = Word(line, 2);
+    m_dCalAmbientTemp = Word(line, 6) / 10.0;
+    m_dCalOxygenPercent = Byte(line, 10);
+    for (int k = 0; k < 6; ++k)
+        m_dCalCell[k] = Byte(line, 12 + 2 * k) / 100.0;
+    m_dtCalibration = TimeOfDay(Byte(line, 24), Byte(line, 26), Byte(line, 28));
+    m_byCalError = RawByte(line, 30);
+    m_dCurrentSurfacePressure = m_dCalAmbientPressure;
+    m_bCalibrationReceived = true;
+}
+
+void CDiveLogPreDive::DecodeShortPowerOff(std::string_view line) {
+    m_dtPowerOff = ParseDateTime(line, 2);
+    m_nPowerOffTotalUnitOnTime = Triple(line, 14);
+    m_nPowerOffTotalDiveTime = Triple(line, 20);
+    m_nPowerOffElapsedOnTime = static_cast<int>(Word(line, 26));
+    m_byShutdownReason = RawByte(line, 30);
+    m_bPowerOffReceived = true;
 }
 
 void CDiveLogPreDive::DecodeShortTemperatures(std::string_view line) {

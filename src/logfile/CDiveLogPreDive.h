@@ -153,8 +153,14 @@ public:
 private:
     void DecodeFrc(unsigned recordType, std::string_view line);
     void DecodeShort(unsigned recordType, std::string_view line, const CRecordFormat& format);
+    void DecodeFrcPowerOn(std::string_view line);
+    void DecodeFrcPowerOff(std::string_view line);
     void DecodeFrcCalibration(std::string_view line);
     void DecodeFrcSurface(std::string_view line);
+    void DecodeShortPowerOn(std::string_view line, const CRecordFormat& format);
+    void DecodeShortStatus(std::string_view line);
+    void DecodeShortCalibration(std::string_view line);
+    void DecodeShortPowerOff(std::string_view line);
     void DecodeShortSurface(std::string_view line);
     void DecodeShortTemperatures(std::string_view line);
     void DecodeCO2(std::string_view line, size_t start);

@@ -52,17 +52,7 @@ void CDiveLogSample::DecodeShort(unsigned recordType, std::string_view line,
         DecodeShortDepth(line);
         break;
     case 0x07:
-        m_dGasO2 = Byte(line, 2);
-        m_dGasHe = Byte(line, 4);
-        m_dSetpoint = Byte(line, 8) / 100.0;
-        for (int k = 0; k < 10; ++k)
-            m_byStatus[k] = static_cast<unsigned char>(Byte(line, 10 + 2 * k));
-        if (format.level4) {
-            m_byStatusExt = static_cast<unsigned char>(Byte(line, 30));
-        } else {
-            const unsigned interval = Byte(line, 30);
-            m_nSampleInterval = interval == 255 ? 10 : static_cast<int>(interval);
-        }
+        DecodeShortStatus(line, format);
         break;
     case 0x09:
         for (int k = 0; k < 6; ++k) {
@@ -100,18 +90,51 @@ void CDiveLogSample::DecodeShort(unsigned recordType, std::string_view line,
         }
         break;
     case 0x40:
-        m_dDpsTemp = Word(line, 2) / 10.0;
-        m_dPpmACO2 = Word(line, 6) / 100.0;
-        m_dPpCO2Cor = Word(line, 10) / 10.0;
-        m_dPAmbCO2 = Word(line, 14);
-        m_dCO2Led = Word(line, 18);
-        m_dCO2Temp = Word(line, 22);
-        m_dCO2Filt = Word(line, 26) / 100.0;
-        m_dTsT8 = Byte(line, 30) * 0.25;
+        DecodeShortCo2(line);
         break;
     default:
         break;
     }
+}
+
+void CDiveLogSample::DecodeShortStatus(std::string_view line, const CRecordFormat& format) {
+    m_dGasO2 = Byte(line, 2);
+    m_dGasHe = Byte(line, 4);
+    m_dSetpoint = Byte(line, 8) / 100.0;
+    for (int k = 0; k < 10; ++k)
+        m_byStatus[k] = static_cast<unsigned char>(Byte(line, 10 + 2 * k));
+    // Older display code logged the sample interval in the last byte (255 standing for 10).
+    if (format.level4) {
+        m_byStatusExt = static_cast<unsigned char>(Byte(line, 30));
+    } else {
+        const unsigned interval = Byte(line, 30);
+        m_nSampleInterval = interval == 255 ? 10 : static_cast<int>(interval);
+    }
+}
+
+void CDiveLogSample::DecodeShortCo2(std::string_view line) {
+    m_dDpsTemp = Word(line, 2) / 10.0;
+    m_dPpmACO2 = Word(line, 6) / 100.0;
+    m_dPpCO2Cor = Word(line, 10) / 10.0;
+    m_dPAmbCO2 = Word(line, 14);
+    m_dCO2Led = Word(line, 18);
+    m_dCO2Temp = Word(line, 22);
+    m_dCO2Filt = Word(line, 26) / 100.0;
+    m_dTsT8 = Byte(line, 30) * 0.25;
+}
+
+void CDiveLogSample::DecodeFrcDiveDetect(std::string_view line) {
+    m_bHasDiveDetect = true;
+    m_byDiveDetectStatus = static_cast<unsigned char>(Byte(line, 10));
+    m_dDiveEndDepth = Byte(line, 12);
+    m_dDiveStartDepth = Byte(line, 14);
+    m_dDiveDetect[0] = Byte(line, 16);
+    m_dDiveDetect[1] = Word(line, 18);
+    for (int k = 0; k < 8; ++k)
+        m_dDiveDetect[2 + k] = Byte(line, 22 + 2 * k);
+    for (int k = 0; k < 6; ++k)
+        m_byStatus[k] = static_cast<unsigned char>(Byte(line, 38 + 2 * k));
+    m_byStatus[9] = static_cast<unsigned char>(Byte(line, 52));
 }
 
 void CDiveLogSample::DecodeShortDepth(std::string_view line) {
@@ -161,17 +184,7 @@ void CDiveLogSample::DecodeFrc(unsigned recordType, std::string_view line) {
         m_dGasHe = Byte(line, 42);
         break;
     case 0x0D:
-        m_bHasDiveDetect = true;
-        m_byDiveDetectStatus = static_cast<unsigned char>(Byte(line, 10));
-        m_dDiveEndDepth = Byte(line, 12);
-        m_dDiveStartDepth = Byte(line, 14);
-        m_dDiveDetect[0] = Byte(line, 16);
-        m_dDiveDetect[1] = Word(line, 18);
-        for (int k = 0; k < 8; ++k)
-            m_dDiveDetect[2 + k] = Byte(line, 22 + 2 * k);
-        for (int k = 0; k < 6; ++k)
-            m_byStatus[k] = static_cast<unsigned char>(Byte(line, 38 + 2 * k));
-        m_byStatus[9] = static_cast<unsigned char>(Byte(line, 52));
+        DecodeFrcDiveDetect(line);
         break;
     case 0x14:
         for (int k = 0; k < 9; ++k)

@@ -120,6 +120,9 @@ private:
     void DecodeShort(unsigned recordType, std::string_view line, const CRecordFormat& format);
     void DecodeFrc(unsigned recordType, std::string_view line);
     void DecodeShortDepth(std::string_view line);
+    void DecodeShortStatus(std::string_view line, const CRecordFormat& format);
+    void DecodeShortCo2(std::string_view line);
+    void DecodeFrcDiveDetect(std::string_view line);
     void DecodeFrcDepth(std::string_view line);
     void DecodeSplitFloatTable(double* table, std::string_view line, int count);
     // Measured PPO2 of one controller from its three cells and exclusion bits.
