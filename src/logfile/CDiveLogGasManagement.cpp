@@ -62,13 +62,23 @@ double CDiveLogGasManagement::LimitPressure(double bar) {
     return std::min(bar, kMaxCylinderPressure);
 }
 
+void CDiveLogGasManagement::Decode(unsigned recordType, std::string_view line,
+                                   const CRecordFormat& format) {
+    if (recordType == kGasTable || recordType == kGasTablePart2) {
+        const bool ownLayout = recordType == kGasTable || !format.frcLayout;
+        if (ownLayout && line.size() == static_cast<size_t>(format.LineLength()))
+            Decode(recordType, line);
+        return;
+    }
+    Decode(recordType, line);
+}
+
 void CDiveLogGasManagement::Decode(unsigned recordType, std::string_view line) {
     if (recordType == kGasTable) {
         if (line.size() == kFrcLength)
             DecodeGasTable(line, 10, 0, 9);
         else if (line.size() == kShortLength)
             DecodeGasTable(line, 2, 0, 6);
-        // Which layout the file uses is the loader's decision; the two lengths never clash.
     } else if (recordType == kGasTablePart2) {
         if (line.size() == kShortLength)
             DecodeGasTable(line, 2, 6, 6);

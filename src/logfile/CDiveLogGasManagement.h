@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "logfile/RecordFormat.h"
+
 class CDiveLogGasManagement {
 public:
     static constexpr int kCylinders = 13; // 0 oxygen, 1-12 diluents
@@ -19,8 +21,12 @@ public:
 
     // Every field to its default, with sizes and pressures from the settings at this moment.
     void Reset();
-    // Types 0x09 and 0x19 (gas tables, by exact layout length) and 0xA0-0xAC (cylinders, at
-    // least 34 characters); others are ignored.
+    // Types 0x09 and 0x19 (gas tables) and 0xA0-0xAC (cylinders, at least 34 characters); others
+    // are ignored. A gas-table line counts only when its length is exactly that of the file's
+    // layout (0x19 exists in the short layout alone), so a stray line of the other layout cannot
+    // overwrite the mixes.
+    void Decode(unsigned recordType, std::string_view line, const CRecordFormat& format);
+    // For callers that do not know the layout: a gas table's length alone picks it.
     void Decode(unsigned recordType, std::string_view line);
     // The line of record 0xA0 + cylinder; empty for a cylinder outside 0-12.
     std::string Encode(int cylinder) const;

@@ -40,7 +40,7 @@ void CLogLoader::DispatchFrc(unsigned type, std::string_view line) {
         break;
     case 0x09:
         SampleLine(type, k09, line);
-        m_log.m_GasManagement.Decode(type, line);
+        m_log.m_GasManagement.Decode(type, line, m_format);
         break;
     case 0x0A:
         SampleLine(type, k0A, line);

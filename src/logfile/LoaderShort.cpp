@@ -42,7 +42,7 @@ void CLogLoader::DispatchShort(unsigned type, std::string_view line) {
     case 0x09:
     case 0x19:
         SampleLine(type, type == 0x09 ? k09 : k19, line);
-        m_log.m_GasManagement.Decode(type, line);
+        m_log.m_GasManagement.Decode(type, line, m_format);
         break;
     case 0x0A:
     case 0x1A:

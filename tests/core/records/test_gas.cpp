@@ -96,6 +96,40 @@ TEST(GasDecode, ShortGasTables) {
     EXPECT_EQ(gas.m_nDiluentHe[11], 55);
 }
 
+TEST(GasDecode, GasTableOfTheOtherLayoutIgnored) {
+    CRecordLineWriter shortTable(0x09), frcTable(0x09);
+    frcTable.Frc(5.0);
+    for (int n = 0; n < 9; ++n) {
+        if (n < 6)
+            shortTable.Byte(30 + n).Byte(n);
+        frcTable.Byte(60 + n).Byte(n);
+    }
+    const std::string shortLine = shortTable.PadTo(16).Finish();
+    const std::string frcLine = frcTable.PadTo(32).Finish();
+    const std::string part2 = CRecordLineWriter(0x19).Byte(44).PadTo(16).Finish();
+    CRecordFormat frc;
+    frc.frcLayout = true;
+    CDiveLogGasManagement gas;
+    gas.Decode(0x09, shortLine, frc);
+    gas.Decode(0x19, part2, frc);
+    EXPECT_EQ(gas.m_nDiluentO2[0], 21);
+    EXPECT_EQ(gas.m_nDiluentO2[6], 21);
+    gas.Decode(0x09, frcLine, frc);
+    EXPECT_EQ(gas.m_nDiluentO2[8], 68);
+
+    const CRecordFormat shortLayout;
+    gas.Reset();
+    gas.Decode(0x09, frcLine, shortLayout);
+    EXPECT_EQ(gas.m_nDiluentO2[0], 21);
+    gas.Decode(0x09, shortLine, shortLayout);
+    gas.Decode(0x19, part2, shortLayout);
+    EXPECT_EQ(gas.m_nDiluentO2[0], 30);
+    EXPECT_EQ(gas.m_nDiluentO2[6], 44);
+    // Cylinder lines are the same in both layouts.
+    gas.Decode(0xA1, Cylinder(0xA1, 1, 2, 3, 4, 500), frc);
+    EXPECT_DOUBLE_EQ(gas.m_dPressureOut[1], 5.0);
+}
+
 // ---- CDiveLogGasManagement::Encode --------------------------------------------------------------
 
 TEST(GasEncode, ExactLine) {
