@@ -48,6 +48,15 @@ const CDiveLogPreDive* ChooseSet(const CDiveLog& log) {
     return sets.back().get();
 }
 
+// Whole minutes of a time in seconds, remainder dropped. A corrupt clock can put a sample
+// centuries away; the count is held where adding it to a total cannot overflow.
+int WholeMinutes(double seconds) {
+    constexpr double kLimit = 60.0 * 1e9;
+    if (!(seconds > -kLimit && seconds < kLimit))
+        return seconds > 0 ? 1000000000 : seconds < 0 ? -1000000000 : 0;
+    return static_cast<int>(static_cast<long long>(seconds) / 60);
+}
+
 void ComputeTotals(const CDiveLog& log, const CDiveLogPreDive& s, CDiveLogInformation& info) {
     if (s.HasPowerOff()) {
         info.m_nTotalUnitOnTime = s.m_nPowerOffTotalUnitOnTime;
@@ -55,8 +64,8 @@ void ComputeTotals(const CDiveLog& log, const CDiveLogPreDive& s, CDiveLogInform
         info.m_nElapsedOnTime = s.m_nPowerOffElapsedOnTime;
         return;
     }
-    const int diveMinutes = s.HasDiveEnd() ? s.m_nDiveTime / 60
-                                           : static_cast<int>(log.m_arSamples.back()->m_dTime) / 60;
+    const int diveMinutes =
+        s.HasDiveEnd() ? s.m_nDiveTime / 60 : WholeMinutes(log.m_arSamples.back()->m_dTime);
     info.m_nTotalUnitOnTime = s.m_nPowerOnTotalUnitOnTime + diveMinutes;
     info.m_nTotalDiveTime = s.m_nPowerOnTotalDiveTime + diveMinutes;
     info.m_nElapsedOnTime = s.m_nPowerOnElapsedOnTime + diveMinutes;

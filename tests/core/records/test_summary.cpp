@@ -152,6 +152,14 @@ TEST_F(SummaryTest, CancelledDiveEndFallsBackToSampleTimes) {
     EXPECT_EQ(m_log.m_DiveInformation.m_nTotalDiveTime, 500 + 22);
 }
 
+TEST_F(SummaryTest, SampleTimeBeyondAnIntStillAddsWholeMinutes) {
+    AddSet();
+    AddSample(3.0e9); // a corrupt restart date can move the time scale this far
+    m_log.ComputeDiveSummary();
+    EXPECT_EQ(m_log.m_DiveInformation.m_nTotalDiveTime, 500 + 50000000);
+    EXPECT_EQ(m_log.m_DiveInformation.m_nElapsedOnTime, 20 + 50000000);
+}
+
 TEST_F(SummaryTest, PowerOffTotalsAsTheyStand) {
     CDiveLogPreDive& set = AddSet();
     set.m_bPowerOffReceived = true;
