@@ -53,7 +53,8 @@ std::optional<std::string> CQtSettingsStore::ReadString(const std::string& keyPa
 
 bool CQtSettingsStore::WriteDword(const std::string& keyPath, const std::string& name,
                                   uint32_t value) {
-    m_settings->setValue(KeyFor(keyPath, name), qulonglong(value));
+    // A plain unsigned int stays a DWORD where the store is the registry.
+    m_settings->setValue(KeyFor(keyPath, name), uint(value));
     m_settings->sync();
     return m_settings->status() == QSettings::NoError;
 }
