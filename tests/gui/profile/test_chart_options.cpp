@@ -77,3 +77,13 @@ TEST(ChartOptions, GroupListTexts) {
     EXPECT_EQ(dialog.GroupList()->itemText(3), QStringLiteral("Cylinder Pressure"));
     EXPECT_EQ(dialog.GroupList()->itemText(6), QStringLiteral("Decompression"));
 }
+
+TEST(ChartOptions, SnapshotForALookByEye) {
+    profiletest::CScopedSettings settings;
+    CChartOptions dialog;
+    dialog.GroupList()->setCurrentIndex(2);
+    dialog.show();
+    dialog.grab().toImage().save(QStringLiteral(ZELVOR_BINARY_DIR "/chart_options.png"));
+    EXPECT_TRUE(dialog.SlotBox(3)->isChecked());
+    EXPECT_FALSE(dialog.SlotBox(4)->isEnabled());
+}

@@ -229,3 +229,14 @@ TEST(ProfileSnapshot, StateAxisInImperialUnits) {
     EXPECT_FALSE(image.isNull());
     image.save(QStringLiteral(ZELVOR_BINARY_DIR "/profile_chart_imperial.png"));
 }
+
+TEST_F(ProfilePageTest, HighDensityRenderingKeepsTheLayout) {
+    const QImage image = m_page->RenderChart(QSize(400, 200), 2.0);
+    EXPECT_EQ(image.width(), 800);
+    int plot = 0;
+    for (int x = 0; x < image.width(); ++x)
+        plot += image.pixel(x, 20) == qRgb(30, 130, 255);
+    EXPECT_GT(plot, 600);
+    // The time axis runs along the plot bottom: 20 logical pixels above the bottom edge.
+    EXPECT_EQ(image.pixel(400, 2 * 180), qRgb(0, 0, 0));
+}
