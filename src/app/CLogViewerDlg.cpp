@@ -246,8 +246,10 @@ void CLogViewerDlg::RefreshNavigation() {
     }
     const int count = int(m_arFileNames.size());
     m_pCounter->setText(CounterText());
-    m_pFirst->setEnabled(m_nFileIndex != 0);
-    m_pPrevious->setEnabled(m_nFileIndex != 0);
+    // A file outside the list (a binary log among text logs) can still step to the list's
+    // first file; an empty list leads nowhere.
+    m_pFirst->setEnabled(m_nFileIndex != 0 && count > 0);
+    m_pPrevious->setEnabled(m_nFileIndex > 0);
     m_pNext->setEnabled(m_nFileIndex + 1 != count);
     m_pLast->setEnabled(m_nFileIndex + 1 != count);
 }

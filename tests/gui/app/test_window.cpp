@@ -140,6 +140,30 @@ TEST_F(MainWindow, OnlyFileOfItsUnitDisablesAllButtons) {
         EXPECT_FALSE(Window().NavigationButton(s)->isEnabled());
 }
 
+TEST_F(MainWindow, FileOutsideTheListStepsOnlyIntoIt) {
+    WriteUnitFiles();
+    // Not a ".ccl" name: the list holds the unit's text logs only.
+    QFile::copy(Path("ZV1_0002.ccl"), Path("ZV1_0000.log"));
+    Window().OpenFile(Path("ZV1_0000.log"), Dlg::Source::External);
+    ASSERT_TRUE(Loaded());
+    EXPECT_EQ(Counter(), "");
+    EXPECT_EQ(Window().FileIndex(), -1);
+    EXPECT_TRUE(Window().NavigationButton(Step::First)->isEnabled());
+    EXPECT_FALSE(Window().NavigationButton(Step::Previous)->isEnabled());
+    EXPECT_TRUE(Window().NavigationButton(Step::Next)->isEnabled());
+    Window().Navigate(Step::Next);
+    EXPECT_EQ(Title(), "ZV1_0001.ccl");
+
+    // A title without "_" matches nothing: every button is off and the file stays.
+    QFile::copy(Path("ZV1_0002.ccl"), Path("single.ccl"));
+    Window().OpenFile(Path("single.ccl"), Dlg::Source::External);
+    for (Step s : {Step::First, Step::Previous, Step::Next, Step::Last}) {
+        EXPECT_FALSE(Window().NavigationButton(s)->isEnabled());
+        Window().Navigate(s);
+    }
+    EXPECT_EQ(Title(), "single.ccl");
+}
+
 TEST_F(MainWindow, UnitsSwitchUpdatesBannerSettingAndChecks) {
     WriteUnitFiles();
     Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
