@@ -59,6 +59,7 @@ public:
     QLabel* Value(Row row) const { return m_arValues[row]; }
     QLabel* Label(Row row) const { return m_arLabels[row]; }
     CBNLed* LampAt(Lamp lamp) const { return m_arLamps[lamp]; }
+    QLabel* LampLabel(Lamp lamp) const { return m_arLampLabels[lamp]; }
 
 private:
     void ShowLamps(const CDiveLogInformation& info);

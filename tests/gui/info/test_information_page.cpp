@@ -231,3 +231,13 @@ TEST(DiveInformationSummary, LampsLightForEitherControllerAndRestWhenInvalid) {
     EXPECT_EQ(panel.LampAt(CInfoSummaryPanel::kCellWarning)->GetColour(), CBNLed::White);
     EXPECT_EQ(panel.LampAt(CInfoSummaryPanel::kCo21st)->GetColour(), CBNLed::White);
 }
+
+TEST(DiveInformationSummary, LabelsNameTheirRowsAndLamps) {
+    CInfoSummaryPanel panel;
+    EXPECT_EQ(panel.Label(CInfoSummaryPanel::kDiveTime)->text(), "Dive Time");
+    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kCellWarning)->text(), "Cell Warning");
+    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kHighOxygen)->text(), "High Oxygen");
+    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kFastAscent)->text(), "Fast Ascent");
+    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kCo21st)->text(), "CO2 1st Warning");
+    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kDiveStart)->text(), "Dive Start");
+}
