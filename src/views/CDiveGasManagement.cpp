@@ -72,7 +72,7 @@ void CDiveGasManagement::BuildTable() {
         grid->addWidget(row.oxygen, line, kO2, Qt::AlignCenter);
         grid->addWidget(row.helium, line, kHe, Qt::AlignCenter);
         grid->addWidget(row.nitrogen, line, kN2, Qt::AlignCenter);
-        grid->addWidget(row.used, line, kUsed, Qt::AlignRight);
+        grid->addWidget(row.used, line, kUsed, Qt::AlignCenter);
         const int spinColumns[5] = {kMaxP, kSize, kSize, kIn, kOut};
         for (int c = kMaxPressure; c <= kPressureOut; ++c) {
             auto* spin = new CNumSpinCtrl(table);
