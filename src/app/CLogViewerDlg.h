@@ -65,7 +65,7 @@ public:
 
     // The commands.
     void OnFileOpen();
-    bool OpenFile(const QString& path, Source source);
+    bool OpenFile(const QString& given, Source source);
     void OnFileClose();
     bool OnFileSave();
     void Navigate(filenav::Step step);

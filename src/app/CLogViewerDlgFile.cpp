@@ -2,6 +2,7 @@
 // navigation.
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QSettings>
 #include <QTimer>
@@ -92,8 +93,11 @@ void CLogViewerDlg::OnFileOpen() {
     OpenFile(path, Source::Dialog);
 }
 
-bool CLogViewerDlg::OpenFile(const QString& path, Source source) {
+bool CLogViewerDlg::OpenFile(const QString& given, Source source) {
     ReleaseCurrentFile(source);
+    // A name relative to where the program was started would mean another file in the recent
+    // list and the default folder tomorrow.
+    const QString path = given.isEmpty() ? given : QFileInfo(given).absoluteFilePath();
     const std::string localPath = ToLocal(path);
     switch (source) {
     case Source::Dialog:

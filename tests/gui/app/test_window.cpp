@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -374,6 +375,18 @@ TEST_F(MainWindow, OpenDialogRoadWritesStatusAndRecentList) {
     EXPECT_EQ(Title(), "ZV1_0003.ccl");
     EXPECT_TRUE(guitest::StatusLogText().contains("User selected file " + file + "\n"));
     EXPECT_EQ(AppSettings().value("Recent File List/File1").toString(), file);
+}
+
+TEST_F(MainWindow, RelativePathIsRememberedInFull) {
+    WriteUnitFiles();
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_dir);
+    Window().OpenFile("ZV1_0002.ccl", Dlg::Source::External);
+    QDir::setCurrent(before);
+    EXPECT_EQ(Window().RecentFiles(), QStringList{Path("ZV1_0002.ccl")});
+    EXPECT_EQ(Counter(), "2 of 3");
+    Window().Navigate(Step::Next);
+    EXPECT_EQ(Title(), "ZV1_0003.ccl");
 }
 
 TEST_F(MainWindow, RecentListKeepsFourNewestFirst) {
