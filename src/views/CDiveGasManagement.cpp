@@ -86,6 +86,9 @@ void CDiveGasManagement::BuildTable() {
     }
     grid->setRowStretch(kFirstRowLine + kRows, 1);
     scroll->setWidget(table);
+    // Let the tab's own background show through, as on the pages that do not scroll.
+    scroll->viewport()->setAutoFillBackground(false);
+    table->setAutoFillBackground(false);
     outer->addWidget(scroll);
 }
 

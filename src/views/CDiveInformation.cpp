@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -83,7 +84,15 @@ QStringList ListTexts(int list) {
 } // namespace
 
 CDiveInformation::CDiveInformation(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
-    auto* columns = new QHBoxLayout(this);
+    // The page needs more height than a small laptop screen leaves the window; it scrolls
+    // there instead of holding the whole window taller than the screen.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget(scroll);
+    auto* columns = new QHBoxLayout(content);
     auto* left = new QVBoxLayout;
     left->addWidget(BuildDetails());
     left->addWidget(BuildDiveTypes());
@@ -95,6 +104,11 @@ CDiveInformation::CDiveInformation(CViewerContext& ctx, QWidget* parent) : CDive
     columns->addLayout(left, 3);
     m_pSummary = new CInfoSummaryPanel(this);
     columns->addWidget(m_pSummary, 2);
+    scroll->setWidget(content);
+    // Let the tab's own background show through, as on the pages that do not scroll.
+    scroll->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    outer->addWidget(scroll);
 
     Connect();
     connect(&m_ctx, &CViewerContext::aboutToSave, this, &CDiveInformation::StorePendingEdits);

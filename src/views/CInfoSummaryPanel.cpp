@@ -10,16 +10,15 @@
 
 namespace {
 
-// String-table ids of the row labels, in Row order. The dive time has its own entry: 2016 is the
-// "Dive Start" alarm text of the profile page.
-constexpr int kRowLabelIds[CInfoSummaryPanel::kRowCount] = {2095, 2096, 23021, 2097, 2098, 2099,
-                                                            2100, 2101, 2102,  2103, 2114, 2104,
-                                                            2105, 2106, 2107,  2108, 2109};
+// String-table ids of the row labels, in Row order.
+constexpr int kRowLabelIds[CInfoSummaryPanel::kRowCount] = {2095, 2096, 2016, 2097, 2098, 2099,
+                                                            2100, 2101, 2102, 2103, 2114, 2104,
+                                                            2105, 2106, 2107, 2108, 2109};
 
-// String-table ids of the lamp labels, in Lamp order: the alarm texts the profile page's panel
-// shows, "Cell Warning" to "Dive Start", so a language file names an alarm alike on both pages.
+// String-table ids of the lamp labels, in Lamp order; the profile page's alarm panel shows the
+// same entries.
 constexpr int kLampLabelIds[CInfoSummaryPanel::kLampCount] = {
-    2004, 2005, 2006, 2007, 2008, 2009, 2010, 2011, 2012, 2013, 2014, 2015, 2016};
+    2002, 2003, 2004, 2005, 2006, 2007, 2008, 2009, 2010, 2011, 2028, 2029, 2030};
 constexpr int kAlarmsId = 2000;
 constexpr int kControllerId = 2236;
 constexpr int kSummaryId = 2067;

@@ -62,7 +62,6 @@ void AddInformationStrings(std::map<int, const char*>& table) {
         {2111, "Minimum PPO2"},
         {2236, "Controller"},
         {23020, "Absorbent Type"},
-        {23021, "Dive Time"},
         // Weather, wind and sea lists.
         {2115, "Clear"},
         {2116, "Cloudy"},
