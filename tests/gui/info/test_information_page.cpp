@@ -241,3 +241,10 @@ TEST(DiveInformationSummary, LabelsNameTheirRowsAndLamps) {
     EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kCo21st)->text(), "CO2 1st Warning");
     EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kDiveStart)->text(), "Dive Start");
 }
+
+TEST(DiveInformationPage, ShrinksBelowItsContentOnSmallScreens) {
+    CViewerContext ctx;
+    CDiveInformation page(ctx);
+    // The page scrolls rather than forcing the main window taller than a 768-pixel screen.
+    EXPECT_LT(page.minimumSizeHint().height(), 400);
+}
