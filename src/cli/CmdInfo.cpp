@@ -7,6 +7,7 @@
 #include "viewmodel/BannerText.h"
 #include "viewmodel/DataRows.h"
 #include "viewmodel/GasUsed.h"
+#include "viewmodel/ProfileStrings.h"
 #include "viewmodel/StringTable.h"
 #include "viewmodel/SummaryText.h"
 #include "viewmodel/Units.h"
@@ -25,7 +26,6 @@ const char kInfoHelp[] =
 // String-table ids of the summary labels and the alarm names.
 enum : int {
     kIdAlarms = 2000,
-    kIdAlarmFirst = 2004, // "Cell Warning" ... "Dive Start" run 2004-2016
     kIdDate = 2095,
     kIdTime = 2096,
     kIdMaxDepth = 2097,
@@ -44,8 +44,8 @@ enum : int {
     kIdMaxPPO2 = 2110,
     kIdMinPPO2 = 2111,
     kIdPeakSetpoint = 2114,
-    kIdDiveTime = 21000,
-    kIdNoAlarm = 2017,
+    kIdDiveTime = 2016,
+    kIdNoAlarm = 2013,
 };
 
 std::string Str(int id) {
@@ -116,7 +116,10 @@ void PrintSummary(std::ostream& out, const CDiveLog& log, bool metric) {
             continue;
         // The first eight are the two controllers' four alarms; the lamps share names.
         const std::string prefix = a < 4 ? "C1 " : a < 8 ? "C2 " : "";
-        out << "  " << prefix << Str(kIdAlarmFirst + (a < 8 ? a % 4 : a - 4)) << "\n";
+        out << "  " << prefix
+            << Str(a < 8 ? profile_text::ControllerAlarmId(a % 4)
+                         : profile_text::DisplayAlarmId(a - 8))
+            << "\n";
         any = true;
     }
     if (!any)

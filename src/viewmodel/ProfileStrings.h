@@ -6,20 +6,31 @@
 
 namespace profile_text {
 
-// Page labels (fixed numbers, shared with language files).
+// Page labels (fixed numbers, shared with language files and the dive information page).
 enum : int {
     kAlarms = 2000,
     kC1 = 2001,
-    kC2 = 2002,
-    kDisplay = 2003,
-    kCellWarning = 2004, // the four controller rows follow in order
-    kFastAscent = 2008,  // the nine display rows follow in order
-    kNoAlarm = 2017,
-    kNoAlarmMasked = 2018,
-    kAlarm = 2019,
-    kAlarmMasked = 2020,
-    kController = 2021,
+    kCellWarning = 2002, // the four controller alarms run 2002-2005
+    kFastAscent = 2006,  // the display alarms: 2006-2011, then 2028-2030
+    kC2 = 2012,
+    kNoAlarm = 2013,
+    kNoAlarmMasked = 2014,
+    kAlarm = 2015,
+    kDiveTimeLabel = 2016,
+    kAlarmMasked = 2017,
+    kDisplay = 2027,
+    kController = 2236,
 };
+
+// The nine display alarms in lamp order: "Fast Ascent" ... "Scrubber 1st Warning", then
+// "CO2 2nd Warning", "CO2 1st Warning", "Dive Start".
+inline constexpr int kDisplayAlarmIds[9] = {2006, 2007, 2008, 2009, 2010, 2011, 2028, 2029, 2030};
+inline int ControllerAlarmId(int index) {
+    return kCellWarning + index;
+}
+inline int DisplayAlarmId(int index) {
+    return kDisplayAlarmIds[index];
+}
 
 // Readout, menu, dialog and trace-name texts.
 enum : int {

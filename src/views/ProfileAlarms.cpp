@@ -88,9 +88,11 @@ void CProfileAlarms::SetTexts() {
     m_pControllerHead->setText(CViewerContext::Str(kController));
     m_pDisplayHead->setText(CViewerContext::Str(kDisplay));
     for (int i = 0; i < kControllerLamps; ++i)
-        m_arControllerText[static_cast<size_t>(i)]->setText(CViewerContext::Str(kCellWarning + i));
+        m_arControllerText[static_cast<size_t>(i)]->setText(
+            CViewerContext::Str(profile_text::ControllerAlarmId(i)));
     for (int i = 0; i < kDisplayLamps; ++i)
-        m_arDisplayText[static_cast<size_t>(i)]->setText(CViewerContext::Str(kFastAscent + i));
+        m_arDisplayText[static_cast<size_t>(i)]->setText(
+            CViewerContext::Str(profile_text::DisplayAlarmId(i)));
     for (int i = 0; i < 4; ++i)
         m_arLegendText[static_cast<size_t>(i)]->setText(CViewerContext::Str(kLegendTexts[i]));
 }
