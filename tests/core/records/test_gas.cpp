@@ -27,9 +27,7 @@ TEST(GasReset, DefaultsFromSettings) {
     gas.m_dPressureIn[3] = 200;
     gas.m_nDiluentO2[0] = 10;
     gas.Reset();
-    EXPECT_EQ(gas.m_nOxygenO2, 100);
     EXPECT_EQ(gas.m_nDiluentO2[0], 21);
-    EXPECT_EQ(gas.m_nDiluentHe[11], 0);
     EXPECT_DOUBLE_EQ(gas.m_dPressureIn[3], 0.0);
     for (int c = 0; c < CDiveLogGasManagement::kCylinders; ++c) {
         SettingDword size(settings::Path(settings::CylinderSizeSIName(c)),

@@ -100,41 +100,32 @@ TEST_F(SummaryTest, SetBeforeTheFirstOneAfterTheDiveStart) {
 // ---- ComputeDiveSummary: totals and dive time
 // -----------------------------------------------------
 
-TEST_F(SummaryTest, LoggedDiveTimeWithinTolerance) {
-    SetDiveEnd(AddSet(), 3600, 3628);
-    m_log.ComputeDiveSummary();
-    EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, "1:00:00 hh:mm:ss");
+TEST_F(SummaryTest, DiveTimeFromLoggedTimeOrClocks) {
+    const struct {
+        int diveTime, span;
+        const char* text;
+    } cases[] = {
+        {3600, 3628, "1:00:00 hh:mm:ss"}, // clocks within tolerance: the logged time
+        {3600, 3630, "1:00:30 hh:mm:ss"}, // out of tolerance: end - start
+        {3599, 3599, "59:59 mm:ss"},      {3600, 3600, "1:00:00 hh:mm:ss"},
+        {1200, -50, "20:00 mm:ss"}, // a dive end clock before the start: the logged time
+    };
+    CDiveLogPreDive& set = AddSet();
+    for (const auto& c : cases) {
+        SetDiveEnd(set, c.diveTime, c.span);
+        m_log.ComputeDiveSummary();
+        EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, c.text) << c.diveTime << " " << c.span;
+    }
     EXPECT_TRUE(Logged("Dive Time - (0x08 Dive Time) 3600 seconds"));
     EXPECT_TRUE(Logged("Dive Time - (0x08 End of Dive Time 11:00:28 - 0x03 Start of Dive Time "
                        "10:00:00) 3628 seconds"));
     EXPECT_TRUE(Logged("Dive Time - Difference 28 seconds Tolerance 29 seconds"));
     EXPECT_TRUE(Logged("Dive Time - In tolerance using dive time"));
-    // Totals add the logged dive minutes to the power-on totals.
-    EXPECT_EQ(m_log.m_DiveInformation.m_nTotalUnitOnTime, 1060);
-    EXPECT_EQ(m_log.m_DiveInformation.m_nElapsedOnTime, 80);
-}
-
-TEST_F(SummaryTest, ClockSpanOutsideTolerance) {
-    SetDiveEnd(AddSet(), 3600, 3630);
-    m_log.ComputeDiveSummary();
-    EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, "1:00:30 hh:mm:ss");
     EXPECT_TRUE(Logged("Dive Time - Difference 30 seconds Tolerance 29 seconds"));
     EXPECT_TRUE(Logged("Dive Time - Out of tolerance using end - start time"));
-}
-
-TEST_F(SummaryTest, MinutesAndSecondsBelowAnHour) {
-    SetDiveEnd(AddSet(), 3599, 3599);
-    m_log.ComputeDiveSummary();
-    EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, "59:59 mm:ss");
-    SetDiveEnd(*m_log.m_arPreDives[0], 3600, 3600);
-    m_log.ComputeDiveSummary();
-    EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, "1:00:00 hh:mm:ss");
-}
-
-TEST_F(SummaryTest, DiveEndClockBeforeStartUsesLoggedTime) {
-    SetDiveEnd(AddSet(), 1200, -50);
-    m_log.ComputeDiveSummary();
-    EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, "20:00 mm:ss");
+    // Totals add the logged dive minutes (20 in the last case) to the power-on totals.
+    EXPECT_EQ(m_log.m_DiveInformation.m_nTotalUnitOnTime, 1020);
+    EXPECT_EQ(m_log.m_DiveInformation.m_nElapsedOnTime, 40);
 }
 
 TEST_F(SummaryTest, CancelledDiveEndFallsBackToSampleTimes) {
@@ -299,6 +290,8 @@ TEST_F(SummaryTest, MaximumDepthChoice) {
 TEST_F(SummaryTest, DiveLabel) {
     AddSet();
     AddSample(10);
+    m_log.ComputeDiveSummary();
+    EXPECT_EQ(m_log.m_DiveInformation.m_strDiveLabel, "17");
     m_log.m_DiveInformation.m_strDiveNumberText = "Wreck";
     m_log.ComputeDiveSummary();
     EXPECT_EQ(m_log.m_DiveInformation.m_strDiveLabel, "17 - Wreck");
