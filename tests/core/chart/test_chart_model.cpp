@@ -61,30 +61,30 @@ TEST_F(ChartModelTest, DragZoomsAndKeepsTheCursorUnderThePointer) {
     EXPECT_FALSE(m_model.ResetZoomChangesView());
 }
 
-TEST_F(ChartModelTest, DragLeftwardsAndReleaseWithoutAMoveEvent) {
-    m_model.LeftDown(430, 50);
-    m_model.LeftUp(230, 50); // no move reported the release point
-    EXPECT_EQ(State().m_nViewStart, 200);
-    EXPECT_EQ(State().m_nViewEnd, 400);
-}
-
-TEST_F(ChartModelTest, ReleaseRightOfThePlotPutsTheCursorAtTheWindowEnd) {
-    m_model.LeftDown(130, 50);
-    m_model.MouseMove(650, 50, true); // outside the plot
-    m_model.LeftUp(650, 50);
-    EXPECT_EQ(State().m_nViewStart, 100);
-    EXPECT_EQ(State().m_nViewEnd, 599);
-    EXPECT_DOUBLE_EQ(State().m_dCursorTime, 599.0);
-}
-
-TEST_F(ChartModelTest, ClickAtThePressPointOnlyPlacesTheCursor) {
-    m_model.LeftDown(130, 50);
-    m_model.MouseMove(130, 50, true);
-    m_model.LeftUp(130, 50);
-    EXPECT_EQ(State().m_nViewStart, 0);
-    EXPECT_EQ(State().m_nViewEnd, 599);
-    EXPECT_DOUBLE_EQ(State().m_dCursorTime, 100.0);
-    EXPECT_FALSE(State().m_bDragging);
+TEST_F(ChartModelTest, PressAndReleaseSetTheWindowAndCursor) {
+    const struct {
+        int press, release;
+        bool move; // a move event reported the release point first
+        int viewStart, viewEnd;
+        double cursor; // < 0: not checked
+    } cases[] = {
+        {430, 230, false, 200, 400, -1}, // leftwards, no move event
+        {130, 650, true, 100, 599, 599}, // released right of the plot: cursor at the window end
+        {130, 130, true, 0, 599, 100},   // a click at the press point only places the cursor
+    };
+    for (const auto& c : cases) {
+        m_model.ResetZoom();
+        m_model.LeftDown(c.press, 50);
+        if (c.move)
+            m_model.MouseMove(c.release, 50, true);
+        m_model.LeftUp(c.release, 50);
+        EXPECT_EQ(State().m_nViewStart, c.viewStart) << c.press << "->" << c.release;
+        EXPECT_EQ(State().m_nViewEnd, c.viewEnd) << c.press << "->" << c.release;
+        EXPECT_FALSE(State().m_bDragging);
+        if (c.cursor >= 0) {
+            EXPECT_DOUBLE_EQ(State().m_dCursorTime, c.cursor) << c.press << "->" << c.release;
+        }
+    }
 }
 
 TEST_F(ChartModelTest, CursorFollowsThePointerUnlessLocked) {
@@ -190,22 +190,8 @@ TEST_F(ChartModelTest, SolenoidSettingSwitchesTheRow) {
     EXPECT_FALSE(State().m_bDepthTraceOn);
 }
 
-TEST(TraceGroupOfMenuId, MapsTheGraphPopCommands) {
-    EXPECT_EQ(TraceGroupOfMenuId(32815), 0);
-    EXPECT_EQ(TraceGroupOfMenuId(32809), 1);
-    EXPECT_EQ(TraceGroupOfMenuId(32814), 6);
-    EXPECT_EQ(TraceGroupOfMenuId(32808), -1);
-    EXPECT_EQ(TracePreset(7), nullptr);
-}
-
 TEST(TraceDisplayName, NamesOfTheCodes) {
-    EXPECT_EQ(TraceDisplayName(101), "PPO2 - Setpoint");
-    EXPECT_EQ(TraceDisplayName(107), "PPO2 - C2 Cell 2");
-    EXPECT_EQ(TraceDisplayName(109), "PPO2 - C2 Measured");
-    EXPECT_EQ(TraceDisplayName(203), "Battery Voltages - C2 B1");
     EXPECT_EQ(TraceDisplayName(307), "Cylinder Pressures - Diluent 6");
-    EXPECT_EQ(TraceDisplayName(501), "Gas Toxicity - CNS%");
-    EXPECT_EQ(TraceDisplayName(503), "Gas Toxicity - ppCO2");
     EXPECT_EQ(TraceDisplayName(602), "Not Used");
     EXPECT_EQ(TraceDisplayName(0), "Not Used");
     // A translation that changes the conversions is not trusted with printf.

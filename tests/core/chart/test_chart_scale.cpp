@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "ChartTestLog.h"
 #include "viewmodel/ChartScale.h"
 
@@ -12,6 +15,24 @@ CChartState StateWithWindow(int start, int end) {
     CChartState state;
     state.m_nViewStart = start;
     state.m_nViewEnd = end;
+    return state;
+}
+
+// Samples each second from 0 to 10 s at `depth` metres, each handed to `fill` for its traces.
+void FillLog(CDiveLog& log, double depth, const std::function<void(CDiveLogSample&, int)>& fill) {
+    for (int t = 0; t <= 10; ++t)
+        fill(AddSample(log, t, depth), t);
+    MarkLoaded(log, 0, 10);
+}
+
+// The window [0, 10] rescaled with `codes` in slots 0, 1, ... and the `enabled` slots on.
+CChartState Rescaled(const CDiveLog& log, std::vector<int> codes, std::vector<int> enabled = {}) {
+    CChartState state = StateWithWindow(0, 10);
+    for (size_t n = 0; n < codes.size(); ++n)
+        state.m_nTraceCode[n] = codes[n];
+    for (int n : enabled)
+        state.m_bTraceEnabled[n] = true;
+    RescaleChart(state, log);
     return state;
 }
 
@@ -73,16 +94,12 @@ TEST(RescaleChart, OneSampleWindowStillHasARange) {
 
 TEST(RescaleChart, CeilingDeeperThanTheDiveGrowsTheDepthAxis) {
     CDiveLog log;
-    for (int t = 0; t <= 10; ++t) {
-        CDiveLogSample& s = AddSample(log, t, t);
+    FillLog(log, 0.0, [](CDiveLogSample& s, int t) {
+        s.m_dPressure = 1000.0 + t * 100.0; // down to 10 m
         s.m_dDecoSurfacePressure = 1000.0;
         s.m_dCeilingPressure = 1000.0 + 1500.0 * t / 10.0; // ceiling down to 15 m
-    }
-    MarkLoaded(log, 0, 10);
-    CChartState state = StateWithWindow(0, 10);
-    state.m_nTraceCode[0] = 601;
-    state.m_bTraceEnabled[0] = true;
-    RescaleChart(state, log);
+    });
+    const CChartState state = Rescaled(log, {601}, {0});
     EXPECT_DOUBLE_EQ(state.m_dTraceMax[0], 16.5);
     EXPECT_DOUBLE_EQ(state.m_dDepthMax, 16.5);
     EXPECT_DOUBLE_EQ(state.m_dTraceMin[0], state.m_dDepthMin);
@@ -93,39 +110,26 @@ TEST(RescaleChart, CeilingDeeperThanTheDiveGrowsTheDepthAxis) {
 
 TEST(RescaleChart, ShallowCeilingTakesTheDepthRange) {
     CDiveLog log;
-    for (int t = 0; t <= 10; ++t)
-        AddSample(log, t, 30.0).m_dDecoSurfacePressure = 1000.0;
-    MarkLoaded(log, 0, 10);
-    CChartState state = StateWithWindow(0, 10);
-    state.m_nTraceCode[3] = 601;
-    RescaleChart(state, log);
+    FillLog(log, 30.0, [](CDiveLogSample& s, int) { s.m_dDecoSurfacePressure = 1000.0; });
+    const CChartState state = Rescaled(log, {0, 0, 0, 601});
     EXPECT_DOUBLE_EQ(state.m_dTraceMax[3], state.m_dDepthMax);
 }
 
 TEST(RescaleChart, BatteriesAlwaysZeroToSevenAndAHalf) {
     CDiveLog log;
-    for (int t = 0; t <= 10; ++t)
-        AddSample(log, t, 5.0).m_dBattery[0] = 9.0 + t;
-    MarkLoaded(log, 0, 10);
-    CChartState state = StateWithWindow(0, 10);
-    state.m_nTraceCode[0] = 201;
-    RescaleChart(state, log);
+    FillLog(log, 5.0, [](CDiveLogSample& s, int t) { s.m_dBattery[0] = 9.0 + t; });
+    const CChartState state = Rescaled(log, {201});
     EXPECT_DOUBLE_EQ(state.m_dTraceMin[0], 0.0);
     EXPECT_DOUBLE_EQ(state.m_dTraceMax[0], 7.5);
 }
 
 TEST(RescaleChart, AmbientMinimumMayBeNegativeOthersNot) {
     CDiveLog log;
-    for (int t = 0; t <= 10; ++t) {
-        CDiveLogSample& s = AddSample(log, t, 5.0);
+    FillLog(log, 5.0, [](CDiveLogSample& s, int t) {
         s.m_dAmbientTemp = -2.0 + t * 0.1;
         s.m_dSetpoint = 0.05;
-    }
-    MarkLoaded(log, 0, 10);
-    CChartState state = StateWithWindow(0, 10);
-    state.m_nTraceCode[0] = 401;
-    state.m_nTraceCode[1] = 101;
-    RescaleChart(state, log);
+    });
+    const CChartState state = Rescaled(log, {401, 101});
     // range 1.0, least range 2.5: margin 0.25
     EXPECT_DOUBLE_EQ(state.m_dTraceMin[0], -2.3);
     EXPECT_DOUBLE_EQ(state.m_dTraceMax[0], -0.7);
@@ -136,23 +140,14 @@ TEST(RescaleChart, AmbientMinimumMayBeNegativeOthersNot) {
 
 TEST(RescaleChart, EnabledSlotsOfAGroupShareOneScale) {
     CDiveLog log;
-    for (int t = 0; t <= 10; ++t) {
-        CDiveLogSample& s = AddSample(log, t, 5.0);
+    FillLog(log, 5.0, [](CDiveLogSample& s, int) {
         s.m_dC1Cell[0] = 0.72;
         s.m_dC1Cell[1] = 1.28;
         s.m_dProbeTemp[0] = 10.0;
         s.m_dAmbientTemp = 20.0;
-    }
-    MarkLoaded(log, 0, 10);
-    CChartState state = StateWithWindow(0, 10);
-    state.m_nTraceCode[0] = 102;
-    state.m_nTraceCode[1] = 103;
-    state.m_nTraceCode[2] = 104; // disabled, still takes the common scale
-    state.m_nTraceCode[3] = 701;
-    state.m_nTraceCode[4] = 401;
-    for (int n : {0, 1, 3, 4})
-        state.m_bTraceEnabled[n] = true;
-    RescaleChart(state, log);
+    });
+    // Slot 2 is disabled but still takes the common scale.
+    const CChartState state = Rescaled(log, {102, 103, 104, 701, 401}, {0, 1, 3, 4});
     EXPECT_DOUBLE_EQ(state.m_dTraceMin[0], 0.6);
     EXPECT_DOUBLE_EQ(state.m_dTraceMax[0], 1.4);
     EXPECT_DOUBLE_EQ(state.m_dTraceMin[1], 0.6);
@@ -167,12 +162,8 @@ TEST(RescaleChart, EnabledSlotsOfAGroupShareOneScale) {
 // would be divided by zero.
 TEST(RescaleChart, ConstantTraceKeepsANonEmptyRange) {
     CDiveLog log;
-    for (int t = 0; t <= 10; ++t)
-        AddSample(log, t, 5.0);
-    MarkLoaded(log, 0, 10);
-    CChartState state = StateWithWindow(0, 10);
-    state.m_nTraceCode[0] = 501;
-    RescaleChart(state, log);
+    FillLog(log, 5.0, [](CDiveLogSample&, int) {});
+    const CChartState state = Rescaled(log, {501});
     EXPECT_GT(state.m_dTraceMax[0], state.m_dTraceMin[0]);
 }
 

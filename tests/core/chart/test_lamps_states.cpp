@@ -51,16 +51,6 @@ TEST(DisplayLampColours, ScrubberWarningMovedWithTheDisplayCode) {
 
 // ---- State traces ------------------------------------------------------------------------------
 
-TEST(ChannelCount, PairsSinglesAndOthers) {
-    EXPECT_EQ(ChannelCount(901), 2);
-    EXPECT_EQ(ChannelCount(1106), 2);
-    EXPECT_EQ(ChannelCount(902), 0);
-    EXPECT_EQ(ChannelCount(918), 1);
-    EXPECT_EQ(ChannelCount(1402), 1);
-    EXPECT_EQ(ChannelCount(1117), 0);
-    EXPECT_EQ(ChannelCount(101), 0);
-}
-
 TEST(TraceState, BitsAndVersionConditions) {
     CDiveLogSample s;
     s.m_byC2CellStatus = 0x80;
@@ -87,21 +77,10 @@ TEST(TraceState, BitsAndVersionConditions) {
 TEST(TraceValue, QuantitiesOfTheCodes) {
     CDiveLogSample s;
     s.m_dPressure = 990.0; // above the surface: depth 0, not negative
-    s.m_dC2Cell[2] = 1.1;
-    s.m_dBattery[2] = 6.0;
-    s.m_dCylinder[12] = 180.0;
     s.m_dCylinder[5] = 90.0;
     s.m_dProbeTemp[8] = 21.5;
-    s.m_dCO2Filt = 3.0;
     EXPECT_DOUBLE_EQ(TraceValue(0, s), 0.0);
-    EXPECT_DOUBLE_EQ(TraceValue(108, s), 1.1);
-    EXPECT_DOUBLE_EQ(TraceValue(203, s), 6.0);
-    EXPECT_DOUBLE_EQ(TraceValue(301, s), 180.0);
     EXPECT_DOUBLE_EQ(TraceValue(307, s), 90.0);
     EXPECT_DOUBLE_EQ(TraceValue(709, s), 21.5);
-    EXPECT_DOUBLE_EQ(TraceValue(516, s), 3.0);
     EXPECT_DOUBLE_EQ(TraceValue(999, s), 0.0);
-    EXPECT_TRUE(TraceDrawsLine(601));
-    EXPECT_FALSE(TraceDrawsLine(503));
-    EXPECT_FALSE(TraceDrawsLine(701));
 }

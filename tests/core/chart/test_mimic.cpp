@@ -102,8 +102,6 @@ TEST(LargeGlyph, UnknownCharactersAreBlank) {
     const uint8_t* blank = LargeGlyph('~');
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(blank[i], 0);
-    EXPECT_EQ(LargeGlyph('a'), LargeGlyph('A'));
-    EXPECT_NE(SmallGlyph('7')[2], 0);
 }
 
 // ---- BuildMimic ------------------------------------------------------------------------------

@@ -123,7 +123,3 @@ TEST(ReadoutHeader, EmptyWithoutAFile) {
     model.SetLog(&log);
     EXPECT_EQ(BuildReadoutHeader(model, true).depth, "");
 }
-
-TEST(FormatFeetInches, TruncatesTheInches) {
-    EXPECT_EQ(FormatFeetInches(10.05), "32' 11\"");
-}
