@@ -141,6 +141,8 @@ bool CLogViewerDlg::OnFileSave() {
     if (!log.m_bFileLoaded)
         return false;
     m_ctx.NotifyAboutToSave();
+    // The save clears the model's change mark itself; remember it so the signal still fires.
+    const bool wasModified = log.m_bModified;
     const CSaveResult result = m_saveHook ? m_saveHook(log) : SaveLogFile(log);
     if (!result.ok) {
         if (!result.error.empty())
@@ -149,6 +151,7 @@ bool CLogViewerDlg::OnFileSave() {
             Warn(Str(result.messageId));
         return false;
     }
+    log.m_bModified = wasModified;
     m_ctx.ClearModified();
     return true;
 }
