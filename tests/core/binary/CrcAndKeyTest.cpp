@@ -37,12 +37,6 @@ TEST(CBinaryLogKey, StreamIsTheKeyTurnedLeftOneBitPerCopy) {
     EXPECT_EQ(k.StreamByte(2048 + 31), 0x03);
 }
 
-TEST(CBinaryLogKey, TestKeyIsTheDocumentedText) {
-    const CBinaryLogKey key = CBinaryLogKey::TestKey();
-    const auto& bytes = key.Bytes();
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "ZelvorLogTestKey");
-}
-
 TEST(CBinaryLogKey, StartOffsetFromTheProductOfFourBytes) {
     const uint8_t newHeader[] = {0, 0, 0, 1};
     const uint8_t small[] = {3, 5, 7, 11};

@@ -79,6 +79,15 @@ void ExpectSameModel(const CDiveLog& text, const CDiveLog& binary) {
         EXPECT_EQ(text.m_SysInfo.CodeVersionText(bus), binary.m_SysInfo.CodeVersionText(bus));
 }
 
+CSimOptions ShortLayout() {
+    CSimOptions options;
+    options.frcLayout = false;
+    options.versionMajor = 5;
+    options.versionMinor = 2;
+    options.versionBuild = 46;
+    return options;
+}
+
 void RoundTrip(const CSimOptions& options, const std::string& name) {
     const Written w = WriteBoth(options, name);
     // The converter gives back exactly the lines of the text log.
@@ -100,29 +109,14 @@ void RoundTrip(const CSimOptions& options, const std::string& name) {
 
 } // namespace
 
-TEST(BinaryRoundTrip, FrcLayoutLoadsLikeTheTextLog) {
+TEST(BinaryRoundTrip, BothLayoutsLoadLikeTheTextLog) {
     unsetenv("ZELVOR_LOG_KEY");
-    CSimOptions options;
-    RoundTrip(options, "frc");
-}
-
-TEST(BinaryRoundTrip, ShortLayoutLoadsLikeTheTextLog) {
-    unsetenv("ZELVOR_LOG_KEY");
-    CSimOptions options;
-    options.frcLayout = false;
-    options.versionMajor = 5;
-    options.versionMinor = 2;
-    options.versionBuild = 46;
-    RoundTrip(options, "short");
+    RoundTrip(CSimOptions(), "frc");
+    RoundTrip(ShortLayout(), "short");
 }
 
 TEST(BinaryRoundTrip, WrongKeyLoadsNonsenseWithoutCrashing) {
-    CSimOptions options;
-    options.frcLayout = false;
-    options.versionMajor = 5;
-    options.versionMinor = 2;
-    options.versionBuild = 46;
-    const Written w = WriteBoth(options, "wrongkey");
+    const Written w = WriteBoth(ShortLayout(), "wrongkey");
     setenv("ZELVOR_LOG_KEY", "0F1E2D3C4B5A69788796A5B4C3D2E1F0", 1);
     CDiveLog log;
     const CLoadResult result = log.LoadLogFile(w.binaryPath);

@@ -382,27 +382,3 @@ TEST(Unscramble, DepotBlocksWithANegativeStartAreLeftAlone) {
     const Converted l = Convert(File({{0, bintest::HeaderPayload(5, 2, 46, 3)}, {16, block}}), key);
     EXPECT_EQ(l.lines.back(), LineOf(Bytes({0xB1, 1 ^ key.StreamByte(0), 2 ^ key.StreamByte(1)})));
 }
-
-// ---- ConvertBinaryLogToLines ------------------------------------------------------------------
-
-TEST(ConvertBinaryLogToLines, ReadsAFileIntoALineFileWithCrLf) {
-    const std::string path = TempPath("convert.bin");
-    setenv("ZELVOR_LOG_KEY", "00000000000000000000000000000000", 1);
-    WriteFileBytes(path, File({{0, bintest::HeaderPayload(7, 0, 20)},
-                               {32, LogPayload({LogRecord(0, 32), LogRecord(6, 32)})}}));
-    CMemLineFile out;
-    bool frc = false;
-    std::string error;
-    ASSERT_TRUE(ConvertBinaryLogToLines(path, out, frc, error)) << error;
-    unsetenv("ZELVOR_LOG_KEY");
-    EXPECT_TRUE(frc);
-    EXPECT_EQ(out.Content().substr(0, 31), "Porthole Link Version 1.2.3.4\r\n");
-    std::string_view line;
-    int count = 0;
-    while (out.ReadLine(line)) {
-        EXPECT_FALSE(line.empty());
-        ++count;
-    }
-    EXPECT_EQ(count, 5);
-    std::remove(path.c_str());
-}
