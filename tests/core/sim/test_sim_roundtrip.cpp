@@ -1,9 +1,8 @@
 // Simulated logs loaded back: the loader and the dive summary must find what the simulator put
-// there, in both layouts, as text and as binary files.
+// there, in both layouts. The binary twin is checked by `zelvorlog convert` and the golden dumps.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -12,7 +11,6 @@
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
 #include "sim/CDiveSimulator.h"
-#include "sim/SimBinary.h"
 #include "viewmodel/LogBook.h"
 
 namespace {
@@ -147,43 +145,4 @@ TEST(SimulatedLog, PowerCyclesAfterTheDiveKeepTheDive) {
     CSimOptions old = ShortOptions(3, 9, 22);
     old.powerCycles = 1;
     ExpectFound(old, "cycles-old.ccl");
-}
-
-// ---- simulate --binary ------------------------------------------------------------------------
-
-namespace {
-void ExpectBinaryEqualsText(const CSimOptions& options, const char* name) {
-    SCOPED_TRACE(name);
-    const CSimLog sim = SimulateDive(options);
-    std::string binary, error;
-    ASSERT_TRUE(BuildSimBinary(sim, binary, error)) << error;
-    CDiveLog text, bin;
-    ASSERT_TRUE(text.LoadLogFile(WriteTemp(std::string(name) + ".ccl", sim.ToText())).loaded);
-    const CLoadResult r = bin.LoadLogFile(WriteTemp(std::string(name) + ".bin", binary));
-    ASSERT_TRUE(r.loaded) << (r.errors.empty() ? "" : r.errors.back());
-    EXPECT_EQ(bin.m_nFileKind, 2);
-    EXPECT_EQ(bin.m_bFrcLayout, text.m_bFrcLayout);
-    ASSERT_EQ(bin.m_arSamples.size(), text.m_arSamples.size());
-    for (size_t i = 0; i < text.m_arSamples.size(); ++i) {
-        const CDiveLogSample& a = *text.m_arSamples[i];
-        const CDiveLogSample& b = *bin.m_arSamples[i];
-        ASSERT_EQ(a.m_dTime, b.m_dTime) << i;
-        ASSERT_EQ(a.m_dPressure, b.m_dPressure) << i;
-        ASSERT_EQ(a.m_dC2Cell[2], b.m_dC2Cell[2]) << i;
-        ASSERT_EQ(0, std::memcmp(a.m_byStatus, b.m_byStatus, sizeof a.m_byStatus)) << i;
-    }
-    EXPECT_EQ(bin.m_arSolenoidC2.size(), text.m_arSolenoidC2.size());
-    EXPECT_EQ(bin.m_DiveInformation.m_strDiveTime, text.m_DiveInformation.m_strDiveTime);
-    EXPECT_EQ(bin.m_DiveInformation.m_strNotes, text.m_DiveInformation.m_strNotes);
-    EXPECT_EQ(bin.m_GasManagement.m_dPressureOut, text.m_GasManagement.m_dPressureOut);
-    EXPECT_EQ(bin.m_SysInfo.CodeVersionText(0xB2), text.m_SysInfo.CodeVersionText(0xB2));
-    EXPECT_EQ(bin.m_SysInfo.Texts(bin.m_SysInfo.DisplayBusAddress()).m_strOwnerName, "Sam Diver");
-}
-} // namespace
-
-TEST(SimulatedLog, BinaryLoadsAsTheTextDoes) {
-    CSimOptions frc;
-    frc.alarms = {{ESimAlarm::OtuExposure, 100, 100}};
-    ExpectBinaryEqualsText(frc, "binary-frc");
-    ExpectBinaryEqualsText(ShortOptions(5, 1, 42), "binary-short");
 }

@@ -103,24 +103,6 @@ TEST(SimulateDive, AlarmTruthFollowsChosenAlarms) {
     }
 }
 
-TEST(SimulateDive, MemoryBlocksCarryValidCodeIdentification) {
-    const CSimLog log = SimulateDive(CSimOptions());
-    bool found = false;
-    for (const CSimMemoryBlock& b : log.memoryBlocks) {
-        if (b.busAddress == 0xBC && b.address == 0x200000) {
-            ASSERT_EQ(b.data.size(), 8u);
-            EXPECT_EQ(b.data[3], 0xDC);
-            EXPECT_EQ(b.data[5], 0x07);
-            EXPECT_EQ(b.data[7], 0x20);
-            found = true;
-        }
-    }
-    EXPECT_TRUE(found);
-    const std::string header = CSimLog::BlockHeaderLine(log.memoryBlocks.front());
-    EXPECT_EQ(header.substr(0, 14), "B0BC0100001080");
-    EXPECT_TRUE(IsChecksumValid(header));
-}
-
 // ---- options -----------------------------------------------------------------------------------
 
 TEST(SimOptions, ParseAlarm) {
@@ -137,20 +119,4 @@ TEST(SimOptions, ParseAlarm) {
     EXPECT_FALSE(ParseSimAlarm("bogus@10", a, error));
     EXPECT_FALSE(ParseSimAlarm("fast-ascent@1:75", a, error));
     EXPECT_FALSE(ParseSimAlarm("fast-ascent@10+0", a, error));
-}
-
-TEST(SimOptions, ValidateLayoutAgainstVersion) {
-    std::string error;
-    CSimOptions o;
-    EXPECT_TRUE(ValidateSimOptions(o, error)) << error;
-    o.versionMajor = 5;
-    EXPECT_FALSE(ValidateSimOptions(o, error));
-    CSimOptions s = ShortOptions();
-    EXPECT_TRUE(ValidateSimOptions(s, error)) << error;
-    s.versionMajor = 7;
-    s.versionBuild = 3;
-    EXPECT_FALSE(ValidateSimOptions(s, error));
-    CSimOptions late;
-    late.alarms.push_back({ESimAlarm::DiveStart, late.durationSeconds + 1, 10});
-    EXPECT_FALSE(ValidateSimOptions(late, error));
 }
