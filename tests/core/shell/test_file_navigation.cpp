@@ -83,20 +83,18 @@ TEST_F(SiblingFiles, MissingDirectoryGivesNothing) {
 
 // ---- StepTarget ----------------------------------------------------------------------------
 
-TEST(StepTarget, EachButton) {
-    EXPECT_EQ(StepTarget(Step::First, 2, 5), 0);
-    EXPECT_EQ(StepTarget(Step::Previous, 2, 5), 1);
-    EXPECT_EQ(StepTarget(Step::Next, 2, 5), 3);
-    EXPECT_EQ(StepTarget(Step::Last, 2, 5), 4);
-}
-
-TEST(StepTarget, NowhereToGo) {
-    EXPECT_EQ(StepTarget(Step::First, 0, 5), -1);
-    EXPECT_EQ(StepTarget(Step::Previous, 0, 5), -1);
-    EXPECT_EQ(StepTarget(Step::Next, 4, 5), -1);
-    EXPECT_EQ(StepTarget(Step::Last, 4, 5), -1);
-    EXPECT_EQ(StepTarget(Step::First, 0, 1), -1);
-    // The shown file is not in the list and the list is empty.
-    EXPECT_EQ(StepTarget(Step::First, -1, 0), -1);
-    EXPECT_EQ(StepTarget(Step::Last, -1, 0), -1);
+TEST(StepTarget, EachButtonAndNowhereToGo) {
+    const struct {
+        Step step;
+        int current, count, target;
+    } cases[] = {
+        {Step::First, 2, 5, 0},   {Step::Previous, 2, 5, 1}, {Step::Next, 2, 5, 3},
+        {Step::Last, 2, 5, 4},    {Step::First, 0, 5, -1},   {Step::Previous, 0, 5, -1},
+        {Step::Next, 4, 5, -1},   {Step::Last, 4, 5, -1},    {Step::First, 0, 1, -1},
+        {Step::First, -1, 0, -1}, // the shown file is not in an empty list
+        {Step::Last, -1, 0, -1},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StepTarget(c.step, c.current, c.count), c.target)
+            << static_cast<int>(c.step) << " from " << c.current << " of " << c.count;
 }
