@@ -4,42 +4,15 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
-#include "cli/CliCommon.h"
+#include "CliTestHelpers.h"
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "viewmodel/DataRows.h"
 
+using namespace clitest;
+
 namespace {
-
-struct CRun {
-    int status = 0;
-    std::string out, err;
-};
-
-CRun Zelvorlog(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    CRun r;
-    r.status = zelvorlog::RunZelvorLog(args, out, err);
-    r.out = out.str();
-    r.err = err.str();
-    return r;
-}
-
-std::string TempPath(const std::string& name) {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("zelvor_cli_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<std::string> Split(const std::string& text, char sep) {
     std::vector<std::string> parts;

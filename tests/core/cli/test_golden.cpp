@@ -3,23 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
-#include "cli/CliCommon.h"
+#include "CliTestHelpers.h"
 #include "cli/DumpJson.h"
 
 namespace {
 
 const std::string kSamples = ZELVOR_SAMPLE_DIR;
 const std::string kGolden = std::string(ZELVOR_TEST_DATA_DIR) + "/golden";
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // The dump of a sample under its bare name, so the output does not depend on the checkout.
 std::string SampleDump(const std::string& name) {
@@ -36,7 +27,7 @@ void CompareWithGolden(const std::string& actual, const std::string& goldenName)
         std::ofstream(path, std::ios::binary) << actual;
         GTEST_SKIP() << "rewrote " << path;
     }
-    const std::string expected = ReadFile(path);
+    const std::string expected = clitest::ReadFile(path);
     ASSERT_FALSE(expected.empty())
         << "missing golden file " << path << " (make it with UPDATE_GOLDEN=1)";
     if (actual == expected)
@@ -59,13 +50,13 @@ void CompareWithGolden(const std::string& actual, const std::string& goldenName)
 }
 
 std::string InfoOf(const std::string& name, bool metric) {
-    std::ostringstream out, err;
     std::vector<std::string> args = {"info", kSamples + "/" + name};
     if (!metric)
         args.insert(args.end(), {"--units", "imperial"});
-    EXPECT_EQ(zelvorlog::RunZelvorLog(args, out, err), 0) << err.str();
+    const clitest::CRun r = clitest::Zelvorlog(args);
+    EXPECT_EQ(r.status, 0) << r.err;
     // The path is printed as given; keep the golden independent of the checkout.
-    std::string text = out.str();
+    std::string text = r.out;
     const size_t at = text.find(kSamples + "/");
     if (at != std::string::npos)
         text.replace(at, kSamples.size() + 1, "");

@@ -1,4 +1,5 @@
-// The JSON writer behind `zelvorlog dump`.
+// The JSON writer behind `zelvorlog dump`: its layout is checked by the golden dumps, these are
+// the values a sample dive may not carry.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -21,33 +22,4 @@ TEST(CJsonWriter, EscapesEightBitText) {
     std::string out;
     CJsonWriter::AppendEscaped(out, std::string("a\"b\\c\n\t\x01\xE9", 9));
     EXPECT_EQ(out, "\"a\\\"b\\\\c\\n\\t\\u0001\\u00e9\"");
-}
-
-TEST(CJsonWriter, Layout) {
-    std::string out;
-    CJsonWriter j(out);
-    j.BeginObject();
-    j.KeyInt("n", 1);
-    j.Key("list");
-    j.BeginArray();
-    j.Int(1);
-    j.Int(2);
-    j.EndArray();
-    j.Key("rows");
-    j.BeginArray();
-    j.BeginObject(true);
-    j.KeyBool("a", true);
-    j.Key("b");
-    j.BeginArray();
-    j.Null();
-    j.String("x");
-    j.EndArray();
-    j.EndObject();
-    j.EndArray();
-    j.Key("empty");
-    j.BeginObject();
-    j.EndObject();
-    j.EndObject();
-    EXPECT_EQ(out, "{\n  \"n\": 1,\n  \"list\": [1, 2],\n  \"rows\": [\n    {\"a\": true, \"b\": "
-                   "[null, \"x\"]}\n  ],\n  \"empty\": {}\n}");
 }

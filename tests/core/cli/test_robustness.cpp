@@ -2,38 +2,15 @@
 // samples stay what scripts/make-samples makes.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <unistd.h>
 
-#include "cli/CliCommon.h"
+#include "CliTestHelpers.h"
+
+using namespace clitest;
 
 namespace {
 
 const std::string kSamples = ZELVOR_SAMPLE_DIR;
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string TempPath(const std::string& name) {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("zelvor_robust_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
-}
-
-int Zelvorlog(const std::vector<std::string>& args, std::string* out = nullptr) {
-    std::ostringstream o, e;
-    const int status = zelvorlog::RunZelvorLog(args, o, e);
-    if (out)
-        *out = o.str();
-    return status;
-}
 
 // The words of a bash array assignment NAME=( ... ) in the script, with "..." quoting.
 std::vector<std::string> ScriptArray(const std::string& script, const std::string& name) {
@@ -75,7 +52,7 @@ TEST(Robustness, TruncatedAndDamagedCopiesNeverCrash) {
             const std::string path = TempPath("cut.dat");
             std::ofstream(path, std::ios::binary) << copy;
             for (const char* command : {"dump", "info", "check"}) {
-                const int status = Zelvorlog({command, path});
+                const int status = Zelvorlog({command, path}).status;
                 EXPECT_TRUE(status == 0 || status == 1) << name << " cut " << cut << " " << command;
             }
         }
@@ -85,8 +62,8 @@ TEST(Robustness, TruncatedAndDamagedCopiesNeverCrash) {
             damaged[i] = static_cast<char>(damaged[i] ^ 0x5A);
         const std::string path = TempPath("damaged.dat");
         std::ofstream(path, std::ios::binary) << damaged;
-        EXPECT_EQ(Zelvorlog({"check", path}), 1) << name;
-        EXPECT_NE(Zelvorlog({"convert", path, "-o", TempPath("out.ccl")}), 2);
+        EXPECT_EQ(Zelvorlog({"check", path}).status, 1) << name;
+        EXPECT_NE(Zelvorlog({"convert", path, "-o", TempPath("out.ccl")}).status, 2);
     }
 }
 
@@ -110,7 +87,7 @@ TEST(Robustness, BundledSamplesAreWhatTheScriptMakes) {
             args.insert(args.end(), {"--binary", "--key", key});
         const std::string out = TempPath(c.sample);
         args.insert(args.end(), {"-o", out});
-        ASSERT_EQ(Zelvorlog(args), 0) << c.sample;
+        ASSERT_EQ(Zelvorlog(args).status, 0) << c.sample;
         EXPECT_TRUE(ReadFile(out) == ReadFile(kSamples + "/" + c.sample))
             << c.sample << " is stale: run scripts/make-samples";
     }
