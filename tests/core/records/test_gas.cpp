@@ -5,8 +5,6 @@
 
 #include "logfile/CDiveLogGasManagement.h"
 #include "logfile/FieldParsers.h"
-#include "settings/SettingValue.h"
-#include "settings/SettingsTable.h"
 
 namespace {
 
@@ -19,24 +17,6 @@ std::string Cylinder(unsigned type, uint32_t l, uint32_t cuft, uint32_t max, uin
 }
 
 } // namespace
-
-// ---- CDiveLogGasManagement::Reset ---------------------------------------------------------------
-
-TEST(GasReset, DefaultsFromSettings) {
-    CDiveLogGasManagement gas;
-    gas.m_dPressureIn[3] = 200;
-    gas.m_nDiluentO2[0] = 10;
-    gas.Reset();
-    EXPECT_EQ(gas.m_nDiluentO2[0], 21);
-    EXPECT_DOUBLE_EQ(gas.m_dPressureIn[3], 0.0);
-    for (int c = 0; c < CDiveLogGasManagement::kCylinders; ++c) {
-        SettingDword size(settings::Path(settings::CylinderSizeSIName(c)),
-                          settings::kDefaultCylinderSizeSI);
-        EXPECT_DOUBLE_EQ(gas.m_dCylinderSizeL[c], size.Read() / 100.0);
-    }
-    SettingDword max(settings::Path(settings::MaxPressureName(5)), settings::kDefaultMaxPressure);
-    EXPECT_DOUBLE_EQ(gas.m_dMaxPressure[5], max.Read() / 100.0);
-}
 
 // ---- CDiveLogGasManagement::Decode --------------------------------------------------------------
 

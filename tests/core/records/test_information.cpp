@@ -53,23 +53,6 @@ auto Details(const CDiveLogInformation& r) {
 
 } // namespace
 
-// ---- CDiveLogInformation::Reset -----------------------------------------------------------------
-
-TEST(InformationReset, DefaultsAndClearsEverything) {
-    CDiveLogInformation info;
-    info.m_strLatHemisphere = "S";
-    info.m_strNotes = "x";
-    info.m_bDiveType[3] = true;
-    info.m_bSummaryValid = true;
-    info.m_nWeather = 4;
-    info.Reset();
-    EXPECT_EQ(info.m_strNotes, "");
-    EXPECT_FALSE(info.m_bDiveType[3]);
-    EXPECT_FALSE(info.m_bSummaryValid);
-    EXPECT_EQ(info.m_nWeather, 0);
-    EXPECT_EQ(info.m_strLatHemisphere, "N");
-}
-
 // ---- CDiveLogInformation::Encode / Decode -------------------------------------------------------
 
 TEST(InformationEncode, ExactLines) {

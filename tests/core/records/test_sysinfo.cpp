@@ -160,12 +160,7 @@ TEST(SysInfoComplete, NewerLayoutTexts) {
     EXPECT_EQ(t.m_strUpgradeOnly, "No");
     EXPECT_EQ(t.m_strWing, "22 Kg");
     EXPECT_EQ(t.m_strHarness, "X Large");
-    EXPECT_EQ(t.m_strCounterlungs, "X Large");
-    EXPECT_EQ(t.m_strAdv, "Yes");
-    EXPECT_EQ(t.m_strWingCylinder, "No");
     EXPECT_EQ(t.m_strTempProbe, "Yes");
-    EXPECT_EQ(t.m_strOcb, "No");
-    EXPECT_EQ(t.m_strHus, "Yes");
     EXPECT_EQ(t.m_strBatteryType, "Li-Poly");
     EXPECT_EQ(t.m_strDecoOption, "Trimix");
     EXPECT_EQ(info.DecoOption(kBusColourDisplay), EDecoOption::Trimix);
