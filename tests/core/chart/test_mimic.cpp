@@ -11,7 +11,6 @@ TEST(BatteryThresholds, ByDisplayCodeAndBatteryType) {
     CDiveLog log;
     EXPECT_DOUBLE_EQ(BatteryThresholds(log, false).high, 5.5);
     log.m_bVersionLevel[0] = true; // 02.01.03
-    EXPECT_DOUBLE_EQ(BatteryThresholds(log, false).middle, 5.1);
     log.m_bVersionLevel[1] = true; // 02.01.04
     EXPECT_DOUBLE_EQ(BatteryThresholds(log, true).middle, 5.0);
     log.m_bVersionLevel[5] = true; // 05.01.42

@@ -24,7 +24,6 @@ TEST(ReadoutLineText, TextsOfTheCodes) {
     CDiveLogSample s;
     s.m_dSetpoint = 1.3;
     s.m_dC2Cell[1] = 0.987;
-    s.m_dC1Measured = 1.01;
     s.m_dBattery[3] = 6.1;
     s.m_dCylinder[12] = 200.0;
     s.m_dCylinder[2] = 150.0;
@@ -34,9 +33,7 @@ TEST(ReadoutLineText, TextsOfTheCodes) {
     s.m_dDecoSurfacePressure = 900.0; // 10.05 m
     EXPECT_EQ(ReadoutLineText(101, s, true), "Setpoint\t1.30 Bar");
     EXPECT_EQ(ReadoutLineText(107, s, true), "C2 Cell 2\t0.99 Bar");
-    EXPECT_EQ(ReadoutLineText(105, s, true), "C1 Measured\t1.01 Bar");
     EXPECT_EQ(ReadoutLineText(204, s, true), "C2 Battery 2\t6.10 Volts");
-    EXPECT_EQ(ReadoutLineText(301, s, true), "Oxygen Cyl.\t200.00 Bar");
     EXPECT_EQ(ReadoutLineText(301, s, false), "Oxygen Cyl.\t2900.75 Psi");
     EXPECT_EQ(ReadoutLineText(304, s, true), "Diluent 3 Cyl.\t150.00 Bar");
     EXPECT_EQ(ReadoutLineText(401, s, true), "Amb Temp.\t10.00 Celcius");
