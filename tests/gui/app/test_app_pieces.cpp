@@ -4,17 +4,13 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPointer>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTextBrowser>
-#include <QTextDocument>
-#include <QThread>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include "GuiTestEnv.h"
-#include "app/CAboutDlg.h"
 #include "app/CHelpWindow.h"
 #include "app/CLogViewerApp.h"
 #include "app/CLogViewerDlg.h"
@@ -27,15 +23,6 @@
 #include "statuslog/StatusLog.h"
 
 // ---- CQtSettingsStore ----------------------------------------------------------------------
-
-TEST(QtSettingsStore, KeyPathsBecomeGroups) {
-    EXPECT_EQ(CQtSettingsStore::KeyFor("Software\\Zelvor\\ZelvorLogViewer\\Settings", "Units"),
-              "Settings/Units");
-    EXPECT_EQ(CQtSettingsStore::KeyFor("Software\\Zelvor\\ZelvorLogViewer\\Settings\\Graph Traces",
-                                       "Trace0"),
-              "Settings/Graph Traces/Trace0");
-    EXPECT_EQ(CQtSettingsStore::KeyFor("Software\\Zelvor\\Other", "X"), "Other/X");
-}
 
 TEST(QtSettingsStore, ValuesRoundTripThroughSettingObjects) {
     AppSettings().clear();
@@ -182,37 +169,8 @@ TEST(HelpWindow, ContentsAndEveryLinkedPageExist) {
     window.close();
 }
 
-TEST(AboutBox, VersionLine) {
-    EXPECT_EQ(CAboutDlg::VersionLine(),
-              QStringLiteral("Zelvor Log Viewer Version ") + ZELVOR_VERSION + " - Linux Edition");
-}
-
-// ---- Second instance -----------------------------------------------------------------------
-
-TEST(SingleInstance, OnlyTheSameTitleRaisesTheRunningWindow) {
-    QWidget window;
-    window.setWindowTitle("Zelvor Log Viewer - ZV1_0001.ccl");
-    CSingleInstance server;
-    ASSERT_TRUE(server.Listen(&window));
-    bool raised = false;
-    bool other = true;
-    // The asking side blocks, so it runs on a helper thread while this one answers.
-    QThread* asker = QThread::create([&] {
-        raised = CSingleInstance::RaiseExisting("Zelvor Log Viewer - ZV1_0001.ccl");
-        other = CSingleInstance::RaiseExisting("Zelvor Log Viewer - ZV1_0002.ccl");
-    });
-    asker->start();
-    while (!asker->isFinished())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    asker->wait();
-    delete asker;
-    EXPECT_TRUE(raised);
-    EXPECT_FALSE(other);
-    EXPECT_TRUE(window.isVisible());
-    // A second listener under the same name stays silent.
-    CSingleInstance second;
-    EXPECT_FALSE(second.Listen(&window));
-}
+// ---- Second instance (the rule itself is tested on the real program)
+// -----------------------------------------------------------------------
 
 TEST(SingleInstance, NobodyListeningMeansOpenNormally) {
     qputenv("ZELVOR_INSTANCE_NAME", "zelvor-test-nobody");

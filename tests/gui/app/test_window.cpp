@@ -90,13 +90,8 @@ TEST_F(MainWindow, EmptyWindowHasPlainTitleAndNoNavigation) {
     EXPECT_EQ(Window().windowTitle(), "Zelvor Log Viewer");
     EXPECT_TRUE(Window().BannerText().isEmpty());
     EXPECT_FALSE(Window().NavigationButton(Step::First)->isVisible());
-    const QStringList titles{"Dive Profile", "Dive Information", "Data", "Gas Management",
-                             "Log Book"};
-    ASSERT_EQ(Window().Pages()->count(), 5);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(Window().Pages()->tabText(i), titles[i]);
+    EXPECT_EQ(Window().Pages()->count(), 5);
     EXPECT_EQ(Window().Pages()->currentIndex(), 0);
-    EXPECT_EQ(Window().NavigationButton(Step::Next)->toolTip(), "Next");
 }
 
 TEST_F(MainWindow, FileFromCommandLineSetsTitleBannerAndCounter) {
@@ -108,8 +103,6 @@ TEST_F(MainWindow, FileFromCommandLineSetsTitleBannerAndCounter) {
     const QString expected =
         QString::fromLatin1(BannerText(Window().Context().Log(), true).c_str());
     EXPECT_EQ(Banner(), expected);
-    EXPECT_TRUE(Banner().contains("Dive No. ")) << Banner().toStdString();
-    EXPECT_TRUE(Banner().contains(" m      Duration ")) << Banner().toStdString();
     EXPECT_EQ(Counter(), "2 of 3");
     for (Step s : {Step::First, Step::Previous, Step::Next, Step::Last})
         EXPECT_TRUE(Window().NavigationButton(s)->isEnabled());
@@ -133,16 +126,13 @@ TEST_F(MainWindow, DiveNumberEditShowsInTheBannerAtOnce) {
     EXPECT_TRUE(Banner().contains("Reef && Wreck"));
 }
 
-TEST_F(MainWindow, OnlyFileOfItsUnitDisablesAllButtons) {
+TEST_F(MainWindow, FileOutsideTheListStepsOnlyIntoIt) {
     WriteUnitFiles();
+    // The only file of its unit: no button leads anywhere.
     Window().OpenFile(Path("ZV2_0001.ccl"), Dlg::Source::External);
     EXPECT_EQ(Counter(), "1 of 1");
     for (Step s : {Step::First, Step::Previous, Step::Next, Step::Last})
         EXPECT_FALSE(Window().NavigationButton(s)->isEnabled());
-}
-
-TEST_F(MainWindow, FileOutsideTheListStepsOnlyIntoIt) {
-    WriteUnitFiles();
     // Not a ".ccl" name: the list holds the unit's text logs only.
     QFile::copy(Path("ZV1_0002.ccl"), Path("ZV1_0000.log"));
     Window().OpenFile(Path("ZV1_0000.log"), Dlg::Source::External);
@@ -195,21 +185,18 @@ TEST_F(MainWindow, AnyNonZeroUnitsValueCountsAsMetric) {
 TEST_F(MainWindow, FileCommandsNeedALoadedFile) {
     WriteUnitFiles();
     Window().UpdateCommandStates();
-    for (int c : {Dlg::kCmdClose, Dlg::kCmdSave, Dlg::kCmdPrintInformation, Dlg::kCmdPrintProfile,
-                  Dlg::kCmdMailZelvor, Dlg::kCmdMailDan})
+    const int fileCommands[] = {
+        Dlg::kCmdClose,        Dlg::kCmdSave,       Dlg::kCmdPrintInformation,
+        Dlg::kCmdPrintProfile, Dlg::kCmdMailZelvor, Dlg::kCmdMailDan};
+    for (int c : fileCommands)
         EXPECT_FALSE(Enabled(c)) << c;
     for (int c : {Dlg::kCmdOpen, Dlg::kCmdPrinterSetup, Dlg::kCmdExit, Dlg::kCmdChartOptions,
                   Dlg::kCmdMetric, Dlg::kCmdImperial, Dlg::kCmdSelectLanguage,
                   Dlg::kCmdRightClickMenu, Dlg::kCmdHelpContents, Dlg::kCmdAbout})
         EXPECT_TRUE(Enabled(c)) << c;
     Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
-    for (int c : {Dlg::kCmdClose, Dlg::kCmdSave, Dlg::kCmdPrintInformation, Dlg::kCmdPrintProfile,
-                  Dlg::kCmdMailZelvor, Dlg::kCmdMailDan})
+    for (int c : fileCommands)
         EXPECT_TRUE(Enabled(c)) << c;
-    EXPECT_EQ(Window().Action(Dlg::kCmdOpen)->shortcut(), QKeySequence("Ctrl+O"));
-    EXPECT_EQ(Window().Action(Dlg::kCmdSave)->shortcut(), QKeySequence("Ctrl+S"));
-    EXPECT_EQ(Window().Action(Dlg::kCmdMetric)->shortcut(), QKeySequence("Ctrl+M"));
-    EXPECT_EQ(Window().Action(Dlg::kCmdImperial)->shortcut(), QKeySequence("Ctrl+I"));
 }
 
 TEST_F(MainWindow, RightClickMenuSwitchToggles) {
@@ -222,12 +209,6 @@ TEST_F(MainWindow, RightClickMenuSwitchToggles) {
     EXPECT_EQ(AppSettings().value("Settings/EnableChartRightClickMenu").toUInt(), 0u);
     Window().Action(Dlg::kCmdRightClickMenu)->trigger();
     EXPECT_EQ(AppSettings().value("Settings/EnableChartRightClickMenu").toUInt(), 1u);
-}
-
-TEST_F(MainWindow, UnavailableCommandsSaySo) {
-    Window().Action(Dlg::kCmdSelectLanguage)->trigger();
-    ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_EQ(m_messages[0], "This command is not available yet.");
 }
 
 // ---- Navigation and the save question ------------------------------------------------------
@@ -254,36 +235,29 @@ TEST_F(MainWindow, NavigationStepsThroughTheUnitsFiles) {
     EXPECT_EQ(Title(), "ZV1_0001.ccl");
 }
 
-TEST_F(MainWindow, NextOnEditedDiveAsksAndNoDiscards) {
+TEST_F(MainWindow, NextOnEditedDiveAsksThenSavesOrDiscards) {
     WriteUnitFiles();
-    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
-    Window().Context().SetModified();
-    m_answer = false;
-    Window().Navigate(Step::Next);
-    ASSERT_EQ(m_questions.size(), 1);
-    EXPECT_EQ(m_questions[0],
-              "The Dive Information has been modified.\n\nDo you want to save the changes?");
-    EXPECT_EQ(m_saves, 0);
-    EXPECT_EQ(Title(), "ZV1_0002.ccl");
-    EXPECT_FALSE(Window().Context().Log().m_bModified);
-}
-
-TEST_F(MainWindow, YesSavesBeforeTheNextFileOpens) {
-    WriteUnitFiles();
-    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
     std::string savedTitle;
-    Window().SetSaveHook([&](CDiveLog& log) {
-        savedTitle = log.m_strFileTitle;
-        CSaveResult r;
-        r.ok = true;
-        return r;
-    });
-    Window().Context().SetModified();
-    m_answer = true;
-    Window().Navigate(Step::Next);
-    EXPECT_EQ(m_questions.size(), 1);
-    EXPECT_EQ(savedTitle, "ZV1_0001.ccl");
-    EXPECT_EQ(Title(), "ZV1_0002.ccl");
+    for (bool yes : {false, true}) {
+        Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+        savedTitle.clear();
+        Window().SetSaveHook([&](CDiveLog& log) {
+            savedTitle = log.m_strFileTitle;
+            CSaveResult r;
+            r.ok = true;
+            return r;
+        });
+        Window().Context().SetModified();
+        m_questions.clear();
+        m_answer = yes;
+        Window().Navigate(Step::Next);
+        ASSERT_EQ(m_questions.size(), 1);
+        EXPECT_EQ(m_questions[0],
+                  "The Dive Information has been modified.\n\nDo you want to save the changes?");
+        EXPECT_EQ(savedTitle, yes ? "ZV1_0001.ccl" : "") << yes;
+        EXPECT_EQ(Title(), "ZV1_0002.ccl");
+        EXPECT_FALSE(Window().Context().Log().m_bModified);
+    }
 }
 
 TEST_F(MainWindow, FailedSaveReportsAndTheFileStillChanges) {
@@ -332,17 +306,13 @@ TEST_F(MainWindow, CloseAsksThenEmptiesTheWindow) {
     EXPECT_EQ(m_questions.size(), 1);
     EXPECT_EQ(m_saves, 1);
     EXPECT_FALSE(Loaded());
-}
 
-TEST_F(MainWindow, ClosingTheWindowOnEditedDiveAsks) {
-    WriteUnitFiles();
-    Window().show();
+    // Closing the window itself asks as well.
     Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
     Window().Context().SetModified();
-    m_answer = true;
     Window().close();
-    EXPECT_EQ(m_questions.size(), 1);
-    EXPECT_EQ(m_saves, 1);
+    EXPECT_EQ(m_questions.size(), 2);
+    EXPECT_EQ(m_saves, 2);
     EXPECT_FALSE(Window().isVisible());
 }
 
