@@ -68,22 +68,3 @@ TEST(ChartOptions, OkWritesTheBoxes) {
     EXPECT_EQ(SettingDword(settings::Path(settings::kGraphDepth), 1).Read(), 0u);
     EXPECT_EQ(SettingDword(settings::Path(settings::kGraphSolenoids), 1).Read(), 0u);
 }
-
-TEST(ChartOptions, GroupListTexts) {
-    profiletest::CScopedSettings settings;
-    CChartOptions dialog;
-    ASSERT_EQ(dialog.GroupList()->count(), 7);
-    EXPECT_EQ(dialog.GroupList()->itemText(0), QStringLiteral("No Secondary Traces"));
-    EXPECT_EQ(dialog.GroupList()->itemText(3), QStringLiteral("Cylinder Pressure"));
-    EXPECT_EQ(dialog.GroupList()->itemText(6), QStringLiteral("Decompression"));
-}
-
-TEST(ChartOptions, SnapshotForALookByEye) {
-    profiletest::CScopedSettings settings;
-    CChartOptions dialog;
-    dialog.GroupList()->setCurrentIndex(2);
-    dialog.show();
-    dialog.grab().toImage().save(QStringLiteral(ZELVOR_BINARY_DIR "/chart_options.png"));
-    EXPECT_TRUE(dialog.SlotBox(3)->isChecked());
-    EXPECT_FALSE(dialog.SlotBox(4)->isEnabled());
-}

@@ -185,38 +185,32 @@ TEST_F(ProfilePageTest, ChartSurvivesTinySizes) {
     EXPECT_FALSE(image.isNull());
 }
 
-// The page as a user sees it, written as a picture for a look by eye.
-TEST(ProfileSnapshot, SimulatedDiveRendersToAPicture) {
+// A simulated dive as the user sees it, in metric units with the PPO2 traces, then in imperial
+// units with state bands on the right axis; written as pictures for a look by eye.
+TEST(ProfileSnapshot, SimulatedDiveInBothUnits) {
     profiletest::CScopedSettings settings;
     CViewerContext ctx;
-    CSimOptions options;
-    options.alarms.push_back({ESimAlarm::FastAscent, 1500, 60});
-    ASSERT_TRUE(profiletest::LoadSimulatedDive(ctx.Log(), options));
-    CDiveProfile page(ctx);
-    page.Chart().ApplyTraceGroup(1);
-    SettingDword(settings::Path(settings::TraceName(9)), 0) = 601;
-    SettingDword(settings::Path(settings::TraceEnableName(9)), 0) = 1;
-    page.ApplyTraceSettings();
-    page.resize(1200, 700);
-    page.show();
-    page.Refresh();
-    page.Chart().State().m_dCursorTime = ctx.Log().m_dDiveStartTime + 1200;
-    page.RedrawProfile();
-    QApplication::processEvents();
-    const QImage image = page.grab().toImage();
-    EXPECT_FALSE(image.isNull());
-    image.save(QStringLiteral(ZELVOR_BINARY_DIR "/profile_page.png"));
-}
-
-// Imperial units, state bands and the state axis, for a look by eye.
-TEST(ProfileSnapshot, StateAxisInImperialUnits) {
-    profiletest::CScopedSettings settings;
-    CViewerContext ctx;
-    ctx.SetMetric(false);
     CSimOptions options;
     options.alarms.push_back({ESimAlarm::FastAscent, 1500, 120});
     options.alarms.push_back({ESimAlarm::C2CellWarning, 600, 300});
     ASSERT_TRUE(profiletest::LoadSimulatedDive(ctx.Log(), options));
+    {
+        CDiveProfile page(ctx);
+        page.Chart().ApplyTraceGroup(1);
+        SettingDword(settings::Path(settings::TraceName(9)), 0) = 601;
+        SettingDword(settings::Path(settings::TraceEnableName(9)), 0) = 1;
+        page.ApplyTraceSettings();
+        page.resize(1200, 700);
+        page.show();
+        page.Refresh();
+        page.Chart().State().m_dCursorTime = ctx.Log().m_dDiveStartTime + 1200;
+        page.RedrawProfile();
+        QApplication::processEvents();
+        const QImage image = page.grab().toImage();
+        EXPECT_FALSE(image.isNull());
+        image.save(QStringLiteral(ZELVOR_BINARY_DIR "/profile_page.png"));
+    }
+    ctx.SetMetric(false);
     const int codes[10] = {301, 302, 401, 0, 0, 0, 901, 909, 1013, 1103};
     for (int n = 0; n < 10; ++n) {
         SettingDword(settings::Path(settings::TraceName(n)), 0) = static_cast<uint32_t>(codes[n]);
