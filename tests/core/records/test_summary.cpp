@@ -66,16 +66,13 @@ protected:
 // ---- ComputeDiveSummary: choice of set and validity
 // ----------------------------------------------
 
-TEST_F(SummaryTest, NoPreDiveSetLeavesSummaryInvalid) {
+TEST_F(SummaryTest, InvalidWithoutASetOrWithoutAnyDiveTime) {
     AddSample(10);
     m_log.ComputeDiveSummary();
     EXPECT_FALSE(m_log.m_DiveInformation.m_bSummaryValid);
     EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, "");
-}
-
-TEST_F(SummaryTest, NoSampleAndNoDiveEndLeavesSummaryInvalid) {
-    CDiveLogPreDive& set = AddSet();
-    set.m_bPowerOffReceived = true;
+    m_log.m_arSamples.clear(); // a set, but neither a sample nor a dive end
+    AddSet().m_bPowerOffReceived = true;
     m_log.ComputeDiveSummary();
     EXPECT_FALSE(m_log.m_DiveInformation.m_bSummaryValid);
 }
