@@ -5,14 +5,7 @@
 #include "viewmodel/StateBits.h"
 #include "viewmodel/TraceValue.h"
 
-// ---- CellStateColour ---------------------------------------------------------------------------
-
-TEST(CellStateColour, AlarmAndMaskCombinations) {
-    EXPECT_EQ(CellStateColour(0x10, 0x00, 4), LampColour::Red);
-    EXPECT_EQ(CellStateColour(0x10, 0x10, 4), LampColour::Black);
-    EXPECT_EQ(CellStateColour(0x00, 0x10, 4), LampColour::LightGrey);
-    EXPECT_EQ(CellStateColour(0xEF, 0xEF, 4), LampColour::White);
-}
+// ---- Lamp colours: red for an alarm, black when masked, light grey for a masked quiet bit ----
 
 TEST(ControllerLampColours, EitherControllerCounts) {
     CDiveLogSample s;

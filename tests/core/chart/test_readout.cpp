@@ -113,10 +113,3 @@ TEST_F(ReadoutHeaderTest, GasFromTheTableOrTheLoggedNumber) {
     s.m_byStatus[0] = 0;
     EXPECT_EQ(At(100).gas, "DIL 18/45");
 }
-
-TEST(ReadoutHeader, EmptyWithoutAFile) {
-    CDiveLog log;
-    CChartModel model;
-    model.SetLog(&log);
-    EXPECT_EQ(BuildReadoutHeader(model, true).depth, "");
-}
