@@ -7,11 +7,14 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "SimTestHelpers.h"
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
 #include "sim/CDiveSimulator.h"
 #include "viewmodel/LogBook.h"
+
+using simtest::ShortOptions;
 
 namespace {
 
@@ -22,15 +25,6 @@ std::string WriteTemp(const std::string& name, const std::string& bytes) {
     const std::string path = (dir / name).string();
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
-}
-
-CSimOptions ShortOptions(int major, int minor, int build) {
-    CSimOptions o;
-    o.frcLayout = false;
-    o.versionMajor = major;
-    o.versionMinor = minor;
-    o.versionBuild = build;
-    return o;
 }
 
 // The dive time text the summary gives for whole seconds.

@@ -4,19 +4,13 @@
 
 #include <sstream>
 
+#include "SimTestHelpers.h"
 #include "logfile/FieldParsers.h"
 #include "sim/CDiveSimulator.h"
 
-namespace {
+using simtest::ShortOptions;
 
-CSimOptions ShortOptions() {
-    CSimOptions o;
-    o.frcLayout = false;
-    o.versionMajor = 5;
-    o.versionMinor = 2;
-    o.versionBuild = 46;
-    return o;
-}
+namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
