@@ -55,6 +55,23 @@ __attribute__((noinline)) void operator delete(void* p, size_t) noexcept {
     Account(p, false);
     std::free(p);
 }
+// Samples come in aligned slabs: those count as well.
+__attribute__((noinline)) void* operator new(size_t size, std::align_val_t align) {
+    const size_t a = static_cast<size_t>(align);
+    void* p = std::aligned_alloc(a, (size + a - 1) / a * a);
+    if (!p)
+        throw std::bad_alloc();
+    Account(p, true);
+    return p;
+}
+__attribute__((noinline)) void operator delete(void* p, std::align_val_t) noexcept {
+    Account(p, false);
+    std::free(p);
+}
+__attribute__((noinline)) void operator delete(void* p, size_t, std::align_val_t) noexcept {
+    Account(p, false);
+    std::free(p);
+}
 
 // ---- A 24-hour log ------------------------------------------------------------------------------
 

@@ -1,6 +1,9 @@
 #include "logfile/CDiveLogSample.h"
 
+#include <atomic>
 #include <cmath>
+#include <cstdint>
+#include <new>
 
 #include "logfile/FieldParsers.h"
 #include "logfile/HexDigits.h"
@@ -345,3 +348,96 @@ int CDiveLogSample::GetControllerFlags(int controller) const {
     const unsigned char byte = m_byStatus[controller == 1 ? 2 : 4];
     return byte & 0x03;
 }
+
+// ---- Slab allocation ----------------------------------------------------------------------------
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZELVOR_SAMPLE_SLABS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZELVOR_SAMPLE_SLABS 0
+#endif
+#endif
+#ifndef ZELVOR_SAMPLE_SLABS
+#define ZELVOR_SAMPLE_SLABS 1
+#endif
+
+#if !ZELVOR_SAMPLE_SLABS
+// The address sanitizer must see every sample as a block of its own to catch a stale pointer.
+void* CDiveLogSample::operator new(std::size_t size) {
+    return ::operator new(size);
+}
+void CDiveLogSample::operator delete(void* p, std::size_t size) noexcept {
+    ::operator delete(p, size);
+}
+#else
+namespace {
+
+// Slabs are aligned to their size, so a sample finds its slab's header by masking its address.
+constexpr std::size_t kSlabBytes = std::size_t(1) << 20;
+constexpr std::size_t kSampleSlot =
+    (sizeof(CDiveLogSample) + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
+
+struct CSlabHeader {
+    // Samples alive in the slab, plus one while a thread still carves samples from it.
+    std::atomic<std::size_t> live{1};
+    std::size_t used = 0;
+};
+
+constexpr std::size_t kFirstSlot =
+    (sizeof(CSlabHeader) + alignof(std::max_align_t) - 1) & ~(alignof(std::max_align_t) - 1);
+static_assert(kFirstSlot + kSampleSlot <= kSlabBytes);
+
+void Release(CSlabHeader* slab) {
+    if (slab->live.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        slab->~CSlabHeader();
+        ::operator delete(slab, std::align_val_t(kSlabBytes));
+    }
+}
+
+// The slab this thread carves new samples from; handed back when the thread ends.
+struct CCurrentSlab {
+    CSlabHeader* slab = nullptr;
+    ~CCurrentSlab() {
+        if (slab)
+            Release(slab);
+        slab = nullptr;
+    }
+};
+thread_local CCurrentSlab t_current;
+
+CSlabHeader* SlabOf(void* p) {
+    return reinterpret_cast<CSlabHeader*>(reinterpret_cast<std::uintptr_t>(p) & ~(kSlabBytes - 1));
+}
+
+} // namespace
+
+void* CDiveLogSample::operator new(std::size_t size) {
+    if (size != sizeof(CDiveLogSample))
+        return ::operator new(size);
+    CSlabHeader* slab = t_current.slab;
+    if (!slab || slab->used + kSampleSlot > kSlabBytes) {
+        void* memory = ::operator new(kSlabBytes, std::align_val_t(kSlabBytes));
+        CSlabHeader* fresh = new (memory) CSlabHeader;
+        fresh->used = kFirstSlot;
+        t_current.slab = fresh;
+        if (slab)
+            Release(slab);
+        slab = fresh;
+    }
+    void* p = reinterpret_cast<char*>(slab) + slab->used;
+    slab->used += kSampleSlot;
+    slab->live.fetch_add(1, std::memory_order_relaxed);
+    return p;
+}
+
+void CDiveLogSample::operator delete(void* p, std::size_t size) noexcept {
+    if (!p)
+        return;
+    if (size != sizeof(CDiveLogSample)) {
+        ::operator delete(p, size);
+        return;
+    }
+    Release(SlabOf(p));
+}
+#endif

@@ -2,6 +2,7 @@
 // One sample: the state of the rebreather at one moment of the time scale. The unit spreads that
 // state over several record types; the loader makes a sample and feeds it the latest line of
 // every type, and the views read it through the fields and operations below.
+#include <cstddef>
 #include <string_view>
 
 #include "logfile/RecordFormat.h"
@@ -10,6 +11,12 @@ class CDiveLogSample {
 public:
     CDiveLogSample() = default;
     virtual ~CDiveLogSample() = default;
+
+    // A day's log holds a few hundred thousand samples, each made and freed with the model: they
+    // come from slabs of many samples at a time rather than one heap block each. Any other size
+    // (a derived class) goes to the ordinary heap.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) noexcept;
 
     // ---- Decoding -------------------------------------------------------------------------------
 
