@@ -20,32 +20,18 @@ double Voted(unsigned c1, unsigned c2, unsigned c3, unsigned status, unsigned se
 }
 } // namespace
 
-// ==== Construction and setters ===================================================================
-
-TEST(SampleFields, InitialValues) {
-    CDiveLogSample s;
-    EXPECT_EQ(s.m_dSurfacePressure, 1000.0);
-    EXPECT_EQ(s.m_nSampleInterval, 10);
-    EXPECT_EQ(s.m_nConservatism, -1);
-    EXPECT_EQ(s.m_nGasNumber, -1);
-    for (double c : s.m_dCylinder)
-        EXPECT_EQ(c, -1.0);
-    EXPECT_FALSE(s.HasOxygenPressure());
-    EXPECT_EQ(s.GetOxygenPressure(), 0.0);
-}
+// ==== Clamps and guards ==========================================================================
 
 TEST(SampleSetters, SurfacePressureAndIntervalClamps) {
     CDiveLogSample s;
-    s.SetSurfacePressure(1085);
-    EXPECT_EQ(s.m_dSurfacePressure, 1000.0);
-    s.SetSurfacePressure(590);
-    EXPECT_EQ(s.m_dSurfacePressure, 1000.0);
-    s.SetSurfacePressure(1080);
-    EXPECT_EQ(s.m_dSurfacePressure, 1080.0);
-    s.SetSampleInterval(0);
-    EXPECT_EQ(s.m_nSampleInterval, 1);
-    s.SetSampleInterval(200);
-    EXPECT_EQ(s.m_nSampleInterval, 120);
+    for (const auto& [in, out] : {std::pair{1085, 1000.0}, {590, 1000.0}, {1080, 1080.0}}) {
+        s.SetSurfacePressure(in);
+        EXPECT_EQ(s.m_dSurfacePressure, out) << in;
+    }
+    for (const auto& [in, out] : {std::pair{0, 1}, {200, 120}}) {
+        s.SetSampleInterval(in);
+        EXPECT_EQ(s.m_nSampleInterval, out) << in;
+    }
 }
 
 TEST(SampleRead, DepthNeverNegativeAndIndexGuards) {
@@ -68,18 +54,20 @@ TEST(SampleRead, DepthNeverNegativeAndIndexGuards) {
 // ==== Measured PPO2 voting =======================================================================
 
 TEST(SampleVoting, CellsAgreeExclusionsAndTies) {
-    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0), 0.71);
-    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x01), 0.86);
-    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x07, 130), 1.30);
-    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x03), 1.00);
-    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x06), 0.70);
-    EXPECT_DOUBLE_EQ(Voted(70, 72, 100, 0x04), 0.71);
-    // d12 = d23 exactly: no test settles it, cell 1 wins.
-    EXPECT_DOUBLE_EQ(Voted(50, 75, 100, 0), 0.50);
-    // Cells 1 and 3 closest.
-    EXPECT_DOUBLE_EQ(Voted(100, 50, 102, 0), 1.01);
-    // Cells 2 and 3 closest.
-    EXPECT_DOUBLE_EQ(Voted(50, 100, 102, 0), 1.01);
+    struct Case {
+        unsigned c1, c2, c3, status, setpoint;
+        double expected;
+    };
+    const Case cases[] = {
+        {70, 72, 100, 0, 0, 0.71},    {70, 72, 100, 0x01, 0, 0.86}, {70, 72, 100, 0x07, 130, 1.30},
+        {70, 72, 100, 0x03, 0, 1.00}, {70, 72, 100, 0x06, 0, 0.70}, {70, 72, 100, 0x04, 0, 0.71},
+        {50, 75, 100, 0, 0, 0.50},  // d12 = d23 exactly: no test settles it, cell 1 wins
+        {100, 50, 102, 0, 0, 1.01}, // cells 1 and 3 closest
+        {50, 100, 102, 0, 0, 1.01}, // cells 2 and 3 closest
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(Voted(c.c1, c.c2, c.c3, c.status, c.setpoint), c.expected)
+            << c.c1 << " " << c.c2 << " " << c.c3 << " status " << c.status;
 }
 
 // ==== Short layout ===============================================================================
