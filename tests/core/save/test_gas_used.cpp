@@ -50,13 +50,3 @@ TEST(GasUnits, SettingsKeepHundredthsWithoutLosingOneToRounding) {
     EXPECT_EQ(gas::SettingHundredths(1.15), 115u); // 1.15 x 100 is 114.999... in binary
     EXPECT_EQ(gas::SettingHundredths(-3.0), 0u);
 }
-
-TEST(GasUnits, SpinRangesPerUnitSystem) {
-    EXPECT_EQ(gas::CylinderSizeRange(true, false).max, 50.0);
-    EXPECT_EQ(gas::CylinderSizeRange(true, false).step, 0.5);
-    EXPECT_EQ(gas::CylinderSizeRange(false, false).max, 450.0);
-    EXPECT_EQ(gas::PressureRange(true).max, 400.0);
-    EXPECT_EQ(gas::PressureRange(false).max, 5800.0);
-    EXPECT_EQ(gas::PressureRange(false).step, 10.0);
-    EXPECT_EQ(gas::MaxPressureRange().max, 5800.0);
-}

@@ -3,22 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "logfile/FieldParsers.h"
+#include "SaveTestFiles.h"
 #include "logfile/TextLogMerge.h"
 
+using namespace savetest;
+
 namespace {
-
-// A short-layout record of the given type: 16 bytes plus checksum.
-std::string Record(unsigned type, unsigned fill = 0x11) {
-    return CRecordLineWriter(type).PadTo(16, fill).Finish();
-}
-
-std::string Join(const std::vector<std::string>& lines, const char* eol = "\n") {
-    std::string s;
-    for (const auto& l : lines)
-        s += l + eol;
-    return s;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> out;
