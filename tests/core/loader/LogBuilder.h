@@ -11,6 +11,7 @@
 
 #include "logfile/CDateTime.h"
 #include "logfile/CDiveLog.h"
+#include "logfile/CDiveLogSample.h"
 #include "logfile/FieldParsers.h"
 #include "statuslog/StatusLog.h"
 
@@ -180,6 +181,14 @@ inline std::string WriteFile(const std::string& name, const std::string& content
     std::ofstream f(path, std::ios::binary);
     f << content;
     return path;
+}
+
+// The sample times of a loaded log, in order.
+inline std::vector<double> Times(const CDiveLog& log) {
+    std::vector<double> out;
+    for (const auto& s : log.m_arSamples)
+        out.push_back(s->m_dTime);
+    return out;
 }
 
 inline std::string WriteLog(const std::string& name, const std::vector<std::string>& lines) {

@@ -10,13 +10,6 @@ using namespace loadertest;
 
 namespace {
 
-std::vector<double> Times(const CDiveLog& log) {
-    std::vector<double> out;
-    for (const auto& s : log.m_arSamples)
-        out.push_back(s->m_dTime);
-    return out;
-}
-
 std::string BasicShortDive() {
     ShortLog log;
     log.PowerOn(At(10, 0, 0));
