@@ -1,45 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 
+#include "SaveTestFiles.h"
 #include "logfile/SafeFileWrite.h"
 
 namespace fs = std::filesystem;
 
+using namespace savetest;
+
 namespace {
-
-class CTempDir {
-public:
-    CTempDir() {
-        std::string templ = (fs::temp_directory_path() / "zelvor-save-XXXXXX").string();
-        m_path = ::mkdtemp(templ.data());
-    }
-    ~CTempDir() {
-        std::error_code ec;
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(m_path, ec);
-    }
-    fs::path operator/(const std::string& name) const { return fs::path(m_path) / name; }
-    const fs::path& Path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteAll(const fs::path& p, const std::string& s) {
-    std::ofstream(p, std::ios::binary) << s;
-}
 
 size_t EntryCount(const fs::path& dir) {
     size_t n = 0;
@@ -54,7 +26,7 @@ size_t EntryCount(const fs::path& dir) {
 
 TEST(ReplaceFileContent, ReplacesAndKeepsPermissions) {
     CTempDir dir;
-    const fs::path file = dir / "dive.ccl";
+    const fs::path file = dir.File("dive.ccl");
     WriteAll(file, "old content\n");
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
                     fs::perm_options::replace);
@@ -68,8 +40,8 @@ TEST(ReplaceFileContent, ReplacesAndKeepsPermissions) {
 
 TEST(ReplaceFileContent, FollowsASymbolicLink) {
     CTempDir dir;
-    const fs::path real = dir / "real.ccl";
-    const fs::path link = dir / "link.ccl";
+    const fs::path real = dir.File("real.ccl");
+    const fs::path link = dir.File("link.ccl");
     WriteAll(real, "old\n");
     fs::create_symlink(real, link);
     std::string error;
@@ -80,7 +52,7 @@ TEST(ReplaceFileContent, FollowsASymbolicLink) {
 
 TEST(ReplaceFileContent, EveryFailingStepLeavesTheOriginalUntouched) {
     CTempDir dir;
-    const fs::path file = dir / "dive.ccl";
+    const fs::path file = dir.File("dive.ccl");
     for (auto step : {EFileWriteStep::Create, EFileWriteStep::Write, EFileWriteStep::Flush,
                       EFileWriteStep::Rename}) {
         WriteAll(file, "original\n");
@@ -97,7 +69,7 @@ TEST(ReplaceFileContent, EveryFailingStepLeavesTheOriginalUntouched) {
 TEST(ReplaceFileContent, MissingFileFails) {
     CTempDir dir;
     std::string error;
-    EXPECT_FALSE(ReplaceFileContent((dir / "missing.ccl").string(), "x", error));
+    EXPECT_FALSE(ReplaceFileContent(dir.File("missing.ccl"), "x", error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(EntryCount(dir.Path()), 0u);
 }
