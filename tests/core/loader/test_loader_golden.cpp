@@ -78,14 +78,9 @@ std::vector<std::string> ShortDive() {
         b.Add(SDepth(depths[i], 128 + i, 126 + i, i == 4 ? 0x02 : 0));
         b.Add(SStatus07(i < 8 ? 0x04 : 0, 130));
         if (i == 3) {
-            b.Add(Short(CRecordLineWriter(0x0C)
-                            .Word(0)
-                            .Word(1312)
-                            .Word(0)
-                            .Word(1012)
-                            .Word(0)
-                            .FloatBE(0.3f)
-                            .Byte(1)));
+            CRecordLineWriter deco(0x0C);
+            deco.Word(0).Word(1312).Word(0).Word(1012).Word(0).FloatBE(0.3f).Byte(1);
+            b.Add(Short(deco));
             b.Add(Short(CRecordLineWriter(0x40).Word(250)));
             b.Add(Short(CRecordLineWriter(0x30).Word(60).Byte(0xFF)));
         }
@@ -101,15 +96,9 @@ std::vector<std::string> FrcDive() {
     l.push_back(FPowerOn(50.0, At(9, 0, 0)));
     l.push_back(Frc(FrcRec(0x01, 51.0).PadTo(13).Word(1008)));
     l.push_back(Frc(FrcRec(0x14, 52.0).Byte(88)));
-    l.push_back(Frc(FrcRec(0x0D, 53.0)
-                        .Byte(0)
-                        .Byte(1)
-                        .Byte(2)
-                        .PadTo(13)
-                        .Byte(35)
-                        .Byte(75)
-                        .PadTo(19)
-                        .Byte(0x04)));
+    CRecordLineWriter detect = FrcRec(0x0D, 53.0);
+    detect.Byte(0).Byte(1).Byte(2).PadTo(13).Byte(35).Byte(75).PadTo(19).Byte(0x04);
+    l.push_back(Frc(detect));
     l.push_back(FDepth(54.0, 1008));
     l.push_back(FDiveStart(80.0, 3, At(9, 0, 30)));
     for (int i = 0; i < 6; ++i)

@@ -97,13 +97,9 @@ TEST(PreDiveDecodeShort, PowerOnLastByteByVersion) {
 
 TEST(PreDiveDecodeShort, DiveStartStatusAndCalibrationTimeOfDay) {
     CDiveLogPreDive p;
-    p.Decode(0x03,
-             Short(CRecordLineWriter(0x03)
-                       .DateTime(At(10, 5, 0))
-                       .DateTime(At(8, 0, 0))
-                       .Word(42)
-                       .Byte(0xFE)),
-             kShort);
+    CRecordLineWriter start(0x03);
+    start.DateTime(At(10, 5, 0)).DateTime(At(8, 0, 0)).Word(42).Byte(0xFE);
+    p.Decode(0x03, Short(start), kShort);
     EXPECT_EQ(p.m_nDiveNumber, 42);
     EXPECT_EQ(p.m_nDiveStartByte, -2);
     EXPECT_EQ(p.m_dtDiveStart, At(10, 5, 0));
@@ -111,17 +107,9 @@ TEST(PreDiveDecodeShort, DiveStartStatusAndCalibrationTimeOfDay) {
     EXPECT_EQ(p.m_dStatusSurfacePressure, 1011.0);
     EXPECT_EQ(p.m_dCurrentSurfacePressure, 1011.0);
     EXPECT_DOUBLE_EQ(p.m_dStatusAmbientTemp, 21.5);
-    p.Decode(0x02,
-             Short(CRecordLineWriter(0x02)
-                       .Word(1005)
-                       .Word(200)
-                       .Byte(99)
-                       .PadTo(12)
-                       .Byte(13)
-                       .Byte(14)
-                       .Byte(15)
-                       .Byte(0x08)),
-             kShort);
+    CRecordLineWriter cal(0x02);
+    cal.Word(1005).Word(200).Byte(99).PadTo(12).Byte(13).Byte(14).Byte(15).Byte(0x08);
+    p.Decode(0x02, Short(cal), kShort);
     EXPECT_EQ(p.m_dCurrentSurfacePressure, 1005.0);
     EXPECT_EQ(p.m_dtCalibration.Format("%H:%M:%S"), "13:14:15");
     EXPECT_EQ(p.GetCalibrationErrorText(1), "C1 - No communication with Controller");
@@ -141,11 +129,9 @@ TEST(PreDiveDecodeShort, TextKeepsPrintableCharacters) {
 
 TEST(PreDiveDecodeShort, TemperaturesAndCo2Sensor) {
     CDiveLogPreDive p;
-    p.Decode(
-        0x04,
-        Short(CRecordLineWriter(0x04).Byte(100).PadTo(10).Byte(1).Word(65526).Byte(5).Byte(6).Byte(
-            7)),
-        kShort);
+    CRecordLineWriter temps(0x04);
+    temps.Byte(100).PadTo(10).Byte(1).Word(65526).Byte(5).Byte(6).Byte(7);
+    p.Decode(0x04, Short(temps), kShort);
     EXPECT_TRUE(p.m_bTemperaturesReceived);
     EXPECT_DOUBLE_EQ(p.GetProbeTemp(0), 25.0);
     EXPECT_EQ(p.GetProbeTemp(9), 0.0);

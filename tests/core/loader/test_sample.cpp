@@ -112,17 +112,9 @@ TEST(SampleDecodeShort, StatusRecordIntervalByVersion) {
 
 TEST(SampleDecodeShort, GasCylinderDecoAndCo2Records) {
     CDiveLogSample s;
-    s.DecodeLine(0x09,
-                 Short(CRecordLineWriter(0x09)
-                           .Byte(21)
-                           .Byte(0)
-                           .Byte(18)
-                           .Byte(45)
-                           .PadTo(13)
-                           .Byte(30)
-                           .Byte(85)
-                           .Byte(2)),
-                 kShort);
+    CRecordLineWriter gas(0x09);
+    gas.Byte(21).Byte(0).Byte(18).Byte(45).PadTo(13).Byte(30).Byte(85).Byte(2);
+    s.DecodeLine(0x09, Short(gas), kShort);
     EXPECT_EQ(s.m_nGasO2[1], 18);
     EXPECT_EQ(s.m_nGasHe[1], 45);
     EXPECT_EQ(s.GetGfLow(), 30.0);
@@ -143,16 +135,9 @@ TEST(SampleDecodeShort, GasCylinderDecoAndCo2Records) {
     EXPECT_EQ(s.m_dCylinder[6], 150.0);
     EXPECT_EQ(s.m_dCylinder[10], 0.0);
 
-    s.DecodeLine(0x0C,
-                 Short(CRecordLineWriter(0x0C)
-                           .Word(1)
-                           .Word(1300)
-                           .Word(3)
-                           .Word(1000)
-                           .Word(250)
-                           .FloatBE(0.5f)
-                           .Byte(4)),
-                 kShort);
+    CRecordLineWriter deco(0x0C);
+    deco.Word(1).Word(1300).Word(3).Word(1000).Word(250).FloatBE(0.5f).Byte(4);
+    s.DecodeLine(0x0C, Short(deco), kShort);
     EXPECT_DOUBLE_EQ(s.GetCeilingDepth(), 3.0);
     EXPECT_DOUBLE_EQ(s.GetGradientFactor(), 50.0);
     EXPECT_DOUBLE_EQ(s.GetDecoWord4(), 2.5);
@@ -167,11 +152,9 @@ TEST(SampleDecodeShort, GasCylinderDecoAndCo2Records) {
 
 TEST(SampleDecodeShort, TemperatureRecordSignedAmbient) {
     CDiveLogSample s;
-    s.DecodeLine(
-        0x14,
-        Short(CRecordLineWriter(0x14).Byte(80).PadTo(10).Byte(3).Word(65526).Byte(12).Byte(34).Byte(
-            5)),
-        kShort);
+    CRecordLineWriter temps(0x14);
+    temps.Byte(80).PadTo(10).Byte(3).Word(65526).Byte(12).Byte(34).Byte(5);
+    s.DecodeLine(0x14, Short(temps), kShort);
     EXPECT_DOUBLE_EQ(s.m_dProbeTemp[0], 20.0);
     EXPECT_EQ(s.m_byProbeFlags, 3);
     EXPECT_DOUBLE_EQ(s.m_dAmbientTemp, -1.0);
@@ -200,14 +183,9 @@ TEST(SampleDecodeFrc, Co2RecordNotDecodedAndTablesAre) {
     s.DecodeLine(0x40, Frc(FrcRec(0x40, 1.0).Word(215).Word(150)), kFrc);
     EXPECT_EQ(s.m_dDpsTemp, 0.0);
     EXPECT_EQ(s.m_dPpmACO2, 0.0);
-    s.DecodeLine(0x23,
-                 Frc(FrcRec(0x23, 1.0)
-                         .SplitFloat(1.5f)
-                         .SplitFloat(-2.0f)
-                         .SplitFloat(3.0f)
-                         .SplitFloat(4.0f)
-                         .SplitFloat(9.0f)),
-                 kFrc);
+    CRecordLineWriter tables = FrcRec(0x23, 1.0);
+    tables.SplitFloat(1.5f).SplitFloat(-2.0f).SplitFloat(3.0f).SplitFloat(4.0f).SplitFloat(9.0f);
+    s.DecodeLine(0x23, Frc(tables), kFrc);
     EXPECT_EQ(s.m_dTableA[12], 1.5);
     EXPECT_EQ(s.m_dTableA[13], -2.0);
     EXPECT_EQ(s.m_dTableA[15], 4.0);
@@ -217,23 +195,10 @@ TEST(SampleDecodeFrc, Co2RecordNotDecodedAndTablesAre) {
 
 TEST(SampleDecodeFrc, DiveDetectGradientFactorsAndStatus) {
     CDiveLogSample s;
-    s.DecodeLine(0x0D,
-                 Frc(FrcRec(0x0D, 1.0)
-                         .Byte(1)
-                         .Byte(2)
-                         .Byte(3)
-                         .Byte(4)
-                         .Word(0x1234)
-                         .Byte(6)
-                         .Byte(7)
-                         .Byte(30)
-                         .Byte(85)
-                         .PadTo(19)
-                         .Byte(0x11)
-                         .Byte(0x22)
-                         .PadTo(26)
-                         .Byte(0x99)),
-                 kFrc);
+    CRecordLineWriter detect = FrcRec(0x0D, 1.0);
+    detect.Byte(1).Byte(2).Byte(3).Byte(4).Word(0x1234).Byte(6).Byte(7).Byte(30).Byte(85);
+    detect.PadTo(19).Byte(0x11).Byte(0x22).PadTo(26).Byte(0x99);
+    s.DecodeLine(0x0D, Frc(detect), kFrc);
     EXPECT_TRUE(s.m_bHasDiveDetect);
     EXPECT_EQ(s.m_dDiveEndDepth, 2.0);
     EXPECT_EQ(s.m_dDiveStartDepth, 3.0);
