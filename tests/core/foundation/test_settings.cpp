@@ -39,19 +39,3 @@ TEST(SettingString, FailedWritesAreSilentAndTheDefaultStays) {
     SettingString fresh(settings::Path(settings::kDefaultDirectory), "/home/x/", false, &store);
     EXPECT_EQ(fresh.Read(), "/home/x/");
 }
-
-TEST(SettingsTable, NamesAndDefaults) {
-    EXPECT_EQ(settings::MaxPressureName(0), "Max Pressure Oxygen");
-    EXPECT_EQ(settings::CylinderSizeSIName(12), "Cylinder Size SI Diluent 12");
-    EXPECT_EQ(settings::CylinderSizeIName(1), "Cylinder Size I Diluent 1");
-    EXPECT_EQ(settings::TraceEnableName(9), "Graph Traces\\TraceEnable9");
-    const auto all = settings::AllSettings();
-    int maxPressures = 0;
-    for (const auto& d : all) {
-        if (d.name.rfind("Max Pressure", 0) == 0) {
-            ++maxPressures;
-            EXPECT_EQ(d.dwordDefault, 264000u);
-        }
-    }
-    EXPECT_EQ(maxPressures, 13);
-}
