@@ -74,14 +74,9 @@ TEST(DiveInformationPage, RefreshShowsTheRecordAndNeverMarks) {
 
 TEST(DiveInformationPage, ListsAndHelpTextsComeFromTheStringTable) {
     CPageFixture f;
-    EXPECT_EQ(f.page.List(CDiveInformation::kWeather)->count(), 5);
-    EXPECT_EQ(f.page.List(CDiveInformation::kWindDirection)->count(), 8);
     EXPECT_EQ(f.page.List(CDiveInformation::kWindSpeed)->count(), 11);
-    EXPECT_EQ(f.page.List(CDiveInformation::kSeaState)->count(), 7);
     EXPECT_EQ(f.page.List(CDiveInformation::kWindSpeed)->itemText(0),
               "Force 0        0 - 1   Knots");
-    EXPECT_EQ(f.page.TextEdit(CDiveInformation::kLocation)->toolTip(),
-              "Enter text to describe the Location of the dive.");
     EXPECT_TRUE(f.page.Latitude()->SecondsBox()->toolTip().startsWith("Enter the Latitude"));
     f.page.SetTexts(); // a language change keeps the selections
     EXPECT_EQ(f.page.List(CDiveInformation::kSeaState)->currentIndex(), 3);
@@ -230,16 +225,6 @@ TEST(DiveInformationSummary, LampsLightForEitherControllerAndRestWhenInvalid) {
     EXPECT_EQ(panel.LampAt(CInfoSummaryPanel::kDiveStart)->GetColour(), CBNLed::Red);
     EXPECT_EQ(panel.LampAt(CInfoSummaryPanel::kCellWarning)->GetColour(), CBNLed::White);
     EXPECT_EQ(panel.LampAt(CInfoSummaryPanel::kCo21st)->GetColour(), CBNLed::White);
-}
-
-TEST(DiveInformationSummary, LabelsNameTheirRowsAndLamps) {
-    CInfoSummaryPanel panel;
-    EXPECT_EQ(panel.Label(CInfoSummaryPanel::kDiveTime)->text(), "Dive Time");
-    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kCellWarning)->text(), "Cell Warning");
-    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kHighOxygen)->text(), "High Oxygen");
-    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kFastAscent)->text(), "Fast Ascent");
-    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kCo21st)->text(), "CO2 1st Warning");
-    EXPECT_EQ(panel.LampLabel(CInfoSummaryPanel::kDiveStart)->text(), "Dive Start");
 }
 
 TEST(DiveInformationPage, ShrinksBelowItsContentOnSmallScreens) {
