@@ -57,9 +57,9 @@ inline std::vector<std::string> VersionLines(unsigned major, unsigned minor, uns
 // ---- Short layout records -----------------------------------------------------------------------
 
 inline std::string SPowerOn(const CDateTime& dt, unsigned lastByte = 0) {
-    return Short(
-        CRecordLineWriter(0x00).DateTime(dt).Byte(0).Word(100).Byte(0).Word(50).Word(7).Byte(
-            lastByte));
+    CRecordLineWriter w(0x00);
+    w.DateTime(dt).Byte(0).Word(100).Byte(0).Word(50).Word(7).Byte(lastByte);
+    return Short(w);
 }
 inline std::string SStatus01(unsigned surface) {
     return Short(CRecordLineWriter(0x01).PadTo(10).Word(surface).Word(215).Byte(0));
@@ -70,21 +70,10 @@ inline std::string SDiveStart(const CDateTime& dt, unsigned number) {
 // Pressure, then cells of both controllers (hundredths of a bar) and exclusion bits.
 inline std::string SDepth(unsigned pressure, unsigned c1 = 100, unsigned c2 = 100,
                           unsigned status1 = 0, unsigned status2 = 0) {
-    return Short(CRecordLineWriter(0x06)
-                     .Word(pressure)
-                     .Byte(c1)
-                     .Byte(c1)
-                     .Byte(c1)
-                     .Byte(240)
-                     .Byte(240)
-                     .Byte(status1)
-                     .Byte(c2)
-                     .Byte(c2)
-                     .Byte(c2)
-                     .Byte(240)
-                     .Byte(240)
-                     .Byte(status2)
-                     .Byte(0));
+    CRecordLineWriter w(0x06);
+    w.Word(pressure).Byte(c1).Byte(c1).Byte(c1).Byte(240).Byte(240).Byte(status1);
+    w.Byte(c2).Byte(c2).Byte(c2).Byte(240).Byte(240).Byte(status2).Byte(0);
+    return Short(w);
 }
 inline std::string SStatus07(unsigned status0, unsigned setpoint = 130, unsigned last = 0) {
     CRecordLineWriter w(0x07);
@@ -210,13 +199,7 @@ public:
         TheStatusLog().SetMessageLevel(0);
     }
     const std::vector<std::string>& Lines() const { return m_lines; }
-    bool Has(std::string_view text) const {
-        for (const auto& l : m_lines) {
-            if (l == text)
-                return true;
-        }
-        return false;
-    }
+    bool Has(std::string_view text) const { return Count(text) > 0; }
     int Count(std::string_view text) const {
         int n = 0;
         for (const auto& l : m_lines)
