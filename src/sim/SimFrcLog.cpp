@@ -252,17 +252,8 @@ void CFrcWriter::Tables(int t) {
 
 void CFrcWriter::Solenoids(int t) {
     CRecordLineWriter w = Start(0x32, t);
-    for (int c = 0; c < 2; ++c) {
-        for (int k = 0; k < 13; ++k) {
-            unsigned byte = 0;
-            for (int j = 0; j < 8; ++j) {
-                const int second = t + 8 * k + j - 103;
-                if (second >= 0 && m_arFired[c][second])
-                    byte |= 1u << j;
-            }
-            w.Byte(byte);
-        }
-    }
+    for (int c = 0; c < 2; ++c)
+        WriteSolenoidBitmap(w, m_arFired[c], t);
     Put(w);
 }
 

@@ -285,15 +285,7 @@ void CShortWriter::Solenoids(int t) {
     for (int c = 0; c < 2; ++c) {
         CRecordLineWriter w(c == 0 ? 0x32 : 0x33);
         w.Word(t);
-        for (int k = 0; k < 13; ++k) {
-            unsigned byte = 0;
-            for (int j = 0; j < 8; ++j) {
-                const int second = t + 8 * k + j - 103;
-                if (second >= 0 && m_arFired[c][second])
-                    byte |= 1u << j;
-            }
-            w.Byte(byte);
-        }
+        WriteSolenoidBitmap(w, m_arFired[c], t);
         Put(w);
     }
 }

@@ -2,6 +2,8 @@
 // The parts of the simulator that turn the dive model into records; used by CDiveSimulator.cpp.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 #include "logfile/FieldParsers.h"
 #include "sim/CDiveSimulator.h"
@@ -26,6 +28,18 @@ inline unsigned Bcd(int value) {
 }
 inline void Write24(CRecordLineWriter& w, unsigned value) {
     w.Byte(value >> 16).Byte(value >> 8).Byte(value);
+}
+// The 13-byte solenoid bitmap ending at second t: byte k bit j is second t + 8k + j - 103.
+inline void WriteSolenoidBitmap(CRecordLineWriter& w, const std::vector<uint8_t>& fired, int t) {
+    for (int k = 0; k < 13; ++k) {
+        unsigned byte = 0;
+        for (int j = 0; j < 8; ++j) {
+            const int second = t + 8 * k + j - 103;
+            if (second >= 0 && fired[static_cast<size_t>(second)])
+                byte |= 1u << j;
+        }
+        w.Byte(byte);
+    }
 }
 
 // Running totals of the unit, in minutes, before this power-on.

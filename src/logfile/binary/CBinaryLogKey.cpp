@@ -101,15 +101,7 @@ size_t CBinaryLogKey::StartOffset(const uint8_t* fourBytes) {
 
 void CBinaryLogKey::ApplyBlocks(uint8_t* data, size_t length, size_t blockSize,
                                 size_t start) const {
-    if (blockSize == 0)
-        blockSize = length;
-    for (size_t block = 0; block < length; block += blockSize) {
-        const size_t n = std::min(blockSize, length - block);
-        if (IsAllErased(data + block, n))
-            continue;
-        for (size_t k = block; k < block + n; ++k)
-            data[k] ^= StreamByte(start + k);
-    }
+    XorBlocks(data, length, blockSize, start, false);
 }
 
 void CBinaryLogKey::ApplyBytes(uint8_t* data, size_t length, size_t start) const {
@@ -119,15 +111,22 @@ void CBinaryLogKey::ApplyBytes(uint8_t* data, size_t length, size_t start) const
 
 bool CBinaryLogKey::ScrambleBlocks(uint8_t* data, size_t length, size_t blockSize,
                                    size_t start) const {
+    return XorBlocks(data, length, blockSize, start, true);
+}
+
+bool CBinaryLogKey::XorBlocks(uint8_t* data, size_t length, size_t blockSize, size_t start,
+                              bool refuseErasedResult) const {
     if (blockSize == 0)
         blockSize = length;
     for (size_t block = 0; block < length; block += blockSize) {
         const size_t n = std::min(blockSize, length - block);
+        // Erased memory is stored as it is in both directions.
         if (IsAllErased(data + block, n))
             continue;
         for (size_t k = block; k < block + n; ++k)
             data[k] ^= StreamByte(start + k);
-        if (IsAllErased(data + block, n))
+        // A block that scrambles to all 0xFF would read back as erased and stay scrambled.
+        if (refuseErasedResult && IsAllErased(data + block, n))
             return false;
     }
     return true;

@@ -57,6 +57,8 @@ public:
 
 private:
     void BuildStream();
+    bool XorBlocks(uint8_t* data, size_t length, size_t blockSize, size_t start,
+                   bool refuseErasedResult) const;
 
     Key m_key{};
     std::array<uint8_t, kStreamSize> m_stream{};
