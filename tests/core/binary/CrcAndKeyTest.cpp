@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "logfile/binary/CBinaryLogKey.h"
 #include "logfile/binary/CCrc32Static.h"
@@ -15,6 +16,28 @@ TEST(CCrc32Static, StandardCheckValueWholeOrInParts) {
     uint32_t running = CCrc32Static::Update(CCrc32Static::kInitial, "1234", 4);
     running = CCrc32Static::Update(running, "56789", 5);
     EXPECT_EQ(CCrc32Static::Finish(running), 0xCBF43926u);
+}
+
+// The eight-byte fold must agree with the plain definition at every length and alignment,
+// including the bytes left over after the last whole group of eight.
+TEST(CCrc32Static, EightByteFoldMatchesBitByBitDefinition) {
+    std::string bytes;
+    for (int i = 0; i < 300; ++i)
+        bytes += static_cast<char>((i * 73 + 11) & 0xFF);
+    auto bitwise = [](const char* p, size_t n) {
+        uint32_t c = 0xFFFFFFFFu;
+        for (size_t i = 0; i < n; ++i) {
+            c ^= static_cast<unsigned char>(p[i]);
+            for (int bit = 0; bit < 8; ++bit)
+                c = (c & 1u) ? (0xEDB88320u ^ (c >> 1)) : (c >> 1);
+        }
+        return ~c;
+    };
+    for (size_t offset = 0; offset < 9; ++offset)
+        for (size_t n = 0; n + offset <= bytes.size(); n += 7)
+            ASSERT_EQ(CCrc32Static::Compute(bytes.data() + offset, n),
+                      bitwise(bytes.data() + offset, n))
+                << "offset " << offset << " length " << n;
 }
 
 // ---- CBinaryLogKey ----------------------------------------------------------------------------

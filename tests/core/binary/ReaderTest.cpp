@@ -336,6 +336,21 @@ TEST(Unscramble, LogMemoryWithStartOffsetAndErasedRecords) {
     EXPECT_NE(wrong.lines[0], c.lines[0]);
 }
 
+// Unscrambling works on the record's payload in place; its image must still end in the CRC of
+// the unscrambled bytes, as a record rebuilt from them would.
+TEST(Unscramble, ImageCrcFollowsTheUnscrambledPayload) {
+    const CBinaryLogKey key;
+    const std::string plain = Bytes({3, 5, 7, 11}) + LogRecord(6, 16) + LogRecord(9, 16);
+    CQorBinaryFile reader;
+    reader.SetKey(key);
+    ASSERT_TRUE(reader.LoadFromBytes(File({{32, Scrambled(plain, 4, true, key)}})));
+    const CStandardRecord& record = *reader.GetRecords().front();
+    CStandardRecord rebuilt(32);
+    rebuilt.SetPayload(reinterpret_cast<const uint8_t*>(plain.data()), plain.size());
+    EXPECT_EQ(record.GetCrc(), rebuilt.GetCrc());
+    EXPECT_EQ(record.GetImage(), rebuilt.GetImage());
+}
+
 TEST(Unscramble, RegionThirteenUsesTheBlockRuleOtherBlocksEveryByte) {
     EXPECT_TRUE(CSRMemoryBlock::UsesBlockRule(0xB0, 1, 0x10000));
     EXPECT_TRUE(CSRMemoryBlock::UsesBlockRule(0xBC, 6, 0x10000));

@@ -5,19 +5,30 @@
 
 namespace {
 
+void AppendLine(std::string& text, const std::string& line) {
+    text += line;
+    text += "\r\n";
+}
+
 // Appends the lines of every valid record of `type`; false when one of them is malformed.
-bool AppendLinesOf(const CQorBinaryFile& file, uint16_t type, std::vector<std::string>& lines) {
+bool AppendLinesOf(const CQorBinaryFile& file, uint16_t type, std::string& text) {
+    const size_t logRecordSize =
+        file.IsFrcLayout() ? CSRDLDataComp::kFrcRecordSize : CSRDLDataComp::kShortRecordSize;
     for (const auto& record : file.GetRecords()) {
         if (record->GetType() != type || !record->IsValid())
             continue;
-        if (type == CStandardRecord::kTypeDLDataComp)
-            static_cast<CSRDLDataComp&>(*record).SetRecordSize(
-                file.IsFrcLayout() ? CSRDLDataComp::kFrcRecordSize
-                                   : CSRDLDataComp::kShortRecordSize);
+        // The log memory is nearly the whole file: its lines go straight from the payload into
+        // the text rather than through a copy and one string per line.
+        if (type == CStandardRecord::kTypeDLDataComp) {
+            if (!CSRDLDataComp::AppendLines(record->GetPayload(), record->GetPayloadSize(),
+                                            logRecordSize, text))
+                return false;
+            continue;
+        }
         if (!record->SetData(record->GetPayload(), record->GetPayloadSize()))
             return false;
         for (size_t i = 0; i < record->GetLineCount(); ++i)
-            lines.push_back(record->GetLine(i));
+            AppendLine(text, record->GetLine(i));
     }
     return true;
 }
@@ -28,10 +39,10 @@ bool Finish(const CQorBinaryFile& reader, bool loaded, CMemLineFile& out, bool& 
         errorText = "Binary file load failed - " + reader.GetErrorText();
         return false;
     }
-    std::vector<std::string> lines;
-    if (!ConvertToLines(reader, lines, errorText))
+    std::string text;
+    if (!ConvertToText(reader, text, errorText))
         return false;
-    out.SetContent(JoinLines(lines));
+    out.SetContent(std::move(text));
     out.Rewind();
     frcLayout = reader.IsFrcLayout();
     return true;
@@ -39,16 +50,20 @@ bool Finish(const CQorBinaryFile& reader, bool loaded, CMemLineFile& out, bool& 
 
 } // namespace
 
-bool ConvertToLines(const CQorBinaryFile& file, std::vector<std::string>& lines,
-                    std::string& errorText) {
-    lines.clear();
+bool ConvertToText(const CQorBinaryFile& file, std::string& text, std::string& errorText) {
+    text.clear();
+    // Every payload byte becomes two digits, each record line gains a checksum and CR LF.
+    size_t estimate = 0;
+    for (const auto& record : file.GetRecords())
+        estimate += record->GetPayloadSize() / 8 * 21;
+    text.reserve(estimate);
     // The header lines come from the first header only, and only when it is sound.
     for (const auto& record : file.GetRecords()) {
         if (record->GetType() != CStandardRecord::kTypeFileHeader)
             continue;
         if (record->IsValid() && record->SetData(record->GetPayload(), record->GetPayloadSize()))
             for (size_t i = 0; i < record->GetLineCount(); ++i)
-                lines.push_back(record->GetLine(i));
+                AppendLine(text, record->GetLine(i));
         break;
     }
     struct Step {
@@ -62,10 +77,24 @@ bool ConvertToLines(const CQorBinaryFile& file, std::vector<std::string>& lines,
         {CStandardRecord::kTypeDANData, "Create DAN data failed"},
     };
     for (const Step& step : kSteps) {
-        if (!AppendLinesOf(file, step.type, lines)) {
+        if (!AppendLinesOf(file, step.type, text)) {
             errorText = step.failure;
             return false;
         }
+    }
+    return true;
+}
+
+bool ConvertToLines(const CQorBinaryFile& file, std::vector<std::string>& lines,
+                    std::string& errorText) {
+    lines.clear();
+    std::string text;
+    if (!ConvertToText(file, text, errorText))
+        return false;
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = text.find("\r\n", at);
+        lines.push_back(text.substr(at, end - at));
+        at = end + 2;
     }
     return true;
 }

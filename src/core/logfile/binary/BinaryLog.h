@@ -25,5 +25,8 @@ bool ConvertBinaryBytesToLines(std::string_view file, CMemLineFile& out, bool& f
 bool ConvertToLines(const CQorBinaryFile& file, std::vector<std::string>& lines,
                     std::string& errorText);
 
+// The same lines as one text with CR LF endings, as the line file holds them.
+bool ConvertToText(const CQorBinaryFile& file, std::string& text, std::string& errorText);
+
 // Lines joined with CR LF endings, as the line file holds them.
 std::string JoinLines(const std::vector<std::string>& lines);

@@ -103,25 +103,26 @@ void CQorBinaryFile::Unscramble() {
     const size_t blockSize =
         m_bFrcLayout ? CSRDLDataComp::kFrcRecordSize : CSRDLDataComp::kShortRecordSize;
     for (auto& record : m_arRecords) {
-        if (!record->IsValid())
+        // In place: the record's own copy of the payload is the only one.
+        uint8_t* payload = record->MutablePayload();
+        const size_t size = record->GetPayloadSize();
+        if (!payload)
             continue;
-        const uint8_t* p = record->GetPayload();
-        std::vector<uint8_t> payload(p, p + record->GetPayloadSize());
         if (record->GetType() == CStandardRecord::kTypeDLDataComp) {
-            if (payload.size() <= CSRDLDataComp::kStartBytes)
+            if (size <= CSRDLDataComp::kStartBytes)
                 continue;
-            m_key->ApplyBlocks(payload.data() + CSRDLDataComp::kStartBytes,
-                               payload.size() - CSRDLDataComp::kStartBytes, blockSize,
-                               CBinaryLogKey::StartOffset(payload.data()));
+            m_key->ApplyBlocks(payload + CSRDLDataComp::kStartBytes,
+                               size - CSRDLDataComp::kStartBytes, blockSize,
+                               CBinaryLogKey::StartOffset(payload));
         } else if (record->GetType() == CStandardRecord::kTypeMemoryBlock) {
-            if (payload.size() <= CSRMemoryBlock::kDataOffset)
+            if (size <= CSRMemoryBlock::kDataOffset)
                 continue;
-            if (fromDepot && CBinaryLogKey::StartProduct(payload.data()) < 0)
+            if (fromDepot && CBinaryLogKey::StartProduct(payload) < 0)
                 continue;
-            CSRMemoryBlock::ApplyKey(payload, *m_key);
+            CSRMemoryBlock::ApplyKey(payload, size, *m_key);
         } else {
             continue;
         }
-        record->SetPayload(payload.data(), payload.size());
+        record->PayloadChanged();
     }
 }

@@ -25,6 +25,11 @@ public:
     // The record's bytes as "%02X" each, then the checksum.
     std::string GetLine(size_t index) const override;
 
+    // The lines of a whole payload (start bytes included) appended to `text`, each ending in
+    // CR LF; false, appending nothing, when the payload cannot hold the start bytes.
+    static bool AppendLines(const uint8_t* data, size_t length, size_t recordSize,
+                            std::string& text);
+
 private:
     std::vector<uint8_t> m_arData; // the log memory after the start bytes
     size_t m_nRecordSize = kShortRecordSize;

@@ -53,14 +53,14 @@ bool CSRMemoryBlock::UsesBlockRule(uint8_t busAddress, uint8_t memorySpace, uint
     return region && region->m_byMemorySpace == memorySpace && region->m_nStart == address;
 }
 
-bool CSRMemoryBlock::ApplyKey(std::vector<uint8_t>& payload, const CBinaryLogKey& key,
+bool CSRMemoryBlock::ApplyKey(uint8_t* payload, size_t size, const CBinaryLogKey& key,
                               bool forWriting) {
-    if (payload.size() <= kDataOffset)
+    if (size <= kDataOffset)
         return true;
-    const size_t start = CBinaryLogKey::StartOffset(payload.data());
-    uint8_t* data = payload.data() + kDataOffset;
-    const size_t length = payload.size() - kDataOffset;
-    if (!UsesBlockRule(payload[4], payload[5], ReadBE32(payload.data() + 6))) {
+    const size_t start = CBinaryLogKey::StartOffset(payload);
+    uint8_t* data = payload + kDataOffset;
+    const size_t length = size - kDataOffset;
+    if (!UsesBlockRule(payload[4], payload[5], ReadBE32(payload + 6))) {
         key.ApplyBytes(data, length, start);
         return true;
     }

@@ -30,8 +30,12 @@ public:
     // Unscrambles (or, being a plain XOR, scrambles) the data of a memory block payload in
     // place. With `forWriting` it also checks that no block turns into erased memory, which a
     // reader would leave scrambled; false when one would.
-    static bool ApplyKey(std::vector<uint8_t>& payload, const CBinaryLogKey& key,
+    static bool ApplyKey(uint8_t* payload, size_t size, const CBinaryLogKey& key,
                          bool forWriting = false);
+    static bool ApplyKey(std::vector<uint8_t>& payload, const CBinaryLogKey& key,
+                         bool forWriting = false) {
+        return ApplyKey(payload.data(), payload.size(), key, forWriting);
+    }
 
 private:
     bool m_bDecoded = false;

@@ -34,10 +34,18 @@ void CStandardRecord::FillImage(const uint8_t* payload, size_t length) {
         image[2 + i] = static_cast<uint8_t>(m_nLength >> (24 - 8 * i));
     if (length > 0)
         std::copy(payload, payload + length, image.begin() + kHeaderSize);
-    m_nCrc = CCrc32Static::Compute(image.data(), kHeaderSize + length);
-    for (int i = 0; i < 4; ++i)
-        image[kHeaderSize + length + i] = static_cast<uint8_t>(m_nCrc >> (24 - 8 * i));
     m_arImage = std::move(image);
+    m_bCrcStale = true;
+    RefreshCrc();
+}
+
+void CStandardRecord::RefreshCrc() const {
+    if (!m_bCrcStale)
+        return;
+    m_bCrcStale = false;
+    m_nCrc = CCrc32Static::Compute(m_arImage.data(), kHeaderSize + m_nLength);
+    for (int i = 0; i < 4; ++i)
+        m_arImage[kHeaderSize + m_nLength + i] = static_cast<uint8_t>(m_nCrc >> (24 - 8 * i));
 }
 
 void CStandardRecord::Build(const uint8_t* payload, size_t length, uint32_t storedCrc) {

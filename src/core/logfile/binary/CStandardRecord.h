@@ -38,13 +38,24 @@ public:
     // Replaces the payload (after unscrambling, or when writing); the image CRC is computed
     // afresh and the record counts as valid.
     void SetPayload(const uint8_t* payload, size_t length);
+    // The payload of a valid record, to be changed in place (unscrambling); call PayloadChanged
+    // after. Null when the record is not valid.
+    uint8_t* MutablePayload() { return m_bValid ? m_arImage.data() + kHeaderSize : nullptr; }
+    // The image CRC is worked out again when it is next asked for, not once per change.
+    void PayloadChanged() { m_bCrcStale = true; }
 
     uint16_t GetType() const { return m_nType; }
     uint32_t GetLength() const { return m_nLength; }
-    uint32_t GetCrc() const { return m_nCrc; }
+    uint32_t GetCrc() const {
+        RefreshCrc();
+        return m_nCrc;
+    }
     bool IsValid() const { return m_bValid; }
     // Header, payload and CRC as they go into a file.
-    const std::vector<uint8_t>& GetImage() const { return m_arImage; }
+    const std::vector<uint8_t>& GetImage() const {
+        RefreshCrc();
+        return m_arImage;
+    }
     // Null (and size 0) when the record is not valid.
     const uint8_t* GetPayload() const;
     size_t GetPayloadSize() const { return m_bValid ? m_nLength : 0; }
@@ -63,10 +74,13 @@ public:
 
 private:
     void FillImage(const uint8_t* payload, size_t length);
+    void RefreshCrc() const;
 
     uint16_t m_nType = 0;
     uint32_t m_nLength = 0;
-    uint32_t m_nCrc = 0;
+    mutable uint32_t m_nCrc = 0;
     bool m_bValid = false;
-    std::vector<uint8_t> m_arImage;
+    // Set by an in-place change of the payload: m_nCrc and the image's CRC bytes are old.
+    mutable bool m_bCrcStale = false;
+    mutable std::vector<uint8_t> m_arImage;
 };
