@@ -37,7 +37,7 @@ CDiveLog& DayLog() {
         s->m_dC1Measured = 1.1 + 0.03 * std::sin(t * 0.05);
         s->m_dC2Measured = 1.15 + 0.03 * std::cos(t * 0.05);
         s->m_byCellStatusExtra = (t / 37) % 5 == 0 ? 0x01 : 0x00;
-        log.m_arSamples.push_back(std::move(s));
+        log.m_arSamples.push_back(*s);
     }
     log.m_bFileLoaded = true;
     log.m_dDiveEndTime = kSeconds - 1;

@@ -35,7 +35,7 @@ void MakeDayLog(CDiveLog& log) {
         }
         for (int k = 0; k < 13; ++k)
             s->m_dCylinder[k] = 200 - t / 1000.0;
-        log.m_arSamples.push_back(std::move(s));
+        log.m_arSamples.push_back(*s);
     }
 }
 

@@ -9,8 +9,8 @@
 #include "logfile/CDiveLogGasManagement.h"
 #include "logfile/CDiveLogInformation.h"
 #include "logfile/CDiveLogSysInfo.h"
+#include "logfile/CSampleStore.h"
 
-class CDiveLogSample;
 class CDiveLogSolenoidSample;
 class CDiveLogPreDive;
 
@@ -52,7 +52,7 @@ public:
         return level >= 1 && level <= kVersionLevels && m_bVersionLevel[level - 1];
     }
 
-    std::vector<std::unique_ptr<CDiveLogSample>> m_arSamples;
+    CSampleStore m_arSamples;
     std::vector<std::unique_ptr<CDiveLogPreDive>> m_arPreDives;
     std::vector<std::unique_ptr<CDiveLogSolenoidSample>> m_arSolenoidC1;
     std::vector<std::unique_ptr<CDiveLogSolenoidSample>> m_arSolenoidC2;

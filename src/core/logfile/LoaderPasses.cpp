@@ -329,11 +329,11 @@ CDiveLogSample& CLogLoader::MakeSample(double time, unsigned maker, std::string_
                                        bool keepPressure) {
     if (m_bTemplateDirty)
         RebuildTemplate();
-    auto owned = std::make_unique<CDiveLogSample>(m_template);
-    CDiveLogSample& sample = *owned;
-    const CDiveLogSample* previous =
-        m_log.m_arSamples.empty() ? nullptr : m_log.m_arSamples.back().get();
-    m_log.m_arSamples.push_back(std::move(owned));
+    const bool hasPrevious = !m_log.m_arSamples.empty();
+    // Read before the append: the store then seals the newest sample into its columns.
+    const double previousPressure =
+        keepPressure && hasPrevious ? m_log.m_arSamples.back()->m_dPressure : 0.0;
+    CDiveLogSample& sample = m_log.m_arSamples.push_back(m_template);
     m_pSample = &sample;
     ++m_nSampleCount;
 
@@ -343,8 +343,8 @@ CDiveLogSample& CLogLoader::MakeSample(double time, unsigned maker, std::string_
                                                 maker == 0x1C || maker == 0x1D);
     sample.m_bInDive = unmarked ? false : m_bInDive;
     sample.DecodeTimedLine(time, depthLine, m_format);
-    if (keepPressure && previous)
-        sample.SetPressure(previous->m_dPressure);
+    if (keepPressure && hasPrevious)
+        sample.SetPressure(previousPressure);
     sample.SetSurfacePressure(m_log.m_dSurfacePressure);
     if (!m_format.frcLayout) {
         m_bPrevDiving = sample.UpdateDiving(m_bPrevDiving);
@@ -381,6 +381,7 @@ void CLogLoader::Finish() {
     log.WriteLevel(StatusLog::kProgress, "Checking file validity");
     if (m_nPowerOns > 0 && m_nSampleCount > 0 && !m_log.m_arSamples.empty()) {
         m_log.SetLoadedFile(m_path);
+        m_log.m_arSamples.shrink_to_fit();
         m_result.loaded = true;
         log.Write("File %s loaded OK", m_path.c_str());
         const auto& samples = m_log.m_arSamples;
@@ -388,14 +389,15 @@ void CLogLoader::Finish() {
         if (m_format.frcLayout && m_bDiveEndSeen) {
             end = m_log.m_dDiveEndTime;
         } else {
-            for (auto it = samples.rbegin(); it != samples.rend(); ++it) {
-                if ((*it)->m_byStatus[0] & 0x04) {
-                    end = (*it)->m_dTime;
+            // The last sample marked as in the dive.
+            for (size_t i = samples.size(); i-- > 0;) {
+                if (samples.Status(i, 0) & 0x04) {
+                    end = samples.Time(i);
                     break;
                 }
             }
         }
-        const double logEnd = samples.back()->m_dTime;
+        const double logEnd = samples.Time(samples.size() - 1);
         m_log.m_dDiveEndTime = end;
         m_log.m_dLogEndTime = logEnd;
         CChartRange& chart = m_log.m_ChartRange;

@@ -204,8 +204,9 @@ void CLogLoader::ShortStatus(std::string_view line) {
 void CLogLoader::ShortDiveEnd(std::string_view line) {
     if (m_pPreDive) {
         m_pPreDive->Decode(0x08, line, m_format);
-        const double t =
-            m_log.m_arSamples.empty() ? Whole(m_dTime) : Whole(m_log.m_arSamples.back()->m_dTime);
+        const double t = m_log.m_arSamples.empty()
+                             ? Whole(m_dTime)
+                             : Whole(m_log.m_arSamples.Time(m_log.m_arSamples.size() - 1));
         m_dTime = t;
         CDiveLogSample& sample = MakeSample(t, 0x08, m_latest[k06]);
         // The unit is at the surface when it ends the dive.

@@ -183,15 +183,11 @@ size_t CChartModel::CursorSample() const {
     const CSampleRange window = Window();
     if (window.empty)
         return 0;
-    const auto& samples = m_pLog->m_arSamples;
-    const auto begin = samples.begin() + static_cast<std::ptrdiff_t>(window.first);
-    const auto end = samples.begin() + static_cast<std::ptrdiff_t>(window.last) + 1;
-    const double cursor = m_state.m_dCursorTime;
-    const auto after =
-        std::partition_point(begin, end, [cursor](const auto& s) { return s->m_dTime <= cursor; });
-    if (after == begin)
+    const size_t after =
+        m_pLog->m_arSamples.FirstAfter(m_state.m_dCursorTime, window.first, window.last + 1);
+    if (after == window.first)
         return window.first;
-    return static_cast<size_t>(after - samples.begin()) - 1;
+    return after - 1;
 }
 
 size_t CChartModel::NextSample() const {
@@ -206,9 +202,9 @@ bool CChartModel::CursorToPreviousSample() {
     size_t index = CursorSample();
     const auto& samples = m_pLog->m_arSamples;
     // Step over samples that share the cursor's second, so every press moves the line.
-    while (index > window.first && samples[index]->m_dTime >= m_state.m_dCursorTime)
+    while (index > window.first && samples.Time(index) >= m_state.m_dCursorTime)
         --index;
-    const double t = std::max(samples[index]->m_dTime, static_cast<double>(m_state.m_nViewStart));
+    const double t = std::max(samples.Time(index), static_cast<double>(m_state.m_nViewStart));
     if (t >= m_state.m_dCursorTime)
         return false;
     m_state.m_dCursorTime = t;
@@ -221,9 +217,9 @@ bool CChartModel::CursorToNextSample() {
     const CSampleRange window = Window();
     size_t index = CursorSample();
     const auto& samples = m_pLog->m_arSamples;
-    while (index < window.last && samples[index]->m_dTime <= m_state.m_dCursorTime)
+    while (index < window.last && samples.Time(index) <= m_state.m_dCursorTime)
         ++index;
-    const double t = std::min(samples[index]->m_dTime, static_cast<double>(m_state.m_nViewEnd));
+    const double t = std::min(samples.Time(index), static_cast<double>(m_state.m_nViewEnd));
     if (t <= m_state.m_dCursorTime)
         return false;
     m_state.m_dCursorTime = t;

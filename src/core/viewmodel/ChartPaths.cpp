@@ -6,8 +6,7 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
-#include "viewmodel/StateBits.h"
-#include "viewmodel/TraceValue.h"
+#include "viewmodel/TraceColumns.h"
 
 namespace {
 
@@ -107,19 +106,21 @@ namespace {
 
 // One trace being turned into lines while the samples go by.
 struct CLineBuilder {
-    CLineBuilder(const CTraceRequest& r, const CChartMapping& m, std::vector<CPolyline>& out)
-        : request(r), map(m), reducer(out) {
+    CLineBuilder(const CTraceRequest& r, const CDiveLog& log, const CChartMapping& m,
+                 std::vector<CPolyline>& out)
+        : request(r), values(TraceColumn(log, r.code)), map(m), reducer(out) {
         const double span = r.max - r.min;
         perUnit = span > 0.0 ? m.plotHeight / span : 0.0;
     }
-    CChartPoint Point(const CDiveLogSample& s) const {
-        const double v = TraceValue(request.code, s);
+    CChartPoint Point(size_t i, double x) const {
+        const double v = values[i];
         const double y =
             request.downwards ? (v - request.min) * perUnit : (request.max - v) * perUnit;
-        return CChartPoint{map.X(s.m_dTime), map.plotTop + y};
+        return CChartPoint{x, map.plotTop + y};
     }
 
     const CTraceRequest& request;
+    const std::vector<double>& values;
     const CChartMapping& map;
     CColumnReducer reducer;
     double perUnit = 0.0;
@@ -137,22 +138,24 @@ std::vector<std::vector<CPolyline>> BuildTraceLines(const CDiveLog& log, const C
     std::vector<CLineBuilder> builders;
     builders.reserve(requests.size());
     for (size_t r = 0; r < requests.size(); ++r)
-        builders.emplace_back(requests[r], map, lines[r]);
-    // One walk over the samples for all traces: a sample is touched once, not once per trace.
+        builders.emplace_back(requests[r], log, map, lines[r]);
+    // One walk over the samples for all traces, reading each trace's values as one array.
     const auto& samples = log.m_arSamples;
-    const CDiveLogSample& firstSample = *samples[window.first];
-    const CDiveLogSample* secondSample =
-        window.last > window.first ? samples[window.first + 1].get() : nullptr;
+    const std::vector<double>& powered = PoweredColumn(log);
+    const size_t first = window.first;
+    const double firstX = map.X(samples.Time(first));
+    const bool hasSecond = window.last > first;
+    const double secondX = hasSecond ? map.X(samples.Time(first + 1)) : 0.0;
     for (CLineBuilder& b : builders) {
-        b.previous = b.Point(firstSample);
-        b.reducer.MoveTo(secondSample ? PullIn(b.previous, b.Point(*secondSample), map)
-                                      : b.previous);
+        b.previous = b.Point(first, firstX);
+        b.reducer.MoveTo(hasSecond ? PullIn(b.previous, b.Point(first + 1, secondX), map)
+                                   : b.previous);
     }
-    for (size_t i = window.first + 1; i <= window.last; ++i) {
-        const CDiveLogSample& s = *samples[i];
-        const bool joined = samples[i - 1]->m_bPoweredOn;
+    for (size_t i = first + 1; i <= window.last; ++i) {
+        const double x = map.X(samples.Time(i));
+        const bool joined = powered[i - 1] != 0.0;
         for (CLineBuilder& b : builders) {
-            const CChartPoint current = b.Point(s);
+            const CChartPoint current = b.Point(i, x);
             const CChartPoint shown = PullIn(current, b.previous, map);
             if (joined)
                 b.reducer.LineTo(shown);
@@ -180,13 +183,18 @@ std::vector<std::vector<CXRun>> BuildBandRuns(const CDiveLog& log, const CSample
     if (window.empty || codes.empty())
         return runs;
     const auto& samples = log.m_arSamples;
-    std::vector<double> penX(codes.size(), map.X(samples[window.first]->m_dTime));
+    std::vector<const std::vector<double>*> states;
+    for (int code : codes)
+        states.push_back(&StateColumn(log, code, level3));
+    std::vector<double> penX(codes.size(), map.X(samples.Time(window.first)));
+    double previousTime = samples.Time(window.first);
     for (size_t i = window.first + 1; i <= window.last; ++i) {
-        const CDiveLogSample& s = *samples[i];
-        const double sampleX = map.X(s.m_dTime);
-        const bool sameSecond = std::trunc(s.m_dTime) == std::trunc(samples[i - 1]->m_dTime);
+        const double time = samples.Time(i);
+        const double sampleX = map.X(time);
+        const bool sameSecond = std::trunc(time) == std::trunc(previousTime);
+        previousTime = time;
         for (size_t c = 0; c < codes.size(); ++c) {
-            const bool on = TraceState(codes[c], s, level3);
+            const bool on = (*states[c])[i] != 0.0;
             double x = sampleX;
             if (on) {
                 if (sameSecond)

@@ -8,6 +8,7 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "viewmodel/StateBits.h"
+#include "viewmodel/TraceColumns.h"
 #include "viewmodel/TraceValue.h"
 #include "viewmodel/Units.h"
 
@@ -115,12 +116,7 @@ CSampleRange WindowSamples(const CDiveLog& log, double viewStart, double viewEnd
     const auto& samples = log.m_arSamples;
     if (samples.empty())
         return range;
-    const auto notBefore = [&](double t) {
-        return static_cast<size_t>(
-            std::partition_point(samples.begin(), samples.end(),
-                                 [t](const auto& s) { return s->m_dTime < t; }) -
-            samples.begin());
-    };
+    const auto notBefore = [&](double t) { return samples.FirstNotBefore(t, 0, samples.size()); };
     range.empty = false;
     range.first = std::min(notBefore(viewStart), samples.size() - 1);
     if (range.first > 0)
@@ -140,13 +136,15 @@ void RescaleChart(CChartState& state, const CDiveLog& log) {
     }
     MinMax depth;
     MinMax slots[kChartSlots];
-    for (size_t i = window.first; i <= window.last; ++i) {
-        const CDiveLogSample& sample = *log.m_arSamples[i];
-        depth.Add(TraceValue(kDepthCode, sample));
-        for (int n = 0; n < kChartSlots; ++n) {
-            if (!IsStateTrace(state.m_nTraceCode[n]))
-                slots[n].Add(TraceValue(state.m_nTraceCode[n], sample));
-        }
+    const std::vector<double>& depths = TraceColumn(log, kDepthCode);
+    for (size_t i = window.first; i <= window.last; ++i)
+        depth.Add(depths[i]);
+    for (int n = 0; n < kChartSlots; ++n) {
+        if (IsStateTrace(state.m_nTraceCode[n]))
+            continue;
+        const std::vector<double>& values = TraceColumn(log, state.m_nTraceCode[n]);
+        for (size_t i = window.first; i <= window.last; ++i)
+            slots[n].Add(values[i]);
     }
     const double margin = 0.1 * std::max(depth.max - depth.min, 0.5);
     state.m_dDepthMax = std::ceil((depth.max + margin) * 10.0) / 10.0;

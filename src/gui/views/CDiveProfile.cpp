@@ -53,7 +53,7 @@ CDiveProfile::CDiveProfile(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx
 CDiveProfile::CLoadSignature CDiveProfile::CurrentSignature() const {
     const CDiveLog& log = m_ctx.Log();
     CLoadSignature s;
-    s.samples = log.m_arSamples.data();
+    s.samples = log.m_arSamples.Identity();
     s.count = log.m_arSamples.size();
     s.loaded = log.m_bFileLoaded;
     s.diveStart = log.m_ChartRange.diveStart;
@@ -72,10 +72,11 @@ void CDiveProfile::Refresh() {
         const CDiveLog& log = m_ctx.Log();
         m_arMaxDepthSoFar.assign(log.m_arSamples.size(), 0.0);
         double deepest = 0.0;
-        for (size_t i = 0; i < log.m_arSamples.size(); ++i) {
-            deepest = std::max(deepest, log.m_arSamples[i]->GetDepth());
-            m_arMaxDepthSoFar[i] = deepest;
-        }
+        log.m_arSamples.ForEach(0, log.m_arSamples.size(),
+                                [&](size_t i, const CDiveLogSample& sample) {
+                                    deepest = std::max(deepest, sample.GetDepth());
+                                    m_arMaxDepthSoFar[i] = deepest;
+                                });
     }
     RedrawProfile();
 }

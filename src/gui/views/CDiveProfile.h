@@ -40,7 +40,7 @@ public:
 
 private:
     struct CLoadSignature {
-        const void* samples = nullptr;
+        uint64_t samples = 0;
         size_t count = 0;
         bool loaded = false;
         long long diveStart = 0;

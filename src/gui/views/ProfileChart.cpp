@@ -60,7 +60,7 @@ CProfileChart::CLayerKey CProfileChart::CurrentKey() const {
     key.size = size();
     key.dpr = devicePixelRatioF();
     if (const CDiveLog* log = m_model.Log()) {
-        key.samples = log->m_arSamples.data();
+        key.samples = log->m_arSamples.Identity();
         key.sampleCount = log->m_arSamples.size();
         key.loaded = log->m_bFileLoaded;
     }

@@ -49,7 +49,7 @@ private:
         bool metric = true;
         QSize size;
         qreal dpr = 1.0;
-        const void* samples = nullptr;
+        uint64_t samples = 0;
         size_t sampleCount = 0;
         bool loaded = false;
         bool operator==(const CLayerKey& other) const;

@@ -14,8 +14,7 @@ inline CDiveLogSample& AddSample(CDiveLog& log, double time, double depth) {
     sample->m_dTime = time;
     sample->m_dPressure = 1000.0 + depth * 100.0;
     sample->m_bPoweredOn = true;
-    log.m_arSamples.push_back(std::move(sample));
-    return *log.m_arSamples.back();
+    return log.m_arSamples.push_back(*sample);
 }
 
 // Marks the log loaded with the chart window [start, end] and the dive at the same times.

@@ -99,17 +99,20 @@ TEST_F(ReadoutHeaderTest, DragShowsBothEnds) {
 }
 
 TEST_F(ReadoutHeaderTest, GasFromTheTableOrTheLoggedNumber) {
-    CDiveLogSample& s = *m_log.m_arSamples[1];
+    CDiveLogSample s = *m_log.m_arSamples[1];
     s.m_dGasO2 = 18;
     s.m_dGasHe = 45;
     s.m_byStatus[0] = 0x08;
+    m_log.m_arSamples.Set(1, s);
     m_log.m_GasManagement.m_nDiluentO2[2] = 18;
     m_log.m_GasManagement.m_nDiluentHe[2] = 45;
     EXPECT_EQ(At(100).gas, "GAS3 18/45");
     m_log.m_GasManagement.m_nDiluentHe[2] = 0;
     s.m_nGasNumber = 4;
+    m_log.m_arSamples.Set(1, s);
     EXPECT_EQ(At(100).gas, "GAS5 18/45");
     s.m_nGasNumber = -1;
     s.m_byStatus[0] = 0;
+    m_log.m_arSamples.Set(1, s);
     EXPECT_EQ(At(100).gas, "DIL 18/45");
 }

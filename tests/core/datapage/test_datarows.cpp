@@ -13,8 +13,7 @@
 namespace {
 
 CDiveLogSample& AddSample(CDiveLog& log, double time) {
-    log.m_arSamples.push_back(std::make_unique<CDiveLogSample>());
-    CDiveLogSample& s = *log.m_arSamples.back();
+    CDiveLogSample& s = log.m_arSamples.push_back(CDiveLogSample());
     s.m_dTime = time;
     return s;
 }
@@ -110,7 +109,9 @@ TEST(DataSampleIndices, BothEndsOfTheDiveIncluded) {
 TEST(DataRowTexts, ValuesAndFormats) {
     CDiveLog log;
     MakeLog(log, true);
-    FillSample(*log.m_arSamples[2]);
+    CDiveLogSample filled = *log.m_arSamples[2];
+    FillSample(filled);
+    log.m_arSamples.Set(2, filled);
     std::vector<std::string> row;
     DataRowTexts(log, 2, true, row);
     EXPECT_EQ(row, (std::vector<std::string>{
@@ -129,7 +130,9 @@ TEST(DataRowTexts, ValuesAndFormats) {
 TEST(DataRowTexts, ImperialConvertsDepthTemperatureCeilingNotPressures) {
     CDiveLog log;
     MakeLog(log, true);
-    FillSample(*log.m_arSamples[2]);
+    CDiveLogSample filled = *log.m_arSamples[2];
+    FillSample(filled);
+    log.m_arSamples.Set(2, filled);
     std::vector<std::string> metric, imperial;
     DataRowTexts(log, 2, true, metric);
     DataRowTexts(log, 2, false, imperial);

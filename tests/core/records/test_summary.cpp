@@ -40,8 +40,7 @@ protected:
         s->m_dTime = time;
         s->m_byStatus[0] = inDive ? 0x04 : 0x00;
         s->m_dPressure = 1000.0;
-        m_log.m_arSamples.push_back(std::move(s));
-        return *m_log.m_arSamples.back();
+        return m_log.m_arSamples.push_back(*s);
     }
     // A dive end record logging `diveTime` s, with the clocks `span` s apart.
     void SetDiveEnd(CDiveLogPreDive& set, int diveTime, int span) {

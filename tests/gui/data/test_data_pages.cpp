@@ -38,7 +38,7 @@ void MakeDive(CDiveLog& log, bool cylinders) {
         s->m_dPressure = 2000; // 10 m
         s->m_dAmbientTemp = 20;
         s->m_dSetpoint = 1.2;
-        log.m_arSamples.push_back(std::move(s));
+        log.m_arSamples.push_back(*s);
     }
 }
 

@@ -42,7 +42,7 @@ inline void BuildSyntheticLog(CDiveLog& log, int seconds) {
         s->m_dC2Measured = 1.50 + 0.01 * (t % 7);
         s->m_byCellStatusExtra = phase > 0.5 ? 0x01 : 0x00;
         s->m_dGasO2 = 21;
-        log.m_arSamples.push_back(std::move(s));
+        log.m_arSamples.push_back(*s);
     }
     log.m_bFileLoaded = true;
     log.m_dDiveStartTime = 0;

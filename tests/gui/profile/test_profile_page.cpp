@@ -169,8 +169,10 @@ TEST_F(ProfilePageTest, LampsFollowTheCursorSample) {
     m_page->RedrawProfile();
     EXPECT_EQ(m_page->Alarms()->DisplayLamp(0)->GetColour(), CBNLed::White);
     m_page->Chart().State().m_dCursorTime = 500.0;
-    m_ctx.Log().m_arSamples[500]->m_byStatus[8] = 0x01; // fast ascent masked
-    m_ctx.Log().m_arSamples[500]->m_byC1CellStatus = 0x10;
+    CDiveLogSample sample = *m_ctx.Log().m_arSamples[500];
+    sample.m_byStatus[8] = 0x01; // fast ascent masked
+    sample.m_byC1CellStatus = 0x10;
+    m_ctx.Log().m_arSamples.Set(500, sample);
     m_page->RedrawProfile();
     EXPECT_EQ(m_page->Alarms()->DisplayLamp(0)->GetColour(), CBNLed::Black);
     EXPECT_EQ(m_page->Alarms()->ControllerLamp(0)->GetColour(), CBNLed::Red);

@@ -1,0 +1,161 @@
+#include "logfile/CSampleColumn.h"
+
+#include <algorithm>
+
+namespace {
+
+// Past this many distinct values a column whose values are mostly distinct (times, say) keeps
+// raw values: a table as long as the column would only add to it.
+constexpr size_t kTableWorthChecking = 4096;
+constexpr size_t kMaxWordCodes = 65536;
+constexpr size_t kMaxByteCodes = 256;
+
+} // namespace
+
+void CSampleColumn::AppendSlow(size_t index, uint64_t bits) {
+    if (m_width == EWidth::kConstant) {
+        m_nSize = index;
+        Widen(EWidth::kByte);
+    }
+    if (m_width != EWidth::kRaw) {
+        const long long code = CodeOf(bits);
+        if (code >= 0) {
+            if (m_width == EWidth::kByte)
+                m_arCodes8.push_back(static_cast<uint8_t>(code));
+            else
+                m_arCodes16.push_back(static_cast<uint16_t>(code));
+            ++m_nSize;
+            return;
+        }
+    }
+    m_arRaw.push_back(bits);
+    ++m_nSize;
+}
+
+void CSampleColumn::Set(size_t index, uint64_t bits, size_t size) {
+    if (index >= size)
+        return;
+    if (m_width == EWidth::kConstant) {
+        if (bits == m_nFirst)
+            return;
+        m_nSize = size;
+        Widen(EWidth::kByte);
+    }
+    if (m_width != EWidth::kRaw) {
+        const long long code = CodeOf(bits);
+        if (code >= 0) {
+            PutCode(index, static_cast<uint32_t>(code));
+            return;
+        }
+    }
+    m_arRaw[index] = bits;
+}
+
+long long CSampleColumn::CodeOf(uint64_t bits) {
+    if (m_arSlots.empty())
+        for (uint32_t code = 0; code < m_arValues.size(); ++code)
+            Insert(m_arValues[code], code);
+    if (bits == m_nLastBits && m_nLastCode < m_arValues.size() && m_arValues[m_nLastCode] == bits)
+        return m_nLastCode;
+    if (const long long found = Find(bits); found >= 0) {
+        m_nLastBits = bits;
+        m_nLastCode = static_cast<uint32_t>(found);
+        return found;
+    }
+    const size_t count = m_arValues.size() + 1;
+    if (count > kMaxWordCodes || (count > kTableWorthChecking && 2 * count > m_nSize + 1)) {
+        Widen(EWidth::kRaw);
+        return -1;
+    }
+    if (m_width == EWidth::kByte && count > kMaxByteCodes)
+        Widen(EWidth::kWord);
+    const auto code = static_cast<uint32_t>(m_arValues.size());
+    m_arValues.push_back(bits);
+    Insert(bits, code);
+    m_nLastBits = bits;
+    m_nLastCode = code;
+    return code;
+}
+
+namespace {
+
+size_t Hash(uint64_t bits, size_t mask) {
+    return static_cast<size_t>((bits * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
+} // namespace
+
+long long CSampleColumn::Find(uint64_t bits) const {
+    if (m_arSlots.empty())
+        return -1;
+    const size_t mask = m_arSlots.size() - 1;
+    for (size_t i = Hash(bits, mask);; i = (i + 1) & mask) {
+        const CSlot& slot = m_arSlots[i];
+        if (slot.codePlusOne == 0)
+            return -1;
+        if (slot.bits == bits)
+            return slot.codePlusOne - 1;
+    }
+}
+
+void CSampleColumn::Insert(uint64_t bits, uint32_t code) {
+    // Kept at most half full, so a probe ends soon at an empty slot.
+    if (2 * (m_arValues.size() + 1) > m_arSlots.size()) {
+        std::vector<CSlot> old = std::move(m_arSlots);
+        m_arSlots.assign(std::max<size_t>(16, 2 * old.size()), CSlot{0, 0});
+        for (const CSlot& slot : old)
+            if (slot.codePlusOne != 0)
+                Insert(slot.bits, slot.codePlusOne - 1);
+    }
+    const size_t mask = m_arSlots.size() - 1;
+    size_t i = Hash(bits, mask);
+    while (m_arSlots[i].codePlusOne != 0)
+        i = (i + 1) & mask;
+    m_arSlots[i] = CSlot{bits, code + 1};
+}
+
+void CSampleColumn::Widen(EWidth to) {
+    if (to == EWidth::kRaw) {
+        std::vector<uint64_t> raw(m_nSize);
+        for (size_t i = 0; i < m_nSize; ++i)
+            raw[i] = Get(i);
+        m_arRaw = std::move(raw);
+        m_arValues = {};
+        m_arSlots = {};
+        m_arCodes8 = {};
+        m_arCodes16 = {};
+    } else if (to == EWidth::kByte) {
+        // Only from a constant column: every sample so far holds code 0.
+        m_arValues = {m_nFirst};
+        m_arSlots = {};
+        Insert(m_nFirst, 0);
+        m_nLastBits = m_nFirst;
+        m_nLastCode = 0;
+        m_arCodes8.assign(m_nSize, 0);
+    } else if (to == EWidth::kWord) {
+        m_arCodes16.assign(m_arCodes8.begin(), m_arCodes8.end());
+        m_arCodes8 = {};
+    }
+    m_width = to;
+}
+
+void CSampleColumn::PutCode(size_t index, uint32_t code) {
+    if (m_width == EWidth::kByte)
+        m_arCodes8[index] = static_cast<uint8_t>(code);
+    else
+        m_arCodes16[index] = static_cast<uint16_t>(code);
+}
+
+void CSampleColumn::Compact() {
+    m_arSlots = {};
+    m_arValues.shrink_to_fit();
+    m_arCodes8.shrink_to_fit();
+    m_arCodes16.shrink_to_fit();
+    m_arRaw.shrink_to_fit();
+}
+
+size_t CSampleColumn::Bytes() const {
+    return m_arValues.capacity() * sizeof(uint64_t) + m_arSlots.capacity() * sizeof(CSlot) +
+           m_arCodes8.capacity() + m_arCodes16.capacity() * sizeof(uint16_t) +
+           m_arRaw.capacity() * sizeof(uint64_t);
+}

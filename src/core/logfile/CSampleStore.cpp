@@ -1,0 +1,335 @@
+#include "logfile/CSampleStore.h"
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cstring>
+#include <type_traits>
+
+namespace {
+
+// Where one field lives inside a sample object and how wide it is.
+struct CFieldSlot {
+    uint32_t offset;
+    uint32_t size;
+};
+
+// Every field of a sample, in declaration order, arrays element by element. A field left out
+// here would come back from the store with its initial value, which the golden dumps catch.
+template <class F> void VisitFields(CDiveLogSample& s, F&& f) {
+    auto each = [&](auto& field) {
+        if constexpr (std::is_array_v<std::remove_reference_t<decltype(field)>>) {
+            for (auto& element : field)
+                f(element);
+        } else {
+            f(field);
+        }
+    };
+    each(s.m_dSurfacePressure), each(s.m_dTime), each(s.m_bInDive), each(s.m_dC1Measured);
+    each(s.m_dC2Measured), each(s.m_bDiving), each(s.m_dProbeTemp), each(s.m_byProbeFlags);
+    each(s.m_dAmbientTemp), each(s.m_dCNS), each(s.m_dOTU), each(s.m_dPPCO2);
+    each(s.m_dPressure), each(s.m_dC1Cell), each(s.m_dBattery), each(s.m_byC1CellStatus);
+    each(s.m_dC2Cell), each(s.m_byC2CellStatus), each(s.m_byCellStatusExtra), each(s.m_dGasO2);
+    each(s.m_dGasHe), each(s.m_dSetpoint), each(s.m_byStatus), each(s.m_nSampleInterval);
+    each(s.m_byStatusExt), each(s.m_nGasO2), each(s.m_nGasHe), each(s.m_nConservatism);
+    each(s.m_dCylinder), each(s.m_nDecoWord0), each(s.m_dCeilingPressure), each(s.m_dDecoWord2);
+    each(s.m_dDecoSurfacePressure), each(s.m_dDecoWord4), each(s.m_fGradientFactor);
+    each(s.m_nGasNumber), each(s.m_bHasDiveDetect), each(s.m_byDiveDetectStatus);
+    each(s.m_dDiveEndDepth), each(s.m_dDiveStartDepth), each(s.m_dDiveDetect);
+    each(s.m_dDpsTemp), each(s.m_dPpmACO2), each(s.m_dPpCO2Cor), each(s.m_dPAmbCO2);
+    each(s.m_dCO2Led), each(s.m_dCO2Temp), each(s.m_dCO2Filt), each(s.m_dTsT8);
+    each(s.m_bWarmRestart), each(s.m_bColdRestart), each(s.m_dTableA), each(s.m_dTableB);
+    each(s.m_bPoweredOn);
+}
+
+struct CLayout {
+    std::vector<CFieldSlot> slots;
+    size_t timeColumn = 0;
+    size_t statusColumn = 0; // m_byStatus[0]; the other nine follow it
+    // The columns whose field lies in each 8-byte word of a sample object.
+    std::vector<std::vector<uint32_t>> columnsOfWord;
+};
+
+const CLayout& Layout() {
+    static const CLayout layout = [] {
+        CLayout l;
+        CDiveLogSample probe;
+        const auto* base = reinterpret_cast<const char*>(&probe);
+        VisitFields(probe, [&](auto& field) {
+            static_assert(sizeof(field) == 8 || sizeof(field) == 4 || sizeof(field) == 1);
+            const auto offset = reinterpret_cast<const char*>(&field) - base;
+            if (&field == reinterpret_cast<const void*>(&probe.m_dTime))
+                l.timeColumn = l.slots.size();
+            if (&field == reinterpret_cast<const void*>(&probe.m_byStatus[0]))
+                l.statusColumn = l.slots.size();
+            l.slots.push_back(
+                {static_cast<uint32_t>(offset), static_cast<uint32_t>(sizeof(field))});
+        });
+        l.columnsOfWord.resize((sizeof(CDiveLogSample) + 7) / 8);
+        for (size_t c = 0; c < l.slots.size(); ++c)
+            l.columnsOfWord[l.slots[c].offset / 8].push_back(static_cast<uint32_t>(c));
+        return l;
+    }();
+    return layout;
+}
+
+// Fixed-size copies, so each compiles to one load or store.
+uint64_t Read(const CDiveLogSample& s, const CFieldSlot& slot) {
+    const char* p = reinterpret_cast<const char*>(&s) + slot.offset;
+    switch (slot.size) {
+    case 8: {
+        uint64_t v;
+        std::memcpy(&v, p, 8);
+        return v;
+    }
+    case 4: {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    }
+    default:
+        return static_cast<unsigned char>(*p);
+    }
+}
+
+void Write(CDiveLogSample& s, const CFieldSlot& slot, uint64_t bits) {
+    char* p = reinterpret_cast<char*>(&s) + slot.offset;
+    switch (slot.size) {
+    case 8:
+        std::memcpy(p, &bits, 8);
+        break;
+    case 4: {
+        const auto v = static_cast<uint32_t>(bits);
+        std::memcpy(p, &v, 4);
+        break;
+    }
+    default:
+        *p = static_cast<char>(bits);
+        break;
+    }
+}
+
+uint64_t NextRevision() {
+    static std::atomic<uint64_t> counter{0};
+    return ++counter;
+}
+
+} // namespace
+
+static_assert(std::endian::native == std::endian::little,
+              "fields are stored as the low bytes of a 64-bit value");
+
+CSampleStore::CSampleStore()
+    : m_arColumns(Layout().slots.size()), m_nRevision(NextRevision()), m_nIdentity(m_nRevision) {}
+
+void CSampleStore::Touch() {
+    m_nRevision = NextRevision();
+}
+
+void CSampleStore::clear() {
+    for (CSampleColumn& column : m_arColumns)
+        column.Clear();
+    m_nSealed = 0;
+    m_bOpen = false;
+    m_pair[0] = m_pair[1] = CDiveLogSample();
+    m_mapDerived.clear();
+    Touch();
+    m_nIdentity = m_nRevision;
+}
+
+// A sample differs from the one before in a few fields: the columns that vary take every
+// sample, and of the constant ones only those whose bytes changed are looked at, found by
+// comparing the two sample objects a word at a time.
+void CSampleStore::shrink_to_fit() {
+    for (CSampleColumn& column : m_arColumns)
+        column.Compact();
+}
+
+void CSampleStore::Seal() {
+    if (!m_bOpen)
+        return;
+    const CLayout& layout = Layout();
+    const size_t index = m_nSealed;
+    if (index == 0) {
+        for (size_t c = 0; c < layout.slots.size(); ++c)
+            m_arColumns[c].Append(0, Read(Open(), layout.slots[c]));
+    } else {
+        for (size_t c = 0; c < layout.slots.size(); ++c)
+            if (m_arColumns[c].Width() != CSampleColumn::EWidth::kConstant)
+                m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
+        const auto* now = reinterpret_cast<const unsigned char*>(&Open());
+        const auto* before = reinterpret_cast<const unsigned char*>(&Last());
+        for (size_t w = 0; w < layout.columnsOfWord.size(); ++w) {
+            if (std::memcmp(now + 8 * w, before + 8 * w, 8) == 0)
+                continue;
+            for (uint32_t c : layout.columnsOfWord[w])
+                if (m_arColumns[c].Width() == CSampleColumn::EWidth::kConstant)
+                    m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
+        }
+    }
+    // The sealed sample becomes the one to compare the next with; no copy needed.
+    m_nOpenSlot = 1 - m_nOpenSlot;
+    ++m_nSealed;
+    m_bOpen = false;
+}
+
+CDiveLogSample& CSampleStore::push_back(const CDiveLogSample& sample) {
+    Seal();
+    Open() = sample;
+    m_bOpen = true;
+    Touch();
+    return Open();
+}
+
+void CSampleStore::Set(size_t index, const CDiveLogSample& sample) {
+    if (index >= size())
+        return;
+    Touch();
+    if (m_bOpen && index == m_nSealed) {
+        Open() = sample;
+        return;
+    }
+    const auto& slots = Layout().slots;
+    for (size_t c = 0; c < slots.size(); ++c)
+        m_arColumns[c].Set(index, Read(sample, slots[c]), m_nSealed);
+    if (index + 1 == m_nSealed)
+        Last() = sample;
+}
+
+void CSampleStore::Get(size_t index, CDiveLogSample& out) const {
+    if (m_bOpen && index == m_nSealed) {
+        out = Open();
+        return;
+    }
+    const auto& slots = Layout().slots;
+    for (size_t c = 0; c < slots.size(); ++c)
+        Write(out, slots[c], m_arColumns[c].Get(index));
+}
+
+CDiveLogSample CSampleStore::Get(size_t index) const {
+    CDiveLogSample sample;
+    Get(index, sample);
+    return sample;
+}
+
+double CSampleStore::Time(size_t index) const {
+    if (m_bOpen && index == m_nSealed)
+        return Open().m_dTime;
+    return std::bit_cast<double>(m_arColumns[Layout().timeColumn].Get(index));
+}
+
+size_t CSampleStore::FirstNotBefore(double t, size_t first, size_t end) const {
+    end = std::min(end, size());
+    while (first < end) {
+        const size_t mid = first + (end - first) / 2;
+        if (Time(mid) < t)
+            first = mid + 1;
+        else
+            end = mid;
+    }
+    return first;
+}
+
+size_t CSampleStore::FirstAfter(double t, size_t first, size_t end) const {
+    end = std::min(end, size());
+    while (first < end) {
+        const size_t mid = first + (end - first) / 2;
+        if (Time(mid) <= t)
+            first = mid + 1;
+        else
+            end = mid;
+    }
+    return first;
+}
+
+std::vector<uint32_t> CSampleStore::VaryingColumns() const {
+    std::vector<uint32_t> varying;
+    for (size_t c = 0; c < m_arColumns.size(); ++c)
+        if (m_arColumns[c].Width() != CSampleColumn::EWidth::kConstant)
+            varying.push_back(static_cast<uint32_t>(c));
+    return varying;
+}
+
+unsigned char CSampleStore::Status(size_t index, size_t k) const {
+    if (k >= std::size(CDiveLogSample().m_byStatus))
+        return 0;
+    if (m_bOpen && index == m_nSealed)
+        return Open().m_byStatus[k];
+    return static_cast<unsigned char>(m_arColumns[Layout().statusColumn + k].Get(index));
+}
+
+void CSampleStore::Step(size_t index, const std::vector<uint32_t>& varying,
+                        CDiveLogSample& out) const {
+    const auto& slots = Layout().slots;
+    for (uint32_t c : varying)
+        Write(out, slots[c], m_arColumns[c].Get(index));
+}
+
+void CSampleStore::ForEach(size_t first, size_t end,
+                           const std::function<void(size_t, const CDiveLogSample&)>& f) const {
+    end = std::min(end, size());
+    size_t i = first;
+    if (i < end && i < m_nSealed) {
+        const std::vector<uint32_t> varying = VaryingColumns();
+        CDiveLogSample sample;
+        Get(i, sample);
+        f(i, sample);
+        for (++i; i < end && i < m_nSealed; ++i) {
+            Step(i, varying, sample);
+            f(i, sample);
+        }
+    }
+    if (i < end && m_bOpen && i == m_nSealed)
+        f(i, Open());
+}
+
+const std::vector<double>&
+CSampleStore::Derived(long long key,
+                      const std::function<double(const CDiveLogSample&)>& value) const {
+    if (m_nDerivedRevision != m_nRevision) {
+        m_mapDerived.clear();
+        m_nDerivedRevision = m_nRevision;
+    }
+    auto [it, added] = m_mapDerived.try_emplace(key);
+    if (added) {
+        it->second.resize(size());
+        ForEach(0, size(), [&](size_t i, const CDiveLogSample& s) { it->second[i] = value(s); });
+    }
+    return it->second;
+}
+
+size_t CSampleStore::Bytes() const {
+    size_t bytes = m_arColumns.capacity() * sizeof(CSampleColumn) + sizeof(m_pair);
+    for (const CSampleColumn& column : m_arColumns)
+        bytes += column.Bytes();
+    return bytes;
+}
+
+// ---- Iteration ----------------------------------------------------------------------------------
+
+CSampleStore::const_iterator::const_iterator(const CSampleStore* store, size_t index)
+    : m_pStore(store), m_nIndex(index) {
+    if (!store || index >= store->size())
+        return;
+    if (store->m_bOpen && index == store->m_nSealed) {
+        m_pSample = &store->Open();
+        return;
+    }
+    m_pBuffer = std::make_shared<CSweep>();
+    m_pBuffer->varying = store->VaryingColumns();
+    store->Get(index, m_pBuffer->sample);
+    m_pSample = &m_pBuffer->sample;
+}
+
+CSampleStore::const_iterator& CSampleStore::const_iterator::operator++() {
+    ++m_nIndex;
+    if (!m_pStore || m_nIndex >= m_pStore->size()) {
+        m_pSample = nullptr;
+    } else if (m_pStore->m_bOpen && m_nIndex == m_pStore->m_nSealed) {
+        m_pSample = &m_pStore->Open();
+    } else {
+        m_pStore->Step(m_nIndex, m_pBuffer->varying, m_pBuffer->sample);
+        m_pSample = &m_pBuffer->sample;
+    }
+    return *this;
+}

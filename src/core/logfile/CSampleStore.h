@@ -1,0 +1,140 @@
+#pragma once
+// The samples of a log, kept field by field: every field of CDiveLogSample is a column in the
+// narrowest form its values allow (see CSampleColumn), so a day at one sample a second fits in a
+// few megabytes instead of a few hundred. A sample is built from the columns when it is read;
+// the last one appended stays a whole object that can still be written, because the loader
+// goes on decoding record lines into the newest sample until it makes the next.
+//
+// Reading keeps the shape of a list of sample pointers: `store[i]->m_dTime`, `*store[i]`, and
+// `for (const auto& s : store)` giving a pointer per sample.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "logfile/CDiveLogSample.h"
+#include "logfile/CSampleColumn.h"
+
+// One sample built from the store, read like a pointer to it.
+class CSampleRef {
+public:
+    explicit CSampleRef(CDiveLogSample sample) : m_sample(std::move(sample)) {}
+    const CDiveLogSample* operator->() const { return &m_sample; }
+    const CDiveLogSample* get() const { return &m_sample; }
+    const CDiveLogSample& operator*() const& { return m_sample; }
+    // A temporary gives its sample away, so `const CDiveLogSample& s = *store[i];` keeps it.
+    CDiveLogSample operator*() && { return std::move(m_sample); }
+
+private:
+    CDiveLogSample m_sample;
+};
+
+class CSampleStore {
+public:
+    CSampleStore();
+
+    size_t size() const { return m_nSealed + (m_bOpen ? 1 : 0); }
+    bool empty() const { return size() == 0; }
+    void clear();
+    // Frees what only appending needs; the loader calls it when the log is complete.
+    void shrink_to_fit();
+    void reserve(size_t) {}
+
+    // Appends a copy; the returned sample is the store's newest and may be written until the
+    // next append (or clear).
+    CDiveLogSample& push_back(const CDiveLogSample& sample);
+    CDiveLogSample& push_back(const std::unique_ptr<CDiveLogSample>& sample) {
+        return push_back(*sample);
+    }
+    // Replaces sample `index`.
+    void Set(size_t index, const CDiveLogSample& sample);
+
+    CSampleRef operator[](size_t index) const { return CSampleRef(Get(index)); }
+    CSampleRef front() const { return (*this)[0]; }
+    CSampleRef back() const { return (*this)[size() - 1]; }
+    CDiveLogSample Get(size_t index) const;
+    void Get(size_t index, CDiveLogSample& out) const;
+    // The one field every search reads, without building the sample.
+    double Time(size_t index) const;
+    // Status byte `k` (0-9) of sample `index`, also without building the sample.
+    unsigned char Status(size_t index, size_t k) const;
+
+    // The first sample in [first, end) whose time is not below `t` (end when none): times only
+    // grow along the samples, so this halves.
+    size_t FirstNotBefore(double t, size_t first, size_t end) const;
+    // The first sample in [first, end) whose time lies after `t`.
+    size_t FirstAfter(double t, size_t first, size_t end) const;
+
+    // Changes with every change of the contents: caches keyed on it notice a new load or edit.
+    uint64_t Revision() const { return m_nRevision; }
+    // Changes only when the store is emptied: a page that keeps per-load state (the zoom, say)
+    // tells a new load from an edit by it. Never the same for two stores.
+    uint64_t Identity() const { return m_nIdentity; }
+    // Heap bytes of the stored samples (columns, value tables, the open sample).
+    size_t Bytes() const;
+
+    // Samples [first, end) in order: `f(index, sample)` with one sample object updated field by
+    // field, which is far cheaper than building each sample afresh.
+    void ForEach(size_t first, size_t end,
+                 const std::function<void(size_t, const CDiveLogSample&)>& f) const;
+
+    // A value per sample worked out once and kept until the contents change; `key` names what
+    // `value` computes (the chart keys its traces by code).
+    const std::vector<double>&
+    Derived(long long key, const std::function<double(const CDiveLogSample&)>& value) const;
+
+    // A sample walked along the store, and the columns that can change from one to the next.
+    struct CSweep {
+        CDiveLogSample sample;
+        std::vector<uint32_t> varying;
+    };
+
+    class const_iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = const CDiveLogSample*;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const CDiveLogSample* const*;
+        using reference = const CDiveLogSample* const&;
+
+        const_iterator() = default;
+        const_iterator(const CSampleStore* store, size_t index);
+        reference operator*() const { return m_pSample; }
+        const_iterator& operator++();
+        bool operator==(const const_iterator& o) const { return m_nIndex == o.m_nIndex; }
+        bool operator!=(const const_iterator& o) const { return m_nIndex != o.m_nIndex; }
+
+    private:
+        const CSampleStore* m_pStore = nullptr;
+        size_t m_nIndex = 0;
+        std::shared_ptr<CSweep> m_pBuffer;
+        const CDiveLogSample* m_pSample = nullptr;
+    };
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(nullptr, size()); }
+
+private:
+    void Seal();
+    std::vector<uint32_t> VaryingColumns() const;
+    // Writes the `varying` columns of sealed sample `index` into `out`.
+    void Step(size_t index, const std::vector<uint32_t>& varying, CDiveLogSample& out) const;
+    void Touch();
+
+    std::vector<CSampleColumn> m_arColumns;
+    size_t m_nSealed = 0;
+    bool m_bOpen = false;
+    // The open sample and the newest sealed one (to see which fields the next one changes),
+    // trading places at each seal.
+    CDiveLogSample m_pair[2];
+    int m_nOpenSlot = 0;
+    CDiveLogSample& Open() { return m_pair[m_nOpenSlot]; }
+    const CDiveLogSample& Open() const { return m_pair[m_nOpenSlot]; }
+    CDiveLogSample& Last() { return m_pair[1 - m_nOpenSlot]; }
+    uint64_t m_nRevision = 0;
+    uint64_t m_nIdentity = 0;
+    mutable uint64_t m_nDerivedRevision = 0;
+    mutable std::map<long long, std::vector<double>> m_mapDerived;
+};
