@@ -15,6 +15,7 @@ namespace {
 
 constexpr double kTopMm = 5.0;
 constexpr double kGapMm = 1.0;
+constexpr double kUnsetDiluentO2 = 21.0;
 
 constexpr int kTypeTextIds[CDiveLogInformation::kDiveTypeCount] = {
     2112, 2078, 2079, 2080, 2081, 2082, 2083, 2084, 2085, 2086,
@@ -180,10 +181,12 @@ void AddGas(CInfoWriter& w, const CDiveLogGasManagement& g, bool metric, const T
     for (int cyl = 0; cyl < CDiveLogGasManagement::kCylinders; ++cyl) {
         const double o2 = cyl == 0 ? g.m_nOxygenO2 : g.m_nDiluentO2[size_t(cyl - 1)];
         const double he = cyl == 0 ? 0.0 : g.m_nDiluentHe[size_t(cyl - 1)];
-        if (cyl > 0 && o2 == 0.0 && he == 0.0)
-            continue; // a diluent the unit was not given
         const size_t i = size_t(cyl);
         const double in = g.m_dPressureIn[i], out = g.m_dPressureOut[i];
+        // A diluent counts as used when the unit was given a mix other than the air every slot
+        // starts with, or the diver noted its pressures.
+        if (cyl > 0 && o2 == kUnsetDiluentO2 && he == 0.0 && in == 0.0 && out == 0.0)
+            continue;
         const std::string name = cyl == 0
                                      ? lookup(kGasOxygen)
                                      : FormatText(CheckedFormat(lookup, kGasDiluent).c_str(), cyl);
