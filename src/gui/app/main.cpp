@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Zelvor"));
     QApplication::setApplicationName(QStringLiteral("ZelvorLogViewer"));
+    // Lets the desktop match the window with the installed desktop entry (its icon and name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.zelvor.LogViewer"));
 
     const CLogViewerApp::Options options = CLogViewerApp::ParseCommandLine(app.arguments());
     if (options.help) {
