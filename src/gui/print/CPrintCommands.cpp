@@ -29,6 +29,12 @@ QString ToQ(const std::string& s) {
     return QString::fromLatin1(s.data(), qsizetype(s.size()));
 }
 
+// Where a PDF goes unless the user says otherwise: the documents folder, or home without one.
+QString DocumentsFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !folder.isEmpty() && QDir(folder).exists() ? folder : QDir::homePath();
+}
+
 } // namespace
 
 CPrintCommands::CPrintCommands(QWidget* window, InputSource source)
@@ -102,13 +108,19 @@ void CPrintCommands::Warn(const QString& text) {
 }
 
 void CPrintCommands::OfferPdfWhenNoPrinter(EReport report) {
-    if (m_printer.outputFormat() == QPrinter::PdfFormat || !m_printer.printerName().isEmpty() ||
-        !QPrinterInfo::availablePrinterNames().isEmpty())
+    // Qt itself falls back to PDF output without printers, but with no file to write to. A name
+    // of our own suggesting follows the report; one the user typed stays.
+    const QString file = m_printer.outputFileName();
+    if (m_printer.outputFormat() == QPrinter::PdfFormat) {
+        if (!file.isEmpty() && file != m_strOfferedPdf)
+            return;
+    } else if (!m_printer.printerName().isEmpty() ||
+               !QPrinterInfo::availablePrinterNames().isEmpty()) {
         return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    }
+    m_strOfferedPdf = QDir(DocumentsFolder()).filePath(reports::DocumentName(report) + ".pdf");
     m_printer.setOutputFormat(QPrinter::PdfFormat);
-    m_printer.setOutputFileName(QDir(folder.isEmpty() ? QDir::homePath() : folder)
-                                    .filePath(reports::DocumentName(report) + ".pdf"));
+    m_printer.setOutputFileName(m_strOfferedPdf);
 }
 
 void CPrintCommands::PrintReport(EReport report) {
@@ -166,11 +178,9 @@ bool CPrintCommands::ChooseExport(EReport& report, QString& path) {
     if (!ok)
         return false;
     report = EReport(names.indexOf(choice));
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    path = QFileDialog::getSaveFileName(
-        m_pWindow, Str(report::kExportPdfTitle),
-        QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(choice + ".pdf"),
-        Str(report::kPdfFilter));
+    path = QFileDialog::getSaveFileName(m_pWindow, Str(report::kExportPdfTitle),
+                                        QDir(DocumentsFolder()).filePath(choice + ".pdf"),
+                                        Str(report::kPdfFilter));
     if (path.isEmpty())
         return false;
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))

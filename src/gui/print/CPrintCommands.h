@@ -61,6 +61,7 @@ private:
     QPrinter m_printer;
     bool m_bHasPrinter = false;
     CPrinterConfig m_restored;
+    QString m_strOfferedPdf; // the PDF file suggested when there is no printer
     std::function<int(QDialog&)> m_dialogHook;
     std::function<void(const QString&)> m_warnHook;
     std::function<bool(EReport&, QString&)> m_exportHook;

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QSettings>
@@ -80,6 +82,44 @@ TEST_F(Printing, EachReportTurnsThePageAndTheLastOrientationIsWhatExitStores) {
     EXPECT_FALSE(Jobs().SetOrientation(0));
     EXPECT_FALSE(Jobs().SetOrientation(3));
     EXPECT_EQ(Jobs().Orientation(), kLandscape);
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+TEST_F(Printing, PreviewShowsEachReportOnOnePage) {
+    for (int command : {CLogViewerDlg::kCmdPreviewInformation, CLogViewerDlg::kCmdPreviewProfile,
+                        CLogViewerDlg::kCmdPreviewLogBook}) {
+        int pages = -1;
+        m_window->SetDialogHook([&](QDialog& dialog) {
+            auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+            if (preview) {
+                preview->updatePreview();
+                pages = preview->pageCount();
+            }
+            return int(QDialog::Rejected);
+        });
+        ASSERT_TRUE(m_window->Action(command)->isEnabled());
+        m_window->Action(command)->trigger();
+        EXPECT_EQ(pages, 1) << command;
+    }
+    EXPECT_EQ(Jobs().Orientation(), kLandscape) << "the profile preview turned the page";
+}
+
+TEST_F(Printing, WithoutAnyPrinterTheDialogOffersAPdfFile) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty())
+        GTEST_SKIP() << "this machine has printers";
+    QString offered;
+    m_window->SetDialogHook([&](QDialog&) {
+        if (Jobs().Printer().outputFormat() == QPrinter::PdfFormat)
+            offered = Jobs().Printer().outputFileName();
+        return int(QDialog::Accepted);
+    });
+    m_window->Action(CLogViewerDlg::kCmdPrintProfile)->trigger();
+    EXPECT_TRUE(offered.endsWith("/Zelvor Log Viewer - Dive Profile.pdf")) << offered.toStdString();
+    EXPECT_TRUE(QFile::exists(offered));
+    // The next report gets its own file, not the last one's.
+    m_window->Action(CLogViewerDlg::kCmdPrintInformation)->trigger();
+    EXPECT_TRUE(offered.endsWith("/Zelvor Log Viewer - Dive Information.pdf"))
+        << offered.toStdString();
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
