@@ -47,22 +47,15 @@ CPdfPage ReadPdf(const QString& path) {
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return page;
     QXmlStreamReader xml(p.readAllStandardOutput());
-    CPdfWord line;
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == QLatin1String("page")) {
             page.widthMm = xml.attributes().value("width").toDouble() * kMmPerPoint;
             page.heightMm = xml.attributes().value("height").toDouble() * kMmPerPoint;
             page.ok = true;
-        } else if (xml.isStartElement() && xml.name() == QLatin1String("line")) {
-            line = CPdfWord{QString(), BoxMm(xml.attributes())};
         } else if (xml.isStartElement() && xml.name() == QLatin1String("word")) {
             const QRectF box = BoxMm(xml.attributes());
-            const QString text = xml.readElementText();
-            page.words.push_back({text, box});
-            line.text += (line.text.isEmpty() ? QString() : QStringLiteral(" ")) + text;
-        } else if (xml.isEndElement() && xml.name() == QLatin1String("line")) {
-            page.lines.push_back(line);
+            page.words.push_back({xml.readElementText(), box});
         }
     }
     return page;

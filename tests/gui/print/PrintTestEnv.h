@@ -19,8 +19,6 @@ struct CPdfPage {
     double widthMm = 0.0;
     double heightMm = 0.0;
     std::vector<CPdfWord> words;
-    // The words of one text line, as pdftotext groups them.
-    std::vector<CPdfWord> lines;
 
     const CPdfWord* Word(const QString& text) const;
     std::vector<const CPdfWord*> Words(const QString& text) const;

@@ -1,6 +1,5 @@
 // The printing commands: the printer the application keeps between runs, the print dialog, the
 // log book's Print button, and the viewer's --report option.
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QPrintDialog>
@@ -16,7 +15,6 @@
 #include "app/CLogViewerDlg.h"
 #include "app/CQtSettingsStore.h"
 #include "print/CPrintCommands.h"
-#include "settings/PrinterSettings.h"
 #include "views/CDiveLogBook.h"
 
 namespace {
@@ -58,27 +56,34 @@ protected:
 } // namespace
 
 TEST_F(Printing, EachReportTurnsThePageAndTheLastOrientationIsWhatExitStores) {
+    // Nothing is written before a printer was chosen, nor after a cancelled dialog.
+    CMemorySettingsStore store;
+    m_window->SetDialogHook([](QDialog&) { return int(QDialog::Rejected); });
+    m_window->Action(CLogViewerDlg::kCmdPrintProfile)->trigger();
+    Jobs().Save(store);
+    EXPECT_EQ(store.WriteCount(), 0u);
+
+    m_window->SetDialogHook([this](QDialog& dialog) {
+        m_dialogs << dialog.metaObject()->className();
+        return int(QDialog::Accepted);
+    });
     const QString info = ToFile("menu-information.pdf");
     m_window->Action(CLogViewerDlg::kCmdPrintInformation)->trigger();
     EXPECT_EQ(m_dialogs, QStringList{"QPrintDialog"});
     EXPECT_EQ(Jobs().Printer().docName(), "Zelvor Log Viewer - Dive Information");
     EXPECT_EQ(Jobs().Orientation(), kPortrait);
-    ASSERT_TRUE(QFile::exists(info));
-
     const QString profile = ToFile("menu-profile.pdf");
     m_window->Action(CLogViewerDlg::kCmdPrintProfile)->trigger();
     EXPECT_EQ(Jobs().Printer().docName(), "Zelvor Log Viewer - Dive Profile");
     EXPECT_EQ(Jobs().Orientation(), kLandscape);
-
-    CMemorySettingsStore store;
     Jobs().Save(store);
     EXPECT_EQ(CPrinterConfig::Load(store).m_nLandscape, 2u);
     if (printtest::HavePdfToText()) {
-        const printtest::CPdfPage page = printtest::ReadPdf(profile);
-        EXPECT_GT(page.widthMm, page.heightMm);
-        EXPECT_LT(printtest::ReadPdf(info).widthMm, printtest::ReadPdf(info).heightMm);
+        const printtest::CPdfPage across = printtest::ReadPdf(profile);
+        const printtest::CPdfPage upright = printtest::ReadPdf(info);
+        EXPECT_GT(across.widthMm, across.heightMm);
+        EXPECT_LT(upright.widthMm, upright.heightMm);
     }
-    // Codes other than 1 and 2 are refused and change nothing.
     EXPECT_FALSE(Jobs().SetOrientation(0));
     EXPECT_FALSE(Jobs().SetOrientation(3));
     EXPECT_EQ(Jobs().Orientation(), kLandscape);
@@ -123,17 +128,6 @@ TEST_F(Printing, WithoutAnyPrinterTheDialogOffersAPdfFile) {
     EXPECT_TRUE(m_messages.isEmpty());
 }
 
-TEST_F(Printing, NothingIsStoredBeforeAPrinterWasChosen) {
-    CMemorySettingsStore store;
-    Jobs().Save(store);
-    EXPECT_EQ(store.WriteCount(), 0u);
-    // A cancelled print dialog chooses nothing either.
-    m_window->SetDialogHook([](QDialog&) { return int(QDialog::Rejected); });
-    m_window->Action(CLogViewerDlg::kCmdPrintProfile)->trigger();
-    Jobs().Save(store);
-    EXPECT_EQ(store.WriteCount(), 0u);
-}
-
 TEST_F(Printing, LogBookPrintButtonPrintsTheListAsShown) {
     auto* book = qobject_cast<CDiveLogBook*>(m_window->Page(4));
     ASSERT_NE(book, nullptr);
@@ -164,12 +158,7 @@ TEST_F(Printing, LogBookPrintButtonPrintsTheListAsShown) {
 }
 
 TEST_F(Printing, RememberedPrinterThatHasGoneWarnsOnceAndUsesTheDefault) {
-    CPrinterConfig config;
-    config.m_strPrinterName = "Basement Laser";
-    config.m_strSpooler = "HP LaserJet 4";
-    config.m_strPort = "basement";
-    config.m_nLandscape = 2;
-
+    const CPrinterConfig config{"Basement Laser", "HP LaserJet 4", "basement", 2};
     CPrintCommands gone(m_window.get(), [] { return CReportInput(); });
     gone.SetMessageHook([this](const QString& text) { m_messages << text; });
     EXPECT_EQ(gone.Restore(config, {"Office", "Lab"}), EPrinterRestore::Gone);
@@ -194,24 +183,20 @@ TEST_F(Printing, RememberedPrinterThatHasGoneWarnsOnceAndUsesTheDefault) {
 }
 
 TEST_F(Printing, ExportWritesTheChosenReportAndReportsAFailure) {
+    const auto exportTo = [this](const QString& path) {
+        Jobs().SetExportHook([path](EReport& report, QString& out) {
+            report = EReport::Profile;
+            out = path;
+            return true;
+        });
+        m_window->Action(CLogViewerDlg::kCmdExportReportPdf)->trigger();
+    };
     const QString path = printtest::TempRoot() + "/export.pdf";
-    QFile::remove(path);
-    Jobs().SetExportHook([&](EReport& report, QString& out) {
-        report = EReport::Profile;
-        out = path;
-        return true;
-    });
-    m_window->Action(CLogViewerDlg::kCmdExportReportPdf)->trigger();
+    exportTo(path);
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_FALSE(QFile::exists(path + ".part"));
     EXPECT_TRUE(m_messages.isEmpty());
-
-    Jobs().SetExportHook([&](EReport& report, QString& out) {
-        report = EReport::Information;
-        out = printtest::TempRoot() + "/no such folder/export.pdf";
-        return true;
-    });
-    m_window->Action(CLogViewerDlg::kCmdExportReportPdf)->trigger();
+    exportTo(printtest::TempRoot() + "/no such folder/export.pdf");
     EXPECT_EQ(m_messages, QStringList{"Unable to write the PDF file."});
 }
 

@@ -98,22 +98,15 @@ TEST_F(ReportPdf, InformationIsPortraitWithCentredBannerAndSectionsAtTheirColumn
     }
 }
 
-TEST_F(ReportPdf, ProfileIsLandscapeAndItsLegendLeavesTheDepthPlaceEmpty) {
+TEST_F(ReportPdf, ProfileIsLandscapeAndLegendSquaresStayBesideTheirOwnNames) {
     m_input.chart.m_bDepthTraceOn = false;
     const CPdfPage page = Write(EReport::Profile, "profile.pdf");
     EXPECT_NEAR(page.widthMm, kA4Long, 0.5);
     EXPECT_NEAR(page.heightMm, kA4Short, 0.5);
-
-    const CProfileReport layout = report::LayoutProfileReport(
-        kA4Long, kA4Short, m_input.banner, m_input.chart, true, CReportPainter::Measure());
-    const double legendTop = layout.legendArea.y;
-    for (const auto& w : page.words) {
-        if (w.mm.top() > legendTop) {
-            EXPECT_NE(w.text, "Depth") << "the depth trace is off";
-        }
-    }
-    // Slot 1's name is where the layout put it: first column, second row.
-    const CReportText* setpoint = layout.page.FindText("PPO2 - Setpoint");
+    const CTextMeasure measure = CReportPainter::Measure();
+    const CProfileReport off = report::LayoutProfileReport(kA4Long, kA4Short, m_input.banner,
+                                                           m_input.chart, true, measure);
+    const CReportText* setpoint = off.page.FindText("PPO2 - Setpoint"); // first column, row 2
     ASSERT_NE(setpoint, nullptr);
     const printtest::CPdfWord* ppo2 = nullptr;
     for (const auto* w : page.Words("PPO2")) {
@@ -122,13 +115,16 @@ TEST_F(ReportPdf, ProfileIsLandscapeAndItsLegendLeavesTheDepthPlaceEmpty) {
     }
     ASSERT_NE(ppo2, nullptr);
     EXPECT_NEAR(ppo2->mm.left(), setpoint->x, kTolerance);
-    // The axis titles under and beside the chart.
-    EXPECT_NE(page.Word("(mm:ss)"), nullptr);
+    for (const auto& w : page.words) {
+        if (w.mm.top() > off.legendArea.y) {
+            EXPECT_NE(w.text, "Depth") << "the depth trace is off";
+        }
+    }
+    EXPECT_NE(page.Word("(mm:ss)"), nullptr); // the axis titles
     EXPECT_NE(page.Word("(m)"), nullptr);
-}
 
-TEST_F(ReportPdf, LegendSquaresStayBesideTheirOwnNames) {
-    // Painted onto an image at 8 dots per millimetre, the squares are read back by colour.
+    // The squares, read back by colour from a painted image, stay beside their own names
+    // whether or not the Depth place is used.
     constexpr qreal kDpmm = 8.0;
     for (bool depthOn : {true, false}) {
         m_input.chart.m_bDepthTraceOn = depthOn;
@@ -139,30 +135,21 @@ TEST_F(ReportPdf, LegendSquaresStayBesideTheirOwnNames) {
             reports::Render(painter, QRectF(0, 0, image.width(), image.height()), kDpmm,
                             EReport::Profile, m_input);
         }
-        const CProfileReport layout = report::LayoutProfileReport(
-            kA4Long, kA4Short, m_input.banner, m_input.chart, true, CReportPainter::Measure());
-        const double s = layout.scale;
-        const auto squareCentre = [&](const CReportText& name) {
-            const double line = CReportPainter::Measure().lineHeight(name.heightMm);
-            return QPoint(int((name.x - 4.0 * s + 1.5 * s) * kDpmm),
-                          int((name.y + line / 2.0) * kDpmm));
+        const CProfileReport r = report::LayoutProfileReport(kA4Long, kA4Short, m_input.banner,
+                                                             m_input.chart, true, measure);
+        const auto squareColour = [&](CReportText name, double rowsUp) {
+            name.y -= rowsUp * r.legendFrame.h / 3.0;
+            const double middle = name.y + measure.lineHeight(name.heightMm) / 2.0;
+            return image.pixelColor(int((name.x - 2.5 * r.scale) * kDpmm), int(middle * kDpmm));
         };
-        struct {
-            const char* name;
-            int slot;
-        } expected[] = {
+        const std::pair<const char*, int> expected[] = {
             {"PPO2 - Setpoint", 0}, {"PPO2 - C1 Cell 1", 1}, {"Ambient Temperature", 6}};
-        for (const auto& e : expected) {
-            const CReportText* name = layout.page.FindText(e.name);
-            ASSERT_NE(name, nullptr) << e.name;
-            EXPECT_EQ(image.pixelColor(squareCentre(*name)),
-                      CProfileChartRenderer::SlotColour(e.slot))
-                << e.name << (depthOn ? " depth on" : " depth off");
+        for (const auto& [text, slot] : expected) {
+            const CReportText* name = r.page.FindText(text);
+            ASSERT_NE(name, nullptr) << text;
+            EXPECT_EQ(squareColour(*name, 0), CProfileChartRenderer::SlotColour(slot)) << text;
         }
-        // Position 0 sits one row above slot 1's name.
-        CReportText depthPlace = *layout.page.FindText("PPO2 - Setpoint");
-        depthPlace.y -= layout.legendFrame.h / 3.0;
-        EXPECT_EQ(image.pixelColor(squareCentre(depthPlace)),
+        EXPECT_EQ(squareColour(*r.page.FindText("PPO2 - Setpoint"), 1),
                   depthOn ? QColor(Qt::black) : QColor(Qt::white));
     }
 }
