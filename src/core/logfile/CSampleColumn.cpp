@@ -120,21 +120,21 @@ void CSampleColumn::Widen(EWidth to) {
         for (size_t i = 0; i < m_nSize; ++i)
             raw[i] = Get(i);
         m_arRaw = std::move(raw);
-        m_arValues = {};
-        m_arSlots = {};
-        m_arCodes8 = {};
-        m_arCodes16 = {};
+        m_arValues = decltype(m_arValues)();
+        m_arSlots = decltype(m_arSlots)();
+        m_arCodes8 = decltype(m_arCodes8)();
+        m_arCodes16 = decltype(m_arCodes16)();
     } else if (to == EWidth::kByte) {
         // Only from a constant column: every sample so far holds code 0.
         m_arValues = {m_nFirst};
-        m_arSlots = {};
+        m_arSlots = decltype(m_arSlots)();
         Insert(m_nFirst, 0);
         m_nLastBits = m_nFirst;
         m_nLastCode = 0;
         m_arCodes8.assign(m_nSize, 0);
     } else if (to == EWidth::kWord) {
         m_arCodes16.assign(m_arCodes8.begin(), m_arCodes8.end());
-        m_arCodes8 = {};
+        m_arCodes8 = decltype(m_arCodes8)();
     }
     m_width = to;
 }
@@ -147,7 +147,7 @@ void CSampleColumn::PutCode(size_t index, uint32_t code) {
 }
 
 void CSampleColumn::Compact() {
-    m_arSlots = {};
+    m_arSlots = decltype(m_arSlots)();
     m_arValues.shrink_to_fit();
     m_arCodes8.shrink_to_fit();
     m_arCodes16.shrink_to_fit();

@@ -15,12 +15,13 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/AppStatusLog.h"
 #include "app/AppStrings.h"
 #include "app/CHelpWindow.h"
 #include "app/CMailClient.h"
 #include "app/CQtSettingsStore.h"
+#include "print/CPrintCommands.h"
 #include "settings/SettingsTable.h"
-#include "statuslog/StatusLog.h"
 #include "viewmodel/BannerText.h"
 #include "views/CDiveData.h"
 #include "views/CDiveGasManagement.h"
@@ -57,6 +58,12 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
 
     // The settings the whole program shares.
     TheStatusLog().SetMessageLevel(int(m_messageLevel.Read()));
+    {
+        CReport report;
+        m_binaryKey = CBinaryLogKey::Resolve(
+            SettingString(settings::Path(settings::kBinaryLogKey), std::string()).Read(), &report);
+        WriteToStatusLog(report.Events());
+    }
     m_ctx.SetMetric(m_units.Read() != 0);
     m_ctx.SetChartRightClickMenuEnabled(m_chartRightClickMenu.Read() == 1);
     QSettings& profile = AppSettings();
@@ -71,6 +78,7 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
             m_recentFiles << path;
     }
 
+    m_pPrint = new CPrintCommands(this, [this] { return ReportInput(); });
     BuildCentre();
     CreatePages();
     m_ctx.Log().m_bModified = false;
@@ -82,6 +90,8 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
 
     connect(&m_ctx, &CViewerContext::diveEdited, this, &CLogViewerDlg::RefreshBannerAndTitle);
     connect(m_pPages, &QTabWidget::currentChanged, this, &CLogViewerDlg::OnPageChanged);
+    connect(qobject_cast<CDiveLogBook*>(Page(4)), &CDiveLogBook::printRequested, m_pPrint,
+            [this] { m_pPrint->PrintReport(EReport::LogBook); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "logfile/CSampleStore.h"
+
+namespace {
+
+// A sample whose fields follow `i` in ways that drive each column through its widths: a constant,
+// a field with three values, one with 300 (two-byte codes), one distinct per sample (raw) and
+// one that changes once, late.
+CDiveLogSample Made(size_t i, size_t count) {
+    CDiveLogSample s;
+    s.m_dTime = 0.25 * static_cast<double>(i);
+    s.m_dSetpoint = 1.3;
+    s.m_byStatus[3] = static_cast<unsigned char>(i % 3);
+    s.m_dC1Cell[1] = static_cast<double>(i % 300) / 100.0;
+    s.m_dPressure = 1000.0 + static_cast<double>(i) / 7.0;
+    s.m_nGasNumber = i + 10 >= count ? 4 : -1;
+    s.m_bPoweredOn = i % 1000 != 999;
+    // Bit patterns that compare equal as numbers must still come back as they went in.
+    s.m_dDecoWord2 = i % 2 ? -0.0 : 0.0;
+    s.m_dTableA[15] = i == 5 ? std::numeric_limits<double>::quiet_NaN() : 2.0;
+    return s;
+}
+
+void ExpectSame(const CDiveLogSample& a, const CDiveLogSample& b, size_t i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(a.m_dTime, b.m_dTime);
+    EXPECT_EQ(a.m_dSetpoint, b.m_dSetpoint);
+    EXPECT_EQ(a.m_byStatus[3], b.m_byStatus[3]);
+    EXPECT_EQ(a.m_dC1Cell[1], b.m_dC1Cell[1]);
+    EXPECT_EQ(a.m_dPressure, b.m_dPressure);
+    EXPECT_EQ(a.m_nGasNumber, b.m_nGasNumber);
+    EXPECT_EQ(a.m_bPoweredOn, b.m_bPoweredOn);
+    EXPECT_EQ(std::bit_cast<uint64_t>(a.m_dDecoWord2), std::bit_cast<uint64_t>(b.m_dDecoWord2));
+    EXPECT_EQ(std::bit_cast<uint64_t>(a.m_dTableA[15]), std::bit_cast<uint64_t>(b.m_dTableA[15]));
+    EXPECT_EQ(a.m_dCylinder[12], -1.0); // an initial value that is never written
+}
+
+CSampleStore Filled(size_t count) {
+    CSampleStore store;
+    for (size_t i = 0; i < count; ++i)
+        store.push_back(Made(i, count));
+    return store;
+}
+
+} // namespace
+
+// ---- Storing and reading ------------------------------------------------------------------------
+
+TEST(CSampleStore, EveryReadingWayGivesBackWhatWentInThroughEveryWidth) {
+    constexpr size_t kCount = 70000; // past the two-byte codes of a lively field
+    CSampleStore store = Filled(kCount);
+    store.shrink_to_fit();
+    ASSERT_EQ(store.size(), kCount);
+    for (size_t i : {size_t(0), size_t(5), size_t(299), size_t(300), size_t(69989), kCount - 1})
+        ExpectSame(*store[i], Made(i, kCount), i);
+    size_t visited = 0;
+    store.ForEach(0, kCount, [&](size_t i, const CDiveLogSample& s) {
+        if (i % 997 == 0 || i + 12 > kCount)
+            ExpectSame(s, Made(i, kCount), i);
+        ++visited;
+    });
+    EXPECT_EQ(visited, kCount);
+    size_t i = 0;
+    for (const auto& s : store) {
+        if (i % 1009 == 0 || i + 12 > kCount)
+            ExpectSame(*s, Made(i, kCount), i);
+        ++i;
+    }
+    EXPECT_EQ(i, kCount);
+    EXPECT_EQ(store.Time(69999), 0.25 * 69999);
+    EXPECT_EQ(store.Status(4, 3), 1);
+    // Two raw fields, one two-byte and five one-byte codes; the rest cost nothing per sample.
+    EXPECT_LT(store.Bytes() / kCount, 30u);
+}
+
+TEST(CSampleStore, NewestSampleStaysWritableUntilTheNextAppend) {
+    CSampleStore store;
+    CDiveLogSample& first = store.push_back(CDiveLogSample());
+    first.m_dPressure = 1500.0; // the loader decodes later lines into the newest sample
+    EXPECT_EQ(store.back()->m_dPressure, 1500.0);
+    store.push_back(CDiveLogSample()).m_dPressure = 1600.0;
+    EXPECT_EQ(store[0]->m_dPressure, 1500.0);
+    EXPECT_EQ(store[1]->m_dPressure, 1600.0);
+}
+
+// A field that stayed put for thousands of samples and then changes must not take the earlier
+// samples with it, nor may a change through Set leak into the neighbours.
+TEST(CSampleStore, LateChangesAndEditsTouchOnlyTheirSamples) {
+    CSampleStore store = Filled(5000);
+    EXPECT_EQ(store[4989]->m_nGasNumber, -1);
+    EXPECT_EQ(store[4990]->m_nGasNumber, 4);
+    store.shrink_to_fit(); // the look-up of values is rebuilt by the next change
+    CDiveLogSample edited = *store[2500];
+    edited.m_dSetpoint = 0.7;
+    edited.m_dC1Cell[1] = 0.01;
+    store.Set(2500, edited);
+    EXPECT_EQ(store[2500]->m_dSetpoint, 0.7);
+    EXPECT_EQ(store[2500]->m_dC1Cell[1], 0.01);
+    EXPECT_EQ(store[2499]->m_dSetpoint, 1.3);
+    EXPECT_EQ(store[2501]->m_dSetpoint, 1.3);
+    EXPECT_EQ(store[2501]->m_dC1Cell[1], Made(2501, 5000).m_dC1Cell[1]);
+    store.push_back(Made(5000, 5001));
+    EXPECT_EQ(store[5000]->m_dSetpoint, 1.3);
+}
+
+// ---- Searching and derived values ---------------------------------------------------------------
+
+TEST(CSampleStore, TimeSearchesHalveOverEqualTimes) {
+    CSampleStore store;
+    for (double t : {0.0, 10.0, 10.0, 10.0, 20.0})
+        store.push_back(CDiveLogSample()).m_dTime = t;
+    EXPECT_EQ(store.FirstNotBefore(10.0, 0, store.size()), 1u);
+    EXPECT_EQ(store.FirstAfter(10.0, 0, store.size()), 4u);
+    EXPECT_EQ(store.FirstAfter(25.0, 0, store.size()), 5u);
+    EXPECT_EQ(store.FirstNotBefore(-1.0, 2, store.size()), 2u);
+}
+
+TEST(CSampleStore, DerivedValuesFollowEditsButIdentityOnlyANewStart) {
+    CSampleStore store = Filled(100);
+    const uint64_t identity = store.Identity();
+    auto pressure = [](const CDiveLogSample& s) { return s.m_dPressure; };
+    EXPECT_EQ(store.Derived(1, pressure)[50], Made(50, 100).m_dPressure);
+    CDiveLogSample edited = *store[50];
+    edited.m_dPressure = 4242.0;
+    store.Set(50, edited);
+    EXPECT_EQ(store.Derived(1, pressure)[50], 4242.0);
+    EXPECT_EQ(store.Identity(), identity);
+    store.clear();
+    EXPECT_TRUE(store.empty());
+    EXPECT_NE(store.Identity(), identity);
+    EXPECT_TRUE(store.Derived(1, pressure).empty());
+}
