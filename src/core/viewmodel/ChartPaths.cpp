@@ -20,14 +20,16 @@ public:
         EndLine();
         Start(p);
     }
-    void LineTo(const CChartPoint& p) {
+    void LineTo(const CChartPoint& p) { LineTo(p, std::floor(p.x)); }
+    // `column` is floor(p.x), worked out once for all traces of a sample.
+    void LineTo(const CChartPoint& p, double column) {
         if (!m_bOpen) {
-            Start(p);
+            Start(p, column);
             return;
         }
-        if (std::floor(p.x) != m_dColumn) {
+        if (column != m_dColumn) {
             Flush();
-            Start(p);
+            Start(p, column);
             return;
         }
         m_min = std::min(m_min, p.y);
@@ -40,9 +42,10 @@ public:
     }
 
 private:
-    void Start(const CChartPoint& p) {
+    void Start(const CChartPoint& p) { Start(p, std::floor(p.x)); }
+    void Start(const CChartPoint& p, double column) {
         m_bOpen = true;
-        m_dColumn = std::floor(p.x);
+        m_dColumn = column;
         m_first = m_last = p;
         m_min = m_max = p.y;
     }
@@ -153,14 +156,19 @@ std::vector<std::vector<CPolyline>> BuildTraceLines(const CDiveLog& log, const C
     }
     for (size_t i = first + 1; i <= window.last; ++i) {
         const double x = map.X(samples.Time(i));
+        // A point inside the x limits is drawn where it is: only the few samples beyond the
+        // window are pulled in, and the pixel column is shared by every trace.
+        const bool inside = x >= map.xMin && x <= map.xMax;
+        const double column = std::floor(x);
         const bool joined = powered[i - 1] != 0.0;
         for (CLineBuilder& b : builders) {
             const CChartPoint current = b.Point(i, x);
-            const CChartPoint shown = PullIn(current, b.previous, map);
-            if (joined)
-                b.reducer.LineTo(shown);
+            if (!joined)
+                b.reducer.MoveTo(inside ? current : PullIn(current, b.previous, map));
+            else if (inside)
+                b.reducer.LineTo(current, column);
             else
-                b.reducer.MoveTo(shown);
+                b.reducer.LineTo(PullIn(current, b.previous, map));
             b.previous = current;
         }
     }
