@@ -55,7 +55,7 @@ __attribute__((noinline)) void operator delete(void* p, size_t) noexcept {
     Account(p, false);
     std::free(p);
 }
-// Samples come in aligned slabs: those count as well.
+// Aligned blocks count as well.
 __attribute__((noinline)) void* operator new(size_t size, std::align_val_t align) {
     const size_t a = static_cast<size_t>(align);
     void* p = std::aligned_alloc(a, (size + a - 1) / a * a);
@@ -216,7 +216,7 @@ void BM_ReadAndSplit(benchmark::State& state) {
 void BM_LoadLogFile(benchmark::State& state) {
     const std::string& path = LogPath(state.range(0) != 0);
     const auto fileBytes = static_cast<double>(std::filesystem::file_size(path));
-    double peak = 0, kept = 0, samples = 0, solenoid = 0;
+    double peak = 0, kept = 0, samples = 0, solenoid = 0, storeBytes = 0;
     {
         // One counted load, outside the timing. Blocks freed later were never counted, so
         // the count starts at zero for this model alone.
@@ -230,6 +230,7 @@ void BM_LoadLogFile(benchmark::State& state) {
         peak = static_cast<double>(g_heapPeak.load());
         kept = static_cast<double>(g_heapNow.load());
         samples = static_cast<double>(log->m_arSamples.size());
+        storeBytes = static_cast<double>(log->m_arSamples.Bytes());
         solenoid = static_cast<double>(log->m_arSolenoidC1.size() + log->m_arSolenoidC2.size());
     }
     for (auto _ : state) {
@@ -243,9 +244,10 @@ void BM_LoadLogFile(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(fileBytes) * state.iterations());
     state.counters["samples"] = samples;
     state.counters["file_MB"] = fileBytes / 1e6;
-    // What the result itself occupies: every sample object and its pointer.
-    const double sampleBytes = samples * (sizeof(CDiveLogSample) + sizeof(void*));
+    // What the result itself occupies, as the sample store counts it.
+    const double sampleBytes = storeBytes;
     state.counters["samples_MB"] = sampleBytes / 1e6;
+    state.counters["bytes_per_sample"] = samples > 0 ? storeBytes / samples : 0.0;
     state.counters["solenoid_MB"] =
         solenoid * (sizeof(CDiveLogSolenoidSample) + sizeof(void*)) / 1e6;
     state.counters["heap_peak_MB"] = peak / 1e6;

@@ -12,16 +12,11 @@ public:
     CDiveLogSample() = default;
     virtual ~CDiveLogSample() = default;
 
-    // A day's log holds a few hundred thousand samples, each made and freed with the model: they
-    // come from slabs of many samples at a time rather than one heap block each. Any other size
-    // (a derived class) goes to the ordinary heap.
-    static void* operator new(std::size_t size);
-    static void operator delete(void* p, std::size_t size) noexcept;
-
     // ---- Decoding -------------------------------------------------------------------------------
 
-    // Decodes one record line into the fields. A line whose length does not fit the layout for
-    // its type, or a type this class does not know, changes nothing.
+    // Decodes one record line into the fields, by the layout's table of field positions. A line
+    // whose length does not fit the layout for its type, or a type without sample fields,
+    // changes nothing.
     void DecodeLine(unsigned recordType, std::string_view line, const CRecordFormat& format);
     // Sets m_dTime (always, even for an empty or wrong-length line), then decodes a 0x06 line.
     void DecodeTimedLine(double time, std::string_view line, const CRecordFormat& format);
@@ -124,14 +119,6 @@ public:
     bool m_bPoweredOn = false;
 
 private:
-    void DecodeShort(unsigned recordType, std::string_view line, const CRecordFormat& format);
-    void DecodeFrc(unsigned recordType, std::string_view line);
-    void DecodeShortDepth(std::string_view line);
-    void DecodeShortStatus(std::string_view line, const CRecordFormat& format);
-    void DecodeShortCo2(std::string_view line);
-    void DecodeFrcDiveDetect(std::string_view line);
-    void DecodeFrcDepth(std::string_view line);
-    void DecodeSplitFloatTable(double* table, std::string_view line, int count);
     // Measured PPO2 of one controller from its three cells and exclusion bits.
     double VoteCells(const double* cells, unsigned char status) const;
 };

@@ -40,6 +40,29 @@ public:
         }
         return m_arRaw[index];
     }
+    // Appends the value of the sample before once more (a column that is not constant).
+    void AppendRepeat() {
+        switch (m_width) {
+        case EWidth::kByte: {
+            const uint8_t code = m_arCodes8.back();
+            m_arCodes8.push_back(code);
+            break;
+        }
+        case EWidth::kWord: {
+            const uint16_t code = m_arCodes16.back();
+            m_arCodes16.push_back(code);
+            break;
+        }
+        case EWidth::kRaw: {
+            const uint64_t bits = m_arRaw.back();
+            m_arRaw.push_back(bits);
+            break;
+        }
+        case EWidth::kConstant:
+            break;
+        }
+        ++m_nSize;
+    }
     // `size` is the number of samples the store holds.
     void Set(size_t index, uint64_t bits, size_t size);
     void Clear() { *this = CSampleColumn(); }

@@ -132,6 +132,7 @@ void CSampleStore::clear() {
     m_nSealed = 0;
     m_bOpen = false;
     m_pair[0] = m_pair[1] = CDiveLogSample();
+    m_arDense.clear();
     m_mapDerived.clear();
     Touch();
     m_nIdentity = m_nRevision;
@@ -154,17 +155,31 @@ void CSampleStore::Seal() {
         for (size_t c = 0; c < layout.slots.size(); ++c)
             m_arColumns[c].Append(0, Read(Open(), layout.slots[c]));
     } else {
-        for (size_t c = 0; c < layout.slots.size(); ++c)
-            if (m_arColumns[c].Width() != CSampleColumn::EWidth::kConstant)
-                m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
+        constexpr size_t kWords = (sizeof(CDiveLogSample) + 7) / 8;
+        bool changed[kWords];
         const auto* now = reinterpret_cast<const unsigned char*>(&Open());
         const auto* before = reinterpret_cast<const unsigned char*>(&Last());
-        for (size_t w = 0; w < layout.columnsOfWord.size(); ++w) {
-            if (std::memcmp(now + 8 * w, before + 8 * w, 8) == 0)
+        for (size_t w = 0; w < kWords; ++w)
+            changed[w] = std::memcmp(now + 8 * w, before + 8 * w, 8) != 0;
+        // A varying column whose word is unchanged repeats its last entry without reading.
+        for (uint32_t c : m_arDense) {
+            const CFieldSlot& slot = layout.slots[c];
+            if (changed[slot.offset / 8])
+                m_arColumns[c].Append(index, Read(Open(), slot));
+            else
+                m_arColumns[c].AppendRepeat();
+        }
+        for (size_t w = 0; w < kWords; ++w) {
+            if (!changed[w])
                 continue;
-            for (uint32_t c : layout.columnsOfWord[w])
-                if (m_arColumns[c].Width() == CSampleColumn::EWidth::kConstant)
-                    m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
+            for (uint32_t c : layout.columnsOfWord[w]) {
+                CSampleColumn& column = m_arColumns[c];
+                if (column.Width() != CSampleColumn::EWidth::kConstant)
+                    continue;
+                column.Append(index, Read(Open(), layout.slots[c]));
+                if (column.Width() != CSampleColumn::EWidth::kConstant)
+                    m_arDense.push_back(c);
+            }
         }
     }
     // The sealed sample becomes the one to compare the next with; no copy needed.
@@ -192,6 +207,7 @@ void CSampleStore::Set(size_t index, const CDiveLogSample& sample) {
     const auto& slots = Layout().slots;
     for (size_t c = 0; c < slots.size(); ++c)
         m_arColumns[c].Set(index, Read(sample, slots[c]), m_nSealed);
+    m_arDense = VaryingColumns();
     if (index + 1 == m_nSealed)
         Last() = sample;
 }

@@ -5,6 +5,7 @@
 #include "logfile/FieldParsers.h"
 #include "logfile/HexDigits.h"
 #include "logfile/LoaderInternal.h"
+#include "logfile/SampleLayouts.h"
 #include "statuslog/CReport.h"
 
 namespace {
@@ -277,13 +278,11 @@ unsigned CLogLoader::SlotType(Slot slot, std::string_view line) const {
 }
 
 bool CLogLoader::Decodes(Slot slot, std::string_view line) const {
-    if (line.empty() || slot == k05)
+    if (line.empty())
         return false;
-    if (m_format.frcLayout)
-        return slot != k40 && line.size() == CRecordFormat::kFrcLineLength;
-    const int length =
-        slot == k1A ? CRecordFormat::kShortCylinderLineLength : CRecordFormat::kShortLineLength;
-    return line.size() == static_cast<size_t>(length);
+    size_t length = 0;
+    return !samplelayout::RulesFor(SlotType(slot, line), m_format, length).empty() &&
+           line.size() == length;
 }
 
 // Each type writes its own fields and no other type's, always the same ones for a line of the

@@ -1,0 +1,52 @@
+#pragma once
+// Where each sample field sits in the record lines of the two layouts: one table per layout,
+// read by CDiveLogSample's decoder, so a position lives in one place.
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "logfile/RecordFormat.h"
+
+class CDiveLogSample;
+
+namespace samplelayout {
+
+// How the characters at a position are read.
+enum class EField : uint8_t {
+    kByte,       // two digits
+    kWord,       // four digits, most significant first
+    kSignedWord, // four digits, two's complement
+    kFloatBE,    // eight digits, an IEEE single, most significant byte first
+    kSplitFloat, // the bytes at p, p + 2, p + 4 and p + 6 as a split float
+    kSet,        // nothing read: the field is set to 1
+};
+
+// What is done to the value read before it is stored.
+enum class EScale : uint8_t { kNone, kQuarter, kTenth, kHundredth, kFortieth, kInterval };
+
+// Which display code versions a rule applies to.
+enum class EWhen : uint8_t { kAlways, kLevel4, kBelowLevel4 };
+
+// `count` values of `field` from `position` on, `stride` characters apart, stored through
+// `store` as element `k` (0 .. count - 1) of the target.
+struct CFieldRule {
+    uint8_t recordType;
+    uint8_t position;
+    uint8_t count;
+    uint8_t stride;
+    EField field;
+    EScale scale;
+    void (*store)(CDiveLogSample& sample, int k, double value);
+    EWhen when = EWhen::kAlways;
+};
+
+// The rules of `recordType` in the layout `format` selects, in line order, and the line length
+// they need; empty for a type that carries no sample fields.
+std::span<const CFieldRule> RulesFor(unsigned recordType, const CRecordFormat& format,
+                                     size_t& lineLength);
+
+// Applies the rules to a line of the right length.
+void Apply(std::span<const CFieldRule> rules, std::string_view line, const CRecordFormat& format,
+           CDiveLogSample& sample);
+
+} // namespace samplelayout
