@@ -115,8 +115,7 @@ void CLogLoader::FrcPowerOn(std::string_view line) {
 }
 
 void CLogLoader::FrcDiveStart(std::string_view line) {
-    if (m_nDiveState == 0) {
-        m_nDiveState = 1;
+    if (m_divePhase.Start()) {
         m_bInDive = true;
         GivePreDive(0x03, line);
         const int number = static_cast<int>(ParseHex(line, 10, 4));
@@ -141,14 +140,9 @@ void CLogLoader::FrcDiveEnd(std::string_view line) {
         m_pPreDive->m_dEndTime = m_dLineTime;
         m_log.m_dDiveEndTime = m_dLineTime;
         m_bDiveEndSeen = true;
-        if (ParseHex(line, 28, 4) < kMinimumDiveSeconds) {
-            if (m_nDiveState == 1)
-                m_nDiveState = 0;
-            m_bAfterDiveEnd = false;
-        } else {
-            m_nDiveState = 2;
-            m_bAfterDiveEnd = true;
-        }
+        const bool counts = ParseHex(line, 28, 4) >= kMinimumDiveSeconds;
+        m_divePhase.End(counts);
+        m_bAfterDiveEnd = counts;
     }
     m_bInDive = false;
 }

@@ -7,6 +7,7 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
+#include "logfile/CDivePhase.h"
 #include "logfile/CLineSource.h"
 #include "logfile/RecordFormat.h"
 
@@ -99,7 +100,7 @@ private:
     double m_dLineTime = 0.0;
     double m_dLineFrc = 0.0;
     bool m_bInDive = false;
-    int m_nDiveState = 0;
+    CDivePhase m_divePhase;
     int m_nDiveNumber = -1;
     bool m_bPowered = false;
     bool m_bPowerOnSeen = false;

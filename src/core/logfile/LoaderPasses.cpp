@@ -251,7 +251,7 @@ void CLogLoader::SampleLine(unsigned type, Slot slot, std::string_view line) {
 
 CDiveLogPreDive* CLogLoader::NewPreDive(std::string_view line) {
     auto preDive = std::make_unique<CDiveLogPreDive>();
-    preDive->m_nPhase = m_nDiveState;
+    preDive->m_nPhase = m_divePhase.Get();
     preDive->Decode(0x00, line, m_format);
     m_pPreDive = preDive.get();
     m_log.m_arPreDives.push_back(std::move(preDive));

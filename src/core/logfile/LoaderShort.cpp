@@ -139,8 +139,7 @@ void CLogLoader::ShortPowerOn(std::string_view line) {
 }
 
 void CLogLoader::ShortDiveStart(std::string_view line) {
-    if (m_nDiveState == 0) {
-        m_nDiveState = 1;
+    if (m_divePhase.Start()) {
         m_bInDive = true;
         if (m_pPreDive) {
             m_pPreDive->Decode(0x03, line, m_format);
