@@ -203,6 +203,10 @@ double ChooseMaxDepth(const CDiveLog& log, const CDiveLogPreDive& s, double maxL
 
 } // namespace
 
+const CDiveLogPreDive* CDiveLog::SummaryPreDiveSet() const {
+    return ChooseSet(*this);
+}
+
 void CDiveLog::ComputeDiveSummary() {
     CDiveLogInformation& info = m_DiveInformation;
     info.ResetSummary();
