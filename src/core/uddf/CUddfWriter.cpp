@@ -333,6 +333,10 @@ void CUddfWriter::WriteSamples(const CDiveLog& log, const CUddfDiveScan& scan,
     if (scan.m_arWindow.empty())
         return;
     const double diveStart = DataWindow(log).dStart;
+    for (int c = 0; c < CUddfDiveFacts::kCylinders; ++c)
+        state.tankIds[static_cast<size_t>(c)] = TankId(refs.unit, c);
+    for (int i = 0; i < 6; ++i)
+        state.sensorIds[static_cast<size_t>(i)] = SensorId(refs.unit, i / 3 + 1, i % 3 + 1);
     m_xml.Start("samples");
     for (size_t pos = 0; pos < scan.m_arWindow.size(); ++pos)
         WriteWaypoint(SampleAt(log, scan.m_arWindow[pos]), pos, diveStart, scan, refs, state);
@@ -372,7 +376,7 @@ void CUddfWriter::WriteWaypoint(const CDiveLogSample& s, size_t pos, double dive
             !scan.Logs(scan.m_nCylinder[static_cast<size_t>(sc)], pos) ||
             !s.HasCylinderPressure(sc))
             continue;
-        m_xml.Element("tankpressure", "ref", TankId(refs.unit, c),
+        m_xml.Element("tankpressure", "ref", state.tankIds[static_cast<size_t>(c)],
                       FormatNumber(BarToPascal(s.m_dCylinder[sc]), kPascalDecimals));
     }
     if (scan.Logs(scan.m_nTemperature, pos)) {
@@ -390,7 +394,8 @@ void CUddfWriter::WriteWaypoint(const CDiveLogSample& s, size_t pos, double dive
             continue;
         const double* cells = controller == 1 ? s.m_dC1Cell : s.m_dC2Cell;
         for (int cell = 0; cell < 3; ++cell)
-            m_xml.Element("measuredpo2", "ref", SensorId(refs.unit, controller, cell + 1),
+            m_xml.Element("measuredpo2", "ref",
+                          state.sensorIds[static_cast<size_t>((controller - 1) * 3 + cell)],
                           FormatNumber(BarToPascal(cells[cell]), kPascalDecimals));
     }
     m_xml.End();

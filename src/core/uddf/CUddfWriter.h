@@ -49,6 +49,9 @@ private:
     };
     // What the samples loop keeps from one waypoint to the next.
     struct CWaypointState {
+        // The references of this dive's unit, made once rather than per waypoint.
+        std::array<std::string, CUddfDiveFacts::kCylinders> tankIds;
+        std::array<std::string, 6> sensorIds;
         unsigned alarms = 0;
         double maxDepth = 0.0;
         double minKelvin = 0.0;
