@@ -63,5 +63,11 @@ enum : int {
     kHelpContents,
     kHelpBack,
     kHelpForward,
+
+    kMenuExport = 20060,
+    kMenuExportUddf,
+    kExportUddfTitle,
+    kExportUddfFilter,
+    kExportUddfFailed,
 };
 } // namespace appstr

@@ -65,6 +65,7 @@ QMenu* CLogViewerDlg::BuildFileMenu() {
                &CLogViewerDlg::NotAvailable);
     AddCommand(print, kCmdPrintProfile, appstr::kMenuPrintProfile, &CLogViewerDlg::NotAvailable);
     AddCommand(file, kCmdPrinterSetup, appstr::kMenuPrinterSetup, &CLogViewerDlg::NotAvailable);
+    AddExportMenu(file);
     file->addSeparator();
     m_pRecentAnchor = file->addSeparator();
     AddCommand(file, kCmdExit, appstr::kMenuExit, nullptr);
@@ -140,7 +141,7 @@ void CLogViewerDlg::ReloadTexts() {
 void CLogViewerDlg::UpdateCommandStates() {
     const bool loaded = m_ctx.Log().m_bFileLoaded;
     for (int command : {kCmdClose, kCmdSave, kCmdPrintInformation, kCmdPrintProfile, kCmdMailZelvor,
-                        kCmdMailDan}) {
+                        kCmdMailDan, kCmdExportUddf}) {
         if (QAction* a = Action(command))
             a->setEnabled(loaded);
     }
