@@ -17,10 +17,6 @@ void Mark(std::size_t& start, std::size_t position, double value) {
 
 } // namespace
 
-std::size_t SampleCount(const CDiveLog& log) {
-    return log.m_arSamples.size();
-}
-
 const CDiveLogSample& SampleAt(const CDiveLog& log, std::size_t index) {
     return *log.m_arSamples[index];
 }

@@ -13,9 +13,8 @@ class CDiveLogSample;
 
 namespace uddf {
 
-// Every sample read by the export goes through these two, so the way samples are stored can
-// change in one place.
-std::size_t SampleCount(const CDiveLog& log);
+// Every sample read by the export goes through this, so the way samples are stored can change
+// in one place.
 const CDiveLogSample& SampleAt(const CDiveLog& log, std::size_t index);
 
 // The controller whose loop reading counts as the breathed loop: 1 or 2, by the master-mode

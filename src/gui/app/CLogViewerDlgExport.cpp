@@ -5,9 +5,9 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include "app/AppStatusLog.h"
 #include "app/AppStrings.h"
 #include "app/CLogViewerDlg.h"
-#include "statuslog/StatusLog.h"
 #include "uddf/UddfExport.h"
 
 namespace {

@@ -48,9 +48,6 @@ TEST(CXmlStreamWriter, NestsAndClosesWhatIsLeftOpen) {
 }
 
 TEST(FormatNumber, ShortestFixedTextWithinTheDecimals) {
-    EXPECT_EQ(FormatNumber(CelsiusToKelvin(25.8), kKelvinDecimals), "298.95");
-    EXPECT_EQ(FormatNumber(BarToPascal(193.0), kPascalDecimals), "19300000");
-    EXPECT_EQ(FormatNumber(LitresToCubicMetres(3.0), kVolumeDecimals), "0.003");
     EXPECT_EQ(FormatNumber(BarToPascal(1.31), kPascalDecimals), "131000");
     EXPECT_EQ(FormatNumber(-0.0001, 2), "0");
     EXPECT_EQ(FormatNumber(12.0, 3), "12");
@@ -76,9 +73,4 @@ TEST(ParseDiveTimeText, BothSummaryFormsAndNothingElse) {
     EXPECT_FALSE(ParseDiveTimeText(""));
     EXPECT_FALSE(ParseDiveTimeText("Invalid"));
     EXPECT_FALSE(ParseDiveTimeText("12:30"));
-}
-
-TEST(FormatDateTime, ValidOnly) {
-    EXPECT_EQ(FormatDateTime(CDateTime(2026, 6, 14, 9, 5, 7)), "2026-06-14T09:05:07");
-    EXPECT_EQ(FormatDateTime(CDateTime::Invalid()), "");
 }
