@@ -45,6 +45,10 @@ struct CLogKind {
     std::vector<std::string> alarms;
 };
 
+void PrintTo(const CLogKind& kind, std::ostream* os) {
+    *os << kind.name;
+}
+
 class UddfSchema : public ::testing::TestWithParam<CLogKind> {};
 
 TEST_P(UddfSchema, ExportValidates) {
