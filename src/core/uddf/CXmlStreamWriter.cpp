@@ -41,9 +41,21 @@ void CXmlStreamWriter::Declaration() {
     m_strBuffer += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 }
 
+namespace {
+// Characters that are written as something else; everything else is copied in runs.
+bool NeedsCare(unsigned char c) {
+    return c < 0x20 || c >= 0x80 || c == '&' || c == '<' || c == '>' || c == '"' || c == '\'';
+}
+} // namespace
+
 void CXmlStreamWriter::AppendEscaped(std::string& out, std::string_view text) {
-    for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
+    size_t run = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (!NeedsCare(c))
+            continue;
+        out.append(text.data() + run, i - run);
+        run = i + 1;
         switch (c) {
         case '&':
             out += "&amp;";
@@ -64,17 +76,19 @@ void CXmlStreamWriter::AppendEscaped(std::string& out, std::string_view text) {
             // Kept as a reference so that a parser does not fold CR LF into LF.
             out += "&#13;";
             break;
+        case '\t':
+        case '\n':
+            out.push_back(static_cast<char>(c));
+            break;
         default:
-            if (c < 0x20 && c != '\t' && c != '\n')
-                break;
-            if (c < 0x80)
-                out.push_back(ch);
-            else if (c < 0xA0)
-                AppendUtf8(out, kCp1252High[c - 0x80] ? kCp1252High[c - 0x80] : 0xFFFD);
-            else
+            if (c >= 0xA0)
                 AppendUtf8(out, c);
+            else if (c >= 0x80)
+                AppendUtf8(out, kCp1252High[c - 0x80] ? kCp1252High[c - 0x80] : 0xFFFD);
+            // Other control characters cannot be carried by XML 1.0 and are left out.
         }
     }
+    out.append(text.data() + run, text.size() - run);
 }
 
 void CXmlStreamWriter::NewLine() {
