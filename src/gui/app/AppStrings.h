@@ -64,8 +64,7 @@ enum : int {
     kHelpBack,
     kHelpForward,
 
-    kMenuExport = 20060,
-    kMenuExportUddf,
+    kMenuExportUddf = 20061,
     kExportUddfTitle,
     kExportUddfFilter,
     kExportUddfFailed,

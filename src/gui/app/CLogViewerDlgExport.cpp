@@ -8,6 +8,7 @@
 #include "app/AppStatusLog.h"
 #include "app/AppStrings.h"
 #include "app/CLogViewerDlg.h"
+#include "report/ReportStrings.h"
 #include "uddf/UddfExport.h"
 
 namespace {
@@ -17,7 +18,15 @@ QString Str(int id) {
 } // namespace
 
 void CLogViewerDlg::AddExportMenu(QMenu* file) {
-    QMenu* exportMenu = file->addMenu(Str(appstr::kMenuExport));
+    // The print menus made the Export submenu for the PDF report; the UDDF item joins it.
+    const QString title = Str(report::kMenuExport);
+    QMenu* exportMenu = nullptr;
+    for (QAction* a : file->actions()) {
+        if (a->menu() && a->text() == title)
+            exportMenu = a->menu();
+    }
+    if (!exportMenu)
+        exportMenu = file->addMenu(title);
     AddCommand(exportMenu, kCmdExportUddf, appstr::kMenuExportUddf, &CLogViewerDlg::OnExportUddf);
 }
 

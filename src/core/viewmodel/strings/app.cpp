@@ -70,7 +70,6 @@ void AddAppStrings(std::map<int, const char*>& table) {
         {20044, "Back"},
         {20045, "Forward"},
 
-        {20060, "&Export"},
         {20061, "&UDDF..."},
         {20062, "Export Dive as UDDF"},
         {20063, "UDDF files (*.uddf)"},
