@@ -246,3 +246,14 @@ TEST(UddfExport, AFailedFileLeavesTheEarlierExportInPlace) {
     for (const auto& entry : fs::directory_iterator(fs::path(out).parent_path()))
         EXPECT_EQ(entry.path().filename().string().find(".exporting"), std::string::npos);
 }
+
+TEST(UddfExport, CommandLineWritesToStandardOutputAndChecksItsArguments) {
+    const std::string log = WriteSimLog("stdout.ccl", CSimOptions());
+    std::ostringstream out, err;
+    EXPECT_EQ(zelvorlog::RunZelvorLog({"export", "--uddf", log}, out, err), zelvorlog::kExitOk);
+    EXPECT_EQ(out.str().rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<uddf", 0), 0u);
+    EXPECT_EQ(Count(out.str(), "<dive id="), 1);
+    std::ostringstream out2, err2;
+    EXPECT_EQ(zelvorlog::RunZelvorLog({"export", "--uddf"}, out2, err2), zelvorlog::kExitUsage);
+    EXPECT_NE(err2.str().find("give one or more log files"), std::string::npos);
+}
