@@ -1,20 +1,33 @@
 #include "app/CViewerContext.h"
 
-#include "viewmodel/StringTable.h"
-
-namespace {
-CViewerContext::StringSource g_source = nullptr;
+CLoadResult CViewerContext::Load(const std::string& path) {
+    CDiveLog& log = MutableLog();
+    const CLoadResult result = log.LoadLogFile(path);
+    // A file that failed half-way leaves nothing shown.
+    if (!result.loaded && log.m_bFileLoaded)
+        log.UnloadLogFile();
+    log.m_bLoading = false;
+    Loaded();
+    return result;
 }
 
-QString CViewerContext::Str(int id) {
-    if (g_source) {
-        const char* text = g_source(id);
-        if (text && *text)
-            return QString::fromLatin1(text);
-    }
-    return QString::fromLatin1(DefaultString(id));
+void CViewerContext::Unload() {
+    MutableLog().UnloadLogFile();
+    Loaded();
 }
 
-void CViewerContext::SetStringSource(StringSource source) {
-    g_source = source;
+void CViewerContext::Loaded() {
+    ++MutableLog().m_nLoadGeneration;
+    SetModifiedMark(false);
+    emit logLoaded();
+}
+
+CSaveResult CViewerContext::Save(const Saver& saver) {
+    CDiveLog& log = MutableLog();
+    if (!log.m_bFileLoaded)
+        return {};
+    const bool modified = log.m_bModified;
+    const CSaveResult result = saver(log);
+    SetModifiedMark(result.ok ? false : modified);
+    return result;
 }

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -69,7 +70,7 @@ TEST_F(ProfilePageTest, ChartPictureShowsThePlotAndEveryTraceColour) {
 }
 
 TEST_F(ProfilePageTest, NoFileShowsOnlyTheEmptyPlot) {
-    m_ctx.Log().UnloadLogFile();
+    m_ctx.Unload();
     m_page->Refresh();
     const QImage image = m_page->RenderChart(QSize(400, 200));
     EXPECT_EQ(image.pixel(200, 100), qRgb(30, 130, 255));
@@ -93,6 +94,40 @@ TEST_F(ProfilePageTest, DragZoomsAClickDoesNot) {
     EXPECT_FALSE(State().m_bDragging);
     EXPECT_NEAR(State().m_nViewStart, 100, 1);
     EXPECT_NEAR(State().m_nViewEnd, 300, 1);
+}
+
+// A pointer that slips a few pixels during a double-click (2 pixels are 12 seconds of a
+// two-hour dive) must not zoom, neither in the first click nor after the second press.
+TEST_F(ProfilePageTest, DoubleClickOnlyTogglesTheLockEvenWhenThePointerSlips) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_page.get()));
+    QWindow* window = m_page->windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPoint at = m_chart->mapTo(m_page.get(), QPoint(XOf(300), 100));
+    const QPoint slipped = at + QPoint(3, 0);
+    ulong t = ulong(QTest::lastMouseTimestamp) + 1000;
+    const auto platform = [&](QPoint p, Qt::MouseButtons held, Qt::MouseButton button,
+                              QEvent::Type type) {
+        qt_handleMouseEvent(window, p, window->mapToGlobal(p), held, button, type, Qt::NoModifier,
+                            int(++t));
+        QApplication::processEvents();
+    };
+    platform(at, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+    platform(slipped, Qt::LeftButton, Qt::NoButton, QEvent::MouseMove);
+    platform(slipped, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+    platform(slipped, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+    platform(at, Qt::LeftButton, Qt::NoButton, QEvent::MouseMove);
+    platform(at, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+    QTest::lastMouseTimestamp = int(t) + 1000;
+    EXPECT_TRUE(State().m_bCursorLock);
+    EXPECT_FALSE(State().m_bDragging);
+    EXPECT_EQ(State().m_nViewStart, 0);
+    EXPECT_EQ(State().m_nViewEnd, 599);
+
+    // QTest's own double-click (press, release, press, release) unlocks again, still unzoomed.
+    QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_FALSE(State().m_bCursorLock);
+    EXPECT_FALSE(State().m_bDragging);
+    EXPECT_EQ(State().m_nViewEnd, 599);
 }
 
 TEST_F(ProfilePageTest, RightClickResetsTheZoomWhenTheMenuIsSwitchedOff) {
