@@ -7,10 +7,10 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "app/AppStatusLog.h"
 #include "app/AppStrings.h"
 #include "app/CLogViewerDlg.h"
 #include "app/CQtSettingsStore.h"
-#include "statuslog/StatusLog.h"
 #include "viewmodel/BannerText.h"
 
 namespace {
@@ -123,10 +123,18 @@ bool CLogViewerDlg::OpenFile(const QString& given, Source source) {
     }
     SetDefaultDirectory(filenav::DirectoryPart(localPath));
 
-    const CLoadResult result = m_ctx.Load(localPath);
+    CLoadOptions options;
+    options.messageLevel = TheStatusLog().MessageLevel();
+    options.observer = StatusLogObserver();
+    options.key = m_binaryKey;
+    const CLoadResult result = m_ctx.Load(localPath, options);
     RefreshAll();
-    if (result.messageId != 0)
-        Warn(Str(result.messageId));
+    if (result.messageId != 0) {
+        QString text = Str(result.messageId);
+        if (!result.reason.empty())
+            text += QStringLiteral("\n\n") + FromLocal(result.reason);
+        Warn(text);
+    }
     return result.loaded;
 }
 
@@ -152,6 +160,8 @@ bool CLogViewerDlg::OnFileSave() {
             Warn(Str(result.messageId));
         return false;
     }
+    if (!result.notice.empty())
+        TheStatusLog().WriteText(result.notice);
     return true;
 }
 

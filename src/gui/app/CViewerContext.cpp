@@ -1,8 +1,14 @@
 #include "app/CViewerContext.h"
 
-CLoadResult CViewerContext::Load(const std::string& path) {
+#include "app/AppStatusLog.h"
+
+void CViewerContext::WriteStatusLine(const std::string& text) {
+    TheStatusLog().Write("%s", text.c_str());
+}
+
+CLoadResult CViewerContext::Load(const std::string& path, const CLoadOptions& options) {
     CDiveLog& log = MutableLog();
-    const CLoadResult result = log.LoadLogFile(path);
+    const CLoadResult result = log.LoadLogFile(path, options);
     // A file that failed half-way leaves nothing shown.
     if (!result.loaded && log.m_bFileLoaded)
         log.UnloadLogFile();

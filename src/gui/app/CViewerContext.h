@@ -25,13 +25,15 @@ public:
 
     // Replaces the dive by the file at `path` (or by no dive when it does not load). The new dive
     // starts unmodified, whatever happened to the old one.
-    CLoadResult Load(const std::string& path);
+    CLoadResult Load(const std::string& path, const CLoadOptions& options = {});
     // Drops the dive, and with it any unsaved edits.
     void Unload();
     // Writes the edits into the loaded file with `saver`; the mark is cleared only when that
     // succeeds. With no dive loaded nothing happens and the result is not ok.
     using Saver = std::function<CSaveResult(CDiveLog&)>;
     CSaveResult Save(const Saver& saver);
+    void WriteStatusLine(const std::string& text) override;
+
     // The answer No to the save question: the edits are given up.
     void DiscardEdits() { SetModifiedMark(false); }
 

@@ -9,7 +9,6 @@
 
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
-#include "statuslog/StatusLog.h"
 #include "viewmodel/MimicModel.h"
 #include "viewmodel/ReadoutText.h"
 #include "viewmodel/TraceValue.h"
@@ -134,9 +133,8 @@ bool CDiveProfile::DisplayLiPoly() {
     if (log.VersionLevel(6) && !log.m_SysInfo.BatteryTypesConsistent() &&
         !m_bBatteryMessageWritten) {
         m_bBatteryMessageWritten = true;
-        TheStatusLog().Write("%s", liPoly
-                                       ? "Battery types inconsistent - Display type LiPoly used"
-                                       : "Battery types inconsistent - Display type Standard used");
+        m_ctx.WriteStatusLine(liPoly ? "Battery types inconsistent - Display type LiPoly used"
+                                     : "Battery types inconsistent - Display type Standard used");
     }
     return liPoly;
 }

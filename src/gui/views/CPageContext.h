@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "logfile/CDiveLog.h"
 
@@ -43,6 +44,9 @@ public:
     QString CommitPendingEdits();
     // Called by pages while they answer commitPendingEdits.
     void ReportUnstorable(const QString& characters);
+
+    // A line for the program's status log; the viewer's context writes it there.
+    virtual void WriteStatusLine(const std::string& text) { (void)text; }
 
 signals:
     // After every load and unload (Generation() has moved on).
