@@ -141,9 +141,9 @@ CProfileReadout::CGeometry CProfileReadout::Measure() const {
     }
     // Swatch, gap, label, gap, value, and a gap before the next column or the frame.
     g.columnWidth = kSwatch + g.margin + g.labelWidth + g.margin + g.valueWidth + g.margin;
-    const qreal top = std::max<qreal>(4, g.lineHeight / 3);
+    g.top = std::ceil(std::max<qreal>(4, g.lineHeight / 3));
     g.size = QSize(int(std::ceil(g.margin + 2 * g.columnWidth)),
-                   int(std::ceil(top + 5 * g.lineHeight + top)));
+                   int(std::ceil(g.top + 5 * g.lineHeight + g.top)));
     return g;
 }
 
@@ -176,11 +176,10 @@ QList<CProfileReadout::CPlacedText> CProfileReadout::Place() const {
         placed << at(ToQ(h.gas), g.headerCentre[3], (top + below) / 2.0);
         return placed;
     }
-    const qreal top = std::max<qreal>(4, g.lineHeight / 3);
     int k = 0;
     for (const ShownLine& line : ShownLines(m_model, m_bMetric)) {
         const int column = k >= 5 ? 1 : 0;
-        const qreal y = top + (k - 5 * column) * g.lineHeight;
+        const qreal y = g.top + (k - 5 * column) * g.lineHeight;
         const qreal left = g.margin + column * g.columnWidth + kSwatch + g.margin;
         const auto [label, value] = SplitLine(line.text);
         placed << CPlacedText{label, QRectF(left, y, fm.horizontalAdvance(label), g.lineHeight)};
@@ -224,11 +223,10 @@ void CProfileReadout::paintEvent(QPaintEvent*) {
     if (m_area == Area::Lines) {
         // The swatch of each line, in its slot's trace colour, centred on the line.
         const CGeometry& g = m_geometry;
-        const qreal top = std::max<qreal>(4, g.lineHeight / 3);
         int k = 0;
         for (const ShownLine& line : ShownLines(m_model, m_bMetric)) {
             const int column = k >= 5 ? 1 : 0;
-            const qreal y = top + (k - 5 * column) * g.lineHeight + (g.lineHeight - kSwatch) / 2;
+            const qreal y = g.top + (k - 5 * column) * g.lineHeight + (g.lineHeight - kSwatch) / 2;
             const QRectF swatch(g.margin + column * g.columnWidth, std::floor(y), kSwatch, kSwatch);
             painter.fillRect(swatch, CProfileChartRenderer::SlotColour(line.slot));
             painter.drawRect(swatch.adjusted(0, 0, -1, -1));

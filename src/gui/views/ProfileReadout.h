@@ -37,6 +37,7 @@ private:
     struct CGeometry {
         qreal lineHeight = 0;
         qreal margin = 0;
+        qreal top = 0; // of the first line
         qreal headerCentre[4] = {};
         qreal labelWidth = 0;
         qreal valueWidth = 0;

@@ -29,6 +29,8 @@
 #include "views/CChartOptions.h"
 #include "views/CDiveGasManagement.h"
 #include "views/CDiveInformation.h"
+#include "views/CDiveProfile.h"
+#include "views/ProfileReadout.h"
 
 using Step = filenav::Step;
 using Dlg = CLogViewerDlg;
@@ -643,6 +645,32 @@ TEST_F(MainWindow, PlacementIsRestoredAndSaved) {
     EXPECT_EQ(parts[2].toInt() - parts[0].toInt(), 1500);
     EXPECT_EQ(parts[3].toInt() - parts[1].toInt(), 1000);
     EXPECT_EQ(parts[4], "1");
+}
+
+// ---- Small screens -------------------------------------------------------------------------
+
+// Every page fits a 1024 x 700 screen (or half of a wide one); the profile's readout stays in
+// view there.
+TEST_F(MainWindow, EveryPageFitsA1024By700Screen) {
+    WriteUnitFiles();
+    Window().show();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    for (int page = 4; page >= 0; --page) {
+        Window().Pages()->setCurrentIndex(page);
+        QApplication::processEvents();
+        const QSize least = Window().minimumSizeHint().expandedTo(Window().minimumSize());
+        EXPECT_LE(least.width(), 1024) << page;
+        EXPECT_LE(least.height(), 700) << page;
+    }
+    Window().resize(1024, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(Window().size(), QSize(1024, 700));
+    const auto* profile = static_cast<CDiveProfile*>(Window().Page(0));
+    for (const QWidget* w : {static_cast<const QWidget*>(profile->ReadoutHeader()),
+                             static_cast<const QWidget*>(profile->ReadoutLines())}) {
+        const QRect placed(w->mapTo(&Window(), QPoint(0, 0)), w->size());
+        EXPECT_TRUE(Window().rect().contains(placed));
+    }
 }
 
 // ---- Chart Options and About ---------------------------------------------------------------

@@ -2,6 +2,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -268,4 +269,65 @@ TEST_F(ProfilePageTest, HighDensityRenderingKeepsTheLayout) {
     EXPECT_GT(plot, 600);
     // The time axis runs along the plot bottom: 20 logical pixels above the bottom edge.
     EXPECT_EQ(image.pixel(400, 2 * 180), qRgb(0, 0, 0));
+}
+
+// ---- Text that must fit -------------------------------------------------------------------------
+
+// Every readout text lies inside its frame and clear of the others, in both unit systems, at the
+// readout's own font and at a much larger one (a big desktop font or a high-DPI screen).
+TEST_F(ProfilePageTest, ReadoutTextsFitAtAnyFont) {
+    const int codes[kChartSlots] = {401, 301, 307, 601, 105, 204, 501, 502, 102, 109};
+    CChartState& state = m_page->Chart().State();
+    for (int n = 0; n < kChartSlots; ++n) {
+        state.m_nTraceCode[n] = codes[n];
+        state.m_bTraceEnabled[n] = true;
+    }
+    state.m_dCursorTime = 250;
+    // The widest dive time: a zoom drag shows both ends.
+    state.m_bDragging = true;
+    state.m_dDragTime = 590;
+    for (int pixels : {12, 21}) {
+        for (CProfileReadout* area : {m_page->ReadoutHeader(), m_page->ReadoutLines()}) {
+            QFont font = CProfileReadout::ReadoutFont();
+            font.setPixelSize(pixels);
+            area->setFont(font);
+            for (bool metric : {true, false}) {
+                area->SetMetric(metric);
+                const QList<QRectF> rects = area->TextRects();
+                EXPECT_GE(rects.size(), area == m_page->ReadoutLines() ? 20 : 7);
+                const QRectF inside = QRectF(area->rect()).adjusted(1, 1, -1, -1);
+                for (qsizetype i = 0; i < rects.size(); ++i) {
+                    EXPECT_TRUE(inside.contains(rects[i])) << pixels << " px, text " << i;
+                    for (qsizetype j = i + 1; j < rects.size(); ++j)
+                        EXPECT_FALSE(rects[i].intersects(rects[j]))
+                            << pixels << " px, texts " << i << " and " << j;
+                }
+            }
+        }
+    }
+}
+
+// The state axis labels ("C1", "C2", "Disp") stay inside the chart like the numbers do, even
+// in a face wider than the classic one.
+TEST_F(ProfilePageTest, StateAxisLabelsFitBesideTheAxis) {
+    CChartState& state = m_page->Chart().State();
+    state.m_nTraceCode[8] = 901; // a pair, labelled C1 and C2
+    state.m_nYAxisSlot = 9;      // the fast-ascent band: "Disp"
+    const QSize chart(400, 200);
+    QImage image(chart + QSize(40, 0), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        CChartPaintSetup setup =
+            CProfileChartRenderer::ScreenSetup(QRectF(QPointF(0, 0), QSizeF(chart)), Qt::white);
+        // A face wider than the classic one, as many desktops substitute.
+        setup.labelFont.setPixelSize(16);
+        CProfileChartRenderer::Paint(painter, state, m_ctx.Log(), true, setup);
+    }
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = chart.width(); x < image.width(); ++x)
+            inked += image.pixel(x, y) != qRgb(255, 255, 255);
+    }
+    EXPECT_EQ(inked, 0);
 }
