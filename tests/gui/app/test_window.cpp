@@ -647,6 +647,22 @@ TEST_F(MainWindow, PlacementIsRestoredAndSaved) {
     EXPECT_EQ(parts[4], "1");
 }
 
+// The profile knows a new load by its generation, not by where the samples happen to lie: the
+// same file opened again (same name, same size, often the same memory) starts unzoomed.
+TEST_F(MainWindow, ReopeningTheSameFileResetsTheZoom) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    auto* profile = static_cast<CDiveProfile*>(Window().Page(0));
+    const CChartState whole = profile->Chart().State();
+    const unsigned generation = Window().Context().Generation();
+    profile->Chart().State().m_nViewStart = whole.m_nViewStart + 60;
+    profile->Chart().State().m_nViewEnd = whole.m_nViewStart + 120;
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::Recent);
+    EXPECT_GT(Window().Context().Generation(), generation);
+    EXPECT_EQ(profile->Chart().State().m_nViewStart, whole.m_nViewStart);
+    EXPECT_EQ(profile->Chart().State().m_nViewEnd, whole.m_nViewEnd);
+}
+
 // ---- Small screens -------------------------------------------------------------------------
 
 // Every page fits a 1024 x 700 screen (or half of a wide one); the profile's readout stays in
