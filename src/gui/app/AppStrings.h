@@ -68,5 +68,6 @@ enum : int {
     kExportUddfTitle,
     kExportUddfFilter,
     kExportUddfFailed,
+    kUnstorableCharacters = 20130,
 };
 } // namespace appstr
