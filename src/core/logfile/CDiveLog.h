@@ -68,6 +68,9 @@ public:
         CReport quiet;
         ComputeDiveSummary(quiet);
     }
+    // The pre-dive record set the summary reads (the one current when the dive began); null
+    // when the log has none.
+    const CDiveLogPreDive* SummaryPreDiveSet() const;
 
     // Level 1-9 as the loader set them from the display code version.
     bool VersionLevel(int level) const {
@@ -96,6 +99,8 @@ public:
     bool m_bFrcLayout = false;
     bool m_bLoading = false;
     bool m_bModified = false; // the dive information or gas management was edited
+    // Counted up by the viewer at every load and unload; tells views that the dive was replaced.
+    unsigned m_nLoadGeneration = 0;
     bool m_bVersionLevel[kVersionLevels] = {};
 
     CChartRange m_ChartRange;

@@ -119,8 +119,7 @@ uint64_t NextRevision() {
 static_assert(std::endian::native == std::endian::little,
               "fields are stored as the low bytes of a 64-bit value");
 
-CSampleStore::CSampleStore()
-    : m_arColumns(Layout().slots.size()), m_nRevision(NextRevision()), m_nIdentity(m_nRevision) {}
+CSampleStore::CSampleStore() : m_arColumns(Layout().slots.size()), m_nRevision(NextRevision()) {}
 
 void CSampleStore::Touch() {
     m_nRevision = NextRevision();
@@ -135,7 +134,6 @@ void CSampleStore::clear() {
     m_arDense.clear();
     m_mapDerived.clear();
     Touch();
-    m_nIdentity = m_nRevision;
 }
 
 // A sample differs from the one before in a few fields: the columns that vary take every

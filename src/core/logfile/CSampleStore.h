@@ -70,9 +70,6 @@ public:
 
     // Changes with every change of the contents: caches keyed on it notice a new load or edit.
     uint64_t Revision() const { return m_nRevision; }
-    // Changes only when the store is emptied: a page that keeps per-load state (the zoom, say)
-    // tells a new load from an edit by it. Never the same for two stores.
-    uint64_t Identity() const { return m_nIdentity; }
     // Heap bytes of the stored samples (columns, value tables, the open sample).
     size_t Bytes() const;
 
@@ -135,7 +132,6 @@ private:
     const CDiveLogSample& Open() const { return m_pair[m_nOpenSlot]; }
     CDiveLogSample& Last() { return m_pair[1 - m_nOpenSlot]; }
     uint64_t m_nRevision = 0;
-    uint64_t m_nIdentity = 0;
     mutable uint64_t m_nDerivedRevision = 0;
     mutable std::map<long long, std::vector<double>> m_mapDerived;
 };

@@ -63,5 +63,11 @@ enum : int {
     kHelpContents,
     kHelpBack,
     kHelpForward,
+
+    kMenuExportUddf = 20061,
+    kExportUddfTitle,
+    kExportUddfFilter,
+    kExportUddfFailed,
+    kUnstorableCharacters = 20130,
 };
 } // namespace appstr

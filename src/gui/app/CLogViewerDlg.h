@@ -54,6 +54,7 @@ public:
         kCmdPreviewProfile = 32951,
         kCmdPreviewLogBook = 32952,
         kCmdExportReportPdf = 32953,
+        kCmdExportUddf = 32840,
     };
     // How a file reached the window; decides the status-log line and the recent-file list.
     enum class Source { Dialog, Recent, External, Navigation };
@@ -82,6 +83,8 @@ public:
     void OnHelpContents();
     void OnMailZelvor();
     void OnAbout();
+    // File > Export > UDDF...: the loaded dive, with any unsaved edits, as a UDDF document.
+    void OnExportUddf();
 
     // After a language change: the menu, tab titles, tooltips, every page's labels and the
     // banner take the new texts.
@@ -112,6 +115,11 @@ public:
     }
     void SetMessageHook(std::function<void(const QString&)> hook);
     void SetOpenDialogHook(std::function<QString()> hook) { m_openHook = std::move(hook); }
+    // The UDDF export's save dialog; it gets the suggested path and returns the chosen one
+    // (empty = cancel).
+    void SetUddfDialogHook(std::function<QString(const QString&)> hook) {
+        m_uddfHook = std::move(hook);
+    }
     void SetSaveHook(std::function<CSaveResult(CDiveLog&)> hook) { m_saveHook = std::move(hook); }
     void SetMailClient(std::unique_ptr<CMailClient> client);
     // Modal dialogs (Chart Options, About) go to the hook instead of exec(); it returns the
@@ -119,9 +127,18 @@ public:
     void SetDialogHook(std::function<int(QDialog&)> hook);
     // Pictures for the documentation must not move the user's window next time.
     void SetSavePlacement(bool save) { m_bSavePlacement = save; }
+    // A run that only takes a picture reads the user's settings but leaves them as they were:
+    // no recent file, no default directory, no window placement.
+    void SetSettingsReadOnly(bool readOnly) {
+        m_bSettingsReadOnly = readOnly;
+        m_bSavePlacement = m_bSavePlacement && !readOnly;
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A log file dropped onto the window opens as if chosen with File > Open.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenu();
@@ -129,6 +146,7 @@ private:
     QMenu* BuildToolsMenu();
     QMenu* BuildHelpMenu();
     void BuildPrintMenus(QMenu* file, QMenu* print);
+    void AddExportMenu(QMenu* file);
     QAction* AddCommand(QMenu* menu, int command, int textId, void (CLogViewerDlg::*slot)());
     void BuildRecentMenu();
     void BuildCentre();
@@ -142,10 +160,13 @@ private:
     void RefreshPages();
     void OnPageChanged(int index);
 
-    // Step 1 of every road: the save question and the unload; the navigation stays up.
-    void ReleaseCurrentFile(Source source);
-    void AskToSave(bool clearOnNo);
-    void Unload();
+    // Step 1 of every road: the save question and the unload; the navigation stays up. False
+    // when the road stops here: a save the diver chose failed, and the dive stays as it was.
+    bool ReleaseCurrentFile(Source source);
+    // Stores what the controls still hold, then asks the save question when the dive has edits.
+    // False only when the diver chose to save and the save failed.
+    bool OfferToSave(bool clearOnNo);
+    void SetDefaultDirectory(const std::string& directory);
     void AddRecentFile(const QString& path);
     void NotAvailable();
     int RunDialog(QDialog& dialog);
@@ -176,6 +197,8 @@ private:
     QStringList m_recentFiles;
     int m_nLastPage = 0;
     bool m_bSavePlacement = true;
+    bool m_bSettingsReadOnly = false;
+    std::string m_strDefaultDirectory; // "Default Directory", as read at start and set since
 
     // Settings read once at start and written by the commands that change them.
     SettingDword m_units;
@@ -192,6 +215,7 @@ private:
     std::function<bool(const QString&)> m_askHook;
     std::function<void(const QString&)> m_warnHook;
     std::function<QString()> m_openHook;
+    std::function<QString(const QString&)> m_uddfHook;
     std::function<CSaveResult(CDiveLog&)> m_saveHook;
     std::function<int(QDialog&)> m_dialogHook;
 };
