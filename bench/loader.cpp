@@ -9,6 +9,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "logfile/CDiveLogSolenoidSample.h"
 #include "logfile/CLineSource.h"
 #include "logfile/FieldParsers.h"
+#include "sim/CDiveSimulator.h"
 
 // ---- Heap accounting ----------------------------------------------------------------------------
 
@@ -257,8 +259,76 @@ void BM_LoadLogFile(benchmark::State& state) {
         peak / (sampleBytes + solenoidBytes + fileBytes);
 }
 
+// A simulated day at one sample a second, as `zelvorlog simulate --duration 1440 --interval 1`
+// writes it: realistic density of every record type.
+const std::string& SimulatedPath(bool frc) {
+    static std::string paths[2];
+    std::string& path = paths[frc ? 1 : 0];
+    if (path.empty()) {
+        CSimOptions options;
+        options.frcLayout = frc;
+        if (!frc) {
+            options.versionMajor = 5;
+            options.versionMinor = 2;
+            options.versionBuild = 46;
+        }
+        options.durationSeconds = 24 * 3600;
+        options.intervalSeconds = 1;
+        path = (std::filesystem::temp_directory_path() /
+                ("zelvor-bench-" + std::to_string(::getpid()) +
+                 (frc ? "-sim-frc.ccl" : "-sim-short.ccl")))
+                   .string();
+        std::ofstream(path, std::ios::binary) << SimulateDive(options).ToText();
+    }
+    return path;
+}
+
+double ThreadCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// The same two measures on the simulated day in CPU time (the machine may be busy),
+// read-and-split first so both see a warm cache.
+void BM_SimulatedDay(benchmark::State& state) {
+    const std::string& path = SimulatedPath(state.range(0) != 0);
+    double split = 0.0, load = 0.0, storeBytes = 0.0, samples = 0.0;
+    for (auto _ : state) {
+        const double t0 = ThreadCpuSeconds();
+        {
+            std::string content, error;
+            ReadWholeFile(path, content, error);
+            CMemLineFile file(std::move(content));
+            std::string_view line;
+            size_t lines = 0;
+            while (file.ReadLine(line) && !line.empty())
+                ++lines;
+            benchmark::DoNotOptimize(lines);
+        }
+        const double t1 = ThreadCpuSeconds();
+        auto log = std::make_unique<CDiveLog>();
+        if (!log->LoadLogFile(path).loaded)
+            state.SkipWithError("load failed");
+        const double t2 = ThreadCpuSeconds();
+        split += t1 - t0;
+        load += t2 - t1;
+        storeBytes = static_cast<double>(log->m_arSamples.Bytes());
+        samples = static_cast<double>(log->m_arSamples.size());
+        state.PauseTiming();
+        log.reset();
+        state.ResumeTiming();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["split_ms"] = 1e3 * split / n;
+    state.counters["load_ms"] = 1e3 * load / n;
+    state.counters["ratio"] = split > 0.0 ? load / split : 0.0;
+    state.counters["bytes_per_sample"] = samples > 0.0 ? storeBytes / samples : 0.0;
+}
+
 } // namespace
 
+BENCHMARK(BM_SimulatedDay)->Arg(0)->Arg(1)->ArgName("frc")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAndSplit)->Arg(0)->Arg(1)->ArgName("frc")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadLogFile)->Arg(0)->Arg(1)->ArgName("frc")->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
