@@ -225,6 +225,14 @@ void Apply(std::span<const CFieldRule> rules, std::string_view line, const CReco
         if ((rule.when == EWhen::kLevel4 && !format.level4) ||
             (rule.when == EWhen::kBelowLevel4 && format.level4))
             continue;
+        // The common case, plain bytes, without a choice per value: most of a line is bytes.
+        if (rule.field == kByte && rule.scale == kNone) {
+            for (int k = 0; k < rule.count; ++k)
+                rule.store(
+                    sample, k,
+                    hexdigits::Byte(line, rule.position + static_cast<size_t>(k) * rule.stride));
+            continue;
+        }
         for (int k = 0; k < rule.count; ++k) {
             const size_t p = rule.position + static_cast<size_t>(k) * rule.stride;
             rule.store(sample, k, Scaled(rule.scale, Read(rule, line, p)));
