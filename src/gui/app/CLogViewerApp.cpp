@@ -82,9 +82,6 @@ int CLogViewerApp::Run(const Options& options) {
     log.SetEnabled(true);
     log.Write("Zelvor Log Viewer Startup");
 
-    static CQtSettingsStore store;
-    SetCurrentSettingsStore(&store);
-
     // A viewer already showing a file of this name comes to the front instead.
     const bool screenshot = !options.screenshot.isEmpty();
     if (!options.file.isEmpty() && !screenshot) {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/CQtSettingsStore.h"
 #include "app/CViewerContext.h"
 #include "logfile/LogSaver.h"
-#include "settings/SettingValue.h"
 #include "viewmodel/FileNavigation.h"
 
 class QAction;
@@ -111,6 +111,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // "Default Directory": the folder of the last file opened.
+    const std::string& DefaultDirectory() const {
+        return m_ctx.Settings().Viewer().m_strDefaultDirectory;
+    }
+    void SetDefaultDirectory(const std::string& dir) {
+        CViewerPreferences viewer = m_ctx.Settings().Viewer();
+        viewer.m_strDefaultDirectory = dir;
+        m_ctx.SetViewer(viewer);
+    }
     void BuildMenu();
     QMenu* BuildFileMenu();
     QMenu* BuildToolsMenu();
@@ -162,12 +171,9 @@ private:
     int m_nLastPage = 0;
     bool m_bSavePlacement = true;
 
-    // Settings read once at start and written by the commands that change them.
-    SettingDword m_units;
-    SettingString m_defaultDirectory;
-    SettingDword m_messageLevel;
-    SettingDword m_languageId;
-    SettingDword m_chartRightClickMenu;
+    // Where the settings live; read once at start into the context's groups and written by the
+    // commands that change them.
+    CQtSettingsStore m_store;
     CBinaryLogKey m_binaryKey;
     QString m_strZelvorMailAddress;
     QString m_strDanMailAddress;

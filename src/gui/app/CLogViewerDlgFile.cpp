@@ -76,7 +76,7 @@ void CLogViewerDlg::OnFileOpen() {
     if (m_openHook) {
         path = m_openHook();
     } else {
-        QFileDialog dialog(this, Str(appstr::kOpenTitle), FromLocal(m_defaultDirectory.Read()),
+        QFileDialog dialog(this, Str(appstr::kOpenTitle), FromLocal(DefaultDirectory()),
                            Str(appstr::kOpenFilter) + QStringLiteral(";;*"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::ReadOnly, false);
@@ -115,7 +115,7 @@ bool CLogViewerDlg::OpenFile(const QString& given, Source source) {
     case Source::Navigation:
         break;
     }
-    m_defaultDirectory = filenav::DirectoryPart(localPath);
+    SetDefaultDirectory(filenav::DirectoryPart(localPath));
 
     CDiveLog& log = m_ctx.Log();
     CLoadOptions options;
@@ -173,8 +173,7 @@ void CLogViewerDlg::Navigate(filenav::Step step) {
     const int target = filenav::StepTarget(step, m_nFileIndex, int(m_arFileNames.size()));
     if (target < 0)
         return;
-    const std::string path =
-        filenav::Join(m_defaultDirectory.Read(), m_arFileNames[size_t(target)]);
+    const std::string path = filenav::Join(DefaultDirectory(), m_arFileNames[size_t(target)]);
     OpenFile(FromLocal(path), Source::Navigation);
 }
 

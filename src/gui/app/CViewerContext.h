@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "logfile/CDiveLog.h"
+#include "settings/CSettings.h"
 
 class CViewerContext : public QObject {
     Q_OBJECT
@@ -14,9 +15,28 @@ public:
     CDiveLog& Log() { return m_log; }
     const CDiveLog& Log() const { return m_log; }
 
+    // The settings as read at start-up, and the way back to the store for the pages that change
+    // them. Until the start-up hands in a store they hold the defaults.
+    const CSettings& Settings() const { return m_settings; }
+    void LoadSettings(ISettingsStore& store) {
+        m_settings = CSettings(store);
+        m_log.m_CylinderDefaults = m_settings.Cylinders();
+    }
+    void SetTraces(const CTraceSettings& traces) { m_settings.SetTraces(traces); }
+    void SetViewer(const CViewerPreferences& viewer) { m_settings.SetViewer(viewer); }
+    // Also what the next log without cylinder records starts from.
+    void SetCylinderDefaults(const CCylinderDefaults& cylinders) {
+        m_settings.SetCylinders(cylinders);
+        m_log.m_CylinderDefaults = cylinders;
+    }
+
     // Tools > Units: true = metric.
-    bool IsMetric() const { return m_bMetric; }
-    void SetMetric(bool metric) { m_bMetric = metric; }
+    bool IsMetric() const { return m_settings.Viewer().IsMetric(); }
+    void SetMetric(bool metric) {
+        CViewerPreferences viewer = m_settings.Viewer();
+        viewer.m_nUnits = metric ? 1 : 0;
+        m_settings.SetViewer(viewer);
+    }
 
     // A numbered text in the current language.
     static QString Str(int id);
@@ -26,8 +46,12 @@ public:
     static void SetStringSource(StringSource source);
 
     // Tools > Enable Chart Right Click Menu: true = the chart's right click opens its menu.
-    bool IsChartRightClickMenuEnabled() const { return m_bChartRightClickMenu; }
-    void SetChartRightClickMenuEnabled(bool on) { m_bChartRightClickMenu = on; }
+    bool IsChartRightClickMenuEnabled() const { return m_settings.Viewer().ChartRightClickMenu(); }
+    void SetChartRightClickMenuEnabled(bool on) {
+        CViewerPreferences viewer = m_settings.Viewer();
+        viewer.m_nChartRightClickMenu = on ? 1 : 0;
+        m_settings.SetViewer(viewer);
+    }
 
     // After a successful save or an unload.
     void ClearModified() {
@@ -57,6 +81,5 @@ signals:
 
 private:
     CDiveLog m_log;
-    bool m_bMetric = true;
-    bool m_bChartRightClickMenu = true;
+    CSettings m_settings;
 };

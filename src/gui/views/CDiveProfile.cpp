@@ -18,7 +18,7 @@
 
 CDiveProfile::CDiveProfile(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
     m_model.SetLog(&m_ctx.Log());
-    m_pChart = new CProfileChart(m_model, this);
+    m_pChart = new CProfileChart(m_model, m_ctx, this);
     m_pAlarms = new CProfileAlarms(this);
     m_pMimic = new CProfileMimic(this);
     m_pHeader = new CProfileReadout(CProfileReadout::Area::Header, m_model, this);
@@ -86,7 +86,7 @@ void CDiveProfile::SetTexts() {
 }
 
 void CDiveProfile::ApplyTraceSettings() {
-    m_model.ApplyTraceSettings();
+    m_model.ApplyTraceSettings(m_ctx.Settings().Traces());
     RedrawProfile();
 }
 
