@@ -80,6 +80,8 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
     RefreshAll();
 
     connect(&m_ctx, &CViewerContext::diveEdited, this, &CLogViewerDlg::RefreshBannerAndTitle);
+    connect(&m_ctx, &CViewerContext::noticed, this,
+            [](const QString& text) { TheStatusLog().WriteText(text.toLatin1().toStdString()); });
     connect(m_pPages, &QTabWidget::currentChanged, this, &CLogViewerDlg::OnPageChanged);
     connect(qobject_cast<CDiveLogBook*>(Page(4)), &CDiveLogBook::printRequested, m_pPrint,
             [this] { m_pPrint->PrintReport(EReport::LogBook); });

@@ -61,6 +61,9 @@ public:
         }
     }
 
+    // A line for the status log; the application decides where it goes.
+    void Notice(const std::string& text) { emit noticed(QString::fromLatin1(text)); }
+
     // File > Save is about to write the records: pages store any edit still held in a control.
     void NotifyAboutToSave() { emit aboutToSave(); }
 
@@ -78,6 +81,7 @@ signals:
     // Any edit of the dive information or gas data (the banner follows the dive number).
     void diveEdited();
     void aboutToSave();
+    void noticed(const QString& text);
 
 private:
     CDiveLog m_log;

@@ -16,6 +16,7 @@
 
 #include "app/CViewerContext.h"
 #include "ui/CLatLongEdit.h"
+#include "viewmodel/DisplayProcessor.h"
 #include "views/CInfoSummaryPanel.h"
 
 namespace {
@@ -368,12 +369,5 @@ void CDiveInformation::Refresh() {
 }
 
 void CDiveInformation::ShowSummary() {
-    const CDiveLogSysInfo& sys = m_ctx.Log().m_SysInfo;
-    // The display is a plain (B0) or a colour (BC) one.
-    EDecoOption option = sys.DecoOption(0xB0);
-    if (option == EDecoOption::None)
-        option = sys.DecoOption(0xBC);
-    const std::string text =
-        option == EDecoOption::None ? std::string() : CDiveLogSysInfo::DecoOptionText(option);
-    m_pSummary->Show(Info(), m_ctx.IsMetric(), text);
+    m_pSummary->Show(Info(), m_ctx.IsMetric(), DisplayDecoOptionText(m_ctx.Log().m_SysInfo));
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "viewmodel/CChartModel.h"
+#include "viewmodel/CMimicCursor.h"
 #include "views/CDivePage.h"
 
 class CProfileAlarms;
@@ -52,7 +53,6 @@ private:
     CLoadSignature CurrentSignature() const;
     void DrawMimic();
     void UpdateLamps();
-    bool DisplayLiPoly();
 
     CChartModel m_model;
     CProfileChart* m_pChart = nullptr;
@@ -64,5 +64,5 @@ private:
     bool m_bRedrawing = false;
     bool m_bBatteryMessageWritten = false; // once per page lifetime
     CLoadSignature m_loaded;
-    std::vector<double> m_arMaxDepthSoFar; // deepest depth up to each sample of the loaded log
+    CMimicCursor m_mimic;
 };
