@@ -5,6 +5,7 @@
 
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
+#include "viewmodel/ChartPaths.h"
 #include "viewmodel/TraceGroups.h"
 
 namespace {
@@ -58,7 +59,7 @@ bool CChartModel::InPlot(int x, int y) const {
 }
 
 double CChartModel::XScale() const {
-    return (PlotWidth() - 1.0) / (m_state.m_nViewEnd - m_state.m_nViewStart);
+    return MapView(m_state, PlotLeft(), PlotTop(), PlotWidth(), PlotHeight()).xScale;
 }
 
 double CChartModel::TimeAtX(double x) const {

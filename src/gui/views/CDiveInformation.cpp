@@ -17,6 +17,7 @@
 #include "app/CViewerContext.h"
 #include "ui/CLatLongEdit.h"
 #include "viewmodel/DisplayProcessor.h"
+#include "viewmodel/NotesText.h"
 #include "views/CInfoSummaryPanel.h"
 
 namespace {
@@ -58,16 +59,12 @@ std::string FromQ(const QString& s) {
     return s.toLatin1().toStdString();
 }
 
-// The notes are kept with CR LF line ends, as the unit's other tools write them; the edit
-// control shows plain LF.
 QString NotesToQ(const std::string& s) {
-    return ToQ(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return ToQ(NotesForEditing(s));
 }
 
-std::string NotesFromQ(QString s) {
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return FromQ(s);
+std::string NotesFromQ(const QString& s) {
+    return NotesForRecord(FromQ(s));
 }
 
 QStringList ListTexts(int list) {
