@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/CViewerContext.h"
+#include "logfile/InformationRecords.h"
 #include "ui/CLatLongEdit.h"
 #include "viewmodel/DisplayProcessor.h"
 #include "viewmodel/NotesText.h"
@@ -222,40 +223,15 @@ CDiveLogInformation& CDiveInformation::Info() {
     return m_ctx.Log().m_DiveInformation;
 }
 
+// The record layout says which member each control edits.
 std::string* CDiveInformation::TextFieldOf(TextField field) {
-    CDiveLogInformation& info = Info();
-    switch (field) {
-    case kLocation:
-        return &info.m_strLocation;
-    case kDiveSite:
-        return &info.m_strDiveSite;
-    case kVisibility:
-        return &info.m_strVisibility;
-    case kPartner:
-        return &info.m_strPartner;
-    case kDiveBoat:
-        return &info.m_strDiveBoat;
-    case kDiveNumber:
-        return &info.m_strDiveNumberText;
-    case kOther:
-        return &info.m_strOtherDiveType;
-    }
-    return nullptr;
+    const CInfoRecord* record = InformationRecordOfControl(kTextControlIds[field]);
+    return record && record->text ? &(Info().*record->text) : nullptr;
 }
 
 int* CDiveInformation::ListFieldOf(ListField field) {
-    CDiveLogInformation& info = Info();
-    switch (field) {
-    case kWeather:
-        return &info.m_nWeather;
-    case kWindDirection:
-        return &info.m_nWindDirection;
-    case kWindSpeed:
-        return &info.m_nWindSpeed;
-    case kSeaState:
-        return &info.m_nSeaState;
-    }
-    return nullptr;
+    const CInfoRecord* record = InformationRecordOfControl(kListControlIds[field]);
+    return record && record->index ? &(Info().*record->index) : nullptr;
 }
 
 void CDiveInformation::OnTextEdited(TextField field) {
