@@ -1,6 +1,7 @@
 #pragma once
-// The names and defaults of the settings values. The groups' descriptor tables (SettingField.h)
-// pair each name with its default; nothing else reads these constants.
+// The names and defaults of the settings values, for the groups' descriptor tables
+// (SettingsGroups.cpp), which pair each name with its default. Code reads the groups, handed to
+// it from CSettings, never a name from here.
 #include <cstdint>
 #include <string>
 #include <string_view>
