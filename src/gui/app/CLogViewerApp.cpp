@@ -147,7 +147,8 @@ int CLogViewerApp::RunScreenshot(CLogViewerDlg& window, const Options& options) 
         std::fprintf(stderr, "zelvor-log-viewer: %s\n", text.toLocal8Bit().constData());
     });
     window.SetSaveQuestionHook([](const QString&) { return false; });
-    window.SetSavePlacement(false);
+    // A picture leaves no trace in the user's settings.
+    window.SetSettingsReadOnly(true);
     window.resize(options.size);
     window.show();
     // A file that does not load still gives a picture (of the empty window), but not success.
@@ -176,7 +177,8 @@ int CLogViewerApp::RunReport(CLogViewerDlg& window, const Options& options) {
         std::fprintf(stderr, "zelvor-log-viewer: %s\n", text.toLocal8Bit().constData());
     });
     window.SetSaveQuestionHook([](const QString&) { return false; });
-    window.SetSavePlacement(false);
+    // A report run leaves no trace in the user's settings either.
+    window.SetSettingsReadOnly(true);
     if (!window.OpenFile(options.file, CLogViewerDlg::Source::External))
         return 1;
     const EReport report = options.report == QLatin1String("information") ? EReport::Information

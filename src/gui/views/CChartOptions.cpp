@@ -11,14 +11,14 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/CViewerContext.h"
 #include "viewmodel/ProfileStrings.h"
 #include "viewmodel/TraceGroups.h"
+#include "views/CPageContext.h"
 
 namespace {
 
 std::string LookUp(int id) {
-    return CViewerContext::Str(id).toLatin1().toStdString();
+    return CPageContext::Str(id).toLatin1().toStdString();
 }
 
 // The Chart Options list names the cylinder group in the singular.
@@ -28,23 +28,23 @@ int GroupListText(int group) {
 
 } // namespace
 
-CChartOptions::CChartOptions(CViewerContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
+CChartOptions::CChartOptions(CPageContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     using namespace profile_text;
-    setWindowTitle(CViewerContext::Str(kOptionsTitle));
+    setWindowTitle(CPageContext::Str(kOptionsTitle));
     setObjectName(QStringLiteral("ChartOptions"));
 
-    auto* primary = new QGroupBox(CViewerContext::Str(kPrimaryTrace), this);
+    auto* primary = new QGroupBox(CPageContext::Str(kPrimaryTrace), this);
     auto* primaryLayout = new QVBoxLayout(primary);
-    m_pDepth = new QCheckBox(CViewerContext::Str(kDepthTrace), primary);
-    m_pSolenoids = new QCheckBox(CViewerContext::Str(kSolenoidTraces), primary);
+    m_pDepth = new QCheckBox(CPageContext::Str(kDepthTrace), primary);
+    m_pSolenoids = new QCheckBox(CPageContext::Str(kSolenoidTraces), primary);
     primaryLayout->addWidget(m_pDepth);
     primaryLayout->addWidget(m_pSolenoids);
 
-    auto* secondary = new QGroupBox(CViewerContext::Str(kSecondaryTraces), this);
+    auto* secondary = new QGroupBox(CPageContext::Str(kSecondaryTraces), this);
     auto* grid = new QGridLayout(secondary);
     m_pGroup = new QComboBox(secondary);
     for (int group = 0; group < kTraceGroupCount; ++group)
-        m_pGroup->addItem(CViewerContext::Str(GroupListText(group)));
+        m_pGroup->addItem(CPageContext::Str(GroupListText(group)));
     grid->addWidget(m_pGroup, 0, 0, 1, 3);
     for (int k = 0; k < kSlots; ++k) {
         auto* row = new QLabel(
@@ -59,11 +59,11 @@ CChartOptions::CChartOptions(CViewerContext& ctx, QWidget* parent) : QDialog(par
     }
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(CViewerContext::Str(kOk), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(CPageContext::Str(kOk), QDialogButtonBox::AcceptRole);
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ok->setDefault(true);
     QPushButton* cancel =
-        buttons->addButton(CViewerContext::Str(kCancel), QDialogButtonBox::RejectRole);
+        buttons->addButton(CPageContext::Str(kCancel), QDialogButtonBox::RejectRole);
     cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

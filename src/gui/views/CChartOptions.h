@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <array>
 
-class CViewerContext;
+class CPageContext;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -17,7 +17,7 @@ public:
     static constexpr int kSlots = 10;
 
     // Reads and writes the chart settings of `ctx`.
-    explicit CChartOptions(CViewerContext& ctx, QWidget* parent = nullptr);
+    explicit CChartOptions(CPageContext& ctx, QWidget* parent = nullptr);
 
     // Controls, for tests and for the keyboard.
     QCheckBox* DepthBox() const { return m_pDepth; }
@@ -39,5 +39,5 @@ private:
     std::array<QCheckBox*, kSlots> m_arEnable{};
     std::array<QLabel*, kSlots> m_arName{};
     bool m_bRefreshing = false;
-    CViewerContext& m_ctx;
+    CPageContext& m_ctx;
 };

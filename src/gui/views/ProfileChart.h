@@ -9,14 +9,14 @@
 #include "viewmodel/CChartState.h"
 
 class CChartModel;
-class CViewerContext;
+class CPageContext;
 class QMenu;
 
 class CProfileChart : public QWidget {
     Q_OBJECT
 public:
     // The right-click switch and the trace group come from the context's settings.
-    CProfileChart(CChartModel& model, CViewerContext& ctx, QWidget* parent = nullptr);
+    CProfileChart(CChartModel& model, CPageContext& ctx, QWidget* parent = nullptr);
 
     void SetMetric(bool metric);
     // Repaint from the model (after any change of it from outside).
@@ -51,8 +51,7 @@ private:
         bool metric = true;
         QSize size;
         qreal dpr = 1.0;
-        const void* samples = nullptr;
-        size_t sampleCount = 0;
+        unsigned generation = 0; // a new dive, even at the old one's address
         bool loaded = false;
         bool operator==(const CLayerKey& other) const;
     };
@@ -61,9 +60,10 @@ private:
     void RightClick(const QPoint& pos, const QPoint& globalPos);
 
     CChartModel& m_model;
-    CViewerContext& m_ctx;
+    CPageContext& m_ctx;
     bool m_bMetric = true;
     bool m_bRedrawing = false; // a nested redraw request returns at once
+    int m_nPressX = 0;         // where the left button went down
     QImage m_layer;
     CLayerKey m_layerKey;
     bool m_bLayerValid = false;

@@ -179,7 +179,10 @@ TEST_F(ChartModelTest, TraceGroupPresetFillsTheSlotsAndApplies) {
 TEST_F(ChartModelTest, SolenoidSettingSwitchesTheRow) {
     CTraceSettings traces = GroupDefaults<CTraceSettings>();
     m_model.ApplyTraceSettings(traces);
-    EXPECT_TRUE(State().m_bSolenoidRowOn); // the setting defaults to on
+    EXPECT_FALSE(State().m_bSolenoidRowOn); // a fresh installation draws no firing row
+    traces.m_nSolenoids = 1;
+    m_model.ApplyTraceSettings(traces);
+    EXPECT_TRUE(State().m_bSolenoidRowOn);
     traces.m_nSolenoids = 0;
     traces.m_nDepth = 0;
     m_model.ApplyTraceSettings(traces);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QThread>
@@ -86,6 +87,45 @@ TEST_F(Program, ScreenshotRunWritesPictureAndStatusLog) {
     EXPECT_EQ(messages[2], "User selected file " + file + " via external method");
     EXPECT_TRUE(messages.contains("File " + file + " loaded OK"));
     EXPECT_EQ(messages.last(), "Zelvor LogViewer Shutdown");
+}
+
+// A picture-taking run reads the user's settings but leaves them exactly as they were (no recent
+// file, no default directory), and a 1024 x 700 window is small enough for every page.
+TEST_F(Program, ScreenshotLeavesTheSettingsAloneAndFitsASmallScreen) {
+    const QString file = guitest::WriteLog(m_root, "ZV1_0001.ccl");
+    QDir().mkpath(m_root + "/config/Zelvor");
+    const QString conf = m_root + "/config/Zelvor/ZelvorLogViewer.conf";
+    const QByteArray before = "[Settings]\nDefault%20Directory=/nowhere\nUnits=0\n";
+    guitest::WriteFile(m_root + "/config/Zelvor", "ZelvorLogViewer.conf", before);
+    for (const char* page : {"0", "1", "3"}) {
+        const QString png = m_root + "/small" + page + ".png";
+        QProcess* p = Start({"--screenshot", png, "--page", page, "--size", "1024x700", file});
+        ASSERT_TRUE(p->waitForFinished(60000));
+        EXPECT_EQ(p->exitCode(), 0);
+        EXPECT_EQ(QImage(png).size(), QSize(1024, 700)) << page;
+    }
+    QFile f(conf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
+
+// A report run, like a picture, reads the settings and writes nothing back: no recent file, no
+// default directory, no window placement.
+TEST_F(Program, ReportRunLeavesTheSettingsAlone) {
+    const QString file = guitest::WriteLog(m_root, "ZV1_0001.ccl");
+    QDir().mkpath(m_root + "/config/Zelvor");
+    const QString conf = m_root + "/config/Zelvor/ZelvorLogViewer.conf";
+    const QByteArray before = "[Recent%20File%20List]\nFile1=/nowhere/ZV9_0001.ccl\n\n"
+                              "[Settings]\nDefault%20Directory=/nowhere\nUnits=1\n";
+    guitest::WriteFile(m_root + "/config/Zelvor", "ZelvorLogViewer.conf", before);
+    const QString pdf = m_root + "/profile.pdf";
+    QProcess* p = Start({"--report", "profile", "--pdf", pdf, file});
+    ASSERT_TRUE(p->waitForFinished(60000));
+    EXPECT_EQ(p->exitCode(), 0);
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    QFile f(conf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
 }
 
 TEST_F(Program, ScreenshotOfAFileThatDoesNotLoadFails) {
