@@ -16,8 +16,8 @@ void SplitPath(std::string_view fullPath, std::string& keyPath, std::string& val
 
 template <typename T> class SettingValue {
 public:
-    SettingValue(std::string_view fullPath, T defaultValue, bool force = false,
-                 ISettingsStore* store = nullptr)
+    // The store is named on purpose: there is no current store to fall back on.
+    SettingValue(std::string_view fullPath, T defaultValue, bool force, ISettingsStore* store)
         : m_default(std::move(defaultValue)), m_value(m_default), m_bForce(force), m_store(store) {
         settings_detail::SplitPath(fullPath, m_strKeyPath, m_strValueName);
         Read();
