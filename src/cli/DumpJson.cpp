@@ -6,6 +6,7 @@
 #include "logfile/CDiveLogSolenoidSample.h"
 #include "logfile/InformationRecords.h"
 #include "logfile/PreDiveTables.h"
+#include "viewmodel/DisplayProcessor.h"
 
 namespace zelvorlog {
 namespace {
@@ -293,6 +294,8 @@ void WriteProcessor(CJsonWriter& j, const CDiveLogSysInfo& sys, int bus) {
 }
 
 void WriteSystemInformation(CJsonWriter& j, const CDiveLogSysInfo& sys) {
+    // The model as the log names it, empty when no display header came; the processor object
+    // below is the display as the pages take it.
     const int display = sys.DisplayBusAddress();
     j.Key("system_information");
     j.BeginObject();
@@ -301,7 +304,7 @@ void WriteSystemInformation(CJsonWriter& j, const CDiveLogSysInfo& sys) {
     j.Key("processors");
     j.BeginObject();
     j.Key("display");
-    WriteProcessor(j, sys, display ? display : 0xB0);
+    WriteProcessor(j, sys, DisplayProcessor(sys));
     j.Key("c1");
     WriteProcessor(j, sys, 0xB2);
     j.Key("c2");
