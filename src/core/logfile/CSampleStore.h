@@ -23,7 +23,6 @@ class CSampleRef {
 public:
     explicit CSampleRef(CDiveLogSample sample) : m_sample(std::move(sample)) {}
     const CDiveLogSample* operator->() const { return &m_sample; }
-    const CDiveLogSample* get() const { return &m_sample; }
     const CDiveLogSample& operator*() const& { return m_sample; }
     // A temporary gives its sample away, so `const CDiveLogSample& s = *store[i];` keeps it.
     CDiveLogSample operator*() && { return std::move(m_sample); }

@@ -144,7 +144,7 @@ std::vector<std::size_t> DataSampleIndices(const CDiveLog& log) {
     std::vector<std::size_t> indices;
     const CDataWindow window = DataWindow(log);
     for (std::size_t i = 0; i < log.m_arSamples.size(); ++i) {
-        const double t = log.m_arSamples[i]->m_dTime;
+        const double t = log.m_arSamples.Time(i);
         if (t >= window.dStart && t <= window.dEnd)
             indices.push_back(i);
     }

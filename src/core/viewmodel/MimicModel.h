@@ -1,5 +1,6 @@
 #pragma once
 // What the mimic of the controller's display shows at the cursor sample.
+#include <memory>
 #include <string>
 
 #include "viewmodel/CMimicPicture.h"
@@ -25,9 +26,11 @@ std::string MimicGasPrefix(const CDiveLogSample& sample, int gasNumber);
 std::string MimicMixText(const CDiveLogSample& sample);
 
 struct CMimicInput {
-    const CDiveLogSample* sample = nullptr;
-    int gasNumber = 0;          // 0 when none is known
-    double maxDepthSoFar = 0.0; // deepest sample up to the cursor sample, metres
+    // Samples are built from the log's store when read, so the input keeps the one it shows.
+    std::shared_ptr<const CDiveLogSample> owned;
+    const CDiveLogSample* sample = nullptr; // owned.get(), or one the caller keeps alive
+    int gasNumber = 0;                      // 0 when none is known
+    double maxDepthSoFar = 0.0;             // deepest sample up to the cursor sample, metres
     double diveStartTime = 0.0;
     bool showDeco = false; // a slot shows the decompression ceiling
     bool metric = true;
