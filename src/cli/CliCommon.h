@@ -55,6 +55,8 @@ int CmdDump(const std::vector<std::string>& args, CCommandIo& io);
 int CmdInfo(const std::vector<std::string>& args, CCommandIo& io);
 int CmdCheck(const std::vector<std::string>& args, CCommandIo& io);
 int CmdExport(const std::vector<std::string>& args, CCommandIo& io);
+// export --dan (CmdExport hands it over).
+int CmdExportDan(const std::vector<std::string>& args, CCommandIo& io);
 int CmdConvert(const std::vector<std::string>& args, CCommandIo& io);
 int CmdSimulate(const std::vector<std::string>& args, CCommandIo& io);
 

@@ -37,10 +37,13 @@ const char kCheckHelp[] =
 
 const char kExportHelp[] =
     "Usage: zelvorlog export --csv FILE [-o OUT] [--units metric|imperial]\n"
+    "       zelvorlog export --dan FILE [-o OUT] [--details DETAILS]\n"
     "\n"
     "Writes the samples of the dive (from the dive start to the dive end) as comma-separated\n"
     "text with the columns, headers, units and number formats of the viewer's Data page.\n"
-    "Without -o the text goes to standard output.\n";
+    "Without -o the text goes to standard output.\n"
+    "\n"
+    "--dan writes the DAN export of the log (see 'zelvorlog export --dan --help').\n";
 
 const char kConvertHelp[] =
     "Usage: zelvorlog convert FILE.bin -o OUT.ccl\n"
@@ -136,6 +139,8 @@ int CmdCheck(const std::vector<std::string>& argv, CCommandIo& io) {
 }
 
 int CmdExport(const std::vector<std::string>& argv, CCommandIo& io) {
+    if (std::find(argv.begin(), argv.end(), "--dan") != argv.end())
+        return CmdExportDan(argv, io);
     CParsedArgs args;
     std::string error;
     if (!ParseArgs(argv, {"-o", "--output", "--units"}, {"--csv"}, args, error))

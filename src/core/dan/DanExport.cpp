@@ -115,8 +115,9 @@ bool DanBinaryContent(std::string_view file, const std::vector<std::string>& dan
 }
 
 CDanWriteResult WriteDanTextFile(const std::string& logPath,
-                                 const std::vector<std::string>& danLines) {
-    const std::string danPath = DanExportPath(logPath);
+                                 const std::vector<std::string>& danLines,
+                                 const std::string& givenPath) {
+    const std::string danPath = givenPath.empty() ? DanExportPath(logPath) : givenPath;
     std::string log;
     CDanWriteResult result;
     if (!ReadLog(logPath, danPath, log, result))
@@ -130,8 +131,9 @@ CDanWriteResult WriteDanTextFile(const std::string& logPath,
 }
 
 CDanWriteResult WriteDanBinaryFile(const std::string& logPath,
-                                   const std::vector<std::string>& danLines) {
-    const std::string danPath = DanExportPath(logPath);
+                                   const std::vector<std::string>& danLines,
+                                   const std::string& givenPath) {
+    const std::string danPath = givenPath.empty() ? DanExportPath(logPath) : givenPath;
     std::string file;
     CDanWriteResult result;
     if (!ReadLog(logPath, danPath, file, result))
@@ -146,13 +148,15 @@ CDanWriteResult WriteDanBinaryFile(const std::string& logPath,
     return result;
 }
 
-CDanWriteResult WriteDanFile(int fileKind, const std::string& logPath, const CDanExportData& data) {
+CDanWriteResult WriteDanFile(int fileKind, const std::string& logPath, const CDanExportData& data,
+                             const std::string& danPath) {
     switch (fileKind) {
     case 1:
-        return WriteDanTextFile(logPath, BuildDanLines(data));
+        return WriteDanTextFile(logPath, BuildDanLines(data), danPath);
     case 2:
-        return WriteDanBinaryFile(logPath, BuildDanLines(data));
+        return WriteDanBinaryFile(logPath, BuildDanLines(data), danPath);
     default:
-        return Failure(0, logPath + ": not a dive log", DanExportPath(logPath));
+        return Failure(0, logPath + ": not a dive log",
+                       danPath.empty() ? DanExportPath(logPath) : danPath);
     }
 }

@@ -35,11 +35,15 @@ std::string DanTextContent(std::string_view log, const std::vector<std::string>&
 bool DanBinaryContent(std::string_view file, const std::vector<std::string>& danLines,
                       std::string& out, std::string& error);
 
+// `danPath` empty: DanExportPath(logPath).
 CDanWriteResult WriteDanTextFile(const std::string& logPath,
-                                 const std::vector<std::string>& danLines);
+                                 const std::vector<std::string>& danLines,
+                                 const std::string& danPath = {});
 CDanWriteResult WriteDanBinaryFile(const std::string& logPath,
-                                   const std::vector<std::string>& danLines);
+                                   const std::vector<std::string>& danLines,
+                                   const std::string& danPath = {});
 
 // The export of a loaded log by its kind (1 text, 2 binary); any other kind writes nothing and
 // fails without a message.
-CDanWriteResult WriteDanFile(int fileKind, const std::string& logPath, const CDanExportData& data);
+CDanWriteResult WriteDanFile(int fileKind, const std::string& logPath, const CDanExportData& data,
+                             const std::string& danPath = {});
