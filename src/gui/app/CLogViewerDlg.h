@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/CViewerContext.h"
+#include "dan/CDanAnswers.h"
+#include "dan/CDanDetails.h"
 #include "logfile/LogSaver.h"
 #include "settings/SettingValue.h"
 #include "viewmodel/FileNavigation.h"
@@ -24,6 +26,7 @@ class QToolButton;
 class CDivePage;
 class CHelpWindow;
 class CMailClient;
+struct CMailMessage;
 
 class CLogViewerDlg : public QMainWindow {
     Q_OBJECT
@@ -74,6 +77,10 @@ public:
     void OnChartOptions();
     void OnHelpContents();
     void OnMailZelvor();
+    // Help > Email This File To DAN: wizard, export file, mail.
+    void OnMailDan();
+    const CDanAnswers& DanAnswers() const { return m_danAnswers; }
+    QString DanFilePath() const { return m_strDanFilePath; }
     void OnAbout();
 
     // After a language change: the menu, tab titles, tooltips, every page's labels and the
@@ -135,6 +142,7 @@ private:
     void AddRecentFile(const QString& path);
     void NotAvailable();
     int RunDialog(QDialog& dialog);
+    void SendMailMessage(const CMailMessage& message);
 
     bool AskYesNo(const QString& text);
     void Warn(const QString& text);
@@ -171,6 +179,9 @@ private:
     QString m_strZelvorMailAddress;
     QString m_strDanMailAddress;
     QString m_strDanFilePath;
+    // The diver's details as the store held them at the last export, and that export's answers.
+    CDanDetails m_danDetails;
+    CDanAnswers m_danAnswers;
 
     std::unique_ptr<CMailClient> m_mail;
     std::function<bool(const QString&)> m_askHook;

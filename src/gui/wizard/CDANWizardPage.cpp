@@ -1,0 +1,112 @@
+#include "wizard/CDANWizardPage.h"
+
+#include <QLineEdit>
+#include <QLocale>
+
+#include "app/CViewerContext.h"
+#include "dan/DanStrings.h"
+#include "wizard/CDANWizard.h"
+
+namespace {
+bool ParseInteger(const QString& text, uint32_t* value) {
+    bool ok = false;
+    const uint v = text.trimmed().toUInt(&ok);
+    if (ok && value)
+        *value = v;
+    return ok;
+}
+
+bool ParseDecimal(const QString& text, double* value) {
+    bool ok = false;
+    // The point always works; the user's own decimal separator as well.
+    double v = QLocale::c().toDouble(text.trimmed(), &ok);
+    if (!ok)
+        v = QLocale().toDouble(text.trimmed(), &ok);
+    ok = ok && qIsFinite(v);
+    if (ok && value)
+        *value = v;
+    return ok;
+}
+} // namespace
+
+CDANWizardPage::CDANWizardPage(const char* name, int subtitleId, QWidget* parent)
+    : QWizardPage(parent) {
+    setObjectName(QString::fromLatin1(name));
+    if (subtitleId != 0) {
+        setTitle(CViewerContext::Str(danstr::kTitle));
+        setSubTitle(CViewerContext::Str(subtitleId));
+    }
+}
+
+void CDANWizardPage::AddNumberField(QLineEdit* edit, ENumber kind) {
+    m_arNumbers.emplace_back(edit, kind);
+}
+
+bool CDANWizardPage::CheckNumbers() {
+    for (const auto& [edit, kind] : m_arNumbers) {
+        const bool ok = kind == ENumber::Integer ? ParseInteger(edit->text(), nullptr)
+                                                 : ParseDecimal(edit->text(), nullptr);
+        if (ok)
+            continue;
+        if (auto* dan = qobject_cast<CDANWizard*>(wizard()))
+            dan->ShowMessage(CViewerContext::Str(kind == ENumber::Integer ? danstr::kEnterInteger
+                                                                          : danstr::kEnterNumber));
+        edit->setFocus();
+        edit->selectAll();
+        return false;
+    }
+    return true;
+}
+
+QString CDANWizardPage::Latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string CDANWizardPage::ToLatin1(const QString& text) {
+    return text.toLatin1().toStdString();
+}
+
+QString CDANWizardPage::MultiLine(const std::string& text) {
+    return Latin1(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+std::string CDANWizardPage::FromMultiLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return ToLatin1(text);
+}
+
+uint32_t CDANWizardPage::IntegerOf(const QLineEdit* edit) {
+    uint32_t v = 0;
+    ParseInteger(edit->text(), &v);
+    return v;
+}
+
+double CDANWizardPage::DecimalOf(const QLineEdit* edit) {
+    double v = 0.0;
+    ParseDecimal(edit->text(), &v);
+    return v;
+}
+
+uint32_t& CDANWizardPage::Choice(EDanList list, CDanDetails& details, CDanAnswers& answers) {
+    switch (list) {
+    case EDanList::StateOfRest:
+        return answers.m_nStateOfRest;
+    case EDanList::Exercise:
+        return answers.m_nExercise;
+    case EDanList::ThermalComfort:
+        return answers.m_nThermalComfort;
+    case EDanList::Workload:
+        return answers.m_nWorkload;
+    case EDanList::Problems:
+        return answers.m_nProblems;
+    case EDanList::EquipmentMalfunctions:
+        return answers.m_nEquipmentMalfunctions;
+    case EDanList::AnySymptoms:
+        return answers.m_nAnySymptoms;
+    case EDanList::ExposureToAltitude:
+        return answers.m_nExposureToAltitude;
+    default:
+        return details.*CDanDetails::Find(DanChoiceList(list).valueName)->number;
+    }
+}
