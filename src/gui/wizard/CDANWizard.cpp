@@ -89,6 +89,20 @@ void CDANWizard::ShowMessage(const QString& text) {
     QMessageBox::warning(this, QLatin1String(kProgramTitle), text);
 }
 
+void CDANWizard::showEvent(QShowEvent* event) {
+    QWizard::showEvent(event);
+    if (m_bSized)
+        return;
+    m_bSized = true;
+    // Room for the largest page from the start, so the window does not grow while the diver
+    // steps through it. The intro's text wraps to whatever width it gets.
+    QSize largest(0, 0);
+    for (int id = kDiverID; id < kPageCount; ++id)
+        largest = largest.expandedTo(page(id)->sizeHint());
+    const QSize current = currentPage() ? currentPage()->size() : largest;
+    resize(size() + (largest - current).expandedTo(QSize(0, 0)));
+}
+
 void CDANWizard::GoBack() {
     if (auto* current = qobject_cast<CDANWizardPage*>(currentPage());
         current && !current->CheckNumbers())
@@ -148,10 +162,12 @@ QPixmap CDANWizard::HeaderPicture() {
 }
 
 QPixmap CDANWizard::WatermarkPicture() {
-    QPixmap pixmap(164, 314);
+    // As tall as the wizard's page area, so the sea reaches down to the buttons.
+    constexpr int kHeight = 456;
+    QPixmap pixmap(164, kHeight);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sea(0, 0, 0, 314);
+    QLinearGradient sea(0, 0, 0, kHeight);
     sea.setColorAt(0, kShallow);
     sea.setColorAt(1, kDeep);
     p.fillRect(pixmap.rect(), sea);
@@ -165,12 +181,12 @@ QPixmap CDANWizard::WatermarkPicture() {
     p.setPen(QPen(Qt::white, 2));
     p.drawLine(QPointF(40, 22), QPointF(40, 68));
     PaintFlag(p, QRectF(40, 22, 48, 34));
-    PaintBubbles(p, QRectF(70, 90, 60, 200), 9);
+    PaintBubbles(p, QRectF(70, 90, 60, kHeight - 200), 11);
     p.setPen(QColor(255, 255, 255, 230));
     QFont font = p.font();
     font.setBold(true);
     font.setPixelSize(22);
     p.setFont(font);
-    p.drawText(QRectF(0, 250, 164, 40), Qt::AlignCenter, QStringLiteral("DL7"));
+    p.drawText(QRectF(0, kHeight - 70, 164, 40), Qt::AlignCenter, QStringLiteral("DL7"));
     return pixmap;
 }

@@ -41,10 +41,14 @@ public:
     static QPixmap HeaderPicture();
     static QPixmap WatermarkPicture();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     // Back checks the page's numbers first, as Next does.
     void GoBack();
 
     CDanDetails m_details;
+    bool m_bSized = false;
     std::function<void(const QString&)> m_hook;
 };

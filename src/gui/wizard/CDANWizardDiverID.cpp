@@ -53,6 +53,8 @@ CDANWizardDiverID::CDANWizardDiverID(QWidget* parent)
     // The unit groups sit beside their number; their own title would only repeat it.
     m_pWeightUnits->setTitle(QString());
     m_pHeightUnits->setTitle(QString());
+    m_pWeightUnits->setFlat(true);
+    m_pHeightUnits->setFlat(true);
     m_pSex->setTitle(Required(danstr::kFirstListLabel + static_cast<int>(EDanList::Sex)));
 
     auto* grid = new QGridLayout(this);

@@ -25,6 +25,8 @@ CDanOptionGroup::CDanOptionGroup(EDanList list, QWidget* parent, int columns)
         // Down the first column, then the next, as a list is read.
         grid->addWidget(button, k % rows, k / rows);
     }
+    // The options keep together on the left when the group is wider than they need.
+    grid->setColumnStretch(columns, 1);
     m_pButtons->setExclusive(true);
     SetPosition(0);
 }
