@@ -12,7 +12,6 @@
 #include "logfile/CLineSource.h"
 #include "logfile/LoaderInternal.h"
 #include "logfile/binary/BinaryLog.h"
-#include "statuslog/StatusLog.h"
 
 namespace {
 
@@ -123,23 +122,33 @@ void CDiveLog::UnloadLogFile() {
     m_SysInfo.Clear();
 }
 
-CLoadResult CDiveLog::LoadLogFile(const std::string& path) {
+CLoadResult CDiveLog::LoadLogFile(const std::string& path, const CLoadOptions& options) {
     CLoadResult result;
-    StatusLog& log = TheStatusLog();
+    CReport report(options.messageLevel, options.observer);
+    Load(path, options, report, result);
+    m_bLoading = false;
+    result.events = report.TakeEvents();
+    return result;
+}
+
+void CDiveLog::Load(const std::string& path, const CLoadOptions& options, CReport& report,
+                    CLoadResult& result) {
     m_bLoading = true;
+    const auto fail = [&](std::vector<std::string> errors) {
+        for (const std::string& line : errors)
+            report.Add(ReportKind::kError, line);
+        result.errors = std::move(errors);
+    };
 
     std::string content;
     std::string error;
     m_nFileKind = ReadLogFile(path, content, error) ? CheckFormat(content, error) : 0;
     if (m_nFileKind == 0) {
         result.messageId = 2218;
-        result.errors = {"Invalid file format", "Error Message - " + error};
-        log.Write("Invalid file format");
-        log.Write("Error Message - %s", error.c_str());
-        m_bLoading = false;
-        return result;
+        fail({"Invalid file format", "Error Message - " + error});
+        return;
     }
-    log.WriteLevel(StatusLog::kProgress, "File format check passed");
+    report.Add(ReportKind::kProgress, "File format check passed");
     m_bFrcLayout = false;
 
     CMemLineFile source;
@@ -147,13 +156,15 @@ CLoadResult CDiveLog::LoadLogFile(const std::string& path) {
         content = std::string(); // the converter reads the file itself
         bool frcLayout = false;
         std::string convertError;
-        if (!ConvertBinaryLogToLines(path, source, frcLayout, convertError)) {
-            result.errors = {"Unable to convert the binary file to a CMemStdioFile",
-                             "Error Message - " + convertError};
-            log.Write("Unable to convert the binary file to a CMemStdioFile");
-            log.Write("Error Message - %s", convertError.c_str());
-            m_bLoading = false;
-            return result;
+        const CBinaryLogKey key =
+            options.key ? *options.key : CBinaryLogKey::Resolve(std::string(), &report);
+        if (!ConvertBinaryLogToLines(path, source, frcLayout, convertError, &key, &report)) {
+            // Without a message the diver would be left looking at an empty window.
+            result.messageId = 2220;
+            result.reason = convertError;
+            fail({"Unable to convert the binary file to a CMemStdioFile",
+                  "Error Message - " + convertError});
+            return;
         }
         m_bFrcLayout = frcLayout;
     } else {
@@ -161,14 +172,13 @@ CLoadResult CDiveLog::LoadLogFile(const std::string& path) {
     }
 
     PrepareForLoad();
-    CLogLoader loader(*this, path, source, result);
+    CLogLoader loader(*this, path, source, result, report);
     if (!loader.FirstPass())
-        return result;
+        return;
     loader.DetectVersion(m_nFileKind == 1);
     if (!loader.MainPass())
-        return result;
+        return;
     loader.Finish();
-    return result;
 }
 
 void CDiveLog::PrepareForLoad() {

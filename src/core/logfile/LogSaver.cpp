@@ -5,7 +5,6 @@
 #include "logfile/CLineSource.h"
 #include "logfile/SafeFileWrite.h"
 #include "logfile/TextLogMerge.h"
-#include "statuslog/StatusLog.h"
 
 namespace {
 
@@ -50,8 +49,8 @@ CSaveResult SaveLogFile(CDiveLog& log) {
         return Fail(log, kSaveWriteFailedId, error);
 
     log.m_bModified = false;
-    TheStatusLog().Write("Dive information saved to file %s", log.m_strFilePath.c_str());
     CSaveResult r;
     r.ok = true;
+    r.notice = "Dive information saved to file " + log.m_strFilePath;
     return r;
 }

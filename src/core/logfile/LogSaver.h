@@ -13,6 +13,8 @@ struct CSaveResult {
     // What went wrong, as one status-log line ("Unable to save file PATH - reason"); the caller
     // writes it.
     std::string error;
+    // The status-log line of a save that worked.
+    std::string notice;
 };
 
 // String-table ids of the two messages a save can end in.

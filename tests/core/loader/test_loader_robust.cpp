@@ -57,7 +57,6 @@ void LoadMustSurvive(const std::string& name, const std::string& content) {
 } // namespace
 
 TEST(LoadRobust, RandomRecordsWithGoodChecksums) {
-    StatusCapture quiet;
     std::mt19937 rng(20200601);
     for (int file = 0; file < 120; ++file) {
         const bool frc = file % 2 == 1;
@@ -73,7 +72,6 @@ TEST(LoadRobust, RandomRecordsWithGoodChecksums) {
 }
 
 TEST(LoadRobust, MangledDives) {
-    StatusCapture quiet;
     ShortLog b;
     b.PowerOn(At(10, 0, 0));
     b.Add(SStatus01(1013)).Add(SDiveDetect(1, 2)).Add(SDepth(1013));
@@ -111,7 +109,6 @@ TEST(LoadRobust, MangledDives) {
 }
 
 TEST(LoadRobust, RawNoise) {
-    StatusCapture quiet;
     std::mt19937 rng(99);
     for (int round = 0; round < 60; ++round) {
         std::string content(1 + rng() % 3000, '\0');

@@ -394,6 +394,18 @@ TEST_F(MainWindow, LoaderMessagesAreShownAndTheWindowStaysEmpty) {
     EXPECT_EQ(m_messages[0], "Unable to open data file.");
 }
 
+// Regression: a binary file that failed to convert left an empty window and no word why.
+TEST_F(MainWindow, FailedBinaryConversionSaysWhy) {
+    const QString broken =
+        guitest::WriteFile(m_dir, "broken.ccl", QByteArray("\0\0not a record", 15));
+    Window().OpenFile(broken, Dlg::Source::External);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].startsWith("Invalid Log File.\n\nBinary file load failed"))
+        << m_messages[0].toStdString();
+    EXPECT_FALSE(Loaded());
+    EXPECT_TRUE(guitest::StatusLogText().contains("Unable to convert the binary file"));
+}
+
 TEST_F(MainWindow, DamagedLineIsReported) {
     const QString good = guitest::WriteLog(m_dir, "ZV1_0001.ccl");
     QFile f(good);
