@@ -2,13 +2,13 @@
 // the log, and the mail that carries it.
 #include <QFile>
 
+#include "app/AppStatusLog.h"
 #include "app/CLogViewerDlg.h"
 #include "app/CMailClient.h"
 #include "dan/DanClock.h"
 #include "dan/DanExport.h"
 #include "dan/DanStrings.h"
 #include "settings/SettingsStore.h"
-#include "statuslog/StatusLog.h"
 #include "wizard/CDANWizard.h"
 
 void CLogViewerDlg::OnMailDan() {
