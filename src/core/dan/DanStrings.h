@@ -18,6 +18,7 @@ enum : int {
     kEnterNumber,
     kMailSubject,
     kMailBody,
+    kCannotCarry,
 
     kDiverID = 24520,
     kDivingLicence,

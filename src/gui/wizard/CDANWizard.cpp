@@ -105,7 +105,7 @@ void CDANWizard::showEvent(QShowEvent* event) {
 
 void CDANWizard::GoBack() {
     if (auto* current = qobject_cast<CDANWizardPage*>(currentPage());
-        current && !current->CheckNumbers())
+        current && !current->CheckFields())
         return;
     back();
 }

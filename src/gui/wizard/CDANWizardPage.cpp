@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QLocale>
+#include <QPlainTextEdit>
 
 #include "app/CViewerContext.h"
 #include "dan/DanStrings.h"
@@ -42,19 +43,50 @@ void CDANWizardPage::AddNumberField(QLineEdit* edit, ENumber kind) {
     m_arNumbers.emplace_back(edit, kind);
 }
 
+bool CDANWizardPage::CheckFields() {
+    return CheckNumbers() && CheckTexts();
+}
+
+void CDANWizardPage::Refuse(QWidget* field, const QString& message) {
+    if (auto* dan = qobject_cast<CDANWizard*>(wizard()))
+        dan->ShowMessage(message);
+    field->setFocus();
+    if (auto* edit = qobject_cast<QLineEdit*>(field))
+        edit->selectAll();
+}
+
 bool CDANWizardPage::CheckNumbers() {
     for (const auto& [edit, kind] : m_arNumbers) {
         const bool ok = kind == ENumber::Integer ? ParseInteger(edit->text(), nullptr)
                                                  : ParseDecimal(edit->text(), nullptr);
         if (ok)
             continue;
-        if (auto* dan = qobject_cast<CDANWizard*>(wizard()))
-            dan->ShowMessage(CViewerContext::Str(kind == ENumber::Integer ? danstr::kEnterInteger
-                                                                          : danstr::kEnterNumber));
-        edit->setFocus();
-        edit->selectAll();
+        Refuse(edit, CViewerContext::Str(kind == ENumber::Integer ? danstr::kEnterInteger
+                                                                  : danstr::kEnterNumber));
         return false;
     }
+    return true;
+}
+
+bool CDANWizardPage::CheckTexts() {
+    // A character Latin-1 cannot hold would reach DAN as a question mark: say so instead.
+    auto check = [this](QWidget* field, const QString& text) {
+        for (QChar c : text) {
+            if (c.unicode() > 0xFF) {
+                QString message = CViewerContext::Str(danstr::kCannotCarry);
+                message.replace(QStringLiteral("%s"), QString(c));
+                Refuse(field, message);
+                return false;
+            }
+        }
+        return true;
+    };
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        if (!edit->isReadOnly() && !check(edit, edit->text()))
+            return false;
+    for (QPlainTextEdit* edit : findChildren<QPlainTextEdit*>())
+        if (!check(edit, edit->toPlainText()))
+            return false;
     return true;
 }
 

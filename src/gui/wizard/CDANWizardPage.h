@@ -20,10 +20,11 @@ public:
     virtual void Load(const CDanDetails& details, const CDanAnswers& answers) = 0;
     virtual void Store(CDanDetails& details, CDanAnswers& answers) const = 0;
 
-    // True when every number field holds a number; otherwise shows the message of the first that
-    // does not, puts the focus on it and returns false. Called on Back, Next and Finish.
-    bool CheckNumbers();
-    bool validatePage() override { return CheckNumbers(); }
+    // True when every number field holds a number and every text can be exported (the export
+    // carries 8-bit Latin-1 text); otherwise shows the message of the first field that fails,
+    // puts the focus on it and returns false. Called on Back, Next and Finish.
+    bool CheckFields();
+    bool validatePage() override { return CheckFields(); }
 
 protected:
     enum class ENumber { Integer, Decimal };
@@ -40,5 +41,9 @@ protected:
     static double DecimalOf(const QLineEdit* edit);
 
 private:
+    bool CheckNumbers();
+    bool CheckTexts();
+    void Refuse(QWidget* field, const QString& message);
+
     std::vector<std::pair<QLineEdit*, ENumber>> m_arNumbers;
 };

@@ -40,7 +40,9 @@ void Retype(QLineEdit* edit, const QString& text) {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
+    // Key by key, also for letters no ASCII key gives.
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 template <typename T> T* PageAs(CDANWizard& wizard, int id) {
@@ -172,6 +174,24 @@ TEST(CDANWizard, NumberFieldsRefuseTextAndKeepThePage) {
     EXPECT_DOUBLE_EQ(answers.m_dVisibility, 7.9);
     EXPECT_DOUBLE_EQ(answers.m_dCurrent, 0.4);
     EXPECT_EQ(answers.m_nAlcohol, 2u);
+}
+
+TEST(CDANWizard, TextsTheExportCannotCarryAreRefused) {
+    CDANWizard wizard(CDanDetails{});
+    QStringList messages;
+    wizard.SetMessageHook([&](const QString& t) { messages << t; });
+    wizard.show();
+    NextTo(wizard, CDANWizard::kDiverID);
+    auto* id = PageAs<CDANWizardDiverID>(wizard, CDANWizard::kDiverID);
+    Retype(id->m_pNameFamily, QString::fromUtf8("M\u00fcller \u0141\u00f3d\u017a"));
+    Click(wizard, QWizard::NextButton);
+    EXPECT_EQ(wizard.currentId(), CDANWizard::kDiverID);
+    EXPECT_EQ(messages, QStringList{QString::fromUtf8("The export cannot carry the character "
+                                                      "\"\u0141\". Please enter the text "
+                                                      "without it.")});
+    Retype(id->m_pNameFamily, QString::fromUtf8("M\u00fcller"));
+    NextTo(wizard, CDANWizard::kDiverAddress);
+    EXPECT_EQ(wizard.Details().m_strNameFamily, "M\xFCller") << "Latin-1 bytes";
 }
 
 TEST(CDANWizard, AnswersComeFromTheControls) {

@@ -27,6 +27,8 @@ void AddDanStrings(std::map<int, const char*>& table) {
         {danstr::kEnterNumber, "Please enter a number."},
         {danstr::kMailSubject, "DAN Log File"},
         {danstr::kMailBody, "Note:  Any text you enter here will not be processed."},
+        {danstr::kCannotCarry,
+         "The export cannot carry the character \"%s\". Please enter the text without it."},
 
         {danstr::kDiverID, "DAN Diver ID"},
         {danstr::kDivingLicence, "Diving Licence"},
