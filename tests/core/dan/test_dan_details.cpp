@@ -31,9 +31,8 @@ TEST(CDanDetails, LoadsByValueNameAndStoresOnlyWhatChanged) {
     EXPECT_EQ(store.WriteCount(), writesBefore + 2);
     EXPECT_EQ(store.ReadString(key, "EMail"), "a@b.example");
     EXPECT_EQ(CDanDetails::Load(store), edited);
-}
 
-TEST(DanChoices, EveryStoredChoiceHasItsList) {
+    // Every stored choice has its list.
     for (const CDanDetails::Value& v : CDanDetails::Values())
         EXPECT_EQ(v.number != nullptr && v.name != "Weight" && v.name != "Height",
                   FindDanChoiceList(v.name) != nullptr)

@@ -183,6 +183,8 @@ TEST_F(DanCommand, SafetyPagesStartFreshEveryRun) {
             QTest::mouseClick(a->m_pStateOfRest->Button(2), Qt::LeftButton, {}, QPoint(4, 4));
             a->m_pMedication->setFocus();
             QTest::keyClicks(a->m_pMedication, "Aspirin");
+            QTest::keyClick(a->m_pMedication, Qt::Key_Return);
+            QTest::keyClicks(a->m_pMedication, "Ibuprofen");
         }
         if (wizard.currentId() == CDANWizard::kDiveDetailsB) {
             auto* b = qobject_cast<CDANWizardOptionsPage*>(wizard.currentPage());
@@ -192,7 +194,7 @@ TEST_F(DanCommand, SafetyPagesStartFreshEveryRun) {
     };
     Export();
     EXPECT_EQ(m_window->DanAnswers().m_nStateOfRest, 2u);
-    EXPECT_EQ(m_window->DanAnswers().m_strMedication, "Aspirin");
+    EXPECT_EQ(m_window->DanAnswers().m_strMedication, "Aspirin\r\nIbuprofen") << "kept as CR LF";
     EXPECT_EQ(wizardtest::Store().ReadDword(kDanKey, "DetailsDress"), 2u);
 
     bool checked = false;

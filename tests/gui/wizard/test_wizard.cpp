@@ -193,23 +193,3 @@ TEST(CDANWizard, TextsTheExportCannotCarryAreRefused) {
     NextTo(wizard, CDANWizard::kDiverAddress);
     EXPECT_EQ(wizard.Details().m_strNameFamily, "M\xFCller") << "Latin-1 bytes";
 }
-
-TEST(CDANWizard, AnswersComeFromTheControls) {
-    CDANWizard wizard(CDanDetails{});
-    wizard.show();
-    NextTo(wizard, CDANWizard::kSafetyOutcomeB);
-    auto* b = PageAs<CDANWizardOptionsPage>(wizard, CDANWizard::kSafetyOutcomeB);
-    QTest::mouseClick(b->Group(EDanList::Problems)->Button(8), Qt::LeftButton, {}, QPoint(4, 4));
-    QTest::mouseClick(b->Group(EDanList::AnySymptoms)->Button(1), Qt::LeftButton, {}, QPoint(4, 4));
-    NextTo(wizard, CDANWizard::kSafetyOutcomeC);
-    auto* c = PageAs<CDANWizardSafetyOutcomeC>(wizard, CDANWizard::kSafetyOutcomeC);
-    c->m_pComments->setFocus();
-    QTest::keyClicks(c->m_pComments, "Air");
-    QTest::keyClick(c->m_pComments, Qt::Key_Return);
-    QTest::keyClicks(c->m_pComments, "EAN50");
-    const CDanAnswers a = wizard.Answers();
-    EXPECT_EQ(a.m_nProblems, 8u);
-    EXPECT_EQ(a.m_nAnySymptoms, 1u);
-    EXPECT_EQ(a.m_strComments, "Air\r\nEAN50");
-    EXPECT_FALSE(b->Group(EDanList::Problems)->Button(0)->isChecked()) << "one choice only";
-}
