@@ -16,7 +16,6 @@
 #include "dan/DanLines.h"
 #include "settings/SettingsStore.h"
 #include "sim/CDiveSimulator.h"
-#include "sim/SimBinary.h"
 #include "wizard/CDANWizard.h"
 #include "wizard/CDANWizardDiverAddress.h"
 #include "wizard/CDANWizardOptionsPage.h"
@@ -82,14 +81,10 @@ protected:
         m_window.reset();
     }
 
-    QString WriteLog(const QString& name, bool binary = false) {
+    QString WriteLog(const QString& name) {
         CSimOptions options;
         options.durationSeconds = 10 * 60;
-        const CSimLog sim = SimulateDive(options);
-        std::string bytes = sim.ToText(), error;
-        if (binary) {
-            EXPECT_TRUE(BuildSimBinary(sim, bytes, error)) << error;
-        }
+        const std::string bytes = SimulateDive(options).ToText();
         const QString path = m_dir + "/" + name;
         QFile f(path);
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
@@ -138,18 +133,6 @@ TEST_F(DanCommand, WritesTheExportBesideTheLogAndMailsIt) {
     EXPECT_EQ(m_mails[0].body, "Note:  Any text you enter here will not be processed.");
     EXPECT_EQ(m_mails[0].recipient, "dan@example.org");
     EXPECT_EQ(m_mails[0].attachment, dan);
-}
-
-TEST_F(DanCommand, BinaryLogsGetTheirDanRecord) {
-    const QString log = WriteLog("ZV1_0003.bin", true);
-    const QByteArray original = ReadAll(log);
-    ASSERT_TRUE(m_window->OpenFile(log, CLogViewerDlg::Source::External));
-    Export();
-    const QByteArray exported = ReadAll(m_dir + "/ZV1_0003.dan");
-    EXPECT_GT(exported.size(), original.size());
-    EXPECT_TRUE(exported.contains("ZPD"));
-    EXPECT_EQ(ReadAll(log), original);
-    EXPECT_EQ(m_mails.size(), 1u);
 }
 
 TEST_F(DanCommand, UnchangedDetailsAreNotWrittenAndOneChangeWritesOneValue) {
