@@ -157,6 +157,8 @@ TEST(CDANWizard, NumberFieldsRefuseTextAndKeepThePage) {
     EXPECT_EQ(messages, (QStringList{"Please enter an integer.", "Please enter an integer."}));
     EXPECT_EQ(wizard.focusWidget(), id->m_pHeight);
     Retype(id->m_pHeight, "182");
+    Click(wizard, QWizard::BackButton);
+    EXPECT_EQ(wizard.currentId(), CDANWizard::kIntro) << "Back goes back once the page is right";
     NextTo(wizard, CDANWizard::kSafetyOutcomeA);
     EXPECT_EQ(wizard.Details().m_nHeight, 182u);
 
