@@ -1,6 +1,6 @@
 #pragma once
 // Numbers of the DAN wizard's and the DAN mail's texts in the string table (the 24500 range;
-// the option lists follow from 24600, twelve numbers per list, in the order of EDanList).
+// the option lists follow from 24700, twelve numbers per list, in the order of EDanList).
 namespace danstr {
 enum : int {
     kTitle = 24500, // "DAN7 Data Acquisition"
@@ -53,7 +53,7 @@ enum : int {
     // Group labels of the option lists, in the order of EDanList.
     kFirstListLabel = 24560,
 
-    kFirstOption = 24600,
+    kFirstOption = 24700,
     kOptionsPerList = 12,
 };
 } // namespace danstr

@@ -8,6 +8,7 @@ const std::map<int, const char*>& DefaultStringTable() {
         strings::AddDataStrings(t);
         strings::AddInformationStrings(t);
         strings::AddDanStrings(t);
+        strings::AddPrintStrings(t);
         return t;
     }();
     return table;

@@ -24,4 +24,5 @@ void AddProfileStrings(std::map<int, const char*>& table);
 void AddDataStrings(std::map<int, const char*>& table);
 void AddInformationStrings(std::map<int, const char*>& table);
 void AddDanStrings(std::map<int, const char*>& table);
+void AddPrintStrings(std::map<int, const char*>& table);
 } // namespace strings

@@ -20,6 +20,7 @@
 #include "app/CHelpWindow.h"
 #include "app/CMailClient.h"
 #include "app/CQtSettingsStore.h"
+#include "print/CPrintCommands.h"
 #include "settings/SettingsTable.h"
 #include "viewmodel/BannerText.h"
 #include "views/CDiveData.h"
@@ -77,6 +78,7 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
             m_recentFiles << path;
     }
 
+    m_pPrint = new CPrintCommands(this, [this] { return ReportInput(); });
     BuildCentre();
     CreatePages();
     m_ctx.Log().m_bModified = false;
@@ -88,6 +90,8 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
 
     connect(&m_ctx, &CViewerContext::diveEdited, this, &CLogViewerDlg::RefreshBannerAndTitle);
     connect(m_pPages, &QTabWidget::currentChanged, this, &CLogViewerDlg::OnPageChanged);
+    connect(qobject_cast<CDiveLogBook*>(Page(4)), &CDiveLogBook::printRequested, m_pPrint,
+            [this] { m_pPrint->PrintReport(EReport::LogBook); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }

@@ -5,6 +5,7 @@
 #include "dan/DanChoices.h"
 #include "dan/DanDetailsFile.h"
 #include "settings/SettingsStore.h"
+#include "viewmodel/StringTable.h"
 
 // ---- CDanDetails -----------------------------------------------------------------------------
 
@@ -32,11 +33,17 @@ TEST(CDanDetails, LoadsByValueNameAndStoresOnlyWhatChanged) {
     EXPECT_EQ(store.ReadString(key, "EMail"), "a@b.example");
     EXPECT_EQ(CDanDetails::Load(store), edited);
 
-    // Every stored choice has its list.
+    // Every stored choice has its list, and every option its own number in the string table
+    // (a number another area took would show that area's text).
     for (const CDanDetails::Value& v : CDanDetails::Values())
         EXPECT_EQ(v.number != nullptr && v.name != "Weight" && v.name != "Height",
                   FindDanChoiceList(v.name) != nullptr)
             << v.name;
+    for (int i = 0; i < static_cast<int>(EDanList::Count); ++i) {
+        const CDanChoiceList& list = DanChoiceList(static_cast<EDanList>(i));
+        for (size_t k = 0; k < list.options.size(); ++k)
+            EXPECT_STREQ(DefaultString(list.firstOptionId + static_cast<int>(k)), list.options[k]);
+    }
     EXPECT_EQ(DanChoiceList(EDanList::Problems).options.size(), 9u);
     EXPECT_STREQ(DanChoiceList(EDanList::EquipmentMalfunctions).options.back(), "Deco Reel");
 }
