@@ -77,10 +77,10 @@ QLineEdit* CDANWizardDiverAddress::Field(const char* valueName) const {
 
 void CDANWizardDiverAddress::Load(const CDanDetails& details, const CDanAnswers&) {
     for (const CField& f : m_arFields)
-        f.edit->setText(Latin1(details.*f.member));
+        f.edit->setText(Text(details.*f.member));
 }
 
 void CDANWizardDiverAddress::Store(CDanDetails& details, CDanAnswers&) const {
     for (const CField& f : m_arFields)
-        details.*f.member = ToLatin1(f.edit->text());
+        details.*f.member = FromText(f.edit->text());
 }

@@ -118,13 +118,13 @@ QDate CDANWizardDiverID::DateOfBirth(const std::string& stored, const QDate& tod
 }
 
 void CDANWizardDiverID::Load(const CDanDetails& d, const CDanAnswers&) {
-    m_pDiverID->setText(Latin1(d.m_strDiverID));
-    m_pDivingLicence->setText(Latin1(d.m_strDivingLicence));
-    m_pIssuingAgency->setText(Latin1(d.m_strIssuingAgency));
-    m_pDANMemberNo->setText(Latin1(d.m_strDANMemberNo));
-    m_pNameFirst->setText(Latin1(d.m_strNameFirst));
-    m_pNameInitials->setText(Latin1(d.m_strNameInitials));
-    m_pNameFamily->setText(Latin1(d.m_strNameFamily));
+    m_pDiverID->setText(Text(d.m_strDiverID));
+    m_pDivingLicence->setText(Text(d.m_strDivingLicence));
+    m_pIssuingAgency->setText(Text(d.m_strIssuingAgency));
+    m_pDANMemberNo->setText(Text(d.m_strDANMemberNo));
+    m_pNameFirst->setText(Text(d.m_strNameFirst));
+    m_pNameInitials->setText(Text(d.m_strNameInitials));
+    m_pNameFamily->setText(Text(d.m_strNameFamily));
     m_pDateOfBirth->setDate(DateOfBirth(d.m_strDateOfBirth, QDate::currentDate()));
     m_pSex->SetPosition(d.m_nSex);
     m_pWeight->setText(QString::number(d.m_nWeight));
@@ -134,13 +134,13 @@ void CDANWizardDiverID::Load(const CDanDetails& d, const CDanAnswers&) {
 }
 
 void CDANWizardDiverID::Store(CDanDetails& d, CDanAnswers&) const {
-    d.m_strDiverID = ToLatin1(m_pDiverID->text());
-    d.m_strDivingLicence = ToLatin1(m_pDivingLicence->text());
-    d.m_strIssuingAgency = ToLatin1(m_pIssuingAgency->text());
-    d.m_strDANMemberNo = ToLatin1(m_pDANMemberNo->text());
-    d.m_strNameFirst = ToLatin1(m_pNameFirst->text());
-    d.m_strNameInitials = ToLatin1(m_pNameInitials->text());
-    d.m_strNameFamily = ToLatin1(m_pNameFamily->text());
+    d.m_strDiverID = FromText(m_pDiverID->text());
+    d.m_strDivingLicence = FromText(m_pDivingLicence->text());
+    d.m_strIssuingAgency = FromText(m_pIssuingAgency->text());
+    d.m_strDANMemberNo = FromText(m_pDANMemberNo->text());
+    d.m_strNameFirst = FromText(m_pNameFirst->text());
+    d.m_strNameInitials = FromText(m_pNameInitials->text());
+    d.m_strNameFamily = FromText(m_pNameFamily->text());
     d.m_strDateOfBirth = m_pDateOfBirth->date().toString(QStringLiteral("yyyyMMdd")).toStdString();
     d.m_nSex = m_pSex->Position();
     d.m_nWeight = IntegerOf(m_pWeight);

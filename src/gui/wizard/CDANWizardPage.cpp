@@ -6,6 +6,7 @@
 
 #include "app/CViewerContext.h"
 #include "dan/DanStrings.h"
+#include "ui/Cp1252.h"
 #include "wizard/CDANWizard.h"
 
 namespace {
@@ -69,17 +70,15 @@ bool CDANWizardPage::CheckNumbers() {
 }
 
 bool CDANWizardPage::CheckTexts() {
-    // A character Latin-1 cannot hold would reach DAN as a question mark: say so instead.
+    // A character the code page cannot hold would be lost on the way to DAN: say so instead.
     auto check = [this](QWidget* field, const QString& text) {
-        for (QChar c : text) {
-            if (c.unicode() > 0xFF) {
-                QString message = CViewerContext::Str(danstr::kCannotCarry);
-                message.replace(QStringLiteral("%s"), QString(c));
-                Refuse(field, message);
-                return false;
-            }
-        }
-        return true;
+        const QString unstorable = cp1252::Unstorable(text);
+        if (unstorable.isEmpty())
+            return true;
+        QString message = CViewerContext::Str(danstr::kCannotCarry);
+        message.replace(QStringLiteral("%s"), unstorable.left(1));
+        Refuse(field, message);
+        return false;
     };
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         if (!edit->isReadOnly() && !check(edit, edit->text()))
@@ -90,22 +89,22 @@ bool CDANWizardPage::CheckTexts() {
     return true;
 }
 
-QString CDANWizardPage::Latin1(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+QString CDANWizardPage::Text(const std::string& text) {
+    return cp1252::ToQString(text);
 }
 
-std::string CDANWizardPage::ToLatin1(const QString& text) {
-    return text.toLatin1().toStdString();
+std::string CDANWizardPage::FromText(const QString& text) {
+    return cp1252::FromQString(text);
 }
 
 QString CDANWizardPage::MultiLine(const std::string& text) {
-    return Latin1(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return Text(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 std::string CDANWizardPage::FromMultiLine(QString text) {
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return ToLatin1(text);
+    return FromText(text);
 }
 
 uint32_t CDANWizardPage::IntegerOf(const QLineEdit* edit) {

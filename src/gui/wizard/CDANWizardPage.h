@@ -30,8 +30,9 @@ protected:
     enum class ENumber { Integer, Decimal };
     void AddNumberField(QLineEdit* edit, ENumber kind);
 
-    static QString Latin1(const std::string& text);
-    static std::string ToLatin1(const QString& text);
+    // Texts cross in the code page of the logs, so the export carries the bytes the diver means.
+    static QString Text(const std::string& text);
+    static std::string FromText(const QString& text);
     // Multi-line texts are kept with CR LF line ends; the edit shows plain LF.
     static QString MultiLine(const std::string& text);
     static std::string FromMultiLine(QString text);

@@ -114,7 +114,10 @@ TEST_F(DanCommand, WritesTheExportBesideTheLogAndMailsIt) {
     m_window->UpdateCommandStates();
     EXPECT_TRUE(m_window->Action(CLogViewerDlg::kCmdMailDan)->isEnabled());
     // An unsaved edit stays unsaved: the export is not a save.
-    m_window->Context().SetModified();
+    ASSERT_TRUE(m_window->Context().Edit([](CDiveLog& dive) {
+        dive.m_DiveInformation.m_strLocation = "Scapa Flow";
+        return true;
+    }));
 
     Export();
     ASSERT_EQ(m_runs, 1);
@@ -126,7 +129,7 @@ TEST_F(DanCommand, WritesTheExportBesideTheLogAndMailsIt) {
     EXPECT_EQ(exported.mid(original.size()).count("\r\n"), 47);
     EXPECT_TRUE(exported.mid(original.size()).startsWith("D0"));
     EXPECT_EQ(ReadAll(log), original);
-    EXPECT_TRUE(m_window->Context().Log().m_bModified);
+    EXPECT_TRUE(m_window->Context().IsModified());
 
     ASSERT_EQ(m_mails.size(), 1u);
     EXPECT_EQ(m_mails[0].subject, "DAN Log File");

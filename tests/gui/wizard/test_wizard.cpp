@@ -191,7 +191,7 @@ TEST(CDANWizard, TextsTheExportCannotCarryAreRefused) {
     EXPECT_EQ(messages, QStringList{QString::fromUtf8("The export cannot carry the character "
                                                       "\"\u0141\". Please enter the text "
                                                       "without it.")});
-    Retype(id->m_pNameFamily, QString::fromUtf8("M\u00fcller"));
+    Retype(id->m_pNameFamily, QString::fromUtf8("M\u00fcller \u20ac"));
     NextTo(wizard, CDANWizard::kDiverAddress);
-    EXPECT_EQ(wizard.Details().m_strNameFamily, "M\xFCller") << "Latin-1 bytes";
+    EXPECT_EQ(wizard.Details().m_strNameFamily, "M\xFCller \x80") << "the logs' code page";
 }
