@@ -57,6 +57,9 @@ int CmdCheck(const std::vector<std::string>& args, CCommandIo& io);
 int CmdExport(const std::vector<std::string>& args, CCommandIo& io);
 // export --dan (CmdExport hands it over).
 int CmdExportDan(const std::vector<std::string>& args, CCommandIo& io);
+// export --uddf: the dives of `files` as one document to `output` ("" or "-": standard output).
+int ExportUddfFiles(const std::vector<std::string>& files, const std::string& output,
+                    CCommandIo& io);
 int CmdConvert(const std::vector<std::string>& args, CCommandIo& io);
 int CmdSimulate(const std::vector<std::string>& args, CCommandIo& io);
 
