@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "dan/CDanAnswers.h"
-#include "dan/CDanDetails.h"
+#include "settings/CDanDetails.h"
 
 // Fills in the values the text names; the others keep what they hold. False with
 // "line N: ..." for an unknown name, a line without "=", an unknown escape, a number that is

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "dan/CDanAnswers.h"
-#include "dan/CDanDetails.h"
+#include "settings/CDanDetails.h"
 
 // Everything an export writes besides the log itself.
 struct CDanExportData {

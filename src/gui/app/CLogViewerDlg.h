@@ -12,7 +12,6 @@
 #include "app/CQtSettingsStore.h"
 #include "app/CViewerContext.h"
 #include "dan/CDanAnswers.h"
-#include "dan/CDanDetails.h"
 #include "logfile/LogSaver.h"
 #include "print/ReportRender.h"
 #include "viewmodel/FileNavigation.h"
@@ -215,8 +214,7 @@ private:
     QString m_strZelvorMailAddress;
     QString m_strDanMailAddress;
     QString m_strDanFilePath;
-    // The diver's details as the store held them at the last export, and that export's answers.
-    CDanDetails m_danDetails;
+    // The answers of the last export (the diver's details live in the settings).
     CDanAnswers m_danAnswers;
 
     std::unique_ptr<CMailClient> m_mail;

@@ -8,7 +8,6 @@
 #include "dan/DanClock.h"
 #include "dan/DanExport.h"
 #include "dan/DanStrings.h"
-#include "settings/SettingsStore.h"
 #include "wizard/CDANWizard.h"
 
 void CLogViewerDlg::OnMailDan() {
@@ -18,18 +17,16 @@ void CLogViewerDlg::OnMailDan() {
 
     // The store may have changed since the last export (another window, another tool): the
     // wizard starts from what it holds now.
-    ISettingsStore& store = CurrentSettingsStore();
-    m_danDetails = CDanDetails::Load(store);
-    CDANWizard wizard(m_danDetails, this);
+    m_ctx.ReloadDanDetails();
+    CDANWizard wizard(m_ctx.Settings().Dan(), this);
     if (RunDialog(wizard) != QDialog::Accepted)
         return;
-    const CDanDetails entered = wizard.Details();
-    CDanDetails::StoreChanged(store, m_danDetails, entered);
-    m_danDetails = entered;
+    // Only the values the diver changed are written back.
+    m_ctx.SetDanDetails(wizard.Details());
     m_danAnswers = wizard.Answers();
 
     CDanExportData data;
-    data.details = m_danDetails;
+    data.details = m_ctx.Settings().Dan();
     data.answers = m_danAnswers;
     data.strTimeStamp = DanTimeStamp(DanExportClock());
     const CDanWriteResult written = WriteDanFile(log.m_nFileKind, log.m_strFilePath, data);

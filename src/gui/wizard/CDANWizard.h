@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "dan/CDanAnswers.h"
-#include "dan/CDanDetails.h"
+#include "settings/CDanDetails.h"
 
 class CDANWizardPage;
 

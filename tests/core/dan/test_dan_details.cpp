@@ -1,7 +1,7 @@
 // The stored diver details and the details file of the command line export.
 #include <gtest/gtest.h>
 
-#include "dan/CDanDetails.h"
+#include "settings/CDanDetails.h"
 #include "dan/DanChoices.h"
 #include "dan/DanDetailsFile.h"
 #include "settings/SettingsStore.h"

@@ -24,7 +24,17 @@
 
 namespace {
 
-const std::string kDanKey = "Software\\Zelvor\\ZelvorLogViewer\\Settings\\DAN";
+// The values written under the DAN group, sorted.
+QStringList DanValues() {
+    AppSettings().beginGroup("Settings/DAN");
+    QStringList keys = AppSettings().childKeys();
+    AppSettings().endGroup();
+    keys.sort();
+    return keys;
+}
+QVariant DanValue(const char* name) {
+    return AppSettings().value(QStringLiteral("Settings/DAN/") + name);
+}
 
 class FakeMail : public CMailClient {
 public:
@@ -44,7 +54,6 @@ QByteArray ReadAll(const QString& path) {
 class DanCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        wizardtest::Store().Clear();
         AppSettings().clear();
         AppSettings().setValue("Addresses/Send DAT to DAN email", "dan@example.org");
         m_dir = wizardtest::TempRoot() + "/" +
@@ -139,12 +148,11 @@ TEST_F(DanCommand, WritesTheExportBesideTheLogAndMailsIt) {
 }
 
 TEST_F(DanCommand, UnchangedDetailsAreNotWrittenAndOneChangeWritesOneValue) {
-    wizardtest::Store().WriteString(kDanKey, "DateOfBirth", "19700101");
-    wizardtest::Store().WriteString(kDanKey, "Citiznship", "NZ");
+    AppSettings().setValue("Settings/DAN/DateOfBirth", "19700101");
+    AppSettings().setValue("Settings/DAN/Citiznship", "NZ");
     ASSERT_TRUE(m_window->OpenFile(WriteLog("a.ccl"), CLogViewerDlg::Source::External));
-    size_t writes = wizardtest::Store().WriteCount();
     Export();
-    EXPECT_EQ(wizardtest::Store().WriteCount(), writes) << "Finish without changes";
+    EXPECT_EQ(DanValues(), (QStringList{"Citiznship", "DateOfBirth"})) << "nothing written";
 
     m_onPage = [](CDANWizard& wizard) {
         if (wizard.currentId() != CDANWizard::kDiverAddress)
@@ -155,9 +163,9 @@ TEST_F(DanCommand, UnchangedDetailsAreNotWrittenAndOneChangeWritesOneValue) {
         QTest::keyClicks(mail, "diver@example.org");
     };
     Export();
-    EXPECT_EQ(wizardtest::Store().WriteCount(), writes + 1);
-    EXPECT_EQ(wizardtest::Store().ReadString(kDanKey, "EMail"), "diver@example.org");
-    EXPECT_EQ(wizardtest::Store().ReadString(kDanKey, "Citiznship"), "NZ");
+    EXPECT_EQ(DanValues(), (QStringList{"Citiznship", "DateOfBirth", "EMail"}));
+    EXPECT_EQ(DanValue("EMail").toString(), "diver@example.org");
+    EXPECT_EQ(DanValue("Citiznship").toString(), "NZ");
     EXPECT_EQ(m_mails.size(), 2u);
 }
 
@@ -181,7 +189,7 @@ TEST_F(DanCommand, SafetyPagesStartFreshEveryRun) {
     Export();
     EXPECT_EQ(m_window->DanAnswers().m_nStateOfRest, 2u);
     EXPECT_EQ(m_window->DanAnswers().m_strMedication, "Aspirin\r\nIbuprofen") << "kept as CR LF";
-    EXPECT_EQ(wizardtest::Store().ReadDword(kDanKey, "DetailsDress"), 2u);
+    EXPECT_EQ(DanValue("DetailsDress").toUInt(), 2u);
 
     bool checked = false;
     m_onPage = [&](CDANWizard& wizard) {
@@ -205,11 +213,10 @@ TEST_F(DanCommand, CancelAndFailuresMailNothing) {
     const QString log = WriteLog("c.ccl");
     ASSERT_TRUE(m_window->OpenFile(log, CLogViewerDlg::Source::External));
     m_cancel = true;
-    const size_t writes = wizardtest::Store().WriteCount();
     Export();
     EXPECT_FALSE(QFile::exists(m_dir + "/c.dan"));
     EXPECT_TRUE(m_mails.empty());
-    EXPECT_EQ(wizardtest::Store().WriteCount(), writes);
+    EXPECT_EQ(DanValues(), QStringList{}) << "nothing stored after Cancel";
 
     m_cancel = false;
     QDir().mkpath(m_dir + "/c.dan"); // the export's place is taken

@@ -1,5 +1,5 @@
 // Entry point of the DAN wizard tests: settings, data and profile values go to a temporary
-// folder, and the diver's details to an in-memory store the tests can inspect.
+// folder.
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
@@ -8,19 +8,14 @@
 #include <gtest/gtest.h>
 
 #include "WizardTestEnv.h"
-#include "settings/SettingsStore.h"
 
 namespace {
 QTemporaryDir* g_root = nullptr;
-CMemorySettingsStore* g_store = nullptr;
 } // namespace
 
 namespace wizardtest {
 QString TempRoot() {
     return g_root->path();
-}
-CMemorySettingsStore& Store() {
-    return *g_store;
 }
 } // namespace wizardtest
 
@@ -39,11 +34,6 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path() + "/config");
 
     QApplication app(argc, argv);
-    CMemorySettingsStore store;
-    g_store = &store;
-    SetCurrentSettingsStore(&store);
     ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    SetCurrentSettingsStore(nullptr);
-    return result;
+    return RUN_ALL_TESTS();
 }

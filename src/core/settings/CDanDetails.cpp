@@ -1,4 +1,4 @@
-#include "dan/CDanDetails.h"
+#include "settings/CDanDetails.h"
 
 #include <algorithm>
 
@@ -72,35 +72,32 @@ std::string CDanDetails::KeyPath() {
     return settings::Path(settings::kDanSubkey);
 }
 
-CDanDetails CDanDetails::Load(ISettingsStore& store) {
-    CDanDetails details;
-    const std::string key = KeyPath();
-    for (const Value& v : Values()) {
-        const std::string name(v.name);
-        if (v.text) {
-            if (auto stored = store.ReadString(key, name))
-                details.*v.text = *stored;
-        } else if (auto stored = store.ReadDword(key, name)) {
-            details.*v.number = *stored;
+const CSettingTable<CDanDetails>& CDanDetails::Table() {
+    static const CSettingTable<CDanDetails> table = [] {
+        CSettingTable<CDanDetails> t;
+        const std::string subkey = std::string(settings::kDanSubkey) + "\\";
+        for (const Value& v : Values()) {
+            if (v.text)
+                t.push_back(Text<D>(subkey + std::string(v.name), "",
+                                    [m = v.text](D& d) -> std::string& { return d.*m; }));
+            else
+                t.push_back(Dword<D>(subkey + std::string(v.name), 0,
+                                     [m = v.number](D& d) -> uint32_t& { return d.*m; }));
         }
-    }
-    return details;
+        return t;
+    }();
+    return table;
+}
+
+CDanDetails CDanDetails::Load(ISettingsStore& store) {
+    return LoadGroup<CDanDetails>(store);
 }
 
 int CDanDetails::StoreChanged(ISettingsStore& store, const CDanDetails& before,
                               const CDanDetails& now) {
-    const std::string key = KeyPath();
-    int written = 0;
-    for (const Value& v : Values()) {
-        const std::string name(v.name);
-        // A failed write is silent: the export goes on with the values the diver entered.
-        if (v.text && before.*v.text != now.*v.text) {
-            store.WriteString(key, name, now.*v.text);
-            ++written;
-        } else if (v.number && before.*v.number != now.*v.number) {
-            store.WriteDword(key, name, now.*v.number);
-            ++written;
-        }
-    }
-    return written;
+    SaveGroup(store, before, now);
+    int changed = 0;
+    for (const Value& v : Values())
+        changed += v.text ? before.*v.text != now.*v.text : before.*v.number != now.*v.number;
+    return changed;
 }

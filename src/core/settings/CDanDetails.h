@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/SettingField.h"
+
 class ISettingsStore;
 
 struct CDanDetails {
@@ -60,6 +62,8 @@ struct CDanDetails {
         uint32_t CDanDetails::*number;
     };
     static const std::vector<Value>& Values();
+    // The descriptor table of the group (names "DAN\\DiverID", ...), built from Values().
+    static const CSettingTable<CDanDetails>& Table();
     static const Value* Find(std::string_view name);
 
     // Every value from the store; one that cannot be read keeps its default.
