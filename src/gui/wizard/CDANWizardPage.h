@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "dan/CDanAnswers.h"
-#include "settings/CDanDetails.h"
 #include "dan/DanChoices.h"
+#include "settings/CDanDetails.h"
 
 class QLineEdit;
 

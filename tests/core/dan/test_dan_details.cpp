@@ -1,9 +1,9 @@
 // The stored diver details and the details file of the command line export.
 #include <gtest/gtest.h>
 
-#include "settings/CDanDetails.h"
 #include "dan/DanChoices.h"
 #include "dan/DanDetailsFile.h"
+#include "settings/CDanDetails.h"
 #include "settings/SettingsStore.h"
 #include "viewmodel/StringTable.h"
 
