@@ -1,16 +1,15 @@
 #include "logfile/CDiveLog.h"
 
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <thread>
 
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
 #include "logfile/CLineSource.h"
+#include "logfile/FileIO.h"
 #include "logfile/LoaderInternal.h"
+#include "logfile/binary/BinaryFileAccess.h"
 #include "logfile/binary/BinaryLog.h"
 #include "statuslog/StatusLog.h"
 
@@ -19,68 +18,8 @@ namespace {
 constexpr int kOpenAttempts = 10;
 constexpr auto kOpenRetryDelay = std::chrono::milliseconds(10);
 
-// The causes the unit's tools report for a file that cannot be opened.
-int FileErrorCause(int error) {
-    switch (error) {
-    case ENOENT:
-        return 2; // file not found
-    case ENOTDIR:
-        return 3; // bad path
-    case EMFILE:
-        return 4; // too many open files
-    case EACCES:
-    case EPERM:
-        return 5; // access denied
-    case EISDIR:
-        return 6; // invalid file
-    default:
-        return 1; // generic
-    }
-}
-
-// The whole file in one read, into a buffer sized once, so a large log costs its own size and
-// no more. A busy file (a download still closing it) gets a few more tries.
-bool ReadLogFile(const std::string& path, std::string& content, std::string& error) {
-    std::FILE* f = nullptr;
-    int lastError = 0;
-    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        f = std::fopen(path.c_str(), "rb");
-        if (f)
-            break;
-        lastError = errno;
-        if (attempt + 1 < kOpenAttempts)
-            std::this_thread::sleep_for(kOpenRetryDelay);
-    }
-    if (!f) {
-        char detail[64];
-        std::snprintf(detail, sizeof detail, " - m_cause %d, m_lOsError %d, m_strFileName ",
-                      FileErrorCause(lastError), lastError);
-        error =
-            std::string("Unable to open source file: ") + std::strerror(lastError) + detail + path;
-        return false;
-    }
-    content.clear();
-    long size = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0)
-        size = std::ftell(f);
-    std::rewind(f);
-    if (size > 0)
-        content.reserve(static_cast<size_t>(size));
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        content.append(buffer, n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        error = std::string("Unable to read source file: ") + path;
-        return false;
-    }
-    return true;
-}
-
 // 0 not a log, 1 text, 2 binary: the first two bytes decide.
-int CheckFormat(const std::string& content, std::string& error) {
+int CheckFormat(std::string_view content, std::string& error) {
     if (content.size() < 2) {
         error = "File to small, at least two bytes required for format check";
         return 0;
@@ -117,6 +56,7 @@ void CDiveLog::UnloadLogFile() {
     m_bCylinderPressures = false;
     m_strFilePath.clear();
     m_strFileTitle.clear();
+    m_fileIdentity = {};
     m_ChartRange = CChartRange{};
     m_DiveInformation.Clear();
     m_GasManagement.Reset();
@@ -124,13 +64,41 @@ void CDiveLog::UnloadLogFile() {
 }
 
 CLoadResult CDiveLog::LoadLogFile(const std::string& path) {
+    // A busy file (a download still closing it) gets a few more tries at opening.
+    std::string content;
+    fileio::ReadOutcome read;
+    for (int attempt = 1;; ++attempt) {
+        read = fileio::ReadFile(path, content);
+        if (read.ok || read.osError == 0 || attempt >= kOpenAttempts)
+            break;
+        std::this_thread::sleep_for(kOpenRetryDelay);
+    }
+    if (!read.ok) {
+        CLoadResult result;
+        result.messageId = 2218;
+        const std::string detail =
+            read.osError
+                ? "Unable to open source file: " + binaryfile::OpenFailureDetail(read.osError, path)
+                : read.error;
+        result.errors = {read.error + ": " + path, "Error Message - " + detail};
+        for (const std::string& line : result.errors)
+            TheStatusLog().Write("%s", line.c_str());
+        m_nFileKind = 0;
+        return result;
+    }
+    CLoadResult result = LoadLogBytes(content, path);
+    if (result.loaded)
+        m_fileIdentity = read.identity;
+    return result;
+}
+
+CLoadResult CDiveLog::LoadLogBytes(std::string_view bytes, const std::string& name) {
     CLoadResult result;
     StatusLog& log = TheStatusLog();
     m_bLoading = true;
 
-    std::string content;
     std::string error;
-    m_nFileKind = ReadLogFile(path, content, error) ? CheckFormat(content, error) : 0;
+    m_nFileKind = CheckFormat(bytes, error);
     if (m_nFileKind == 0) {
         result.messageId = 2218;
         result.errors = {"Invalid file format", "Error Message - " + error};
@@ -144,10 +112,9 @@ CLoadResult CDiveLog::LoadLogFile(const std::string& path) {
 
     CMemLineFile source;
     if (m_nFileKind == 2) {
-        content = std::string(); // the converter reads the file itself
         bool frcLayout = false;
         std::string convertError;
-        if (!ConvertBinaryLogToLines(path, source, frcLayout, convertError)) {
+        if (!ConvertBinaryBytesToLines(bytes, source, frcLayout, convertError)) {
             result.errors = {"Unable to convert the binary file to a CMemStdioFile",
                              "Error Message - " + convertError};
             log.Write("Unable to convert the binary file to a CMemStdioFile");
@@ -157,11 +124,11 @@ CLoadResult CDiveLog::LoadLogFile(const std::string& path) {
         }
         m_bFrcLayout = frcLayout;
     } else {
-        source.SetContent(std::move(content));
+        source.SetContent(std::string(bytes));
     }
 
     PrepareForLoad();
-    CLogLoader loader(*this, path, source, result);
+    CLogLoader loader(*this, name, source, result);
     if (!loader.FirstPass())
         return result;
     loader.DetectVersion(m_nFileKind == 1);
@@ -178,6 +145,7 @@ void CDiveLog::PrepareForLoad() {
     m_bFileLoaded = false;
     m_strFilePath.clear();
     m_strFileTitle.clear();
+    m_fileIdentity = {};
     m_ChartRange = CChartRange{};
     // The times describe the file being loaded; a file without a dive start must not inherit
     // the previous file's.

@@ -3,12 +3,14 @@
 // viewer's main window owns one; the command line tool and the tests use it without a window.
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "logfile/CDateTime.h"
 #include "logfile/CDiveLogGasManagement.h"
 #include "logfile/CDiveLogInformation.h"
 #include "logfile/CDiveLogSysInfo.h"
+#include "logfile/FileIO.h"
 
 class CDiveLogSample;
 class CDiveLogSolenoidSample;
@@ -43,6 +45,9 @@ public:
     CDiveLog& operator=(const CDiveLog&) = delete;
 
     CLoadResult LoadLogFile(const std::string& path);
+    // The same for a file already in memory; `name` stands for its path (the title, the status
+    // log). A log loaded this way has no file identity, so saving it checks only its kind.
+    CLoadResult LoadLogBytes(std::string_view bytes, const std::string& name);
     void UnloadLogFile();
     // Fills the summary fields and the dive label of m_DiveInformation from the model.
     void ComputeDiveSummary();
@@ -63,6 +68,8 @@ public:
     int m_nFileKind = 0; // 0 not a dive log, 1 text, 2 binary
     std::string m_strFilePath;
     std::string m_strFileTitle;
+    // The loaded file as it was on disk, so a save can tell it was replaced meanwhile.
+    fileio::FileIdentity m_fileIdentity;
     double m_dSurfacePressure = 1000.0; // mbar; kept across loads
     int m_nSampleInterval = 10;         // s; kept across loads
     CDateTime m_dtDiveStart;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "logfile/FileIO.h"
+
 class CDiveLog;
 
 struct CSaveResult {
@@ -18,11 +20,19 @@ struct CSaveResult {
 // String-table ids of the two messages a save can end in.
 inline constexpr int kSaveReadFailedId = 2221;  // "Unable to open data file for reading."
 inline constexpr int kSaveWriteFailedId = 2222; // "Unable to open data file for writing."
+// A file replaced or changed on disk since it was loaded is not saved into; the status-log
+// reason is kChangedOnDisk and the message box the write failure's.
+inline constexpr int kSaveChangedOnDiskId = kSaveWriteFailedId;
+inline constexpr const char* kChangedOnDisk =
+    "the file on disk is no longer the one that was loaded (it was replaced or changed "
+    "meanwhile); your changes are kept in the window";
 
 // Saves into m_strFilePath by m_nFileKind (1 text, 2 binary; with nothing loaded it does
 // nothing). The file is replaced only once the new content is complete on disk; on any failure
-// it is untouched and m_bModified stays set. Success clears m_bModified.
-CSaveResult SaveLogFile(CDiveLog& log);
+// it is untouched and m_bModified stays set. Success clears m_bModified. Nothing is written when
+// the file on disk is no longer the one loaded (another file, changed since, or of another
+// kind). `fault` makes the file replacement fail for tests.
+CSaveResult SaveLogFile(CDiveLog& log, const fileio::FileWriteFault* fault = nullptr);
 
 // The 27 lines a save writes: dive information 0x80-0x89, 0x8B-0x8E, then cylinders 0xA0-0xAC.
 std::vector<std::string> UserRecordLines(const CDiveLog& log);
