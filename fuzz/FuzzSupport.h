@@ -1,6 +1,6 @@
 #pragma once
-// What the fuzz targets share: a quiet status log, and the dump of a loaded log without the
-// records a save rewrites, for comparing a log before and after saving.
+// What the fuzz targets share: the dump of a loaded log without the records a save rewrites, for
+// comparing a log before and after saving.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -8,17 +8,8 @@
 
 #include "cli/DumpJson.h"
 #include "logfile/CDiveLog.h"
-#include "statuslog/StatusLog.h"
 
 namespace fuzzsupport {
-
-inline void Quiet() {
-    static const bool once = [] {
-        TheStatusLog().SetEnabled(false);
-        return true;
-    }();
-    (void)once;
-}
 
 // The JSON dump up to the summary: everything the log's own records decide. The summary, the
 // dive information and the cylinders that follow it are what a save writes.

@@ -46,7 +46,6 @@ const CDiveLog& SimulatedLog() {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzzsupport::Quiet();
     constexpr size_t kSettingsBytes = 96;
     Bytes in(std::string_view(reinterpret_cast<const char*>(data), size));
     const std::string_view settings = in.Rest().substr(0, kSettingsBytes);

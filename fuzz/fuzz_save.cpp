@@ -62,7 +62,6 @@ void CheckSave(std::string_view file, bool binary, std::string_view edits) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzzsupport::Quiet();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CheckSave(bytes, bytes.size() >= 2 && bytes[0] == '\0' && bytes[1] == '\0', bytes);
 

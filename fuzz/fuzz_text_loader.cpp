@@ -7,7 +7,6 @@
 #include "FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    fuzzsupport::Quiet();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     CDiveLog log;
     const CLoadResult result = log.LoadLogBytes(bytes, "fuzz.ccl");

@@ -11,12 +11,22 @@
 #include "logfile/LoaderInternal.h"
 #include "logfile/binary/BinaryFileAccess.h"
 #include "logfile/binary/BinaryLog.h"
-#include "statuslog/StatusLog.h"
 
 namespace {
 
 constexpr int kOpenAttempts = 10;
 constexpr auto kOpenRetryDelay = std::chrono::milliseconds(10);
+
+// A busy file (a download still closing it) gets a few more tries at opening.
+fileio::ReadOutcome ReadLogFile(const std::string& path, std::string& content) {
+    fileio::ReadOutcome read;
+    for (int attempt = 1;; ++attempt) {
+        read = fileio::ReadFile(path, content);
+        if (read.ok || read.osError == 0 || attempt >= kOpenAttempts)
+            return read;
+        std::this_thread::sleep_for(kOpenRetryDelay);
+    }
+}
 
 // 0 not a log, 1 text, 2 binary: the first two bytes decide.
 int CheckFormat(std::string_view content, std::string& error) {
@@ -63,79 +73,90 @@ void CDiveLog::UnloadLogFile() {
     m_SysInfo.Clear();
 }
 
-CLoadResult CDiveLog::LoadLogFile(const std::string& path) {
-    // A busy file (a download still closing it) gets a few more tries at opening.
+CLoadResult CDiveLog::LoadLogFile(const std::string& path, const CLoadOptions& options) {
+    CLoadResult result;
+    CReport report(options.messageLevel, options.observer);
+    m_bLoading = true;
     std::string content;
-    fileio::ReadOutcome read;
-    for (int attempt = 1;; ++attempt) {
-        read = fileio::ReadFile(path, content);
-        if (read.ok || read.osError == 0 || attempt >= kOpenAttempts)
-            break;
-        std::this_thread::sleep_for(kOpenRetryDelay);
-    }
-    if (!read.ok) {
-        CLoadResult result;
+    const fileio::ReadOutcome read = ReadLogFile(path, content);
+    if (read.ok) {
+        Load(content, path, options, report, result);
+        if (result.loaded)
+            m_fileIdentity = read.identity;
+    } else {
+        // Only regular files are read; what stood in the way is said with the path.
         result.messageId = 2218;
+        result.reason = read.error + ": " + path;
         const std::string detail =
             read.osError
                 ? "Unable to open source file: " + binaryfile::OpenFailureDetail(read.osError, path)
                 : read.error;
-        result.errors = {read.error + ": " + path, "Error Message - " + detail};
+        result.errors = {result.reason, "Error Message - " + detail};
         for (const std::string& line : result.errors)
-            TheStatusLog().Write("%s", line.c_str());
+            report.Add(ReportKind::kError, line);
         m_nFileKind = 0;
-        return result;
     }
-    CLoadResult result = LoadLogBytes(content, path);
-    if (result.loaded)
-        m_fileIdentity = read.identity;
+    m_bLoading = false;
+    result.events = report.TakeEvents();
     return result;
 }
 
-CLoadResult CDiveLog::LoadLogBytes(std::string_view bytes, const std::string& name) {
+CLoadResult CDiveLog::LoadLogBytes(std::string_view bytes, const std::string& name,
+                                   const CLoadOptions& options) {
     CLoadResult result;
-    StatusLog& log = TheStatusLog();
+    CReport report(options.messageLevel, options.observer);
+    Load(bytes, name, options, report, result);
+    m_bLoading = false;
+    result.events = report.TakeEvents();
+    return result;
+}
+
+void CDiveLog::Load(std::string_view content, const std::string& path, const CLoadOptions& options,
+                    CReport& report, CLoadResult& result) {
     m_bLoading = true;
+    const auto fail = [&](std::vector<std::string> errors) {
+        for (const std::string& line : errors)
+            report.Add(ReportKind::kError, line);
+        result.errors = std::move(errors);
+    };
 
     std::string error;
-    m_nFileKind = CheckFormat(bytes, error);
+    m_nFileKind = CheckFormat(content, error);
     if (m_nFileKind == 0) {
         result.messageId = 2218;
-        result.errors = {"Invalid file format", "Error Message - " + error};
-        log.Write("Invalid file format");
-        log.Write("Error Message - %s", error.c_str());
-        m_bLoading = false;
-        return result;
+        fail({"Invalid file format", "Error Message - " + error});
+        return;
     }
-    log.WriteLevel(StatusLog::kProgress, "File format check passed");
+    report.Add(ReportKind::kProgress, "File format check passed");
     m_bFrcLayout = false;
 
     CMemLineFile source;
     if (m_nFileKind == 2) {
         bool frcLayout = false;
         std::string convertError;
-        if (!ConvertBinaryBytesToLines(bytes, source, frcLayout, convertError)) {
-            result.errors = {"Unable to convert the binary file to a CMemStdioFile",
-                             "Error Message - " + convertError};
-            log.Write("Unable to convert the binary file to a CMemStdioFile");
-            log.Write("Error Message - %s", convertError.c_str());
-            m_bLoading = false;
-            return result;
+        const CBinaryLogKey key =
+            options.key ? *options.key : CBinaryLogKey::Resolve(std::string(), &report);
+        if (!ConvertBinaryBytesToLines(content, source, frcLayout, convertError, &key, &report)) {
+            // Without a message the diver would be left looking at an empty window.
+            result.messageId = 2220;
+            result.reason = convertError;
+            fail({"Unable to convert the binary file to a CMemStdioFile",
+                  "Error Message - " + convertError});
+            return;
         }
         m_bFrcLayout = frcLayout;
     } else {
-        source.SetContent(std::string(bytes));
+        source.SetContent(std::string(content));
     }
 
     PrepareForLoad();
-    CLogLoader loader(*this, name, source, result);
+    CLogLoader loader(*this, path, source, result, report);
     if (!loader.FirstPass())
-        return result;
+        return;
     loader.DetectVersion(m_nFileKind == 1);
     if (!loader.MainPass())
-        return result;
+        return;
     loader.Finish();
-    return result;
 }
 
 void CDiveLog::PrepareForLoad() {

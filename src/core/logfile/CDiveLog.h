@@ -2,6 +2,7 @@
 // The dive model of one loaded log: everything the loader builds and every view reads. The
 // viewer's main window owns one; the command line tool and the tests use it without a window.
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "logfile/CDiveLogInformation.h"
 #include "logfile/CDiveLogSysInfo.h"
 #include "logfile/FileIO.h"
+#include "logfile/binary/CBinaryLogKey.h"
+#include "statuslog/CReport.h"
 
 class CDiveLogSample;
 class CDiveLogSolenoidSample;
@@ -24,6 +27,20 @@ struct CLoadResult {
     int messageId = 0;
     // The status-log error lines of a failed load, in order.
     std::vector<std::string> errors;
+    // Why a failed load failed, in words a diver can act on, for the message box; empty when
+    // the message alone says it.
+    std::string reason;
+    // Everything the load had to say, at the level it was asked for, in order.
+    std::vector<CReportEvent> events;
+};
+
+// How a load reports and what it needs from outside.
+struct CLoadOptions {
+    int messageLevel = 0; // the "Message Level" setting
+    // Sees each event as it happens (the viewer writes them to the status log at once).
+    CReport::Observer observer;
+    // The binary logs' key; without one, $ZELVOR_LOG_KEY or the built-in test key.
+    std::optional<CBinaryLogKey> key;
 };
 
 // The three times (whole seconds) and the view range the profile chart receives.
@@ -44,13 +61,19 @@ public:
     CDiveLog(const CDiveLog&) = delete;
     CDiveLog& operator=(const CDiveLog&) = delete;
 
-    CLoadResult LoadLogFile(const std::string& path);
-    // The same for a file already in memory; `name` stands for its path (the title, the status
-    // log). A log loaded this way has no file identity, so saving it checks only its kind.
-    CLoadResult LoadLogBytes(std::string_view bytes, const std::string& name);
+    CLoadResult LoadLogFile(const std::string& path, const CLoadOptions& options = {});
+    // The same for a file already in memory; `name` stands for its path (the title, the
+    // messages). A log loaded this way has no file identity, so saving it checks only its kind.
+    CLoadResult LoadLogBytes(std::string_view bytes, const std::string& name,
+                             const CLoadOptions& options = {});
     void UnloadLogFile();
-    // Fills the summary fields and the dive label of m_DiveInformation from the model.
-    void ComputeDiveSummary();
+    // Fills the summary fields and the dive label of m_DiveInformation from the model; how it
+    // chose the dive time and depth goes to `report` as progress events.
+    void ComputeDiveSummary(CReport& report);
+    void ComputeDiveSummary() {
+        CReport quiet;
+        ComputeDiveSummary(quiet);
+    }
 
     // Level 1-9 as the loader set them from the display code version.
     bool VersionLevel(int level) const {
@@ -92,4 +115,6 @@ private:
     // Before a pass: arrays, version levels, the per-file times and the records reset.
     void PrepareForLoad();
     void SetLoadedFile(const std::string& path);
+    void Load(std::string_view content, const std::string& path, const CLoadOptions& options,
+              CReport& report, CLoadResult& result);
 };

@@ -5,7 +5,6 @@
 #include "logfile/CDeviceList.h"
 #include "logfile/FieldParsers.h"
 #include "logfile/SysInfoTables.h"
-#include "statuslog/StatusLog.h"
 
 namespace {
 
@@ -55,6 +54,7 @@ void CDiveLogSysInfo::Clear() {
     for (CColumn& column : m_arColumns)
         column = CColumn{};
     m_nDisplayBus = 0;
+    m_nLostRegions = 0;
 }
 
 int CDiveLogSysInfo::ColumnOf(int busAddress) {
@@ -130,7 +130,7 @@ void CDiveLogSysInfo::StoreRegion(int busAddress, int region, std::string_view d
             bytes[k] = static_cast<uint8_t>(ParseHex(dataLine, 2 + 2 * k, 2));
         copy.m_arBytes = std::move(bytes);
     } catch (const std::bad_alloc&) {
-        TheStatusLog().Write("Memory allocation failed");
+        ++m_nLostRegions;
         return;
     }
     copy.m_nSourceBus = busAddress;

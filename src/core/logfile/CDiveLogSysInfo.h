@@ -67,6 +67,9 @@ public:
     void Decode(std::string_view headerLine, std::string_view dataLine);
     // Builds every text from the stored copies; once per load, after the last line.
     void Complete();
+    // Regions Decode could not keep for want of memory, since the last Clear (the loader
+    // reports each as "Memory allocation failed").
+    int LostRegions() const { return m_nLostRegions; }
 
     // Bytes 3-7 of the processor's code identification, "%02X" joined with "."; empty when not
     // received. busAddress 0xB0/0xBC (display), 0xB2 (C1), 0xB4 (C2).
@@ -116,4 +119,5 @@ private:
 
     std::array<CColumn, kColumns> m_arColumns;
     int m_nDisplayBus = 0;
+    int m_nLostRegions = 0;
 };

@@ -9,7 +9,7 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
-#include "statuslog/StatusLog.h"
+#include "statuslog/CReport.h"
 
 namespace {
 
@@ -72,42 +72,40 @@ void ComputeTotals(const CDiveLog& log, const CDiveLogPreDive& s, CDiveLogInform
 }
 
 // The unit's own dive time, unless the clock says otherwise by more than 0.8 %.
-long long DiveTimeFromDiveEnd(const CDiveLog& log, const CDiveLogPreDive& s) {
-    StatusLog& status = TheStatusLog();
+long long DiveTimeFromDiveEnd(const CDiveLog& log, const CDiveLogPreDive& s, CReport& report) {
+    constexpr ReportKind kProgress = ReportKind::kProgress;
     const long long logged = s.m_nDiveTime;
-    status.WriteLevel(StatusLog::kProgress, "Dive Time - (0x08 Dive Time) %d seconds",
-                      static_cast<int>(logged));
+    report.Printf(kProgress, 0, "Dive Time - (0x08 Dive Time) %d seconds",
+                  static_cast<int>(logged));
     const std::optional<long long> span = s.m_dtDiveEnd.SecondsSince(log.m_dtDiveStart);
     // Without two valid clock readings in the right order there is nothing to check the
     // logged time against.
     if (!span || *span < 0)
         return logged;
-    status.WriteLevel(StatusLog::kProgress,
-                      "Dive Time - (0x08 End of Dive Time %s - 0x03 Start of Dive Time %s) %d "
-                      "seconds",
-                      s.m_dtDiveEnd.Format("%H:%M:%S").c_str(),
-                      log.m_dtDiveStart.Format("%H:%M:%S").c_str(), static_cast<int>(*span));
+    report.Printf(kProgress, 0,
+                  "Dive Time - (0x08 End of Dive Time %s - 0x03 Start of Dive Time %s) %d "
+                  "seconds",
+                  s.m_dtDiveEnd.Format("%H:%M:%S").c_str(),
+                  log.m_dtDiveStart.Format("%H:%M:%S").c_str(), static_cast<int>(*span));
     const long long tolerance = static_cast<long long>(*span * kDiveTimeTolerance);
     const long long difference = logged > *span ? logged - *span : *span - logged;
-    status.WriteLevel(StatusLog::kProgress,
-                      "Dive Time - Difference %d seconds Tolerance %d seconds",
-                      static_cast<int>(difference), static_cast<int>(tolerance));
+    report.Printf(kProgress, 0, "Dive Time - Difference %d seconds Tolerance %d seconds",
+                  static_cast<int>(difference), static_cast<int>(tolerance));
     if (difference <= tolerance) {
-        status.WriteLevel(StatusLog::kProgress, "Dive Time - In tolerance using dive time");
+        report.Add(kProgress, "Dive Time - In tolerance using dive time");
         return logged;
     }
-    status.WriteLevel(StatusLog::kProgress, "Dive Time - Out of tolerance using end - start time");
+    report.Add(kProgress, "Dive Time - Out of tolerance using end - start time");
     return *span;
 }
 
-long long DiveTimeFromSamples(const CDiveLog& log) {
+long long DiveTimeFromSamples(const CDiveLog& log, CReport& report) {
     const long long last = static_cast<long long>(log.m_arSamples.back()->m_dTime);
     const long long start = static_cast<long long>(log.m_dDiveStartTime);
-    TheStatusLog().WriteLevel(StatusLog::kProgress,
-                              "Dive Time - Using last sample time %d seconds - 0x03 Dive Start "
-                              "Time %d seconds = %d seconds",
-                              static_cast<int>(last), static_cast<int>(start),
-                              static_cast<int>(last - start));
+    report.Printf(ReportKind::kProgress, 0,
+                  "Dive Time - Using last sample time %d seconds - 0x03 Dive Start Time %d "
+                  "seconds = %d seconds",
+                  static_cast<int>(last), static_cast<int>(start), static_cast<int>(last - start));
     return last - start;
 }
 
@@ -183,35 +181,35 @@ double PassOverSamples(const CDiveLog& log, CDiveLogInformation& info) {
     return maxLoggedDepth;
 }
 
-double ChooseMaxDepth(const CDiveLog& log, const CDiveLogPreDive& s, double maxLoggedDepth) {
-    StatusLog& status = TheStatusLog();
+double ChooseMaxDepth(const CDiveLog& log, const CDiveLogPreDive& s, double maxLoggedDepth,
+                      CReport& report) {
     if (s.HasDiveEnd()) {
         const double eod = s.GetDiveEndMaxDepth();
-        status.WriteLevel(StatusLog::kProgress,
-                          "Max Logged Depth %.2f - EOD Max Depth %.2f Using EOD Max Depth",
-                          maxLoggedDepth, eod);
+        report.Printf(ReportKind::kProgress, 0,
+                      "Max Logged Depth %.2f - EOD Max Depth %.2f Using EOD Max Depth",
+                      maxLoggedDepth, eod);
         return eod;
     }
     const double deco = log.m_arSamples.empty() ? 0.0 : log.m_arSamples.back()->GetDecoWord4();
     if (deco == 0.0)
         return maxLoggedDepth;
-    status.WriteLevel(StatusLog::kProgress,
-                      "Max Logged Depth %.2f - Deco Max Depth %.2f Using Deco Max Depth",
-                      maxLoggedDepth, deco);
+    report.Printf(ReportKind::kProgress, 0,
+                  "Max Logged Depth %.2f - Deco Max Depth %.2f Using Deco Max Depth",
+                  maxLoggedDepth, deco);
     return deco;
 }
 
 } // namespace
 
-void CDiveLog::ComputeDiveSummary() {
+void CDiveLog::ComputeDiveSummary(CReport& report) {
     CDiveLogInformation& info = m_DiveInformation;
     info.ResetSummary();
     const CDiveLogPreDive* set = ChooseSet(*this);
     // Without a pre-dive set, or without both a dive end record and any sample, there is no
     // dive time to show: the summary stays invalid rather than showing made-up figures.
     if (!set || (m_arSamples.empty() && !set->HasDiveEnd())) {
-        TheStatusLog().WriteLevel(StatusLog::kProgress,
-                                  "Dive summary not computed - no pre-dive data or samples");
+        report.Add(ReportKind::kProgress,
+                   "Dive summary not computed - no pre-dive data or samples");
         return;
     }
     const CDiveLogPreDive& s = *set;
@@ -220,7 +218,7 @@ void CDiveLog::ComputeDiveSummary() {
     info.UpdateDiveLabel();
     ComputeTotals(*this, s, info);
     const long long seconds =
-        s.HasDiveEnd() ? DiveTimeFromDiveEnd(*this, s) : DiveTimeFromSamples(*this);
+        s.HasDiveEnd() ? DiveTimeFromDiveEnd(*this, s, report) : DiveTimeFromSamples(*this, report);
     info.m_strDiveTime = DiveTimeText(seconds);
     info.m_strSurfaceInterval = SurfaceIntervalText(s);
     info.m_strDiveEndDuration1 =
@@ -230,6 +228,6 @@ void CDiveLog::ComputeDiveSummary() {
     info.m_dAtmPressure = s.m_dCurrentSurfacePressure;
     info.m_dAtmTemperature = s.m_dStatusAmbientTemp;
     const double maxLoggedDepth = PassOverSamples(*this, info);
-    info.m_dMaxDepth = ChooseMaxDepth(*this, s, maxLoggedDepth);
+    info.m_dMaxDepth = ChooseMaxDepth(*this, s, maxLoggedDepth, report);
     info.m_bSummaryValid = true;
 }

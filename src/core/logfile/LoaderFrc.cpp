@@ -3,7 +3,7 @@
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/FieldParsers.h"
 #include "logfile/LoaderInternal.h"
-#include "statuslog/StatusLog.h"
+#include "statuslog/CReport.h"
 
 namespace {
 
@@ -163,11 +163,12 @@ void CLogLoader::FrcRestart(unsigned type, std::string_view line) {
         const char* format = warm ? "%d %B %Y %H:%M:%S" : "%d %B %Y\n%H:%M:%S";
         const std::string r = restart.Format(format);
         const std::string first = m_dtFirstPowerOn.Format(format);
-        TheStatusLog().Write(warm ? "Warm Restart %s, First Power On %s, Diff %0.1fs, FRC was "
-                                    "%0.1f, FRC Offset set to %0.1f"
-                                  : "Cold Restart %s, First Power On %s, Diff %0.1fs, FRC was "
-                                    "%0.1f, FRC Offset set to %0.1f",
-                             r.c_str(), first.c_str(), d, m_dLineFrc, m_dFrcOffset);
+        m_report.Printf(ReportKind::kNotice, m_nLine,
+                        warm ? "Warm Restart %s, First Power On %s, Diff %0.1fs, FRC was "
+                               "%0.1f, FRC Offset set to %0.1f"
+                             : "Cold Restart %s, First Power On %s, Diff %0.1fs, FRC was "
+                               "%0.1f, FRC Offset set to %0.1f",
+                        r.c_str(), first.c_str(), d, m_dLineFrc, m_dFrcOffset);
     }
     CDiveLogSample& sample = MakeSample(m_dLineTime, type, m_latest[k06]);
     sample.m_bWarmRestart = warm;

@@ -14,7 +14,8 @@ class CDiveLogPreDive;
 
 class CLogLoader {
 public:
-    CLogLoader(CDiveLog& log, const std::string& path, CLineSource& source, CLoadResult& result);
+    CLogLoader(CDiveLog& log, const std::string& path, CLineSource& source, CLoadResult& result,
+               CReport& report);
 
     // Both false when a line fails its checksum (the result then says so).
     bool FirstPass();
@@ -82,6 +83,7 @@ private:
     const std::string& m_path;
     CLineSource& m_source;
     CLoadResult& m_result;
+    CReport& m_report;
     CRecordFormat m_format;
     bool m_bTrace = false;
     bool m_bChecksumsChecked = false; // by the first pass, for every line the main pass reads

@@ -6,7 +6,7 @@
 #include "logfile/FieldParsers.h"
 #include "logfile/HexDigits.h"
 #include "logfile/LoaderInternal.h"
-#include "statuslog/StatusLog.h"
+#include "statuslog/CReport.h"
 
 namespace {
 
@@ -44,10 +44,10 @@ int Decimal2(const std::string& text, size_t pos) {
 } // namespace
 
 CLogLoader::CLogLoader(CDiveLog& log, const std::string& path, CLineSource& source,
-                       CLoadResult& result)
-    : m_log(log), m_path(path), m_source(source), m_result(result) {
+                       CLoadResult& result, CReport& report)
+    : m_log(log), m_path(path), m_source(source), m_result(result), m_report(report) {
     m_format.frcLayout = log.m_bFrcLayout;
-    m_bTrace = TheStatusLog().Reaches(StatusLog::kTrace);
+    m_bTrace = report.Wants(ReportKind::kTrace);
 }
 
 // ---- Reading lines ------------------------------------------------------------------------------
@@ -78,13 +78,11 @@ bool CLogLoader::NextRecord(std::string_view& line, unsigned& type, bool& ok) {
 }
 
 void CLogLoader::ChecksumFailure() {
-    char text[StatusLog::kBufferSize];
-    std::snprintf(text, sizeof text, "Invalid checksum in file %s at line %d", m_path.c_str(),
-                  m_nLine);
-    TheStatusLog().WriteText(text);
+    m_report.Printf(ReportKind::kError, m_nLine, "Invalid checksum in file %s at line %d",
+                    m_path.c_str(), m_nLine);
     m_result.loaded = false;
     m_result.messageId = 2219;
-    m_result.errors = {text};
+    m_result.errors = {m_report.Events().back().text};
     m_log.ClearSamplesAndVersion();
     m_log.m_bLoading = false;
 }
@@ -95,15 +93,15 @@ bool CLogLoader::PowerOnOffGrid(unsigned type) const {
 }
 
 void CLogLoader::LogOffGrid() {
-    TheStatusLog().Write("Power On record skipped due to location in file %s at line %d",
-                         m_path.c_str(), m_nLine);
+    m_report.Printf(ReportKind::kNotice, m_nLine,
+                    "Power On record skipped due to location in file %s at line %d", m_path.c_str(),
+                    m_nLine);
 }
 
 // ---- First pass: the display code version -------------------------------------------------------
 
 bool CLogLoader::FirstPass() {
-    StatusLog& log = TheStatusLog();
-    log.WriteLevel(StatusLog::kProgress, "Starting first pass to determine version number");
+    m_report.Add(ReportKind::kProgress, "Starting first pass to determine version number");
     std::string_view line;
     std::string_view header;
     unsigned type = 0;
@@ -119,12 +117,13 @@ bool CLogLoader::FirstPass() {
             m_log.m_SysInfo.Decode(header, line);
         CountForReserve(type, line.size());
     }
+    for (int k = 0; k < m_log.m_SysInfo.LostRegions(); ++k)
+        m_report.Add(ReportKind::kNotice, "Memory allocation failed");
     m_bChecksumsChecked = ok;
     return ok;
 }
 
 void CLogLoader::DetectVersion(bool textFile) {
-    StatusLog& log = TheStatusLog();
     std::string text;
     for (int bus : kVersionSources) {
         if (m_log.m_SysInfo.CodeVersionValid(bus)) {
@@ -135,8 +134,9 @@ void CLogLoader::DetectVersion(bool textFile) {
     if (text.empty()) {
         for (bool& level : m_log.m_bVersionLevel)
             level = true;
-        log.Write("Display Code Version 05.01.42 or above selected as default as no valid "
-                  "versions available");
+        m_report.Add(ReportKind::kNotice,
+                     "Display Code Version 05.01.42 or above selected as default as no valid "
+                     "versions available");
     } else {
         const long v =
             Decimal2(text, 6) * 1000000L + Decimal2(text, 9) * 1000L + Decimal2(text, 12);
@@ -146,7 +146,7 @@ void CLogLoader::DetectVersion(bool textFile) {
             if (m_log.m_bVersionLevel[k])
                 highest = kLevels[k].text;
         }
-        log.WriteText(highest);
+        m_report.Add(ReportKind::kNotice, highest);
         if (textFile && v >= kFrcLayoutVersion)
             m_log.m_bFrcLayout = true;
     }
@@ -155,12 +155,12 @@ void CLogLoader::DetectVersion(bool textFile) {
     m_format.level5 = m_log.VersionLevel(5);
 
     Reserve();
-    log.WriteLevel(StatusLog::kProgress, "Version number obtained");
-    log.WriteLevel(StatusLog::kProgress, "Reset to start of file");
+    m_report.Add(ReportKind::kProgress, "Version number obtained");
+    m_report.Add(ReportKind::kProgress, "Reset to start of file");
     m_source.Rewind();
-    log.WriteLevel(StatusLog::kProgress, "Reset to start of file completed");
+    m_report.Add(ReportKind::kProgress, "Reset to start of file completed");
     m_nLine = 0;
-    log.WriteLevel(StatusLog::kProgress, "Starting main load of file");
+    m_report.Add(ReportKind::kProgress, "Starting main load of file");
 }
 
 // ---- Room for the results -----------------------------------------------------------------------
@@ -222,7 +222,8 @@ bool CLogLoader::MainPass() {
             type = 0xFF;
         }
         if (m_bTrace)
-            TheStatusLog().Write("Read line %d, Record type 0x%02X", m_nLine, type);
+            m_report.Printf(ReportKind::kTrace, m_nLine, "Read line %d, Record type 0x%02X",
+                            m_nLine, type);
         if (m_format.frcLayout) {
             m_dLineFrc = line.size() >= 10 ? ParseFrc(line.substr(2, 8)) : -1.0;
             m_dLineTime = m_dLineFrc + m_dFrcOffset;
@@ -383,13 +384,12 @@ int CLogLoader::ClampedInterval() const {
 // ---- After the pass -----------------------------------------------------------------------------
 
 void CLogLoader::Finish() {
-    StatusLog& log = TheStatusLog();
-    log.WriteLevel(StatusLog::kProgress, "Finished loading file");
-    log.WriteLevel(StatusLog::kProgress, "Checking file validity");
+    m_report.Add(ReportKind::kProgress, "Finished loading file");
+    m_report.Add(ReportKind::kProgress, "Checking file validity");
     if (m_nPowerOns > 0 && m_nSampleCount > 0 && !m_log.m_arSamples.empty()) {
         m_log.SetLoadedFile(m_path);
         m_result.loaded = true;
-        log.Write("File %s loaded OK", m_path.c_str());
+        m_report.Printf(ReportKind::kNotice, 0, "File %s loaded OK", m_path.c_str());
         const auto& samples = m_log.m_arSamples;
         double end = 0.0;
         if (m_format.frcLayout && m_bDiveEndSeen) {
@@ -414,16 +414,14 @@ void CLogLoader::Finish() {
         chart.viewStart = chart.diveStart;
         chart.viewEnd = chart.diveEnd;
         m_log.m_SysInfo.Complete();
-        m_log.ComputeDiveSummary();
+        m_log.ComputeDiveSummary(m_report);
     } else {
         m_log.UnloadLogFile();
         m_result.messageId = 2220;
-        char text[StatusLog::kBufferSize];
-        std::snprintf(text, sizeof text, "File %s loaded but contains no valid dive data",
-                      m_path.c_str());
-        log.WriteText(text);
-        m_result.errors = {text};
+        m_report.Printf(ReportKind::kError, 0, "File %s loaded but contains no valid dive data",
+                        m_path.c_str());
+        m_result.errors = {m_report.Events().back().text};
     }
     m_log.m_bLoading = false;
-    log.WriteLevel(StatusLog::kProgress, "Starting to display data");
+    m_report.Add(ReportKind::kProgress, "Starting to display data");
 }

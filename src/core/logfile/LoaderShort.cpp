@@ -5,7 +5,7 @@
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/FieldParsers.h"
 #include "logfile/LoaderInternal.h"
-#include "statuslog/StatusLog.h"
+#include "statuslog/CReport.h"
 
 void CLogLoader::DispatchShort(unsigned type, std::string_view line) {
     const bool fullLine = line.size() == CRecordFormat::kShortLineLength;
@@ -223,9 +223,9 @@ void CLogLoader::ShortStamp(std::string_view line) {
             TakeSampleInterval(0x0B, line);
         const CDateTime stamp = ShortDateTime(line);
         if (!stamp.IsValid()) {
-            TheStatusLog().Write(
-                "Invalid Date / Time in 0x0B message %.*s at line %d. Record skipped",
-                static_cast<int>(line.size()), line.data(), m_nLine);
+            m_report.Printf(ReportKind::kNotice, m_nLine,
+                            "Invalid Date / Time in 0x0B message %.*s at line %d. Record skipped",
+                            static_cast<int>(line.size()), line.data(), m_nLine);
         } else {
             double d = 0.0;
             if (!m_bAfterDiveEnd) {

@@ -4,7 +4,6 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/FileIO.h"
 #include "logfile/TextLogMerge.h"
-#include "statuslog/StatusLog.h"
 
 namespace {
 
@@ -43,8 +42,11 @@ CSaveResult SaveLogFile(CDiveLog& log, const fileio::FileWriteFault* fault) {
                                ? kBinaryFile
                                : kTextFile;
     if ((log.m_fileIdentity.valid && !(read.identity == log.m_fileIdentity)) ||
-        kindOnDisk != log.m_nFileKind)
-        return Fail(log, kSaveChangedOnDiskId, kChangedOnDisk);
+        kindOnDisk != log.m_nFileKind) {
+        CSaveResult r = Fail(log, kSaveChangedOnDiskId, kChangedOnDisk);
+        r.reason = kChangedOnDisk;
+        return r;
+    }
 
     const std::vector<std::string> lines = UserRecordLines(log);
     std::string content;
@@ -60,8 +62,8 @@ CSaveResult SaveLogFile(CDiveLog& log, const fileio::FileWriteFault* fault) {
         log.m_fileIdentity = fileio::IdentityOf(log.m_strFilePath);
 
     log.m_bModified = false;
-    TheStatusLog().Write("Dive information saved to file %s", log.m_strFilePath.c_str());
     CSaveResult r;
     r.ok = true;
+    r.notice = "Dive information saved to file " + log.m_strFilePath;
     return r;
 }

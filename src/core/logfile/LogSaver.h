@@ -15,17 +15,21 @@ struct CSaveResult {
     // What went wrong, as one status-log line ("Unable to save file PATH - reason"); the caller
     // writes it.
     std::string error;
+    // For the message box, when the message alone does not say what to do; empty otherwise.
+    std::string reason;
+    // The status-log line of a save that worked.
+    std::string notice;
 };
 
 // String-table ids of the two messages a save can end in.
 inline constexpr int kSaveReadFailedId = 2221;  // "Unable to open data file for reading."
 inline constexpr int kSaveWriteFailedId = 2222; // "Unable to open data file for writing."
-// A file replaced or changed on disk since it was loaded is not saved into; the status-log
-// reason is kChangedOnDisk and the message box the write failure's.
+// A file replaced or changed on disk since it was loaded is not saved into; the message box is
+// the write failure's with kChangedOnDisk as its reason.
 inline constexpr int kSaveChangedOnDiskId = kSaveWriteFailedId;
 inline constexpr const char* kChangedOnDisk =
-    "the file on disk is no longer the one that was loaded (it was replaced or changed "
-    "meanwhile); your changes are kept in the window";
+    "The file on disk is no longer the one that was loaded (it was replaced or changed "
+    "meanwhile), so nothing was saved. Your changes are still in the window.";
 
 // Saves into m_strFilePath by m_nFileKind (1 text, 2 binary; with nothing loaded it does
 // nothing). The file is replaced only once the new content is complete on disk; on any failure

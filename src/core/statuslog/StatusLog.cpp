@@ -8,11 +8,6 @@
 
 namespace fs = std::filesystem;
 
-StatusLog& TheStatusLog() {
-    static StatusLog log;
-    return log;
-}
-
 std::string DataDirectory() {
     if (const char* d = std::getenv("ZELVOR_DATA_DIR"); d && *d)
         return d;

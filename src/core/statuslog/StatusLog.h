@@ -44,7 +44,7 @@ public:
     bool Reaches(int level) const { return level <= 0 || m_nMessageLevel >= level; }
 
     const std::string& Path() const { return m_strLogPath; }
-    // Every line written is also handed to the sink (tests and the command line tool use it).
+    // Every line written is also handed to the sink.
     void SetSink(std::function<void(std::string_view)> sink) { m_sink = std::move(sink); }
 
 private:
@@ -61,9 +61,6 @@ private:
     std::mutex m_lock;
     std::function<void(std::string_view)> m_sink;
 };
-
-// The one status log of the program.
-StatusLog& TheStatusLog();
 
 // The folder for shared data: $ZELVOR_DATA_DIR when set, else $XDG_DATA_HOME, else
 // ~/.local/share.

@@ -8,12 +8,12 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/AppStatusLog.h"
 #include "app/CAboutDlg.h"
 #include "app/CLogViewerDlg.h"
 #include "app/CQtSettingsStore.h"
 #include "app/CSingleInstance.h"
 #include "app/CSplashWindow.h"
-#include "statuslog/StatusLog.h"
 #include "viewmodel/BannerText.h"
 #include "viewmodel/FileNavigation.h"
 

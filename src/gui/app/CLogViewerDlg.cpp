@@ -15,12 +15,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "app/AppStatusLog.h"
 #include "app/AppStrings.h"
 #include "app/CHelpWindow.h"
 #include "app/CMailClient.h"
 #include "app/CQtSettingsStore.h"
 #include "settings/SettingsTable.h"
-#include "statuslog/StatusLog.h"
 #include "viewmodel/BannerText.h"
 #include "views/CDiveData.h"
 #include "views/CDiveGasManagement.h"
@@ -57,6 +57,12 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
 
     // The settings the whole program shares.
     TheStatusLog().SetMessageLevel(int(m_messageLevel.Read()));
+    {
+        CReport report;
+        m_binaryKey = CBinaryLogKey::Resolve(
+            SettingString(settings::Path(settings::kBinaryLogKey), std::string()).Read(), &report);
+        WriteToStatusLog(report.Events());
+    }
     m_ctx.SetMetric(m_units.Read() != 0);
     m_ctx.SetChartRightClickMenuEnabled(m_chartRightClickMenu.Read() == 1);
     QSettings& profile = AppSettings();

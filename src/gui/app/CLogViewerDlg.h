@@ -168,6 +168,7 @@ private:
     SettingDword m_messageLevel;
     SettingDword m_languageId;
     SettingDword m_chartRightClickMenu;
+    CBinaryLogKey m_binaryKey;
     QString m_strZelvorMailAddress;
     QString m_strDanMailAddress;
     QString m_strDanFilePath;

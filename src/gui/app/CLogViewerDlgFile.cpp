@@ -7,10 +7,10 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "app/AppStatusLog.h"
 #include "app/AppStrings.h"
 #include "app/CLogViewerDlg.h"
 #include "app/CQtSettingsStore.h"
-#include "statuslog/StatusLog.h"
 #include "viewmodel/BannerText.h"
 
 namespace {
@@ -118,13 +118,21 @@ bool CLogViewerDlg::OpenFile(const QString& given, Source source) {
     m_defaultDirectory = filenav::DirectoryPart(localPath);
 
     CDiveLog& log = m_ctx.Log();
-    const CLoadResult result = log.LoadLogFile(localPath);
+    CLoadOptions options;
+    options.messageLevel = TheStatusLog().MessageLevel();
+    options.observer = StatusLogObserver();
+    options.key = m_binaryKey;
+    const CLoadResult result = log.LoadLogFile(localPath, options);
     log.m_bLoading = false;
     if (!result.loaded && log.m_bFileLoaded)
         log.UnloadLogFile();
     RefreshAll();
-    if (result.messageId != 0)
-        Warn(Str(result.messageId));
+    if (result.messageId != 0) {
+        QString text = Str(result.messageId);
+        if (!result.reason.empty())
+            text += QStringLiteral("\n\n") + FromLocal(result.reason);
+        Warn(text);
+    }
     return result.loaded;
 }
 
@@ -148,9 +156,12 @@ bool CLogViewerDlg::OnFileSave() {
         if (!result.error.empty())
             TheStatusLog().WriteText(result.error);
         if (result.messageId != 0)
-            Warn(Str(result.messageId));
+            Warn(Str(result.messageId) +
+                 (result.reason.empty() ? QString() : "\n\n" + FromLocal(result.reason)));
         return false;
     }
+    if (!result.notice.empty())
+        TheStatusLog().WriteText(result.notice);
     log.m_bModified = wasModified;
     m_ctx.ClearModified();
     return true;

@@ -1,13 +1,24 @@
 // zelvor-log-viewer: shows the log of one rebreather dive.
 #include <QApplication>
 #include <cstdio>
+#include <cstring>
 
 #include "app/CLogViewerApp.h"
 
 int main(int argc, char** argv) {
+    // --help needs no display: answer it before the application object goes looking for one
+    // (without a display that search aborts the program).
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(CLogViewerApp::Usage().toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Zelvor"));
     QApplication::setApplicationName(QStringLiteral("ZelvorLogViewer"));
+    // Lets the desktop match the window with the installed desktop entry (its icon and name).
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.zelvor.LogViewer"));
 
     const CLogViewerApp::Options options = CLogViewerApp::ParseCommandLine(app.arguments());
     if (options.help) {

@@ -4,10 +4,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/AppStatusLog.h"
 #include "app/CViewerContext.h"
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
-#include "statuslog/StatusLog.h"
 #include "viewmodel/MimicModel.h"
 #include "viewmodel/ReadoutText.h"
 #include "viewmodel/TraceValue.h"

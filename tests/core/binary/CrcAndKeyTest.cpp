@@ -4,8 +4,7 @@
 
 #include "logfile/binary/CBinaryLogKey.h"
 #include "logfile/binary/CCrc32Static.h"
-#include "settings/SettingsStore.h"
-#include "settings/SettingsTable.h"
+#include "statuslog/CReport.h"
 
 // ---- CCrc32Static -----------------------------------------------------------------------------
 
@@ -57,25 +56,27 @@ TEST(CBinaryLogKey, FromHexWantsExactly32Digits) {
 }
 
 TEST(CBinaryLogKey, ResolveTakesEnvironmentThenSettingThenTestKey) {
-    CMemorySettingsStore store;
-    const std::string path = settings::Path(settings::kBinaryLogKey);
-    const std::string keyPath = path.substr(0, path.rfind('\\'));
-    const std::string name(settings::kBinaryLogKey);
+    std::string setting;
     unsetenv("ZELVOR_LOG_KEY");
-    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes(), CBinaryLogKey::TestKey().Bytes());
+    EXPECT_EQ(CBinaryLogKey::Resolve(setting).Bytes(), CBinaryLogKey::TestKey().Bytes());
 
-    store.WriteString(keyPath, name, "0102030405060708090A0B0C0D0E0F10");
-    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes()[0], 0x01);
+    setting = "0102030405060708090A0B0C0D0E0F10";
+    EXPECT_EQ(CBinaryLogKey::Resolve(setting).Bytes()[0], 0x01);
 
     setenv("ZELVOR_LOG_KEY", "F102030405060708090A0B0C0D0E0F10", 1);
-    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes()[0], 0xF1);
+    EXPECT_EQ(CBinaryLogKey::Resolve(setting).Bytes()[0], 0xF1);
 
-    // Bad values are passed over, not half-used.
+    // Bad values are passed over, not half-used, and each one passed over is reported.
+    CReport report;
     setenv("ZELVOR_LOG_KEY", "nonsense", 1);
-    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes()[0], 0x01);
-    store.WriteString(keyPath, name, "12");
-    EXPECT_EQ(CBinaryLogKey::Resolve(&store).Bytes(), CBinaryLogKey::TestKey().Bytes());
+    EXPECT_EQ(CBinaryLogKey::Resolve(setting, &report).Bytes()[0], 0x01);
+    setting = "12";
+    EXPECT_EQ(CBinaryLogKey::Resolve(setting, &report).Bytes(), CBinaryLogKey::TestKey().Bytes());
     unsetenv("ZELVOR_LOG_KEY");
+    EXPECT_EQ(report.Texts(),
+              (std::vector<std::string>{"ZELVOR_LOG_KEY is not 32 hex digits, ignored",
+                                        "ZELVOR_LOG_KEY is not 32 hex digits, ignored",
+                                        "Binary Log Key setting is not 32 hex digits, ignored"}));
 }
 
 TEST(CBinaryLogKey, BlockRuleLeavesErasedBlocksAlone) {

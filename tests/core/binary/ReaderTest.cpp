@@ -9,7 +9,7 @@
 #include "logfile/binary/CBinaryLogKey.h"
 #include "logfile/binary/CQorBinaryFile.h"
 #include "logfile/binary/CSRMemoryBlock.h"
-#include "statuslog/StatusLog.h"
+#include "statuslog/CReport.h"
 
 using bintest::Bytes;
 using bintest::File;
@@ -33,10 +33,11 @@ struct Converted {
     std::vector<std::string> lines;
 };
 
-Converted Convert(std::string_view file, const CBinaryLogKey& key = ZeroKey()) {
+Converted Convert(std::string_view file, const CBinaryLogKey& key = ZeroKey(),
+                  CReport* report = nullptr) {
     Converted c;
     CMemLineFile out;
-    c.ok = ConvertBinaryBytesToLines(file, out, c.frc, c.error, &key);
+    c.ok = ConvertBinaryBytesToLines(file, out, c.frc, c.error, &key, report);
     std::string_view line;
     while (out.ReadLine(line))
         c.lines.emplace_back(line);
@@ -163,10 +164,9 @@ TEST(Load, BadRecordCrcIsReportedAndSkipped) {
     // Spoil the first log record's payload; its stored CRC no longer matches.
     const size_t firstLog = 6 + 19 + 4;
     file[firstLog + 6 + 5] ^= 0x40;
-    std::vector<std::string> status;
-    TheStatusLog().SetSink([&](std::string_view line) { status.emplace_back(line); });
-    const Converted c = Convert(file);
-    TheStatusLog().SetSink(nullptr);
+    CReport report;
+    const Converted c = Convert(file, ZeroKey(), &report);
+    const std::vector<std::string> status = report.Texts();
     ASSERT_TRUE(c.ok) << c.error;
     ASSERT_EQ(c.lines.size(), 4u);
     EXPECT_EQ(c.lines[3], LineOf(LogRecord(6, 16, 50)));

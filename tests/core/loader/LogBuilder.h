@@ -13,7 +13,6 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/FieldParsers.h"
-#include "statuslog/StatusLog.h"
 
 namespace loadertest {
 
@@ -187,16 +186,15 @@ inline std::string WriteLog(const std::string& name, const std::vector<std::stri
     return WriteFile(name, content);
 }
 
-// Captures the status log lines of one load at the given message level.
+// Load options at the given message level whose observer keeps every event's text.
 class StatusCapture {
 public:
-    explicit StatusCapture(int level = 0) {
-        TheStatusLog().SetMessageLevel(level);
-        TheStatusLog().SetSink([this](std::string_view line) { m_lines.emplace_back(line); });
-    }
-    ~StatusCapture() {
-        TheStatusLog().SetSink(nullptr);
-        TheStatusLog().SetMessageLevel(0);
+    explicit StatusCapture(int level = 0) : m_nLevel(level) {}
+    CLoadOptions Options() {
+        CLoadOptions options;
+        options.messageLevel = m_nLevel;
+        options.observer = [this](const CReportEvent& e) { m_lines.push_back(e.text); };
+        return options;
     }
     const std::vector<std::string>& Lines() const { return m_lines; }
     bool Has(std::string_view text) const { return Count(text) > 0; }
@@ -208,6 +206,7 @@ public:
     }
 
 private:
+    int m_nLevel = 0;
     std::vector<std::string> m_lines;
 };
 

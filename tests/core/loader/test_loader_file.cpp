@@ -2,6 +2,8 @@
 // failures, version detection, status-log levels and what a failed load leaves behind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "LogBuilder.h"
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
@@ -22,7 +24,7 @@ std::vector<std::string> SimpleShort() {
 TEST(LoadFormat, OneByteFileIsRefused) {
     StatusCapture status;
     CDiveLog log;
-    const CLoadResult r = log.LoadLogFile(WriteFile("one.ccl", "0"));
+    const CLoadResult r = log.LoadLogFile(WriteFile("one.ccl", "0"), status.Options());
     EXPECT_FALSE(r.loaded);
     EXPECT_EQ(r.messageId, 2218);
     EXPECT_EQ(log.m_nFileKind, 0);
@@ -50,11 +52,14 @@ TEST(LoadFormat, TwoZeroBytesGoToTheBinaryReader) {
     CDiveLog log;
     std::string content(2, '\0');
     content += SPowerOn(At(10, 0, 0)) + "\r\n";
-    const CLoadResult r = log.LoadLogFile(WriteFile("zero.ccl", content));
+    const CLoadResult r = log.LoadLogFile(WriteFile("zero.ccl", content), status.Options());
     EXPECT_EQ(log.m_nFileKind, 2);
     EXPECT_FALSE(r.loaded);
-    EXPECT_EQ(r.messageId, 0); // no message box for a failed conversion
+    // The diver is told that the file is no log, and why, rather than left with an empty window.
+    EXPECT_EQ(r.messageId, 2220);
+    EXPECT_FALSE(r.reason.empty());
     ASSERT_EQ(r.errors.size(), 2u);
+    EXPECT_EQ(r.errors[1], "Error Message - " + r.reason);
     EXPECT_EQ(r.errors[0], "Unable to convert the binary file to a CMemStdioFile");
     EXPECT_EQ(r.errors[1].rfind("Error Message - ", 0), 0u);
     EXPECT_TRUE(status.Has(r.errors[0]));
@@ -80,7 +85,7 @@ TEST(LoadLines, HeaderLinesAreNotCountedAndABlankLineEndsThePass) {
     lines.push_back(SDepth(1300));
     CDiveLog log;
     const std::string path = WriteLog("headers.ccl", lines);
-    ASSERT_TRUE(log.LoadLogFile(path).loaded);
+    ASSERT_TRUE(log.LoadLogFile(path, status.Options()).loaded);
     EXPECT_EQ(log.m_arSamples.size(), 2u);
     // The power-on after the header lines is record line 1, on the grid.
     EXPECT_EQ(log.m_arPreDives.size(), 1u);
@@ -99,8 +104,8 @@ TEST(LoadLines, ChecksumErrorOnTheLastLineDiscardsEverything) {
     CDiveLog log;
     // A good load first, not unloaded: the failed one must not leave it marked as loaded over
     // empty arrays.
-    ASSERT_TRUE(log.LoadLogFile(WriteLog("good.ccl", SimpleShort())).loaded);
-    const CLoadResult r = log.LoadLogFile(path);
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("good.ccl", SimpleShort()), status.Options()).loaded);
+    const CLoadResult r = log.LoadLogFile(path, status.Options());
     EXPECT_FALSE(r.loaded);
     EXPECT_EQ(r.messageId, 2219);
     const std::string message = "Invalid checksum in file " + path + " at line 4";
@@ -119,7 +124,7 @@ TEST(LoadLines, NoPowerOnIsNoDiveData) {
     StatusCapture status;
     CDiveLog log;
     const std::string path = WriteLog("nopoweron.ccl", {SDepth(1100), SDepth(1200)});
-    const CLoadResult r = log.LoadLogFile(path);
+    const CLoadResult r = log.LoadLogFile(path, status.Options());
     EXPECT_FALSE(r.loaded);
     EXPECT_EQ(r.messageId, 2220);
     EXPECT_TRUE(log.m_arSamples.empty());
@@ -135,7 +140,7 @@ TEST(LoadVersion, Level8AnnouncesItsOwnText) {
     lines.push_back(FPowerOn(0.0, At(10, 0, 0)));
     lines.push_back(FDepth(1.0, 1013));
     CDiveLog log;
-    ASSERT_TRUE(log.LoadLogFile(WriteLog("v070012.ccl", lines)).loaded);
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("v070012.ccl", lines), status.Options()).loaded);
     EXPECT_TRUE(log.VersionLevel(8));
     EXPECT_FALSE(log.VersionLevel(9));
     EXPECT_TRUE(log.m_bFrcLayout);
@@ -162,7 +167,8 @@ TEST(LoadVersion, OlderCodesStayInTheShortLayout) {
         for (const auto& l : SimpleShort())
             lines.push_back(l);
         CDiveLog log;
-        ASSERT_TRUE(log.LoadLogFile(WriteLog("version.ccl", lines)).loaded) << c.text;
+        ASSERT_TRUE(log.LoadLogFile(WriteLog("version.ccl", lines), status.Options()).loaded)
+            << c.text;
         EXPECT_FALSE(log.m_bFrcLayout) << c.text;
         for (int level = 1; level <= 9; ++level)
             EXPECT_EQ(log.VersionLevel(level), level <= c.highest) << c.text << " " << level;
@@ -186,7 +192,7 @@ TEST(LoadStatus, ProgressAndTraceOnlyAtTheirLevels) {
     {
         StatusCapture quiet;
         CDiveLog log;
-        ASSERT_TRUE(log.LoadLogFile(path).loaded);
+        ASSERT_TRUE(log.LoadLogFile(path, quiet.Options()).loaded);
         for (const char* p : progress)
             EXPECT_FALSE(quiet.Has(p)) << p;
         EXPECT_TRUE(quiet.Has("File " + path + " loaded OK"));
@@ -194,11 +200,43 @@ TEST(LoadStatus, ProgressAndTraceOnlyAtTheirLevels) {
     {
         StatusCapture level3(3);
         CDiveLog log;
-        ASSERT_TRUE(log.LoadLogFile(path).loaded);
+        ASSERT_TRUE(log.LoadLogFile(path, level3.Options()).loaded);
         for (const char* p : progress)
             EXPECT_EQ(level3.Count(p), 1) << p;
         EXPECT_FALSE(level3.Has("Read line 1, Record type 0x00"));
     }
+}
+
+// ==== Events in the result ======================================================================
+
+// The result carries what the load said, typed and with its line, whether or not anybody
+// observed it; nothing reaches a status log the caller did not hand in.
+TEST(LoadStatus, EventsCarryKindAndLine) {
+    std::vector<std::string> lines = SimpleShort();
+    std::string bad = SDepth(1300);
+    bad.back() = bad.back() == '0' ? '1' : '0';
+    lines.push_back(bad);
+    const std::string path = WriteLog("events.ccl", lines);
+    CDiveLog log;
+    CLoadOptions options;
+    options.messageLevel = 4;
+    const CLoadResult r = log.LoadLogFile(path, options);
+    ASSERT_FALSE(r.loaded);
+    const CReportEvent expected{ReportKind::kError, 4,
+                                "Invalid checksum in file " + path + " at line 4"};
+    ASSERT_FALSE(r.events.empty());
+    EXPECT_EQ(r.events.back(), expected);
+    int traced = 0;
+    for (const CReportEvent& e : r.events)
+        traced += e.kind == ReportKind::kTrace;
+    EXPECT_EQ(traced, 0); // the first pass stopped at the bad line; the main pass never ran
+
+    const CLoadResult ok = log.LoadLogFile(WriteLog("events-ok.ccl", SimpleShort()), options);
+    ASSERT_TRUE(ok.loaded);
+    const CReportEvent trace{ReportKind::kTrace, 3, "Read line 3, Record type 0x06"};
+    EXPECT_NE(std::find(ok.events.begin(), ok.events.end(), trace), ok.events.end());
+    for (const CReportEvent& e : ok.events)
+        EXPECT_NE(e.kind, ReportKind::kError) << e.text;
 }
 
 // ==== Reloading ==================================================================================

@@ -28,7 +28,7 @@ TEST(LoadFrc, BasicDiveOnTheFirstPowerOnScale) {
                                   FDiveStart(130.0, 5, At(10, 0, 30)), FDepth(131.0, 2013),
                                   FDepth(132.5, 3013), FDiveEnd(160.0, 5, At(10, 1, 0), 130),
                                   FDepth(161.0, 1013), FPowerOff(170.0, At(10, 1, 10))}));
-    const CLoadResult r = log.LoadLogFile(path);
+    const CLoadResult r = log.LoadLogFile(path, status.Options());
     ASSERT_TRUE(r.loaded);
     EXPECT_TRUE(log.m_bFrcLayout);
     EXPECT_TRUE(log.VersionLevel(7));
@@ -60,7 +60,8 @@ TEST(LoadFrcRestart, WarmColdAndPowerOnFollowTheDateTime) {
                                  FrcFile({FPowerOn(0.0, At(10, 0, 0)), FDepth(1.0, 1013),
                                           FRestart(0x1C, 12.5, At(10, 10, 0)), FDepth(13.5, 1013),
                                           FRestart(0x1D, 2.0, At(10, 20, 0)), FDepth(3.0, 1013),
-                                          FPowerOn(5.0, At(10, 30, 0)), FDepth(6.0, 1013)})))
+                                          FPowerOn(5.0, At(10, 30, 0)), FDepth(6.0, 1013)})),
+                        status.Options())
             .loaded);
     EXPECT_EQ(Times(log), (std::vector<double>{1, 600, 601, 1200, 1201, 1800, 1801}));
     EXPECT_TRUE(log.m_arSamples[1]->m_bWarmRestart);

@@ -125,7 +125,6 @@ void CheckGolden(const std::string& name, const std::vector<std::string>& lines)
         for (const auto& line : lines)
             f << line << "\r\n";
     }
-    StatusCapture quiet;
     CDiveLog log;
     const CLoadResult r = log.LoadLogFile(ccl);
     const std::string actual = Describe(log, r);

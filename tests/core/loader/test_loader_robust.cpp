@@ -58,7 +58,6 @@ void LoadMustSurvive(const std::string& name, const std::string& content) {
 } // namespace
 
 TEST(LoadRobust, RandomRecordsWithGoodChecksums) {
-    StatusCapture quiet;
     std::mt19937 rng(20200601);
     for (int file = 0; file < 120; ++file) {
         const bool frc = file % 2 == 1;
@@ -74,7 +73,6 @@ TEST(LoadRobust, RandomRecordsWithGoodChecksums) {
 }
 
 TEST(LoadRobust, MangledDives) {
-    StatusCapture quiet;
     ShortLog b;
     b.PowerOn(At(10, 0, 0));
     b.Add(SStatus01(1013)).Add(SDiveDetect(1, 2)).Add(SDepth(1013));
@@ -112,7 +110,6 @@ TEST(LoadRobust, MangledDives) {
 }
 
 TEST(LoadRobust, RawNoise) {
-    StatusCapture quiet;
     std::mt19937 rng(99);
     for (int round = 0; round < 60; ++round) {
         std::string content(1 + rng() % 3000, '\0');

@@ -35,7 +35,7 @@ TEST(LoadShort, BasicDiveTimesMarksAndChart) {
     StatusCapture status;
     CDiveLog log;
     const std::string path = BasicShortDive();
-    const CLoadResult r = log.LoadLogFile(path);
+    const CLoadResult r = log.LoadLogFile(path, status.Options());
     ASSERT_TRUE(r.loaded);
     EXPECT_EQ(r.messageId, 0);
     EXPECT_TRUE(log.m_bFileLoaded);
@@ -123,7 +123,7 @@ TEST(LoadShortPowerOn, OffTheGridIsSkippedInBothPasses) {
     const std::string path =
         WriteLog("offgrid.ccl", {SFiller(), SPowerOn(At(9, 0, 0)), SDepth(1100)});
     CDiveLog log;
-    const CLoadResult r = log.LoadLogFile(path);
+    const CLoadResult r = log.LoadLogFile(path, status.Options());
     EXPECT_FALSE(r.loaded);
     EXPECT_EQ(r.messageId, 2220);
     EXPECT_EQ(
@@ -165,7 +165,7 @@ TEST(LoadShortStamp, BeforeAndAfterTheDiveEnd) {
         .Add(SDated(0x0B, At(10, 2, 30), 5))
         .Add(SDepth(1100));
     CDiveLog log;
-    ASSERT_TRUE(log.LoadLogFile(WriteLog("stamp.ccl", b.Lines())).loaded);
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("stamp.ccl", b.Lines()), status.Options()).loaded);
     EXPECT_EQ(log.m_nSampleInterval, 5);
     // 0x0B: 60 s after the power-on, holds the time for the next 0x06. After the dive end the
     // stamp counts from the pre-dive set's dive end (65 s + 30 s).
@@ -184,7 +184,7 @@ TEST(LoadShortStamp, InvalidOrShortDateTimeIsSkipped) {
     b.Add(SDepth(1013)).Add(bad).Add(SDepth(1100)).Add(shortLine).Add(SDepth(1200));
     const std::string path = WriteLog("badstamp.ccl", b.Lines());
     CDiveLog log;
-    ASSERT_TRUE(log.LoadLogFile(path).loaded);
+    ASSERT_TRUE(log.LoadLogFile(path, status.Options()).loaded);
     // Each skipped stamp still holds the time for the next 0x06.
     EXPECT_EQ(Times(log), (std::vector<double>{10, 10, 10}));
     EXPECT_TRUE(
@@ -204,7 +204,7 @@ TEST(LoadShortRestart, WarmAndColdRestartTimes) {
         .Add(SDated(0x1D, At(10, 20, 0), 3))
         .Add(SDepth(1700));
     CDiveLog log;
-    ASSERT_TRUE(log.LoadLogFile(WriteLog("restart.ccl", b.Lines())).loaded);
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("restart.ccl", b.Lines()), status.Options()).loaded);
     EXPECT_EQ(Times(log), (std::vector<double>{10, 600, 603, 1200, 1203}));
     EXPECT_TRUE(log.m_arSamples[1]->m_bWarmRestart);
     EXPECT_EQ(log.m_arSamples[1]->m_dPressure, 1500.0);

@@ -7,22 +7,13 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
-#include "statuslog/StatusLog.h"
+#include "statuslog/CReport.h"
 
 namespace {
 
-// Captures the status lines of one summary at progress level.
+// Keeps what the summaries report at progress level.
 class SummaryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        TheStatusLog().SetMessageLevel(3);
-        TheStatusLog().SetSink([this](std::string_view m) { m_lines.emplace_back(m); });
-    }
-    void TearDown() override {
-        TheStatusLog().SetSink(nullptr);
-        TheStatusLog().SetMessageLevel(0);
-    }
-
     CDiveLogPreDive& AddSet(int phase = CDiveLogPreDive::kPreDive) {
         auto set = std::make_unique<CDiveLogPreDive>();
         set->m_nPhase = phase;
@@ -50,15 +41,10 @@ protected:
         set.m_nDiveTime = diveTime;
         set.m_dtDiveEnd = set.m_dtDiveStart.AddSeconds(span);
     }
-    bool Logged(const std::string& text) const {
-        for (const std::string& line : m_lines)
-            if (line == text)
-                return true;
-        return false;
-    }
+    bool Logged(const std::string& text) const { return m_report.Has(text); }
 
     CDiveLog m_log;
-    std::vector<std::string> m_lines;
+    CReport m_report{3};
 };
 
 } // namespace
@@ -68,12 +54,12 @@ protected:
 
 TEST_F(SummaryTest, InvalidWithoutASetOrWithoutAnyDiveTime) {
     AddSample(10);
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_FALSE(m_log.m_DiveInformation.m_bSummaryValid);
     EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, "");
     m_log.m_arSamples.clear(); // a set, but neither a sample nor a dive end
     AddSet().m_bPowerOffReceived = true;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_FALSE(m_log.m_DiveInformation.m_bSummaryValid);
 }
 
@@ -82,14 +68,14 @@ TEST_F(SummaryTest, SetBeforeTheFirstOneAfterTheDiveStart) {
     AddSet().m_nDiveNumber = 2;
     AddSet(CDiveLogPreDive::kAfterStartOfDive).m_nDiveNumber = 3;
     AddSample(600);
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_nDiveNumber, 2);
     m_log.m_arPreDives[0]->m_nPhase = CDiveLogPreDive::kPostDive;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_nDiveNumber, 1);
     for (auto& set : m_log.m_arPreDives)
         set->m_nPhase = CDiveLogPreDive::kPreDive;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_nDiveNumber, 3);
     EXPECT_TRUE(m_log.m_DiveInformation.m_bSummaryValid);
 }
@@ -110,7 +96,7 @@ TEST_F(SummaryTest, DiveTimeFromLoggedTimeOrClocks) {
     CDiveLogPreDive& set = AddSet();
     for (const auto& c : cases) {
         SetDiveEnd(set, c.diveTime, c.span);
-        m_log.ComputeDiveSummary();
+        m_log.ComputeDiveSummary(m_report);
         EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, c.text) << c.diveTime << " " << c.span;
     }
     EXPECT_TRUE(Logged("Dive Time - (0x08 Dive Time) 3600 seconds"));
@@ -132,7 +118,7 @@ TEST_F(SummaryTest, CancelledDiveEndFallsBackToSampleTimes) {
     m_log.m_dDiveStartTime = 100.7;
     AddSample(200);
     AddSample(1345.9);
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_strDiveTime, "20:45 mm:ss");
     EXPECT_TRUE(Logged("Dive Time - Using last sample time 1345 seconds - 0x03 Dive Start Time "
                        "100 seconds = 1245 seconds"));
@@ -143,7 +129,7 @@ TEST_F(SummaryTest, CancelledDiveEndFallsBackToSampleTimes) {
 TEST_F(SummaryTest, SampleTimeBeyondAnIntStillAddsWholeMinutes) {
     AddSet();
     AddSample(3.0e9); // a corrupt restart date can move the time scale this far
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_nTotalDiveTime, 500 + 50000000);
     EXPECT_EQ(m_log.m_DiveInformation.m_nElapsedOnTime, 20 + 50000000);
 }
@@ -155,7 +141,7 @@ TEST_F(SummaryTest, PowerOffTotalsAsTheyStand) {
     set.m_nPowerOffTotalDiveTime = 8;
     set.m_nPowerOffElapsedOnTime = 9;
     SetDiveEnd(set, 600, 600);
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_nTotalUnitOnTime, 7);
     EXPECT_EQ(m_log.m_DiveInformation.m_nTotalDiveTime, 8);
     EXPECT_EQ(m_log.m_DiveInformation.m_nElapsedOnTime, 9);
@@ -169,18 +155,18 @@ TEST_F(SummaryTest, SurfaceIntervalForms) {
     SetDiveEnd(set, 600, 600);
     set.m_nDiveEndDuration1 = 75;
     set.m_nDiveEndDuration2 = 0;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_strSurfaceInterval, "1:29:45 hh:mm:ss");
     EXPECT_EQ(m_log.m_DiveInformation.m_strDiveEndDuration1, "01:15 hh:mm");
     EXPECT_EQ(m_log.m_DiveInformation.m_strDiveEndDuration2, "00:00 hh:mm");
     set.m_dtPreviousDiveEnd = set.m_dtDiveStart.AddSeconds(-100.0 * 3600);
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_strSurfaceInterval, "> 99:59:59");
     set.m_dtPreviousDiveEnd = set.m_dtDiveStart.AddSeconds(-(100.0 * 3600 - 1));
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_strSurfaceInterval, "99:59:59 hh:mm:ss");
     set.m_dtPreviousDiveEnd = CDateTime::Invalid();
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_strSurfaceInterval, "Invalid");
 }
 
@@ -209,7 +195,7 @@ TEST_F(SummaryTest, PeaksAndExtremesFromInDiveSamplesOnly) {
     surface.m_dPressure = 9000;
     surface.m_dCNS = 99;
     surface.m_byCellStatusExtra = 0xFF;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     const CDiveLogInformation& info = m_log.m_DiveInformation;
     EXPECT_DOUBLE_EQ(info.m_dMaxDepth, 20.0);
     EXPECT_DOUBLE_EQ(info.m_dC1MaxPPO2, 1.3);
@@ -230,7 +216,7 @@ TEST_F(SummaryTest, NothingLoggedGivesSentinels) {
     CDiveLogSample& s = AddSample(10);
     s.m_dDiveDetect[CDiveLogSample::kGfLowIndex] = -1;
     s.m_dDiveDetect[CDiveLogSample::kGfHighIndex] = -1;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_DOUBLE_EQ(m_log.m_DiveInformation.m_dGfLow, 255);
     EXPECT_DOUBLE_EQ(m_log.m_DiveInformation.m_dGfHigh, 0);
     EXPECT_DOUBLE_EQ(m_log.m_DiveInformation.m_dConservatism, -1);
@@ -243,7 +229,7 @@ TEST_F(SummaryTest, AlarmFlagsAndScrubberRuleByVersion) {
     s.m_byC2CellStatus = 0x20; // low battery
     s.m_byCellStatusExtra = 0x40 | 0x02;
     s.m_byStatusExt = 0x10;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     using I = CDiveLogInformation;
     const auto& alarm = m_log.m_DiveInformation.m_bAlarm;
     EXPECT_TRUE(alarm[I::kC1CellWarning]);
@@ -256,11 +242,11 @@ TEST_F(SummaryTest, AlarmFlagsAndScrubberRuleByVersion) {
     EXPECT_FALSE(alarm[I::kCo22ndWarning]);
     s.m_byCellStatusExtra = 0;
     m_log.m_bVersionLevel[3] = true;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_TRUE(alarm[I::kScrubber2ndWarning]); // level 4: extended status bit 4
     EXPECT_FALSE(alarm[I::kCo21stWarning]);
     m_log.m_bVersionLevel[3] = false;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_FALSE(alarm[I::kScrubber2ndWarning]);
 }
 
@@ -271,15 +257,15 @@ TEST_F(SummaryTest, MaximumDepthChoice) {
     CDiveLogPreDive& set = AddSet();
     AddSample(10).m_dPressure = 2200; // 12 m logged
     CDiveLogSample& last = AddSample(20);
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_DOUBLE_EQ(m_log.m_DiveInformation.m_dMaxDepth, 12.0);
     last.m_dDecoWord4 = 1530;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_DOUBLE_EQ(m_log.m_DiveInformation.m_dMaxDepth, 15.3);
     EXPECT_TRUE(Logged("Max Logged Depth 12.00 - Deco Max Depth 15.30 Using Deco Max Depth"));
     SetDiveEnd(set, 600, 600);
     set.m_dDiveEndMaxDepth = 11.5;
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_DOUBLE_EQ(m_log.m_DiveInformation.m_dMaxDepth, 11.5);
     EXPECT_TRUE(Logged("Max Logged Depth 12.00 - EOD Max Depth 11.50 Using EOD Max Depth"));
 }
@@ -287,10 +273,10 @@ TEST_F(SummaryTest, MaximumDepthChoice) {
 TEST_F(SummaryTest, DiveLabel) {
     AddSet();
     AddSample(10);
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_strDiveLabel, "17");
     m_log.m_DiveInformation.m_strDiveNumberText = "Wreck";
-    m_log.ComputeDiveSummary();
+    m_log.ComputeDiveSummary(m_report);
     EXPECT_EQ(m_log.m_DiveInformation.m_strDiveLabel, "17 - Wreck");
     EXPECT_EQ(m_log.m_DiveInformation.m_dtDiveDateTime, CDateTime(2009, 6, 1, 10, 0, 0));
 }

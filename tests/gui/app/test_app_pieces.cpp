@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "GuiTestEnv.h"
+#include "app/AppStatusLog.h"
 #include "app/CHelpWindow.h"
 #include "app/CLogViewerApp.h"
 #include "app/CLogViewerDlg.h"
@@ -20,7 +21,6 @@
 #include "app/CSplashWindow.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
-#include "statuslog/StatusLog.h"
 
 // ---- CQtSettingsStore ----------------------------------------------------------------------
 

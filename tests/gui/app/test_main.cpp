@@ -9,9 +9,9 @@
 #include <gtest/gtest.h>
 
 #include "GuiTestEnv.h"
+#include "app/AppStatusLog.h"
 #include "app/CQtSettingsStore.h"
 #include "sim/CDiveSimulator.h"
-#include "statuslog/StatusLog.h"
 
 namespace {
 QTemporaryDir* g_root = nullptr;

@@ -2,6 +2,7 @@
 
 #include "logfile/binary/CQorBinaryFile.h"
 #include "logfile/binary/CSRDLDataComp.h"
+#include "statuslog/CReport.h"
 
 namespace {
 
@@ -23,7 +24,10 @@ bool AppendLinesOf(const CQorBinaryFile& file, uint16_t type, std::vector<std::s
 }
 
 bool Finish(const CQorBinaryFile& reader, bool loaded, CMemLineFile& out, bool& frcLayout,
-            std::string& errorText) {
+            std::string& errorText, CReport* report) {
+    if (report)
+        for (size_t k = 0; k < reader.GetInvalidRecordCount(); ++k)
+            report->Add(ReportKind::kNotice, "Invalid record, continuing");
     if (!loaded) {
         errorText = "Binary file load failed - " + reader.GetErrorText();
         return false;
@@ -84,19 +88,21 @@ std::string JoinLines(const std::vector<std::string>& lines) {
 }
 
 bool ConvertBinaryLogToLines(const std::string& path, CMemLineFile& out, bool& frcLayout,
-                             std::string& errorText) {
+                             std::string& errorText, const CBinaryLogKey* key, CReport* report) {
     frcLayout = false;
     CQorBinaryFile reader;
+    if (key)
+        reader.SetKey(*key);
     const bool loaded = reader.Load(path);
-    return Finish(reader, loaded, out, frcLayout, errorText);
+    return Finish(reader, loaded, out, frcLayout, errorText, report);
 }
 
 bool ConvertBinaryBytesToLines(std::string_view file, CMemLineFile& out, bool& frcLayout,
-                               std::string& errorText, const CBinaryLogKey* key) {
+                               std::string& errorText, const CBinaryLogKey* key, CReport* report) {
     frcLayout = false;
     CQorBinaryFile reader;
     if (key)
         reader.SetKey(*key);
     const bool loaded = reader.LoadFromBytes(file);
-    return Finish(reader, loaded, out, frcLayout, errorText);
+    return Finish(reader, loaded, out, frcLayout, errorText, report);
 }

@@ -8,16 +8,20 @@
 
 class CQorBinaryFile;
 class CBinaryLogKey;
+class CReport;
 
 // Reads the binary log at `path`, checks it and converts it into the text lines it carries.
 // On success `out` holds the lines and `frcLayout` says which record layout they use; on
-// failure `errorText` says why.
+// failure `errorText` says why. `key` null: $ZELVOR_LOG_KEY or the test key. Records that fail
+// their CRC are reported to `report` when one is given.
 bool ConvertBinaryLogToLines(const std::string& path, CMemLineFile& out, bool& frcLayout,
-                             std::string& errorText);
+                             std::string& errorText, const CBinaryLogKey* key = nullptr,
+                             CReport* report = nullptr);
 
-// The same for a file already in memory, with an explicit key (null: the configured key).
+// The same for a file already in memory.
 bool ConvertBinaryBytesToLines(std::string_view file, CMemLineFile& out, bool& frcLayout,
-                               std::string& errorText, const CBinaryLogKey* key = nullptr);
+                               std::string& errorText, const CBinaryLogKey* key = nullptr,
+                               CReport* report = nullptr);
 
 // The lines of a loaded file, in the order the loader expects: header lines, the log memory,
 // the user's records, the memory blocks as 0xB0/0xB1 pairs, the DAN data. Never an empty line.

@@ -4,9 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "settings/SettingValue.h"
-#include "settings/SettingsTable.h"
-#include "statuslog/StatusLog.h"
+#include "statuslog/CReport.h"
 
 namespace {
 
@@ -70,18 +68,20 @@ std::optional<CBinaryLogKey> CBinaryLogKey::FromHex(std::string_view hex) {
     return CBinaryLogKey(key);
 }
 
-CBinaryLogKey CBinaryLogKey::Resolve(ISettingsStore* store) {
+CBinaryLogKey CBinaryLogKey::Resolve(std::string_view setting, CReport* report) {
+    const auto passOver = [report](const char* text) {
+        if (report)
+            report->Add(ReportKind::kNotice, text);
+    };
     if (const char* env = std::getenv("ZELVOR_LOG_KEY"); env && *env) {
         if (auto key = FromHex(env))
             return *key;
-        TheStatusLog().Write("ZELVOR_LOG_KEY is not 32 hex digits, ignored");
+        passOver("ZELVOR_LOG_KEY is not 32 hex digits, ignored");
     }
-    SettingString setting(settings::Path(settings::kBinaryLogKey), std::string(), false, store);
-    const std::string text = setting.Read();
-    if (!text.empty()) {
-        if (auto key = FromHex(text))
+    if (!setting.empty()) {
+        if (auto key = FromHex(setting))
             return *key;
-        TheStatusLog().Write("Binary Log Key setting is not 32 hex digits, ignored");
+        passOver("Binary Log Key setting is not 32 hex digits, ignored");
     }
     return TestKey();
 }

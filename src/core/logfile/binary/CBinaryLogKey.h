@@ -18,7 +18,7 @@
 #include <optional>
 #include <string_view>
 
-class ISettingsStore;
+class CReport;
 
 class CBinaryLogKey {
 public:
@@ -33,9 +33,9 @@ public:
     static CBinaryLogKey TestKey() { return CBinaryLogKey(); }
     // Exactly 32 hex digits (either case, surrounding blanks allowed); empty otherwise.
     static std::optional<CBinaryLogKey> FromHex(std::string_view hex);
-    // The key in use: environment, then setting, then the test key (see above). `store` is the
-    // settings store to read; null means the current one.
-    static CBinaryLogKey Resolve(ISettingsStore* store = nullptr);
+    // The key in use: environment, then `setting` (the "Binary Log Key" text as read at
+    // start-up), then the test key (see above). A value passed over is reported as a notice.
+    static CBinaryLogKey Resolve(std::string_view setting = {}, CReport* report = nullptr);
 
     const Key& Bytes() const { return m_key; }
     uint8_t StreamByte(size_t index) const { return m_stream[index % kStreamSize]; }

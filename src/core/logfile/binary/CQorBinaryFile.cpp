@@ -6,7 +6,6 @@
 #include "logfile/binary/CSRDLDataComp.h"
 #include "logfile/binary/CSRFileHeader.h"
 #include "logfile/binary/CSRMemoryBlock.h"
-#include "statuslog/StatusLog.h"
 
 bool CQorBinaryFile::ReadFile(const std::string& path, std::string& content,
                               const char* openPrefix) {
@@ -60,10 +59,9 @@ bool CQorBinaryFile::ParseAndPrepare(std::string_view file) {
         [&](uint16_t type, const uint8_t* payload, size_t length, uint32_t stored) {
             auto record = CStandardRecord::Create(type);
             record->Build(payload, length, stored);
-            if (!record->IsValid()) {
-                TheStatusLog().Write("Invalid record, continuing");
+            // The caller reports these ("Invalid record, continuing").
+            if (!record->IsValid())
                 ++m_nInvalid;
-            }
             m_arRecords.push_back(std::move(record));
         },
         m_strError);
