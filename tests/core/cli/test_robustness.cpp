@@ -113,6 +113,24 @@ TEST(Robustness, OnlyRegularFilesAreRead) {
     }
 }
 
+TEST(Robustness, FilesBeyondTheSizeLimitAreRefusedUnread) {
+    // Two gigabytes of nothing (sparse, so the test costs no disk) once were read whole.
+    const std::string big = TempPath("big.bin");
+    {
+        std::ofstream f(big, std::ios::binary);
+        f.write("\0\0", 2);
+    }
+    std::filesystem::resize_file(big, 2ull << 30);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"check", big},
+          std::vector<std::string>{"convert", big, "-o", TempPath("big.ccl")}}) {
+        const CRun r = Zelvorlog(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE((r.out + r.err).find("File too large"), std::string::npos) << r.out << r.err;
+    }
+    std::filesystem::remove(big);
+}
+
 TEST(Robustness, OutputThatCannotBeWrittenIsAFailure) {
     const std::string sample = kSamples + "/sample-short.ccl";
     const std::vector<std::vector<std::string>> commands = {
