@@ -63,5 +63,7 @@ enum : int {
     kHelpContents,
     kHelpBack,
     kHelpForward,
+
+    kUnstorableCharacters = 20130,
 };
 } // namespace appstr

@@ -11,6 +11,7 @@
 
 #include "app/CViewerContext.h"
 #include "logfile/LogSaver.h"
+#include "print/ReportRender.h"
 #include "settings/SettingValue.h"
 #include "viewmodel/FileNavigation.h"
 
@@ -24,6 +25,8 @@ class QToolButton;
 class CDivePage;
 class CHelpWindow;
 class CMailClient;
+class CPrintCommands;
+struct CPrinterConfig;
 
 class CLogViewerDlg : public QMainWindow {
     Q_OBJECT
@@ -47,6 +50,10 @@ public:
         kCmdMailZelvor = 32783,
         kCmdMailDan = 32818,
         kCmdAbout = 32772,
+        kCmdPreviewInformation = 32950,
+        kCmdPreviewProfile = 32951,
+        kCmdPreviewLogBook = 32952,
+        kCmdExportReportPdf = 32953,
     };
     // How a file reached the window; decides the status-log line and the recent-file list.
     enum class Source { Dialog, Recent, External, Navigation };
@@ -85,6 +92,12 @@ public:
     void RefreshAll();
 
     QString BannerText() const;
+
+    // Printing: the application's printer, restored at start and saved at exit, and what the
+    // reports show at this moment.
+    CPrintCommands& PrintCommands() { return *m_pPrint; }
+    CReportInput ReportInput() const;
+    void RestorePrinter(const CPrinterConfig& config, const QStringList& installed);
     QString CounterText() const;
     QStringList RecentFiles() const { return m_recentFiles; }
     const std::vector<std::string>& FileNames() const { return m_arFileNames; }
@@ -97,15 +110,21 @@ public:
     void SetSaveQuestionHook(std::function<bool(const QString&)> hook) {
         m_askHook = std::move(hook);
     }
-    void SetMessageHook(std::function<void(const QString&)> hook) { m_warnHook = std::move(hook); }
+    void SetMessageHook(std::function<void(const QString&)> hook);
     void SetOpenDialogHook(std::function<QString()> hook) { m_openHook = std::move(hook); }
     void SetSaveHook(std::function<CSaveResult(CDiveLog&)> hook) { m_saveHook = std::move(hook); }
     void SetMailClient(std::unique_ptr<CMailClient> client);
     // Modal dialogs (Chart Options, About) go to the hook instead of exec(); it returns the
     // dialog's result.
-    void SetDialogHook(std::function<int(QDialog&)> hook) { m_dialogHook = std::move(hook); }
+    void SetDialogHook(std::function<int(QDialog&)> hook);
     // Pictures for the documentation must not move the user's window next time.
     void SetSavePlacement(bool save) { m_bSavePlacement = save; }
+    // A run that only takes a picture reads the user's settings but leaves them as they were:
+    // no recent file, no default directory, no window placement.
+    void SetSettingsReadOnly(bool readOnly) {
+        m_bSettingsReadOnly = readOnly;
+        m_bSavePlacement = m_bSavePlacement && !readOnly;
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -115,6 +134,7 @@ private:
     QMenu* BuildFileMenu();
     QMenu* BuildToolsMenu();
     QMenu* BuildHelpMenu();
+    void BuildPrintMenus(QMenu* file, QMenu* print);
     QAction* AddCommand(QMenu* menu, int command, int textId, void (CLogViewerDlg::*slot)());
     void BuildRecentMenu();
     void BuildCentre();
@@ -128,10 +148,13 @@ private:
     void RefreshPages();
     void OnPageChanged(int index);
 
-    // Step 1 of every road: the save question and the unload; the navigation stays up.
-    void ReleaseCurrentFile(Source source);
-    void AskToSave(bool clearOnNo);
-    void Unload();
+    // Step 1 of every road: the save question and the unload; the navigation stays up. False
+    // when the road stops here: a save the diver chose failed, and the dive stays as it was.
+    bool ReleaseCurrentFile(Source source);
+    // Stores what the controls still hold, then asks the save question when the dive has edits.
+    // False only when the diver chose to save and the save failed.
+    bool OfferToSave(bool clearOnNo);
+    void SetDefaultDirectory(const std::string& directory);
     void AddRecentFile(const QString& path);
     void NotAvailable();
     int RunDialog(QDialog& dialog);
@@ -155,12 +178,15 @@ private:
     std::vector<QAction*> m_arRecentActions;
     std::map<int, QAction*> m_actions;
     CHelpWindow* m_pHelp = nullptr;
+    CPrintCommands* m_pPrint = nullptr;
 
     std::vector<std::string> m_arFileNames;
     int m_nFileIndex = -1;
     QStringList m_recentFiles;
     int m_nLastPage = 0;
     bool m_bSavePlacement = true;
+    bool m_bSettingsReadOnly = false;
+    std::string m_strDefaultDirectory; // "Default Directory", as read at start and set since
 
     // Settings read once at start and written by the commands that change them.
     SettingDword m_units;

@@ -8,9 +8,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/CViewerContext.h"
 #include "viewmodel/LogBook.h"
 #include "views/CLogBookTableModel.h"
+#include "views/CPageContext.h"
 #include "views/PageTableHelpers.h"
 
 namespace {
@@ -19,7 +19,7 @@ constexpr int kStrCopyToClipboard = 2226;
 constexpr int kStrPrint = 2227;
 } // namespace
 
-CDiveLogBook::CDiveLogBook(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
+CDiveLogBook::CDiveLogBook(CPageContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
     m_pModel = new CLogBookTableModel(this);
     m_pGroup = new QGroupBox(this);
     m_pTable = new QTableView(m_pGroup);
@@ -30,11 +30,11 @@ CDiveLogBook::CDiveLogBook(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx
     header->setSectionsClickable(true);
     connect(header, &QHeaderView::sectionClicked, this, &CDiveLogBook::SortByColumn);
 
-    // Printing the log book is not there yet; the button shows where it will be.
     m_pPrint = new QPushButton(this);
     m_pPrint->setObjectName("Print");
     m_pPrint->setIcon(QIcon::fromTheme("document-print"));
     m_pPrint->setEnabled(false);
+    connect(m_pPrint, &QPushButton::clicked, this, &CDiveLogBook::printRequested);
     m_pCopy = new QPushButton(this);
     m_pCopy->setObjectName("CopyToClipboard");
     m_pCopy->setIcon(QIcon::fromTheme("edit-copy"));
@@ -54,9 +54,9 @@ CDiveLogBook::CDiveLogBook(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx
 }
 
 void CDiveLogBook::SetTexts() {
-    m_pGroup->setTitle(CViewerContext::Str(kStrDisplay));
-    m_pPrint->setText(CViewerContext::Str(kStrPrint));
-    m_pCopy->setText(CViewerContext::Str(kStrCopyToClipboard));
+    m_pGroup->setTitle(CPageContext::Str(kStrDisplay));
+    m_pPrint->setText(CPageContext::Str(kStrPrint));
+    m_pCopy->setText(CPageContext::Str(kStrCopyToClipboard));
     Refresh();
 }
 
@@ -66,6 +66,9 @@ void CDiveLogBook::Refresh() {
     for (const CLogBookEntry& entry : DecodeLogBook(m_ctx.Log()))
         rows.push_back(LogBookRowTexts(entry, metric));
     m_pModel->Fill(LogBookHeaders(metric, PageStringLookup()), std::move(rows));
+
+    // An empty list has nothing to print.
+    m_pPrint->setEnabled(m_pModel->rowCount() > 0);
 
     // A fresh list is in memory order: no column is sorted.
     m_nSortColumn = -1;

@@ -15,7 +15,7 @@ class CLogBookTableModel;
 class CDiveLogBook : public CDivePage {
     Q_OBJECT
 public:
-    explicit CDiveLogBook(CViewerContext& ctx, QWidget* parent = nullptr);
+    explicit CDiveLogBook(CPageContext& ctx, QWidget* parent = nullptr);
     // After a load, an unload or a units change: re-read the entries in memory order.
     void Refresh() override;
     // After a language change: group box, buttons and headings.
@@ -29,6 +29,10 @@ public:
     QTableView* Table() const { return m_pTable; }
     QPushButton* CopyButton() const { return m_pCopy; }
     QPushButton* PrintButton() const { return m_pPrint; }
+
+signals:
+    // The Print button: the main window prints the list as it is shown.
+    void printRequested();
 
 public slots:
     void OnCopyToClipboard();

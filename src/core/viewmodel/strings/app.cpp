@@ -69,6 +69,8 @@ void AddAppStrings(std::map<int, const char*>& table) {
         {20043, "Contents"},
         {20044, "Back"},
         {20045, "Forward"},
+
+        {20130, "These characters cannot be stored in the log file and are left out: %s"},
     };
     for (const auto& e : kEntries)
         table.emplace(e.id, e.text);
