@@ -11,12 +11,16 @@
 
 namespace fuzzsupport {
 
-// The JSON dump up to the summary: everything the log's own records decide. The summary, the
-// dive information and the cylinders that follow it are what a save writes.
-inline std::string DumpBeforeUserRecords(const CDiveLog& log, const CLoadResult& result) {
+// The JSON dump without the summary, the dive information and the cylinders: everything the
+// log's own records decide (the system information included). The left-out part is what a save
+// writes, and the summary shows some of it.
+inline std::string DumpWithoutUserRecords(const CDiveLog& log, const CLoadResult& result) {
     const std::string dump = zelvorlog::DumpJson("fuzz.ccl", log, result);
-    const size_t at = dump.find("\"summary\"");
-    return at == std::string::npos ? dump : dump.substr(0, at);
+    const size_t from = dump.find("\"summary\"");
+    const size_t to = dump.find("\"system_information\"");
+    if (from == std::string::npos || to == std::string::npos || to < from)
+        return dump;
+    return dump.substr(0, from) + dump.substr(to);
 }
 
 // Reports the broken promise with both sides, then stops the run as a finding.

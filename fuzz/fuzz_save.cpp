@@ -50,8 +50,8 @@ void CheckSave(std::string_view file, bool binary, std::string_view edits) {
     const CLoadResult reloaded = after.LoadLogBytes(saved, "fuzz.ccl");
     if (reloaded.loaded)
         after.ComputeDiveSummary();
-    const std::string dumpBefore = fuzzsupport::DumpBeforeUserRecords(before, loaded);
-    const std::string dumpAfter = fuzzsupport::DumpBeforeUserRecords(after, reloaded);
+    const std::string dumpBefore = fuzzsupport::DumpWithoutUserRecords(before, loaded);
+    const std::string dumpAfter = fuzzsupport::DumpWithoutUserRecords(after, reloaded);
     if (dumpBefore != dumpAfter)
         fuzzsupport::Fail(binary ? "binary save changed the log" : "text save changed the log",
                           dumpBefore, dumpAfter);
