@@ -69,7 +69,7 @@ void CDiveLog::UnloadLogFile() {
     m_fileIdentity = {};
     m_ChartRange = CChartRange{};
     m_DiveInformation.Clear();
-    m_GasManagement.Reset();
+    m_GasManagement.Reset(m_CylinderDefaults);
     m_SysInfo.Clear();
 }
 
@@ -176,7 +176,7 @@ void CDiveLog::PrepareForLoad() {
     m_dLogEndTime = 0.0;
     m_bCylinderPressures = false;
     m_DiveInformation.Clear();
-    m_GasManagement.Reset();
+    m_GasManagement.Reset(m_CylinderDefaults);
     m_SysInfo.Clear();
 }
 

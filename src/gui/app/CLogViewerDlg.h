@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "app/CQtSettingsStore.h"
 #include "app/CViewerContext.h"
 #include "logfile/LogSaver.h"
 #include "print/ReportRender.h"
-#include "settings/SettingValue.h"
 #include "viewmodel/FileNavigation.h"
 
 class QAction;
@@ -200,12 +200,9 @@ private:
     bool m_bSettingsReadOnly = false;
     std::string m_strDefaultDirectory; // "Default Directory", as read at start and set since
 
-    // Settings read once at start and written by the commands that change them.
-    SettingDword m_units;
-    SettingString m_defaultDirectory;
-    SettingDword m_messageLevel;
-    SettingDword m_languageId;
-    SettingDword m_chartRightClickMenu;
+    // Where the settings live; read once at start into the context's groups and written by the
+    // commands that change them.
+    CQtSettingsStore m_store;
     CBinaryLogKey m_binaryKey;
     QString m_strZelvorMailAddress;
     QString m_strDanMailAddress;
