@@ -21,6 +21,7 @@
 #include "logfile/CDiveLogSolenoidSample.h"
 #include "logfile/CLineSource.h"
 #include "logfile/FieldParsers.h"
+#include "logfile/FileIO.h"
 #include "sim/CDiveSimulator.h"
 
 // ---- Heap accounting ----------------------------------------------------------------------------
@@ -202,8 +203,8 @@ void BM_ReadAndSplit(benchmark::State& state) {
     const std::string& path = LogPath(state.range(0) != 0);
     size_t bytes = 0;
     for (auto _ : state) {
-        std::string content, error;
-        ReadWholeFile(path, content, error);
+        std::string content;
+        fileio::ReadFile(path, content);
         bytes = content.size();
         CMemLineFile file(std::move(content));
         std::string_view line;
@@ -297,8 +298,8 @@ void BM_SimulatedDay(benchmark::State& state) {
     for (auto _ : state) {
         const double t0 = ThreadCpuSeconds();
         {
-            std::string content, error;
-            ReadWholeFile(path, content, error);
+            std::string content;
+            fileio::ReadFile(path, content);
             CMemLineFile file(std::move(content));
             std::string_view line;
             size_t lines = 0;

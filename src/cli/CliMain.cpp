@@ -18,6 +18,7 @@ const char kUsage[] =
     "  info FILE [--units imperial]   a readable report of the dive\n"
     "  check FILE|FOLDER...           load each file and say whether it is a valid log\n"
     "  export --csv FILE [-o OUT]     the dive's samples as the Data page shows them, as CSV\n"
+    "  export --dan FILE [-o OUT]     the DAN export file (see 'zelvorlog export --dan --help')\n"
     "  export --uddf FILE... [-o OUT] the dives as one UDDF document for logbook programs\n"
     "  convert FILE.bin -o OUT.ccl    a binary log written out as the text log it carries\n"
     "  simulate [OPTIONS] -o OUT      write a realistic simulated dive log\n"
@@ -37,7 +38,9 @@ const CCommand kCommands[] = {
 
 } // namespace
 
-int RunZelvorLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CCommandIo io{out, err};
     try {
         if (args.empty()) {
@@ -67,6 +70,19 @@ int RunZelvorLog(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "zelvorlog: unexpected failure\n";
     }
     return kExitFailed;
+}
+
+} // namespace
+
+int RunZelvorLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(args, out, err);
+    // Output that never arrived (a full disk, a closed pipe) must not pass for success.
+    out.flush();
+    if (!out) {
+        err << "zelvorlog: could not write the output\n";
+        return kExitFailed;
+    }
+    return status;
 }
 
 } // namespace zelvorlog

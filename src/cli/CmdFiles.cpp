@@ -8,6 +8,7 @@
 #include "cli/DumpJson.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CLineSource.h"
+#include "logfile/FileIO.h"
 #include "logfile/binary/BinaryLog.h"
 #include "viewmodel/DataRows.h"
 
@@ -37,6 +38,7 @@ const char kCheckHelp[] =
 
 const char kExportHelp[] =
     "Usage: zelvorlog export --csv FILE [-o OUT] [--units metric|imperial]\n"
+    "       zelvorlog export --dan FILE [-o OUT] [--details DETAILS]\n"
     "       zelvorlog export --uddf FILE... [-o OUT]\n"
     "\n"
     "--csv writes the samples of the dive (from the dive start to the dive end) as\n"
@@ -45,7 +47,8 @@ const char kExportHelp[] =
     "--uddf writes one UDDF 3.2.3 document with one dive per file, for logbook programs: the\n"
     "unit with its six oxygen cells, mixes, cylinders, site and every sample of the dive with\n"
     "depth, cell readings, setpoint, CNS, OTU, temperature and cylinder pressures, in SI units.\n"
-    "Without -o the text goes to standard output.\n";
+    "Without -o the text goes to standard output.\n"
+    "--dan writes the DAN export of the log (see 'zelvorlog export --dan --help').\n";
 
 const char kConvertHelp[] =
     "Usage: zelvorlog convert FILE.bin -o OUT.ccl\n"
@@ -141,6 +144,8 @@ int CmdCheck(const std::vector<std::string>& argv, CCommandIo& io) {
 }
 
 int CmdExport(const std::vector<std::string>& argv, CCommandIo& io) {
+    if (std::find(argv.begin(), argv.end(), "--dan") != argv.end())
+        return CmdExportDan(argv, io);
     CParsedArgs args;
     std::string error;
     if (!ParseArgs(argv, {"-o", "--output", "--units"}, {"--csv", "--uddf"}, args, error))
@@ -158,7 +163,7 @@ int CmdExport(const std::vector<std::string>& argv, CCommandIo& io) {
         return ExportUddfFiles(args.positional, args.Value("-o", args.Value("--output")), io);
     }
     if (!args.Has("--csv"))
-        return UsageError(io, "export", "choose the format: --csv or --uddf");
+        return UsageError(io, "export", "choose the format: --csv, --dan or --uddf");
     if (args.positional.size() != 1)
         return UsageError(io, "export", "give exactly one log file");
     const std::string output = args.Value("-o", args.Value("--output"));
@@ -172,6 +177,10 @@ int CmdExport(const std::vector<std::string>& argv, CCommandIo& io) {
     if (output.empty() || output == "-") {
         io.out << csv;
         return kExitOk;
+    }
+    if (fileio::SameFile(output, args.positional[0])) {
+        io.err << "zelvorlog export: " << output << ": is the input file; give another name\n";
+        return kExitFailed;
     }
     if (!WriteOutputFile(output, csv, error)) {
         io.err << "zelvorlog export: " << error << "\n";
@@ -196,8 +205,14 @@ int CmdConvert(const std::vector<std::string>& argv, CCommandIo& io) {
         return UsageError(io, "convert", "give the text log to write with -o OUT.ccl");
     const std::string& path = args.positional[0];
     std::string content;
-    if (!ReadWholeFile(path, content, error)) {
-        io.err << "zelvorlog convert: " << path << ": " << error << "\n";
+    const fileio::ReadOutcome read = fileio::ReadFile(path, content);
+    if (!read.ok) {
+        io.err << "zelvorlog convert: " << path << ": " << read.error << "\n";
+        return kExitFailed;
+    }
+    // Writing the text over the binary log would destroy the only copy of it.
+    if (fileio::SameFile(output, path)) {
+        io.err << "zelvorlog convert: " << output << ": is the input file; give another name\n";
         return kExitFailed;
     }
     if (content.size() < 2 || content[0] != '\0' || content[1] != '\0') {
