@@ -20,6 +20,7 @@
 #include "app/CHelpWindow.h"
 #include "app/CMailClient.h"
 #include "app/CQtSettingsStore.h"
+#include "app/LocalFileName.h"
 #include "print/CPrintCommands.h"
 #include "settings/SettingsTable.h"
 #include "ui/Cp1252.h"
@@ -40,7 +41,7 @@ QString Str(int id) {
     return CViewerContext::Str(id);
 }
 QString FromLocal(const std::string& s) {
-    return QString::fromLocal8Bit(s.data(), qsizetype(s.size()));
+    return localname::Decode(s);
 }
 } // namespace
 
@@ -67,7 +68,7 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
         profile.value(QStringLiteral("Addresses/Send DAT to DAN email")).toString();
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString path =
-            profile.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+            localname::FromSetting(profile.value(QStringLiteral("Recent File List/File%1").arg(i)));
         if (!path.isEmpty())
             m_recentFiles << path;
     }

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/CLogViewerApp.h"
+#include "app/LocalFileName.h"
 
 int main(int argc, char** argv) {
     // --help needs no display: answer it before the application object goes looking for one
@@ -20,7 +21,12 @@ int main(int argc, char** argv) {
     // Lets the desktop match the window with the installed desktop entry (its icon and name).
     QGuiApplication::setDesktopFileName(QStringLiteral("com.zelvor.LogViewer"));
 
-    const CLogViewerApp::Options options = CLogViewerApp::ParseCommandLine(app.arguments());
+    // The application object has taken its own options out of argv by now. Its arguments() would
+    // turn bytes of a file name that are not UTF-8 into U+FFFD; the raw argv keeps them.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << localname::Decode(QByteArray(argv[i]));
+    const CLogViewerApp::Options options = CLogViewerApp::ParseCommandLine(arguments);
     if (options.help) {
         std::fputs(CLogViewerApp::Usage().toLocal8Bit().constData(), stdout);
         return 0;
