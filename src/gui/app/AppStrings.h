@@ -63,5 +63,7 @@ enum : int {
     kHelpContents,
     kHelpBack,
     kHelpForward,
+
+    kSelectLanguageTitle = 20900,
 };
 } // namespace appstr

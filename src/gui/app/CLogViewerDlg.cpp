@@ -20,6 +20,7 @@
 #include "app/CHelpWindow.h"
 #include "app/CMailClient.h"
 #include "app/CQtSettingsStore.h"
+#include "lang/CLanguageSwitch.h"
 #include "settings/SettingsTable.h"
 #include "viewmodel/BannerText.h"
 #include "views/CDiveData.h"
@@ -76,6 +77,11 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
         if (!path.isEmpty())
             m_recentFiles << path;
     }
+
+    // The stored language, before any text is set; a language whose file has gone leaves
+    // English and the setting as it is.
+    m_pLanguage = std::make_unique<CLanguageSwitch>(m_languageId);
+    m_pLanguage->Apply(m_languageId.Read());
 
     BuildCentre();
     CreatePages();
@@ -167,6 +173,8 @@ void CLogViewerDlg::SetTexts() {
     m_pPrevious->setToolTip(Str(appstr::kPrevious));
     m_pNext->setToolTip(Str(appstr::kNext));
     m_pLast->setToolTip(Str(appstr::kLast));
+    if (m_pHelp)
+        m_pHelp->SetTexts();
     for (CDivePage* page : m_arPages)
         page->SetTexts();
 }

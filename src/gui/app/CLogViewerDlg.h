@@ -23,6 +23,7 @@ class QTabWidget;
 class QToolButton;
 class CDivePage;
 class CHelpWindow;
+class CLanguageSwitch;
 class CMailClient;
 
 class CLogViewerDlg : public QMainWindow {
@@ -75,6 +76,9 @@ public:
     void OnHelpContents();
     void OnMailZelvor();
     void OnAbout();
+    // Tools > Select Language: the dialog, then the switch and the new texts everywhere.
+    void OnSelectLanguage();
+    CLanguageSwitch& Language() { return *m_pLanguage; }
 
     // After a language change: the menu, tab titles, tooltips, every page's labels and the
     // banner take the new texts.
@@ -168,6 +172,8 @@ private:
     SettingDword m_messageLevel;
     SettingDword m_languageId;
     SettingDword m_chartRightClickMenu;
+    // Holds m_languageId, so it follows it.
+    std::unique_ptr<CLanguageSwitch> m_pLanguage;
     CBinaryLogKey m_binaryKey;
     QString m_strZelvorMailAddress;
     QString m_strDanMailAddress;

@@ -69,6 +69,9 @@ void AddAppStrings(std::map<int, const char*>& table) {
         {20043, "Contents"},
         {20044, "Back"},
         {20045, "Forward"},
+
+        // Tools > Select Language.
+        {20900, "Select Language"},
     };
     for (const auto& e : kEntries)
         table.emplace(e.id, e.text);
