@@ -295,6 +295,7 @@ TEST_F(WindowLanguage, SwitchToGermanAndBackKeepsTheDive) {
     ASSERT_EQ(readout.size(), 4);
     EXPECT_EQ(readout[3], "DIL1 LUFT") << readout[3].toStdString();
     EXPECT_TRUE(Window().Context().Log().m_bFileLoaded);
+    EXPECT_FALSE(Window().Context().Log().m_bModified) << "new texts are no edit of the dive";
     EXPECT_EQ(profile->Chart().State().m_nViewStart, 100);
     EXPECT_EQ(profile->Chart().State().m_nViewEnd, 400);
     EXPECT_EQ(profile->Chart().State().m_dCursorTime, cursor);
