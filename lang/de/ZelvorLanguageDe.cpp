@@ -215,7 +215,7 @@ const Entry kTexts[] = {
     {2082, "Steilwand"},
     {2083, "Wrack"},
     {2084, "Strömung"},
-    {2085, "Ufer"},
+    {2085, "Landtauchgang"},
     {2086, "Ausbildung"},
     {2113, "Unterricht"},
     {2087, "Nacht"},
