@@ -70,6 +70,8 @@ TEST(SummaryText, UnitWordsAndMonthsFollowTheLanguage) {
             return "%.0f mbar";
         case summary::kSetpointFormat:
             return "%d bar"; // wrong directive: the English is used
+        case summary::kHoursMinutesFormat:
+            return "%ld:%02d h"; // wrong length: the English is used
         case summary::kJanuary + 4:
             return "Mai";
         case summary::kInvalidDate:
@@ -80,6 +82,7 @@ TEST(SummaryText, UnitWordsAndMonthsFollowTheLanguage) {
     };
     EXPECT_EQ(summary::FormatAtmPressure(1013.4, german), "1013 mbar");
     EXPECT_EQ(summary::FormatSetpoint(1.3, german), "1.30 Bar");
+    EXPECT_EQ(summary::FormatHoursMinutes(125, german), "2:05 hh:mm");
     EXPECT_EQ(summary::FormatAtmTemperature(21.25, true, german), "21.2 Celcius");
     EXPECT_EQ(summary::FormatDate(CDateTime(2009, 5, 2, 14, 3, 9), german), "02 Mai 2009");
     EXPECT_EQ(summary::FormatDate(CDateTime(2009, 6, 2, 14, 3, 9), german), "02 June 2009");
