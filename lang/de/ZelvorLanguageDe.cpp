@@ -166,6 +166,29 @@ const Entry kTexts[] = {
     {21076, "OK"},
     {21077, "Abbrechen"},
 
+    // Printed reports, printer and PDF export.
+    {24600, "Sauerstoff"},
+    {24601, "Helium"},
+    {24602, "Stickstoff"},
+    {24603, "Max. Druck"},
+    {24604, "Flaschengröße"},
+    {24605, "Druck Anfang"},
+    {24606, "Druck Ende"},
+    {24607, "Gasverbrauch"},
+    {24608, "Diluent %d"},
+    {24610, "Warnung: Ihr bevorzugter Drucker kann nicht mehr ausgewählt werden,\nda er "
+            "nicht mehr verfügbar ist. Der Standarddrucker des Systems\nwird verwendet."},
+    {24611, "Druck&vorschau..."},
+    {24612, "E&xportieren"},
+    {24613, "&Bericht als PDF..."},
+    {24614, "Bericht als PDF exportieren"},
+    {24615, "Bericht:"},
+    {24616, "PDF-Dateien (*.pdf)"},
+    {24617, "Die PDF-Datei kann nicht geschrieben werden."},
+    {24618, "Druckvorschau"},
+    {24619, "Logbuch"},
+    {24620, "Der Bericht konnte nicht gedruckt werden."},
+
     // Data and log book pages.
     {2027, "Anzeige"},
     {2226, "In die Zwischenablage kopieren"},

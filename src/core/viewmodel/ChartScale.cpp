@@ -216,7 +216,8 @@ bool RightAxisIsStateAxis(const CChartState& state) {
     return IsStateTrace(state.m_nTraceCode[slot]);
 }
 
-std::vector<CStateAxisTick> StateAxisTicks(const CChartState& state, int plotTop, int h) {
+std::vector<CStateAxisTick> StateAxisTicks(const CChartState& state, int plotTop, int h,
+                                           int divisions, int pairOffset) {
     std::vector<int> codes;
     for (int n = 0; n < kChartSlots; ++n) {
         if (IsStateTrace(state.m_nTraceCode[n]))
@@ -226,10 +227,11 @@ std::vector<CStateAxisTick> StateAxisTicks(const CChartState& state, int plotTop
     const int count = static_cast<int>(codes.size());
     for (int i = 10 - count; i <= 9; ++i) {
         const int code = codes[static_cast<size_t>(i - (10 - count))];
-        const int y = plotTop + static_cast<int>(h / 11.0 * i) + static_cast<int>(h / 22.0);
+        const int y = plotTop + static_cast<int>(double(h) / divisions * i) +
+                      static_cast<int>(h / (2.0 * divisions));
         if (ChannelCount(code) == 2) {
-            ticks.push_back({y - 6, "C1"});
-            ticks.push_back({y + 6, "C2"});
+            ticks.push_back({y - pairOffset, "C1"});
+            ticks.push_back({y + pairOffset, "C2"});
         } else {
             ticks.push_back({y, "Disp"});
         }

@@ -38,8 +38,10 @@ struct CStateAxisTick {
     int y; // pixels
     const char* label;
 };
-// Ticks of the state axis for a plot whose top is `plotTop` and height `h`.
-std::vector<CStateAxisTick> StateAxisTicks(const CChartState& state, int plotTop, int h);
+// Ticks of the state axis for a plot whose top is `plotTop` and height `h`. The screen spaces the
+// bands by an eleventh of the plot height; paper by a tenth, with its own pair distance.
+std::vector<CStateAxisTick> StateAxisTicks(const CChartState& state, int plotTop, int h,
+                                           int divisions = 11, int pairOffset = 6);
 
 // The y of state band number `band` (counted from 1), before the channel offset of -6/0/+6.
 int StateBandY(int plotTop, int h, int band);

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QImage>
 #include <QPixmap>
+#include <QPrinterInfo>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -14,6 +15,7 @@
 #include "app/CQtSettingsStore.h"
 #include "app/CSingleInstance.h"
 #include "app/CSplashWindow.h"
+#include "print/CPrintCommands.h"
 #include "viewmodel/BannerText.h"
 #include "viewmodel/FileNavigation.h"
 
@@ -51,6 +53,15 @@ CLogViewerApp::Options CLogViewerApp::ParseCommandLine(const QStringList& argume
                 o.error = QStringLiteral("--size takes WIDTHxHEIGHT");
             else
                 o.size = QSize(w, h);
+        } else if (a == QLatin1String("--report")) {
+            if (!next(o.report))
+                return o;
+            if (o.report != QLatin1String("information") && o.report != QLatin1String("profile") &&
+                o.report != QLatin1String("logbook"))
+                o.error = QStringLiteral("--report takes information, profile or logbook");
+        } else if (a == QLatin1String("--pdf")) {
+            if (!next(o.pdf))
+                return o;
         } else if (a == QLatin1String("--nosplash") || a == QLatin1String("-nosplash")) {
             o.splash = false;
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -63,14 +74,22 @@ CLogViewerApp::Options CLogViewerApp::ParseCommandLine(const QStringList& argume
         if (!o.error.isEmpty())
             return o;
     }
-    if (!o.screenshot.isEmpty())
+    if (o.report.isEmpty() != o.pdf.isEmpty())
+        o.error = QStringLiteral("--report and --pdf go together");
+    else if (!o.report.isEmpty() && o.file.isEmpty())
+        o.error = QStringLiteral("--report needs a log file");
+    else if (!o.report.isEmpty() && !o.screenshot.isEmpty())
+        o.error = QStringLiteral("--report and --screenshot exclude each other");
+    if (!o.screenshot.isEmpty() || !o.report.isEmpty())
         o.splash = false;
     return o;
 }
 
 QString CLogViewerApp::Usage() {
     return QStringLiteral("usage: zelvor-log-viewer [--nosplash] "
-                          "[--screenshot PNG [--page N] [--size WxH]] [FILE]\n");
+                          "[--screenshot PNG [--page N] [--size WxH]] [FILE]\n"
+                          "       zelvor-log-viewer --report information|profile|logbook "
+                          "--pdf OUT.pdf FILE\n");
 }
 
 int CLogViewerApp::Run(const Options& options) {
@@ -86,7 +105,7 @@ int CLogViewerApp::Run(const Options& options) {
     SetCurrentSettingsStore(&store);
 
     // A viewer already showing a file of this name comes to the front instead.
-    const bool screenshot = !options.screenshot.isEmpty();
+    const bool screenshot = !options.screenshot.isEmpty() || !options.report.isEmpty();
     if (!options.file.isEmpty() && !screenshot) {
         const std::string name =
             filenav::FileNamePart(QFile::encodeName(options.file).toStdString());
@@ -101,9 +120,13 @@ int CLogViewerApp::Run(const Options& options) {
     int code = 0;
     {
         CLogViewerDlg window;
-        if (screenshot) {
+        if (!options.report.isEmpty()) {
+            code = RunReport(window, options);
+        } else if (screenshot) {
             code = RunScreenshot(window, options);
         } else {
+            window.RestorePrinter(CPrinterConfig::Load(store),
+                                  QPrinterInfo::availablePrinterNames());
             CSingleInstance instance;
             instance.Listen(&window);
             if (options.splash)
@@ -112,6 +135,7 @@ int CLogViewerApp::Run(const Options& options) {
             if (!options.file.isEmpty())
                 window.OpenAtStart(options.file);
             code = QApplication::exec();
+            window.PrintCommands().Save(store);
         }
     }
     log.Write("Zelvor LogViewer Shutdown");
@@ -145,4 +169,24 @@ int CLogViewerApp::RunScreenshot(CLogViewerDlg& window, const Options& options) 
                      QFile::encodeName(options.screenshot).constData());
     window.close();
     return ok && loaded ? 0 : 1;
+}
+
+int CLogViewerApp::RunReport(CLogViewerDlg& window, const Options& options) {
+    // Nobody is there to answer a message box: report on stderr.
+    window.SetMessageHook([](const QString& text) {
+        std::fprintf(stderr, "zelvor-log-viewer: %s\n", text.toLocal8Bit().constData());
+    });
+    window.SetSaveQuestionHook([](const QString&) { return false; });
+    window.SetSavePlacement(false);
+    if (!window.OpenFile(options.file, CLogViewerDlg::Source::External))
+        return 1;
+    const EReport report = options.report == QLatin1String("information") ? EReport::Information
+                           : options.report == QLatin1String("profile")   ? EReport::Profile
+                                                                          : EReport::LogBook;
+    if (!reports::WritePdf(options.pdf, report, window.ReportInput())) {
+        std::fprintf(stderr, "zelvor-log-viewer: cannot write %s\n",
+                     QFile::encodeName(options.pdf).constData());
+        return 1;
+    }
+    return 0;
 }

@@ -17,10 +17,13 @@ public:
         QSize size{1280, 800};
         bool splash = true;
         bool help = false;
+        QString report; // "information", "profile" or "logbook": write it as a PDF and exit
+        QString pdf;
         QString error; // a command line that could not be understood
     };
 
     // zelvor-log-viewer [--nosplash] [--screenshot PNG [--page N] [--size WxH]] [FILE]
+    //                   --report information|profile|logbook --pdf OUT.pdf FILE
     static Options ParseCommandLine(const QStringList& arguments);
     static QString Usage();
 
@@ -29,4 +32,5 @@ public:
 
 private:
     int RunScreenshot(CLogViewerDlg& window, const Options& options);
+    int RunReport(CLogViewerDlg& window, const Options& options);
 };

@@ -21,6 +21,7 @@
 #include "app/CMailClient.h"
 #include "app/CQtSettingsStore.h"
 #include "lang/CLanguageSwitch.h"
+#include "print/CPrintCommands.h"
 #include "settings/SettingsTable.h"
 #include "viewmodel/BannerText.h"
 #include "views/CDiveData.h"
@@ -83,6 +84,7 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
     m_pLanguage = std::make_unique<CLanguageSwitch>(m_languageId);
     m_pLanguage->Apply(m_languageId.Read());
 
+    m_pPrint = new CPrintCommands(this, [this] { return ReportInput(); });
     BuildCentre();
     CreatePages();
     m_ctx.Log().m_bModified = false;
@@ -94,6 +96,8 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
 
     connect(&m_ctx, &CViewerContext::diveEdited, this, &CLogViewerDlg::RefreshBannerAndTitle);
     connect(m_pPages, &QTabWidget::currentChanged, this, &CLogViewerDlg::OnPageChanged);
+    connect(qobject_cast<CDiveLogBook*>(Page(4)), &CDiveLogBook::printRequested, m_pPrint,
+            [this] { m_pPrint->PrintReport(EReport::LogBook); });
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 }

@@ -11,6 +11,7 @@
 
 #include "app/CViewerContext.h"
 #include "logfile/LogSaver.h"
+#include "print/ReportRender.h"
 #include "settings/SettingValue.h"
 #include "viewmodel/FileNavigation.h"
 
@@ -25,6 +26,8 @@ class CDivePage;
 class CHelpWindow;
 class CLanguageSwitch;
 class CMailClient;
+class CPrintCommands;
+struct CPrinterConfig;
 
 class CLogViewerDlg : public QMainWindow {
     Q_OBJECT
@@ -48,6 +51,10 @@ public:
         kCmdMailZelvor = 32783,
         kCmdMailDan = 32818,
         kCmdAbout = 32772,
+        kCmdPreviewInformation = 32950,
+        kCmdPreviewProfile = 32951,
+        kCmdPreviewLogBook = 32952,
+        kCmdExportReportPdf = 32953,
     };
     // How a file reached the window; decides the status-log line and the recent-file list.
     enum class Source { Dialog, Recent, External, Navigation };
@@ -89,6 +96,12 @@ public:
     void RefreshAll();
 
     QString BannerText() const;
+
+    // Printing: the application's printer, restored at start and saved at exit, and what the
+    // reports show at this moment.
+    CPrintCommands& PrintCommands() { return *m_pPrint; }
+    CReportInput ReportInput() const;
+    void RestorePrinter(const CPrinterConfig& config, const QStringList& installed);
     QString CounterText() const;
     QStringList RecentFiles() const { return m_recentFiles; }
     const std::vector<std::string>& FileNames() const { return m_arFileNames; }
@@ -101,13 +114,13 @@ public:
     void SetSaveQuestionHook(std::function<bool(const QString&)> hook) {
         m_askHook = std::move(hook);
     }
-    void SetMessageHook(std::function<void(const QString&)> hook) { m_warnHook = std::move(hook); }
+    void SetMessageHook(std::function<void(const QString&)> hook);
     void SetOpenDialogHook(std::function<QString()> hook) { m_openHook = std::move(hook); }
     void SetSaveHook(std::function<CSaveResult(CDiveLog&)> hook) { m_saveHook = std::move(hook); }
     void SetMailClient(std::unique_ptr<CMailClient> client);
     // Modal dialogs (Chart Options, About) go to the hook instead of exec(); it returns the
     // dialog's result.
-    void SetDialogHook(std::function<int(QDialog&)> hook) { m_dialogHook = std::move(hook); }
+    void SetDialogHook(std::function<int(QDialog&)> hook);
     // Pictures for the documentation must not move the user's window next time.
     void SetSavePlacement(bool save) { m_bSavePlacement = save; }
 
@@ -119,6 +132,7 @@ private:
     QMenu* BuildFileMenu();
     QMenu* BuildToolsMenu();
     QMenu* BuildHelpMenu();
+    void BuildPrintMenus(QMenu* file, QMenu* print);
     QAction* AddCommand(QMenu* menu, int command, int textId, void (CLogViewerDlg::*slot)());
     void BuildRecentMenu();
     void BuildCentre();
@@ -159,6 +173,7 @@ private:
     std::vector<QAction*> m_arRecentActions;
     std::map<int, QAction*> m_actions;
     CHelpWindow* m_pHelp = nullptr;
+    CPrintCommands* m_pPrint = nullptr;
 
     std::vector<std::string> m_arFileNames;
     int m_nFileIndex = -1;

@@ -61,10 +61,7 @@ QMenu* CLogViewerDlg::BuildFileMenu() {
     connect(save, &QAction::triggered, this, [this] { OnFileSave(); });
     file->addSeparator();
     QMenu* print = file->addMenu(Str(appstr::kMenuPrint));
-    AddCommand(print, kCmdPrintInformation, appstr::kMenuPrintInformation,
-               &CLogViewerDlg::NotAvailable);
-    AddCommand(print, kCmdPrintProfile, appstr::kMenuPrintProfile, &CLogViewerDlg::NotAvailable);
-    AddCommand(file, kCmdPrinterSetup, appstr::kMenuPrinterSetup, &CLogViewerDlg::NotAvailable);
+    BuildPrintMenus(file, print);
     file->addSeparator();
     m_pRecentAnchor = file->addSeparator();
     AddCommand(file, kCmdExit, appstr::kMenuExit, nullptr);
@@ -139,8 +136,9 @@ void CLogViewerDlg::ReloadTexts() {
 
 void CLogViewerDlg::UpdateCommandStates() {
     const bool loaded = m_ctx.Log().m_bFileLoaded;
-    for (int command : {kCmdClose, kCmdSave, kCmdPrintInformation, kCmdPrintProfile, kCmdMailZelvor,
-                        kCmdMailDan}) {
+    for (int command :
+         {kCmdClose, kCmdSave, kCmdPrintInformation, kCmdPrintProfile, kCmdMailZelvor, kCmdMailDan,
+          kCmdPreviewInformation, kCmdPreviewProfile, kCmdPreviewLogBook, kCmdExportReportPdf}) {
         if (QAction* a = Action(command))
             a->setEnabled(loaded);
     }

@@ -30,11 +30,11 @@ CDiveLogBook::CDiveLogBook(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx
     header->setSectionsClickable(true);
     connect(header, &QHeaderView::sectionClicked, this, &CDiveLogBook::SortByColumn);
 
-    // Printing the log book is not there yet; the button shows where it will be.
     m_pPrint = new QPushButton(this);
     m_pPrint->setObjectName("Print");
     m_pPrint->setIcon(QIcon::fromTheme("document-print"));
     m_pPrint->setEnabled(false);
+    connect(m_pPrint, &QPushButton::clicked, this, &CDiveLogBook::printRequested);
     m_pCopy = new QPushButton(this);
     m_pCopy->setObjectName("CopyToClipboard");
     m_pCopy->setIcon(QIcon::fromTheme("edit-copy"));
@@ -66,6 +66,9 @@ void CDiveLogBook::Refresh() {
     for (const CLogBookEntry& entry : DecodeLogBook(m_ctx.Log()))
         rows.push_back(LogBookRowTexts(entry, metric));
     m_pModel->Fill(LogBookHeaders(metric, PageStringLookup()), std::move(rows));
+
+    // An empty list has nothing to print.
+    m_pPrint->setEnabled(m_pModel->rowCount() > 0);
 
     // A fresh list is in memory order: no column is sorted.
     m_nSortColumn = -1;

@@ -30,6 +30,10 @@ public:
     QPushButton* CopyButton() const { return m_pCopy; }
     QPushButton* PrintButton() const { return m_pPrint; }
 
+signals:
+    // The Print button: the main window prints the list as it is shown.
+    void printRequested();
+
 public slots:
     void OnCopyToClipboard();
     void SortByColumn(int column);

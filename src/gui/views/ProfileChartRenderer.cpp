@@ -98,7 +98,10 @@ void PaintDepthAxis(QPainter& p, const CChartState& state, bool metric, const CC
     for (int o = 0; o <= 10; ++o)
         labels << QString::fromLatin1(DepthAxisLabel(state, o, metric));
     p.save();
-    p.setFont(FittingFont(p.font(), labels, plot.left() - s.chartRect.left() - 10.0 * s.scale));
+    // A depth title takes a line of the room beside the axis.
+    const qreal title = s.depthTitle.isEmpty() ? 0.0 : QFontMetricsF(p.font()).height();
+    p.setFont(
+        FittingFont(p.font(), labels, plot.left() - s.chartRect.left() - 10.0 * s.scale - title));
     const QFontMetricsF fm(p.font());
     for (int o = 0; o <= 10; ++o) {
         const qreal y = plot.top() + plot.height() * o / 10.0;
@@ -118,8 +121,11 @@ void PaintRightAxis(QPainter& p, const CChartState& state, bool metric, const CC
     const QFontMetricsF fm(p.font());
     if (RightAxisIsStateAxis(state)) {
         p.drawLine(QPointF(plot.right(), plot.top()), QPointF(plot.right() + tick, plot.top()));
-        for (const CStateAxisTick& t :
-             StateAxisTicks(state, static_cast<int>(plot.top()), static_cast<int>(plot.height()))) {
+        const int h = static_cast<int>(plot.height());
+        const auto ticks =
+            s.paperBands ? StateAxisTicks(state, static_cast<int>(plot.top()), h, 10, int(h / 75.0))
+                         : StateAxisTicks(state, static_cast<int>(plot.top()), h);
+        for (const CStateAxisTick& t : ticks) {
             p.drawLine(QPointF(plot.right(), t.y), QPointF(plot.right() + tick, t.y));
             DrawText(p, textX, t.y - fm.height() / 2.0, QString::fromLatin1(t.label));
         }
@@ -137,6 +143,24 @@ void PaintRightAxis(QPainter& p, const CChartState& state, bool metric, const CC
         DrawText(p, textX, LabelTop(o, y, narrow.height(), s.scale), labels[o]);
     }
     p.restore();
+}
+
+// The depth title reads upwards along the left edge, centred on the plot; the time title sits
+// centred under the time labels.
+void PaintAxisTitles(QPainter& p, const CChartPaintSetup& s) {
+    const QRectF& plot = s.plotRect;
+    const QFontMetricsF fm(p.font());
+    if (!s.timeTitle.isEmpty()) {
+        const qreal top = plot.bottom() + 6.0 * s.scale + fm.height();
+        DrawText(p, plot.center().x() - fm.horizontalAdvance(s.timeTitle) / 2.0, top, s.timeTitle);
+    }
+    if (!s.depthTitle.isEmpty()) {
+        p.save();
+        p.translate(s.chartRect.left(), plot.center().y());
+        p.rotate(-90.0);
+        DrawText(p, -fm.horizontalAdvance(s.depthTitle) / 2.0, 0.0, s.depthTitle);
+        p.restore();
+    }
 }
 
 void PaintLines(QPainter& p, const std::vector<CPolyline>& lines) {
@@ -160,7 +184,7 @@ void BandPlace(const CChartPaintSetup& s, int band, qreal& y, qreal& offset) {
     const int top = static_cast<int>(s.plotRect.top());
     const int h = static_cast<int>(s.plotRect.height());
     if (s.paperBands) {
-        y = top + std::trunc(h * (band - 1) / 10.0 + h / 20.0 - 10.0 * s.scale);
+        y = top + std::trunc(h * (band - 1) / 10.0 + h / 20.0 - s.bandLift);
         offset = std::trunc(h / 75.0);
     } else {
         y = StateBandY(top, h, band);
@@ -291,6 +315,7 @@ void CProfileChartRenderer::PaintChart(QPainter& p, const CChartState& state, co
     PaintTimeAxis(p, state, s);
     PaintDepthAxis(p, state, metric, s);
     PaintRightAxis(p, state, metric, s);
+    PaintAxisTitles(p, s);
 
     p.setClipRect(s.plotRect);
     const CSampleRange window = WindowSamples(log, state.m_nViewStart, state.m_nViewEnd);

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QRectF>
+#include <QString>
 
 struct CChartState;
 class CDiveLog;
@@ -25,6 +26,10 @@ struct CChartPaintSetup {
     // The printed chart spaces the state bands by a tenth of the plot height instead of an
     // eleventh, with the channel offset and band width taken from the plot height.
     bool paperBands = false;
+    qreal bandLift = 10.0; // how far a paper band sits above the middle of its place
+    // Axis titles along the depth axis and under the time axis; the screen has none.
+    QString depthTitle;
+    QString timeTitle;
 };
 
 class CProfileChartRenderer {
