@@ -188,6 +188,13 @@ const Entry kTexts[] = {
     {24618, "Druckvorschau"},
     {24619, "Logbuch"},
     {24620, "Der Bericht konnte nicht gedruckt werden."},
+    {24680, "Tiefe"},
+    {24681, "Zeit (hh:mm:ss)"},
+    {24682, "Zeit (mm:ss)"},
+    {24683, "Tiefe (m)"},
+    {24684, "Tiefe (ft)"},
+    {24685, "Deko-Gradientenfaktor"},
+    {24686, "Unbekannter Typ"},
 
     // Data and log book pages.
     {2027, "Anzeige"},
