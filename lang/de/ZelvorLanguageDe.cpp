@@ -80,6 +80,9 @@ const Entry kTexts[] = {
     {20044, "Zurück"},
     {20045, "Vorwärts"},
 
+    {20130, "Diese Zeichen können in der Logdatei nicht gespeichert werden und werden "
+            "weggelassen: %s"},
+
     {20900, "Sprache wählen"},
 
     // Profile page: alarms and lamps.

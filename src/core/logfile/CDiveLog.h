@@ -96,6 +96,8 @@ public:
     bool m_bFrcLayout = false;
     bool m_bLoading = false;
     bool m_bModified = false; // the dive information or gas management was edited
+    // Counted up by the viewer at every load and unload; tells views that the dive was replaced.
+    unsigned m_nLoadGeneration = 0;
     bool m_bVersionLevel[kVersionLevels] = {};
 
     CChartRange m_ChartRange;

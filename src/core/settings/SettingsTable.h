@@ -37,7 +37,8 @@ inline constexpr uint32_t kDefaultCylinderSizeI = 1250; // cubic feet x 100
 inline constexpr std::string_view kGraphDepth = "Graph Traces\\Depth";
 inline constexpr uint32_t kDefaultGraphDepth = 1;
 inline constexpr std::string_view kGraphSolenoids = "Graph Traces\\Solenoids";
-inline constexpr uint32_t kDefaultGraphSolenoids = 1;
+// The firing row is there for those who ask for it; a fresh installation draws the chart without.
+inline constexpr uint32_t kDefaultGraphSolenoids = 0;
 inline constexpr int kTraceSlots = 10;
 std::string TraceName(int slot);       // "Graph Traces\Trace0" ...
 std::string TraceEnableName(int slot); // "Graph Traces\TraceEnable0" ...

@@ -164,7 +164,7 @@ CMimicPicture BuildMimic(const CMimicInput& in) {
         DecoHalf(pic, in);
         return pic;
     }
-    pic.SmallText(0, 17, other == 1 ? "C1" : "C2");
+    pic.SmallText(0, 16, other == 1 ? "C1" : "C2");
     ControllerBatteries(pic, in, other, 17);
     ControllerCells(pic, s, other, 3);
     return pic;

@@ -64,6 +64,8 @@ enum : int {
     kHelpBack,
     kHelpForward,
 
+    kUnstorableCharacters = 20130,
+
     kSelectLanguageTitle = 20900,
 };
 } // namespace appstr

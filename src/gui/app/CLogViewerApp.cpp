@@ -148,7 +148,8 @@ int CLogViewerApp::RunScreenshot(CLogViewerDlg& window, const Options& options) 
         std::fprintf(stderr, "zelvor-log-viewer: %s\n", text.toLocal8Bit().constData());
     });
     window.SetSaveQuestionHook([](const QString&) { return false; });
-    window.SetSavePlacement(false);
+    // A picture leaves no trace in the user's settings.
+    window.SetSettingsReadOnly(true);
     window.resize(options.size);
     window.show();
     // A file that does not load still gives a picture (of the empty window), but not success.

@@ -23,6 +23,7 @@
 #include "lang/CLanguageSwitch.h"
 #include "print/CPrintCommands.h"
 #include "settings/SettingsTable.h"
+#include "ui/Cp1252.h"
 #include "viewmodel/BannerText.h"
 #include "views/CDiveData.h"
 #include "views/CDiveGasManagement.h"
@@ -67,6 +68,7 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
     }
     m_ctx.SetMetric(m_units.Read() != 0);
     m_ctx.SetChartRightClickMenuEnabled(m_chartRightClickMenu.Read() == 1);
+    m_strDefaultDirectory = m_defaultDirectory.Read();
     QSettings& profile = AppSettings();
     m_strZelvorMailAddress =
         profile.value(QStringLiteral("Addresses/Send DAT to Zelvor email")).toString();
@@ -87,8 +89,7 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
     m_pPrint = new CPrintCommands(this, [this] { return ReportInput(); });
     BuildCentre();
     CreatePages();
-    m_ctx.Log().m_bModified = false;
-    m_ctx.Log().m_bLoading = false;
+    m_ctx.SetLoading(false);
     SetTexts();
     BuildMenu();
     RestorePlacement();
@@ -219,11 +220,10 @@ void CLogViewerDlg::RefreshPages() {
 }
 
 QString CLogViewerDlg::BannerText() const {
-    const std::string banner = ::BannerText(m_ctx.Log(), m_ctx.IsMetric(), [](int id) {
-        const QByteArray bytes = Str(id).toLatin1();
-        return std::string(bytes.constData(), size_t(bytes.size()));
-    });
-    return QString::fromLatin1(banner.data(), qsizetype(banner.size()));
+    // The banner carries the diver's dive number text and the unit's own text.
+    const std::string banner = ::BannerText(m_ctx.Log(), m_ctx.IsMetric(),
+                                            [](int id) { return cp1252::FromQString(Str(id)); });
+    return cp1252::ToQString(banner);
 }
 
 void CLogViewerDlg::RefreshBannerAndTitle() {
@@ -256,7 +256,7 @@ void CLogViewerDlg::RefreshNavigation() {
         return;
     }
     m_pNavigation->show();
-    m_arFileNames = filenav::SiblingLogFiles(m_defaultDirectory.Read(), log.m_strFileTitle);
+    m_arFileNames = filenav::SiblingLogFiles(m_strDefaultDirectory, log.m_strFileTitle);
     m_nFileIndex = -1;
     for (size_t i = 0; i < m_arFileNames.size(); ++i) {
         if (m_arFileNames[i] == log.m_strFileTitle)
@@ -335,9 +335,12 @@ void CLogViewerDlg::SavePlacement() const {
 }
 
 void CLogViewerDlg::closeEvent(QCloseEvent* event) {
-    // There is no Cancel: the program always closes, after the chance to save.
-    if (m_ctx.Log().m_bFileLoaded && m_ctx.Log().m_bModified)
-        AskToSave(false);
+    // There is no Cancel: the program closes after the chance to save, unless the save the
+    // diver chose failed; then the window and the edits stay so the diver can try again.
+    if (!OfferToSave(false)) {
+        event->ignore();
+        return;
+    }
     if (m_bSavePlacement)
         SavePlacement();
     if (m_pHelp)

@@ -123,6 +123,12 @@ public:
     void SetDialogHook(std::function<int(QDialog&)> hook);
     // Pictures for the documentation must not move the user's window next time.
     void SetSavePlacement(bool save) { m_bSavePlacement = save; }
+    // A run that only takes a picture reads the user's settings but leaves them as they were:
+    // no recent file, no default directory, no window placement.
+    void SetSettingsReadOnly(bool readOnly) {
+        m_bSettingsReadOnly = readOnly;
+        m_bSavePlacement = m_bSavePlacement && !readOnly;
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,10 +152,13 @@ private:
     void RefreshPages();
     void OnPageChanged(int index);
 
-    // Step 1 of every road: the save question and the unload; the navigation stays up.
-    void ReleaseCurrentFile(Source source);
-    void AskToSave(bool clearOnNo);
-    void Unload();
+    // Step 1 of every road: the save question and the unload; the navigation stays up. False
+    // when the road stops here: a save the diver chose failed, and the dive stays as it was.
+    bool ReleaseCurrentFile(Source source);
+    // Stores what the controls still hold, then asks the save question when the dive has edits.
+    // False only when the diver chose to save and the save failed.
+    bool OfferToSave(bool clearOnNo);
+    void SetDefaultDirectory(const std::string& directory);
     void AddRecentFile(const QString& path);
     void NotAvailable();
     int RunDialog(QDialog& dialog);
@@ -180,6 +189,8 @@ private:
     QStringList m_recentFiles;
     int m_nLastPage = 0;
     bool m_bSavePlacement = true;
+    bool m_bSettingsReadOnly = false;
+    std::string m_strDefaultDirectory; // "Default Directory", as read at start and set since
 
     // Settings read once at start and written by the commands that change them.
     SettingDword m_units;

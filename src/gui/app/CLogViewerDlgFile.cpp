@@ -45,38 +45,43 @@ void CLogViewerDlg::OpenAtStart(const QString& path) {
     QTimer::singleShot(0, this, [this, path] { OpenFile(path, Source::External); });
 }
 
-void CLogViewerDlg::AskToSave(bool clearOnNo) {
+bool CLogViewerDlg::OfferToSave(bool clearOnNo) {
+    if (!m_ctx.IsLoaded())
+        return true;
+    // A value still held by a control counts as an edit: it must be asked about, not lost.
+    m_ctx.CommitPendingEdits();
+    if (!m_ctx.IsModified())
+        return true;
     if (AskYesNo(Str(appstr::kSaveQuestion)))
-        OnFileSave();
-    else if (clearOnNo)
-        m_ctx.ClearModified();
+        return OnFileSave(); // a save that failed keeps the dive and its edits where they are
+    if (clearOnNo)
+        m_ctx.DiscardEdits();
+    return true;
 }
 
-void CLogViewerDlg::Unload() {
-    m_ctx.Log().UnloadLogFile();
-    m_ctx.ClearModified();
-}
-
-void CLogViewerDlg::ReleaseCurrentFile(Source source) {
-    CDiveLog& log = m_ctx.Log();
-    if (!log.m_bFileLoaded)
-        return;
-    log.m_bLoading = true;
-    if (log.m_bModified)
-        AskToSave(source == Source::Recent);
-    Unload();
+bool CLogViewerDlg::ReleaseCurrentFile(Source source) {
+    if (!m_ctx.IsLoaded())
+        return true;
+    m_ctx.SetLoading(true);
+    if (!OfferToSave(source == Source::Recent)) {
+        m_ctx.SetLoading(false);
+        return false;
+    }
+    m_ctx.Unload();
     RefreshAll();
+    return true;
 }
 
 void CLogViewerDlg::OnFileOpen() {
     // The file shown goes first (after the chance to save), so cancelling the dialog leaves the
     // window empty.
-    ReleaseCurrentFile(Source::Dialog);
+    if (!ReleaseCurrentFile(Source::Dialog))
+        return;
     QString path;
     if (m_openHook) {
         path = m_openHook();
     } else {
-        QFileDialog dialog(this, Str(appstr::kOpenTitle), FromLocal(m_defaultDirectory.Read()),
+        QFileDialog dialog(this, Str(appstr::kOpenTitle), FromLocal(m_strDefaultDirectory),
                            Str(appstr::kOpenFilter) + QStringLiteral(";;*"));
         dialog.setFileMode(QFileDialog::ExistingFile);
         dialog.setOption(QFileDialog::ReadOnly, false);
@@ -86,7 +91,7 @@ void CLogViewerDlg::OnFileOpen() {
     }
     if (path.isEmpty()) {
         // Nothing is being loaded after all: the navigation follows the empty window.
-        m_ctx.Log().m_bLoading = false;
+        m_ctx.SetLoading(false);
         RefreshNavigation();
         return;
     }
@@ -94,7 +99,8 @@ void CLogViewerDlg::OnFileOpen() {
 }
 
 bool CLogViewerDlg::OpenFile(const QString& given, Source source) {
-    ReleaseCurrentFile(source);
+    if (!ReleaseCurrentFile(source))
+        return false;
     // A name relative to where the program was started would mean another file in the recent
     // list and the default folder tomorrow.
     const QString path = given.isEmpty() ? given : QFileInfo(given).absoluteFilePath();
@@ -115,17 +121,13 @@ bool CLogViewerDlg::OpenFile(const QString& given, Source source) {
     case Source::Navigation:
         break;
     }
-    m_defaultDirectory = filenav::DirectoryPart(localPath);
+    SetDefaultDirectory(filenav::DirectoryPart(localPath));
 
-    CDiveLog& log = m_ctx.Log();
     CLoadOptions options;
     options.messageLevel = TheStatusLog().MessageLevel();
     options.observer = StatusLogObserver();
     options.key = m_binaryKey;
-    const CLoadResult result = log.LoadLogFile(localPath, options);
-    log.m_bLoading = false;
-    if (!result.loaded && log.m_bFileLoaded)
-        log.UnloadLogFile();
+    const CLoadResult result = m_ctx.Load(localPath, options);
     RefreshAll();
     if (result.messageId != 0) {
         QString text = Str(result.messageId);
@@ -137,21 +139,20 @@ bool CLogViewerDlg::OpenFile(const QString& given, Source source) {
 }
 
 void CLogViewerDlg::OnFileClose() {
-    CDiveLog& log = m_ctx.Log();
-    if (log.m_bFileLoaded && log.m_bModified)
-        AskToSave(false);
-    Unload();
+    if (!OfferToSave(false))
+        return;
+    m_ctx.Unload();
     RefreshAll();
 }
 
 bool CLogViewerDlg::OnFileSave() {
-    CDiveLog& log = m_ctx.Log();
-    if (!log.m_bFileLoaded)
+    if (!m_ctx.IsLoaded())
         return false;
-    m_ctx.NotifyAboutToSave();
-    // The save clears the model's change mark itself; remember it so the signal still fires.
-    const bool wasModified = log.m_bModified;
-    const CSaveResult result = m_saveHook ? m_saveHook(log) : SaveLogFile(log);
+    const QString unstorable = m_ctx.CommitPendingEdits();
+    if (!unstorable.isEmpty())
+        Warn(Str(appstr::kUnstorableCharacters).replace(QLatin1String("%s"), unstorable));
+    const CSaveResult result =
+        m_ctx.Save(m_saveHook ? m_saveHook : [](CDiveLog& log) { return SaveLogFile(log); });
     if (!result.ok) {
         if (!result.error.empty())
             TheStatusLog().WriteText(result.error);
@@ -161,24 +162,29 @@ bool CLogViewerDlg::OnFileSave() {
     }
     if (!result.notice.empty())
         TheStatusLog().WriteText(result.notice);
-    log.m_bModified = wasModified;
-    m_ctx.ClearModified();
     return true;
 }
 
 void CLogViewerDlg::Navigate(filenav::Step step) {
-    if (!m_ctx.Log().m_bFileLoaded)
+    if (!m_ctx.IsLoaded())
         return;
     // A step that leads nowhere leaves the file shown alone.
     const int target = filenav::StepTarget(step, m_nFileIndex, int(m_arFileNames.size()));
     if (target < 0)
         return;
-    const std::string path =
-        filenav::Join(m_defaultDirectory.Read(), m_arFileNames[size_t(target)]);
+    const std::string path = filenav::Join(m_strDefaultDirectory, m_arFileNames[size_t(target)]);
     OpenFile(FromLocal(path), Source::Navigation);
 }
 
+void CLogViewerDlg::SetDefaultDirectory(const std::string& directory) {
+    m_strDefaultDirectory = directory;
+    if (!m_bSettingsReadOnly)
+        m_defaultDirectory = directory;
+}
+
 void CLogViewerDlg::AddRecentFile(const QString& path) {
+    if (m_bSettingsReadOnly)
+        return;
     m_recentFiles.removeAll(path);
     m_recentFiles.prepend(path);
     while (m_recentFiles.size() > kRecentFiles)

@@ -1,62 +1,42 @@
 #pragma once
-// What every page of the viewer shares: the dive model, the program-wide settings values, the
-// string table and the change mark. The main window owns one and hands it to each page.
-#include <QObject>
-#include <QString>
+// The viewer's context: owns the dive and is the only writer of its state. The main window loads,
+// unloads and saves through it; the pages see the CPageContext part and change the dive only
+// through Edit.
+#include <functional>
+#include <string>
 
-#include "logfile/CDiveLog.h"
+#include "logfile/LogSaver.h"
+#include "views/CPageContext.h"
 
-class CViewerContext : public QObject {
+class CViewerContext : public CPageContext {
     Q_OBJECT
 public:
-    explicit CViewerContext(QObject* parent = nullptr) : QObject(parent) {}
+    explicit CViewerContext(QObject* parent = nullptr) : CPageContext(parent) {}
 
-    CDiveLog& Log() { return m_log; }
-    const CDiveLog& Log() const { return m_log; }
+    using CPageContext::Log;
+    // For the window's commands and for tests that build a dive by hand; pages never get it.
+    CDiveLog& Log() { return MutableLog(); }
 
-    // Tools > Units: true = metric.
-    bool IsMetric() const { return m_bMetric; }
-    void SetMetric(bool metric) { m_bMetric = metric; }
+    void SetMetric(bool metric) { SetMetricFlag(metric); }
+    void SetChartRightClickMenuEnabled(bool on) { SetChartRightClickFlag(on); }
 
-    // A numbered text in the current language.
-    static QString Str(int id);
-    // Where numbered texts come from; a language file installs its lookup here (an empty text
-    // from it falls back to the built-in English). Null restores the built-in table.
-    using StringSource = const char* (*)(int id);
-    static void SetStringSource(StringSource source);
+    // A command is replacing one file by another: the navigation stays up meanwhile.
+    void SetLoading(bool loading) { MutableLog().m_bLoading = loading; }
 
-    // Tools > Enable Chart Right Click Menu: true = the chart's right click opens its menu.
-    bool IsChartRightClickMenuEnabled() const { return m_bChartRightClickMenu; }
-    void SetChartRightClickMenuEnabled(bool on) { m_bChartRightClickMenu = on; }
+    // Replaces the dive by the file at `path` (or by no dive when it does not load). The new dive
+    // starts unmodified, whatever happened to the old one.
+    CLoadResult Load(const std::string& path, const CLoadOptions& options = {});
+    // Drops the dive, and with it any unsaved edits.
+    void Unload();
+    // Writes the edits into the loaded file with `saver`; the mark is cleared only when that
+    // succeeds. With no dive loaded nothing happens and the result is not ok.
+    using Saver = std::function<CSaveResult(CDiveLog&)>;
+    CSaveResult Save(const Saver& saver);
+    void WriteStatusLine(const std::string& text) override;
 
-    // After a successful save or an unload.
-    void ClearModified() {
-        if (m_log.m_bModified) {
-            m_log.m_bModified = false;
-            emit modifiedChanged(false);
-        }
-    }
-
-    // File > Save is about to write the records: pages store any edit still held in a control.
-    void NotifyAboutToSave() { emit aboutToSave(); }
-
-    // Pages call this after an edit that really changed a value.
-    void SetModified() {
-        if (!m_log.m_bModified) {
-            m_log.m_bModified = true;
-            emit modifiedChanged(true);
-        }
-        emit diveEdited();
-    }
-
-signals:
-    void modifiedChanged(bool modified);
-    // Any edit of the dive information or gas data (the banner follows the dive number).
-    void diveEdited();
-    void aboutToSave();
+    // The answer No to the save question: the edits are given up.
+    void DiscardEdits() { SetModifiedMark(false); }
 
 private:
-    CDiveLog m_log;
-    bool m_bMetric = true;
-    bool m_bChartRightClickMenu = true;
+    void Loaded();
 };

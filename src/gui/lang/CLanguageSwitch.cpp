@@ -7,8 +7,8 @@
 #include <QTranslator>
 #include <algorithm>
 
-#include "app/CViewerContext.h"
 #include "lang/LanguageDirectory.h"
+#include "views/CPageContext.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ CLanguageSwitch::CLanguageSwitch(SettingDword& setting, QString directory)
 CLanguageSwitch::~CLanguageSwitch() {
     // The texts must not point into a library that is about to go.
     if (m_pFile)
-        CViewerContext::SetStringSource(nullptr);
+        CPageContext::SetStringSource(nullptr);
     RemoveQtTranslations();
 }
 
@@ -94,7 +94,7 @@ std::vector<LanguageCandidate> CLanguageSwitch::Candidates() const {
 
 CLanguageSwitch::Result CLanguageSwitch::Apply(uint32_t language) {
     if (language == kEnglish) {
-        CViewerContext::SetStringSource(nullptr);
+        CPageContext::SetStringSource(nullptr);
         m_pFile.reset();
         RemoveQtTranslations();
     } else {
@@ -110,7 +110,7 @@ CLanguageSwitch::Result CLanguageSwitch::Apply(uint32_t language) {
         auto next = std::make_unique<CLanguageFile>();
         if (!next->Load(path))
             return Result::Failed;
-        CViewerContext::SetStringSource(next->StringLookup());
+        CPageContext::SetStringSource(next->StringLookup());
         m_pFile = std::move(next);
         InstallQtTranslations(uint16_t(language));
     }

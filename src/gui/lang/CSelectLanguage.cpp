@@ -7,14 +7,14 @@
 #include <QVBoxLayout>
 
 #include "app/AppStrings.h"
-#include "app/CViewerContext.h"
 #include "viewmodel/ProfileStrings.h"
+#include "views/CPageContext.h"
 
 CSelectLanguage::CSelectLanguage(std::vector<uint16_t> ids, const QStringList& names,
                                  uint16_t current, QWidget* parent)
     : QDialog(parent), m_arIds(std::move(ids)) {
     setObjectName(QStringLiteral("SelectLanguage"));
-    setWindowTitle(CViewerContext::Str(appstr::kSelectLanguageTitle));
+    setWindowTitle(CPageContext::Str(appstr::kSelectLanguageTitle));
     auto* column = new QVBoxLayout(this);
     m_pList = new QListWidget(this);
     m_pList->setObjectName(QStringLiteral("languages"));
@@ -28,12 +28,11 @@ CSelectLanguage::CSelectLanguage(std::vector<uint16_t> ids, const QStringList& n
     column->addWidget(m_pList);
 
     auto* buttons = new QDialogButtonBox(this);
-    m_pOk =
-        buttons->addButton(CViewerContext::Str(profile_text::kOk), QDialogButtonBox::AcceptRole);
+    m_pOk = buttons->addButton(CPageContext::Str(profile_text::kOk), QDialogButtonBox::AcceptRole);
     m_pOk->setObjectName(QStringLiteral("ok"));
     m_pOk->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    QPushButton* cancel = buttons->addButton(CViewerContext::Str(profile_text::kCancel),
-                                             QDialogButtonBox::RejectRole);
+    QPushButton* cancel =
+        buttons->addButton(CPageContext::Str(profile_text::kCancel), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancel"));
     cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     column->addWidget(buttons);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/Cp1252.h"
 #include "views/ProfileChartRenderer.h"
 
 namespace {
@@ -15,8 +16,9 @@ constexpr qreal kMeasureDpmm = 100.0;
 // proportions they have on the screen.
 constexpr qreal kChartPixelMm = 0.3;
 
+// Report texts carry the diver's record texts, which are in the log's code page.
 QString ToQ(const std::string& s) {
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+    return cp1252::ToQString(s);
 }
 
 } // namespace

@@ -22,7 +22,8 @@ CLatLongEdit::CLatLongEdit(Axis axis, QWidget* parent)
     for (QAbstractSpinBox* box :
          {static_cast<QAbstractSpinBox*>(m_pDegrees), static_cast<QAbstractSpinBox*>(m_pMinutes),
           static_cast<QAbstractSpinBox*>(m_pSeconds)}) {
-        box->setKeyboardTracking(false);
+        // Every typed digit reaches the record at once (see CNumSpinCtrl).
+        box->setKeyboardTracking(true);
         box->setAlignment(Qt::AlignRight);
     }
 

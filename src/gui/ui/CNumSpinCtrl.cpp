@@ -4,7 +4,9 @@
 
 CNumSpinCtrl::CNumSpinCtrl(QWidget* parent) : QDoubleSpinBox(parent) {
     setAccelerated(true);
-    setKeyboardTracking(false); // report a typed value once, not at every key
+    // Every typed digit reaches the record at once: a command that may discard the dive must
+    // not find a value still waiting for Enter.
+    setKeyboardTracking(true);
     setAlignment(Qt::AlignRight);
 }
 

@@ -11,11 +11,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "app/CViewerContext.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
 #include "viewmodel/ProfileStrings.h"
 #include "viewmodel/TraceGroups.h"
+#include "views/CPageContext.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ void Write(const std::string& name, uint32_t defaultValue, uint32_t value) {
 }
 
 std::string LookUp(int id) {
-    return CViewerContext::Str(id).toLatin1().toStdString();
+    return CPageContext::Str(id).toLatin1().toStdString();
 }
 
 // The Chart Options list names the cylinder group in the singular.
@@ -41,21 +41,21 @@ int GroupListText(int group) {
 
 CChartOptions::CChartOptions(QWidget* parent) : QDialog(parent) {
     using namespace profile_text;
-    setWindowTitle(CViewerContext::Str(kOptionsTitle));
+    setWindowTitle(CPageContext::Str(kOptionsTitle));
     setObjectName(QStringLiteral("ChartOptions"));
 
-    auto* primary = new QGroupBox(CViewerContext::Str(kPrimaryTrace), this);
+    auto* primary = new QGroupBox(CPageContext::Str(kPrimaryTrace), this);
     auto* primaryLayout = new QVBoxLayout(primary);
-    m_pDepth = new QCheckBox(CViewerContext::Str(kDepthTrace), primary);
-    m_pSolenoids = new QCheckBox(CViewerContext::Str(kSolenoidTraces), primary);
+    m_pDepth = new QCheckBox(CPageContext::Str(kDepthTrace), primary);
+    m_pSolenoids = new QCheckBox(CPageContext::Str(kSolenoidTraces), primary);
     primaryLayout->addWidget(m_pDepth);
     primaryLayout->addWidget(m_pSolenoids);
 
-    auto* secondary = new QGroupBox(CViewerContext::Str(kSecondaryTraces), this);
+    auto* secondary = new QGroupBox(CPageContext::Str(kSecondaryTraces), this);
     auto* grid = new QGridLayout(secondary);
     m_pGroup = new QComboBox(secondary);
     for (int group = 0; group < kTraceGroupCount; ++group)
-        m_pGroup->addItem(CViewerContext::Str(GroupListText(group)));
+        m_pGroup->addItem(CPageContext::Str(GroupListText(group)));
     grid->addWidget(m_pGroup, 0, 0, 1, 3);
     for (int k = 0; k < kSlots; ++k) {
         auto* row = new QLabel(
@@ -70,11 +70,11 @@ CChartOptions::CChartOptions(QWidget* parent) : QDialog(parent) {
     }
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(CViewerContext::Str(kOk), QDialogButtonBox::AcceptRole);
+    QPushButton* ok = buttons->addButton(CPageContext::Str(kOk), QDialogButtonBox::AcceptRole);
     ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ok->setDefault(true);
     QPushButton* cancel =
-        buttons->addButton(CViewerContext::Str(kCancel), QDialogButtonBox::RejectRole);
+        buttons->addButton(CPageContext::Str(kCancel), QDialogButtonBox::RejectRole);
     cancel->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

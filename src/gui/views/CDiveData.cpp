@@ -9,8 +9,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/CViewerContext.h"
 #include "views/CDataTableModel.h"
+#include "views/CPageContext.h"
 #include "views/PageTableHelpers.h"
 
 namespace {
@@ -18,7 +18,7 @@ constexpr int kStrCopyToClipboard = 2226;
 constexpr int kMinColumnWidth = 50;
 } // namespace
 
-CDiveData::CDiveData(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
+CDiveData::CDiveData(CPageContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
     m_pModel = new CDataTableModel(this);
     m_pTable = new QTableView(this);
     m_pTable->setObjectName("DataTable");
@@ -37,7 +37,7 @@ CDiveData::CDiveData(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, pare
     layout->addWidget(m_pTable, 1);
     layout->addLayout(buttons);
 
-    m_pCopy->setText(CViewerContext::Str(kStrCopyToClipboard));
+    m_pCopy->setText(CPageContext::Str(kStrCopyToClipboard));
     Refresh();
 }
 
@@ -47,7 +47,7 @@ void CDiveData::Refresh() {
 }
 
 void CDiveData::SetTexts() {
-    m_pCopy->setText(CViewerContext::Str(kStrCopyToClipboard));
+    m_pCopy->setText(CPageContext::Str(kStrCopyToClipboard));
     Refresh();
 }
 

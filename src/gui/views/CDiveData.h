@@ -10,7 +10,7 @@ class CDataTableModel;
 class CDiveData : public CDivePage {
     Q_OBJECT
 public:
-    explicit CDiveData(CViewerContext& ctx, QWidget* parent = nullptr);
+    explicit CDiveData(CPageContext& ctx, QWidget* parent = nullptr);
     // After a load, an unload or a units change: rebuild columns and rows.
     void Refresh() override;
     // After a language change: the button text and the headers.

@@ -5,11 +5,11 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "app/CViewerContext.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
 #include "ui/CNumSpinCtrl.h"
 #include "viewmodel/GasUsed.h"
+#include "views/CPageContext.h"
 
 namespace {
 
@@ -32,10 +32,11 @@ QString Latin1(const std::string& s) {
 
 } // namespace
 
-CDiveGasManagement::CDiveGasManagement(CViewerContext& ctx, QWidget* parent)
+CDiveGasManagement::CDiveGasManagement(CPageContext& ctx, QWidget* parent)
     : CDivePage(ctx, parent) {
     BuildTable();
-    connect(&m_ctx, &CViewerContext::aboutToSave, this, &CDiveGasManagement::StorePendingEdits);
+    connect(&m_ctx, &CPageContext::commitPendingEdits, this,
+            &CDiveGasManagement::CommitPendingEdits);
     SetTexts();
     Refresh();
 }
@@ -94,27 +95,27 @@ void CDiveGasManagement::BuildTable() {
 
 void CDiveGasManagement::SetTexts() {
     for (size_t c = 0; c < m_arHeads.size(); ++c)
-        m_arHeads[c]->setText(CViewerContext::Str(kHeadIds[c]));
-    const QString diluent = CViewerContext::Str(kDiluentRowId);
-    m_arRows[0].name->setText(CViewerContext::Str(kOxygenRowId));
+        m_arHeads[c]->setText(CPageContext::Str(kHeadIds[c]));
+    const QString diluent = CPageContext::Str(kDiluentRowId);
+    m_arRows[0].name->setText(CPageContext::Str(kOxygenRowId));
     for (int r = 1; r < kRows; ++r) {
         QString name = diluent;
         name.replace(QLatin1String("%d"), QString::number(r));
         m_arRows[size_t(r)].name->setText(name);
     }
     const bool metric = m_ctx.IsMetric();
-    m_arUnits[0]->setText(CViewerContext::Str(kPsiId));
-    m_arUnits[1]->setText(CViewerContext::Str(metric ? kLitreId : kCubicFeetId));
-    m_arUnits[2]->setText(CViewerContext::Str(metric ? kBarId : kPsiId));
-    m_arUnits[3]->setText(CViewerContext::Str(metric ? kBarId : kPsiId));
-    m_arUnits[4]->setText(CViewerContext::Str(metric ? kLitreId : kCubicFeetId));
+    m_arUnits[0]->setText(CPageContext::Str(kPsiId));
+    m_arUnits[1]->setText(CPageContext::Str(metric ? kLitreId : kCubicFeetId));
+    m_arUnits[2]->setText(CPageContext::Str(metric ? kBarId : kPsiId));
+    m_arUnits[3]->setText(CPageContext::Str(metric ? kBarId : kPsiId));
+    m_arUnits[4]->setText(CPageContext::Str(metric ? kLitreId : kCubicFeetId));
 }
 
 CNumSpinCtrl* CDiveGasManagement::Spin(int row, Column column) const {
     return m_arRows[size_t(row)].spins[size_t(column)];
 }
 
-CDiveLogGasManagement& CDiveGasManagement::Gas() {
+const CDiveLogGasManagement& CDiveGasManagement::Gas() const {
     return m_ctx.Log().m_GasManagement;
 }
 
@@ -146,6 +147,10 @@ void CDiveGasManagement::Refresh() {
     SetRanges();
     for (int r = 0; r < kRows; ++r)
         ShowRow(r);
+    // Without a file there is no record to write into.
+    for (const CRow& row : m_arRows)
+        for (CNumSpinCtrl* spin : row.spins)
+            spin->setEnabled(m_ctx.IsLoaded());
 }
 
 void CDiveGasManagement::ShowRow(int r) {
@@ -180,35 +185,41 @@ void CDiveGasManagement::ShowGasUsed(int r) {
 }
 
 void CDiveGasManagement::OnSpinChanged(int r, Column column) {
-    CDiveLogGasManagement& g = Gas();
     const auto i = size_t(r);
     double value = Spin(r, column)->value();
-    double* stored = nullptr;
+    using Cells = decltype(CDiveLogGasManagement::m_dPressureIn);
+    Cells CDiveLogGasManagement::*member = nullptr;
     switch (column) {
     case kMaxPressure:
-        stored = &g.m_dMaxPressure[i];
+        member = &CDiveLogGasManagement::m_dMaxPressure;
         break;
     case kSizeLitres:
-        stored = &g.m_dCylinderSizeL[i];
+        member = &CDiveLogGasManagement::m_dCylinderSizeL;
         break;
     case kSizeCubicFeet:
-        stored = &g.m_dCylinderSizeCuft[i];
+        member = &CDiveLogGasManagement::m_dCylinderSizeCuft;
         break;
     case kPressureIn:
     case kPressureOut:
-        stored = column == kPressureIn ? &g.m_dPressureIn[i] : &g.m_dPressureOut[i];
+        member = column == kPressureIn ? &CDiveLogGasManagement::m_dPressureIn
+                                       : &CDiveLogGasManagement::m_dPressureOut;
         // The record keeps bar whatever the diver types in.
         if (!m_bMetricShown)
             value = gas::PsiToBar(value);
         value = CDiveLogGasManagement::LimitPressure(value);
         break;
     }
-    if (!stored || *stored == value)
+    const bool changed = m_ctx.Edit([&](CDiveLog& log) {
+        double& stored = (log.m_GasManagement.*member)[i];
+        if (stored == value)
+            return false;
+        stored = value;
+        return true;
+    });
+    if (!changed)
         return;
-    *stored = value;
     StoreSetting(r, column, value);
     ShowGasUsed(r);
-    m_ctx.SetModified();
 }
 
 void CDiveGasManagement::StoreSetting(int row, Column column, double value) {
@@ -234,8 +245,9 @@ void CDiveGasManagement::StoreSetting(int row, Column column, double value) {
     setting = gas::SettingHundredths(value);
 }
 
-void CDiveGasManagement::StorePendingEdits() {
-    // A number typed into a cell is taken when the cell is left; File > Save may come first.
+void CDiveGasManagement::CommitPendingEdits() {
+    // A typed number is stored at every key; one left half-typed (say "12.") is taken as the
+    // spin box reads it.
     for (const CRow& row : m_arRows)
         for (CNumSpinCtrl* spin : row.spins)
             if (spin->isVisibleTo(this))

@@ -17,7 +17,7 @@ public:
     static constexpr int kRows = CDiveLogGasManagement::kCylinders; // 0 oxygen, 1-12 diluents
     enum Column { kMaxPressure, kSizeLitres, kSizeCubicFeet, kPressureIn, kPressureOut };
 
-    explicit CDiveGasManagement(CViewerContext& ctx, QWidget* parent = nullptr);
+    explicit CDiveGasManagement(CPageContext& ctx, QWidget* parent = nullptr);
     void Refresh() override;
     void SetTexts() override;
 
@@ -44,8 +44,8 @@ private:
     void ShowGasUsed(int row);
     void OnSpinChanged(int row, Column column);
     void StoreSetting(int row, Column column, double value);
-    void StorePendingEdits();
-    CDiveLogGasManagement& Gas();
+    void CommitPendingEdits();
+    const CDiveLogGasManagement& Gas() const;
 
     std::array<CRow, kRows> m_arRows{};
     std::array<QLabel*, 9> m_arHeads{};

@@ -14,9 +14,10 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/CViewerContext.h"
 #include "ui/CLatLongEdit.h"
+#include "ui/Cp1252.h"
 #include "views/CInfoSummaryPanel.h"
+#include "views/CPageContext.h"
 
 namespace {
 
@@ -50,11 +51,11 @@ constexpr int kWeatherIds[] = {2115, 2116, 2118, 2119, 2120};
 constexpr CListEntries kListRanges[] = {{0, 0}, {2121, 2128}, {2129, 2139}, {2140, 2146}};
 
 QString ToQ(const std::string& s) {
-    return QString::fromLatin1(s.data(), qsizetype(s.size()));
+    return cp1252::ToQString(s);
 }
 
 std::string FromQ(const QString& s) {
-    return s.toLatin1().toStdString();
+    return cp1252::FromQString(s);
 }
 
 // The notes are kept with CR LF line ends, as the unit's other tools write them; the edit
@@ -73,17 +74,17 @@ QStringList ListTexts(int list) {
     QStringList texts;
     if (list == CDiveInformation::kWeather) {
         for (int id : kWeatherIds)
-            texts << CViewerContext::Str(id);
+            texts << CPageContext::Str(id);
         return texts;
     }
     for (int id = kListRanges[list].first; id <= kListRanges[list].last; ++id)
-        texts << CViewerContext::Str(id);
+        texts << CPageContext::Str(id);
     return texts;
 }
 
 } // namespace
 
-CDiveInformation::CDiveInformation(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
+CDiveInformation::CDiveInformation(CPageContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
     // The page needs more height than a small laptop screen leaves the window; it scrolls
     // there instead of holding the whole window taller than the screen.
     auto* outer = new QVBoxLayout(this);
@@ -111,7 +112,7 @@ CDiveInformation::CDiveInformation(CViewerContext& ctx, QWidget* parent) : CDive
     outer->addWidget(scroll);
 
     Connect();
-    connect(&m_ctx, &CViewerContext::aboutToSave, this, &CDiveInformation::StorePendingEdits);
+    connect(&m_ctx, &CPageContext::commitPendingEdits, this, &CDiveInformation::CommitPendingEdits);
     SetTexts();
     Refresh();
 }
@@ -183,17 +184,17 @@ void CDiveInformation::Connect() {
 }
 
 void CDiveInformation::SetTexts() {
-    m_pDetailsGroup->setTitle(CViewerContext::Str(2064));
+    m_pDetailsGroup->setTitle(CPageContext::Str(2064));
     // The table's text is "DiveType"; the group shows it with a space.
-    QString typeTitle = CViewerContext::Str(2065);
+    QString typeTitle = CPageContext::Str(2065);
     if (typeTitle == QLatin1String("DiveType"))
         typeTitle = QStringLiteral("Dive Type");
     m_pTypeGroup->setTitle(typeTitle);
-    m_pNotesGroup->setTitle(CViewerContext::Str(2066));
+    m_pNotesGroup->setTitle(CPageContext::Str(2066));
     for (size_t i = 0; i < m_arDetailLabels.size(); ++i)
-        m_arDetailLabels[i]->setText(CViewerContext::Str(kDetailLabelIds[i]));
+        m_arDetailLabels[i]->setText(CPageContext::Str(kDetailLabelIds[i]));
     for (int f = 0; f < Info::kDiveTypeCount; ++f)
-        m_arTypeBoxes[size_t(f)]->setText(CViewerContext::Str(kTypeTextIds[f]));
+        m_arTypeBoxes[size_t(f)]->setText(CPageContext::Str(kTypeTextIds[f]));
     FillLists();
     SetHelpTexts();
     m_pSummary->SetTexts();
@@ -212,86 +213,67 @@ void CDiveInformation::FillLists() {
 
 void CDiveInformation::SetHelpTexts() {
     for (int f = kLocation; f <= kOther; ++f)
-        m_arTextEdits[f]->setToolTip(CViewerContext::Str(kTextControlIds[f]));
+        m_arTextEdits[f]->setToolTip(CPageContext::Str(kTextControlIds[f]));
     for (int l = kWeather; l <= kSeaState; ++l)
-        m_arLists[l]->setToolTip(CViewerContext::Str(kListControlIds[l]));
-    m_pLatitude->SetHelpText(CViewerContext::Str(kLatitudeId));
-    m_pLongitude->SetHelpText(CViewerContext::Str(kLongitudeId));
-    m_pNotes->setToolTip(CViewerContext::Str(kNotesId));
+        m_arLists[l]->setToolTip(CPageContext::Str(kListControlIds[l]));
+    m_pLatitude->SetHelpText(CPageContext::Str(kLatitudeId));
+    m_pLongitude->SetHelpText(CPageContext::Str(kLongitudeId));
+    m_pNotes->setToolTip(CPageContext::Str(kNotesId));
 }
 
-CDiveLogInformation& CDiveInformation::Info() {
+const CDiveLogInformation& CDiveInformation::Info() const {
     return m_ctx.Log().m_DiveInformation;
 }
 
-std::string* CDiveInformation::TextFieldOf(TextField field) {
-    CDiveLogInformation& info = Info();
-    switch (field) {
-    case kLocation:
-        return &info.m_strLocation;
-    case kDiveSite:
-        return &info.m_strDiveSite;
-    case kVisibility:
-        return &info.m_strVisibility;
-    case kPartner:
-        return &info.m_strPartner;
-    case kDiveBoat:
-        return &info.m_strDiveBoat;
-    case kDiveNumber:
-        return &info.m_strDiveNumberText;
-    case kOther:
-        return &info.m_strOtherDiveType;
-    }
-    return nullptr;
-}
+namespace {
 
-int* CDiveInformation::ListFieldOf(ListField field) {
-    CDiveLogInformation& info = Info();
-    switch (field) {
-    case kWeather:
-        return &info.m_nWeather;
-    case kWindDirection:
-        return &info.m_nWindDirection;
-    case kWindSpeed:
-        return &info.m_nWindSpeed;
-    case kSeaState:
-        return &info.m_nSeaState;
-    }
-    return nullptr;
-}
+// The record members behind the text fields and the lists, in field order.
+std::string Info::*const kTextMembers[] = {
+    &Info::m_strLocation, &Info::m_strDiveSite,       &Info::m_strVisibility,   &Info::m_strPartner,
+    &Info::m_strDiveBoat, &Info::m_strDiveNumberText, &Info::m_strOtherDiveType};
+int Info::*const kListMembers[] = {&Info::m_nWeather, &Info::m_nWindDirection, &Info::m_nWindSpeed,
+                                   &Info::m_nSeaState};
+
+} // namespace
 
 void CDiveInformation::OnTextEdited(TextField field) {
     if (m_bRefreshing)
         return;
-    std::string* stored = TextFieldOf(field);
     const std::string text = FromQ(m_arTextEdits[field]->text());
-    if (!stored || *stored == text)
-        return;
-    *stored = text;
-    if (field == kDiveNumber)
-        Info().UpdateDiveLabel(); // the banner shows it at once
-    m_ctx.SetModified();
+    m_ctx.Edit([&](CDiveLog& log) {
+        std::string& stored = log.m_DiveInformation.*kTextMembers[field];
+        if (stored == text)
+            return false;
+        stored = text;
+        if (field == kDiveNumber)
+            log.m_DiveInformation.UpdateDiveLabel(); // the banner shows it at once
+        return true;
+    });
 }
 
 void CDiveInformation::OnNotesEdited() {
     if (m_bRefreshing)
         return;
     const std::string text = NotesFromQ(m_pNotes->toPlainText());
-    if (Info().m_strNotes == text)
-        return;
-    Info().m_strNotes = text;
-    m_ctx.SetModified();
+    m_ctx.Edit([&](CDiveLog& log) {
+        if (log.m_DiveInformation.m_strNotes == text)
+            return false;
+        log.m_DiveInformation.m_strNotes = text;
+        return true;
+    });
 }
 
 void CDiveInformation::OnListChanged(ListField field) {
     if (m_bRefreshing)
         return;
     const int position = m_arLists[field]->currentIndex();
-    int* stored = ListFieldOf(field);
-    if (position < 0 || !stored || *stored == position)
-        return;
-    *stored = position;
-    m_ctx.SetModified();
+    m_ctx.Edit([&](CDiveLog& log) {
+        int& stored = log.m_DiveInformation.*kListMembers[field];
+        if (position < 0 || stored == position)
+            return false;
+        stored = position;
+        return true;
+    });
 }
 
 void CDiveInformation::OnDiveTypeToggled(int flag) {
@@ -300,62 +282,71 @@ void CDiveInformation::OnDiveTypeToggled(int flag) {
         m_arTextEdits[kOther]->setVisible(ticked); // its text stays in the record
     if (m_bRefreshing)
         return;
-    bool& stored = Info().m_bDiveType[size_t(flag)];
-    if (stored == ticked)
-        return;
-    stored = ticked;
-    m_ctx.SetModified();
+    m_ctx.Edit([&](CDiveLog& log) {
+        bool& stored = log.m_DiveInformation.m_bDiveType[size_t(flag)];
+        if (stored == ticked)
+            return false;
+        stored = ticked;
+        return true;
+    });
 }
 
 void CDiveInformation::OnPositionEdited(bool latitude) {
-    // Edits made with nothing loaded would be lost at the next load anyway.
-    if (m_bRefreshing || !m_ctx.Log().m_bFileLoaded)
+    if (m_bRefreshing)
         return;
     const CLatLongEdit* edit = latitude ? m_pLatitude : m_pLongitude;
-    CDiveLogInformation& info = Info();
-    std::string& hemisphere = latitude ? info.m_strLatHemisphere : info.m_strLongHemisphere;
-    unsigned& degrees = latitude ? info.m_nLatDegrees : info.m_nLongDegrees;
-    unsigned& minutes = latitude ? info.m_nLatMinutes : info.m_nLongMinutes;
-    unsigned& seconds = latitude ? info.m_nLatSeconds : info.m_nLongSeconds;
-
     const std::string newHemisphere = FromQ(edit->Hemisphere());
     const auto newDegrees = static_cast<unsigned>(edit->Degrees());
     const auto newMinutes = static_cast<unsigned>(edit->Minutes());
     // The record keeps whole seconds; a typed fraction is dropped.
     const auto newSeconds = static_cast<unsigned>(edit->Seconds());
-    if (newHemisphere == hemisphere && newDegrees == degrees && newMinutes == minutes &&
-        newSeconds == seconds)
-        return;
-    hemisphere = newHemisphere;
-    degrees = newDegrees;
-    minutes = newMinutes;
-    seconds = newSeconds;
-    m_ctx.SetModified();
+    m_ctx.Edit([&](CDiveLog& log) {
+        CDiveLogInformation& info = log.m_DiveInformation;
+        std::string& hemisphere = latitude ? info.m_strLatHemisphere : info.m_strLongHemisphere;
+        unsigned& degrees = latitude ? info.m_nLatDegrees : info.m_nLongDegrees;
+        unsigned& minutes = latitude ? info.m_nLatMinutes : info.m_nLongMinutes;
+        unsigned& seconds = latitude ? info.m_nLatSeconds : info.m_nLongSeconds;
+        if (newHemisphere == hemisphere && newDegrees == degrees && newMinutes == minutes &&
+            newSeconds == seconds)
+            return false;
+        hemisphere = newHemisphere;
+        degrees = newDegrees;
+        minutes = newMinutes;
+        seconds = newSeconds;
+        return true;
+    });
 }
 
-void CDiveInformation::StorePendingEdits() {
-    // A number typed into a part of the position is taken when the field is left; File > Save
-    // may come first.
+void CDiveInformation::CommitPendingEdits() {
+    // A number typed into a part of the position is normally taken at once; one typed while
+    // the part was being stepped may still wait for the field to be left.
     for (CLatLongEdit* edit : {m_pLatitude, m_pLongitude}) {
         edit->DegreesBox()->interpretText();
         edit->MinutesBox()->interpretText();
         edit->SecondsBox()->interpretText();
     }
+    // The diver is told once, before the save, which typed characters the log cannot keep.
+    QString unstorable;
+    for (const QLineEdit* edit : m_arTextEdits)
+        unstorable += cp1252::Unstorable(edit->text());
+    unstorable += cp1252::Unstorable(m_pNotes->toPlainText());
+    if (!unstorable.isEmpty())
+        m_ctx.ReportUnstorable(unstorable);
 }
 
 void CDiveInformation::Refresh() {
     m_bRefreshing = true;
     const CDiveLogInformation& info = Info();
+    // A control whose text the record already holds keeps it as typed, with any character the
+    // log cannot store: the diver is told about those when saving, not by their vanishing.
     for (int f = kLocation; f <= kOther; ++f) {
-        const QString text = ToQ(*TextFieldOf(static_cast<TextField>(f)));
-        if (m_arTextEdits[f]->text() != text)
-            m_arTextEdits[f]->setText(text);
+        if (FromQ(m_arTextEdits[f]->text()) != info.*kTextMembers[f])
+            m_arTextEdits[f]->setText(ToQ(info.*kTextMembers[f]));
     }
-    const QString notes = NotesToQ(info.m_strNotes);
-    if (m_pNotes->toPlainText() != notes)
-        m_pNotes->setPlainText(notes);
+    if (NotesFromQ(m_pNotes->toPlainText()) != info.m_strNotes)
+        m_pNotes->setPlainText(NotesToQ(info.m_strNotes));
     for (int l = kWeather; l <= kSeaState; ++l)
-        m_arLists[l]->setCurrentIndex(*ListFieldOf(static_cast<ListField>(l)));
+        m_arLists[l]->setCurrentIndex(info.*kListMembers[l]);
     for (int f = 0; f < Info::kDiveTypeCount; ++f)
         m_arTypeBoxes[size_t(f)]->setChecked(info.m_bDiveType[size_t(f)]);
     m_arTextEdits[kOther]->setVisible(info.m_bDiveType[Info::kOther]);
@@ -363,6 +354,9 @@ void CDiveInformation::Refresh() {
                            int(info.m_nLatMinutes), info.m_nLatSeconds);
     m_pLongitude->SetValues(ToQ(info.m_strLongHemisphere), int(info.m_nLongDegrees),
                             int(info.m_nLongMinutes), info.m_nLongSeconds);
+    // Without a file there is no record to write into.
+    for (QWidget* group : {m_pDetailsGroup, m_pTypeGroup, m_pNotesGroup})
+        group->setEnabled(m_ctx.IsLoaded());
     ShowSummary();
     m_bRefreshing = false;
 }

@@ -24,7 +24,7 @@ public:
     enum TextField { kLocation, kDiveSite, kVisibility, kPartner, kDiveBoat, kDiveNumber, kOther };
     enum ListField { kWeather, kWindDirection, kWindSpeed, kSeaState };
 
-    explicit CDiveInformation(CViewerContext& ctx, QWidget* parent = nullptr);
+    explicit CDiveInformation(CPageContext& ctx, QWidget* parent = nullptr);
     void Refresh() override;
     void SetTexts() override;
 
@@ -44,15 +44,13 @@ private:
     void FillLists();
     void SetHelpTexts();
 
-    CDiveLogInformation& Info();
-    std::string* TextFieldOf(TextField field);
-    int* ListFieldOf(ListField field);
+    const CDiveLogInformation& Info() const;
     void OnTextEdited(TextField field);
     void OnNotesEdited();
     void OnListChanged(ListField field);
     void OnDiveTypeToggled(int flag);
     void OnPositionEdited(bool latitude);
-    void StorePendingEdits();
+    void CommitPendingEdits();
     void ShowSummary();
 
     std::array<QLineEdit*, 7> m_arTextEdits{};

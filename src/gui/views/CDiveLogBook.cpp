@@ -8,9 +8,9 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "app/CViewerContext.h"
 #include "viewmodel/LogBook.h"
 #include "views/CLogBookTableModel.h"
+#include "views/CPageContext.h"
 #include "views/PageTableHelpers.h"
 
 namespace {
@@ -19,7 +19,7 @@ constexpr int kStrCopyToClipboard = 2226;
 constexpr int kStrPrint = 2227;
 } // namespace
 
-CDiveLogBook::CDiveLogBook(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
+CDiveLogBook::CDiveLogBook(CPageContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
     m_pModel = new CLogBookTableModel(this);
     m_pGroup = new QGroupBox(this);
     m_pTable = new QTableView(m_pGroup);
@@ -54,9 +54,9 @@ CDiveLogBook::CDiveLogBook(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx
 }
 
 void CDiveLogBook::SetTexts() {
-    m_pGroup->setTitle(CViewerContext::Str(kStrDisplay));
-    m_pPrint->setText(CViewerContext::Str(kStrPrint));
-    m_pCopy->setText(CViewerContext::Str(kStrCopyToClipboard));
+    m_pGroup->setTitle(CPageContext::Str(kStrDisplay));
+    m_pPrint->setText(CPageContext::Str(kStrPrint));
+    m_pCopy->setText(CPageContext::Str(kStrCopyToClipboard));
     Refresh();
 }
 

@@ -15,7 +15,7 @@ class CLogBookTableModel;
 class CDiveLogBook : public CDivePage {
     Q_OBJECT
 public:
-    explicit CDiveLogBook(CViewerContext& ctx, QWidget* parent = nullptr);
+    explicit CDiveLogBook(CPageContext& ctx, QWidget* parent = nullptr);
     // After a load, an unload or a units change: re-read the entries in memory order.
     void Refresh() override;
     // After a language change: group box, buttons and headings.

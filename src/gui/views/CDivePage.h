@@ -3,17 +3,17 @@
 // values.
 #include <QWidget>
 
-class CViewerContext;
+class CPageContext;
 
 class CDivePage : public QWidget {
     Q_OBJECT
 public:
-    CDivePage(CViewerContext& ctx, QWidget* parent = nullptr) : QWidget(parent), m_ctx(ctx) {}
+    CDivePage(CPageContext& ctx, QWidget* parent = nullptr) : QWidget(parent), m_ctx(ctx) {}
     // After a load, an unload, a units change.
     virtual void Refresh() = 0;
     // After a language change: reload every label from the string table.
     virtual void SetTexts() {}
 
 protected:
-    CViewerContext& m_ctx;
+    CPageContext& m_ctx;
 };

@@ -1,22 +1,24 @@
 #include "views/CDiveProfile.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/AppStatusLog.h"
-#include "app/CViewerContext.h"
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "viewmodel/MimicModel.h"
 #include "viewmodel/ReadoutText.h"
 #include "viewmodel/TraceValue.h"
+#include "views/CPageContext.h"
 #include "views/ProfileAlarms.h"
 #include "views/ProfileChart.h"
 #include "views/ProfileMimic.h"
 #include "views/ProfileReadout.h"
 
-CDiveProfile::CDiveProfile(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
+CDiveProfile::CDiveProfile(CPageContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
     m_model.SetLog(&m_ctx.Log());
     m_pChart = new CProfileChart(m_model, this);
     m_pAlarms = new CProfileAlarms(this);
@@ -32,9 +34,20 @@ CDiveProfile::CDiveProfile(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx
     auto* mimic = new QVBoxLayout;
     mimic->addWidget(m_pMimic);
     mimic->addStretch();
+    // The mimic and the readout keep their sizes and stay in view; on a narrow screen the lamps
+    // give way and scroll sideways instead of holding the window wider than the screen.
+    m_pStrip = new QScrollArea(this);
+    m_pStrip->setObjectName(QStringLiteral("alarmStrip"));
+    m_pStrip->setWidget(m_pAlarms);
+    m_pStrip->setWidgetResizable(true);
+    m_pStrip->setFrameShape(QFrame::NoFrame);
+    m_pStrip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pStrip->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_pStrip->viewport()->setAutoFillBackground(false);
+    m_pAlarms->setAutoFillBackground(false);
+    m_pStrip->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(m_pAlarms);
-    bottom->addStretch();
+    bottom->addWidget(m_pStrip, 1);
     bottom->addLayout(mimic);
     bottom->addLayout(readout);
     auto* page = new QVBoxLayout(this);
@@ -43,6 +56,8 @@ CDiveProfile::CDiveProfile(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx
 
     connect(m_pChart, &CProfileChart::chartChanged, this, &CDiveProfile::RedrawProfile);
 
+    FitStripHeight();
+
     m_model.Reset();
     m_pAlarms->SetIdle();
     ApplyTraceSettings();
@@ -50,24 +65,25 @@ CDiveProfile::CDiveProfile(CViewerContext& ctx, QWidget* parent) : CDivePage(ctx
     Refresh();
 }
 
-CDiveProfile::CLoadSignature CDiveProfile::CurrentSignature() const {
-    const CDiveLog& log = m_ctx.Log();
-    CLoadSignature s;
-    s.samples = log.m_arSamples.data();
-    s.count = log.m_arSamples.size();
-    s.loaded = log.m_bFileLoaded;
-    s.diveStart = log.m_ChartRange.diveStart;
-    s.diveEnd = log.m_ChartRange.diveEnd;
-    s.logEnd = log.m_ChartRange.logEnd;
-    s.path = log.m_strFilePath;
-    return s;
+void CDiveProfile::FitStripHeight() {
+    // Room for the lamps and, when the page is too narrow for them, their scroll bar. A
+    // sliver of them is always in view, so the diver sees there is more.
+    const int content = m_pAlarms->minimumSizeHint().height();
+    m_pStrip->setFixedHeight(content + m_pStrip->horizontalScrollBar()->sizeHint().height());
+    m_pStrip->setMinimumWidth(120);
+}
+
+void CDiveProfile::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        FitStripHeight();
+    CDivePage::changeEvent(event);
 }
 
 void CDiveProfile::Refresh() {
-    const CLoadSignature now = CurrentSignature();
-    if (!(now == m_loaded)) {
+    if (!m_bHaveGeneration || m_nGeneration != m_ctx.Generation()) {
         // A new file (or none): its dive times and window replace the old zoom.
-        m_loaded = now;
+        m_bHaveGeneration = true;
+        m_nGeneration = m_ctx.Generation();
         m_model.TakeLoadedTimes();
         const CDiveLog& log = m_ctx.Log();
         m_arMaxDepthSoFar.assign(log.m_arSamples.size(), 0.0);
@@ -117,9 +133,8 @@ bool CDiveProfile::DisplayLiPoly() {
     if (log.VersionLevel(6) && !log.m_SysInfo.BatteryTypesConsistent() &&
         !m_bBatteryMessageWritten) {
         m_bBatteryMessageWritten = true;
-        TheStatusLog().Write("%s", liPoly
-                                       ? "Battery types inconsistent - Display type LiPoly used"
-                                       : "Battery types inconsistent - Display type Standard used");
+        m_ctx.WriteStatusLine(liPoly ? "Battery types inconsistent - Display type LiPoly used"
+                                     : "Battery types inconsistent - Display type Standard used");
     }
     return liPoly;
 }

@@ -7,6 +7,7 @@
 #include "viewmodel/CChartModel.h"
 #include "views/CDivePage.h"
 
+class QScrollArea;
 class CProfileAlarms;
 class CProfileChart;
 class CProfileMimic;
@@ -15,7 +16,7 @@ class CProfileReadout;
 class CDiveProfile : public CDivePage {
     Q_OBJECT
 public:
-    explicit CDiveProfile(CViewerContext& ctx, QWidget* parent = nullptr);
+    explicit CDiveProfile(CPageContext& ctx, QWidget* parent = nullptr);
 
     // After a load (takes the new dive times and window), an unload or a units change.
     void Refresh() override;
@@ -38,23 +39,17 @@ public:
     CProfileAlarms* Alarms() const { return m_pAlarms; }
     CProfileMimic* Mimic() const { return m_pMimic; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
-    struct CLoadSignature {
-        const void* samples = nullptr;
-        size_t count = 0;
-        bool loaded = false;
-        long long diveStart = 0;
-        long long diveEnd = 0;
-        long long logEnd = 0;
-        std::string path;
-        bool operator==(const CLoadSignature&) const = default;
-    };
-    CLoadSignature CurrentSignature() const;
+    void FitStripHeight();
     void DrawMimic();
     void UpdateLamps();
     bool DisplayLiPoly();
 
     CChartModel m_model;
+    QScrollArea* m_pStrip = nullptr;
     CProfileChart* m_pChart = nullptr;
     CProfileReadout* m_pHeader = nullptr;
     CProfileReadout* m_pLines = nullptr;
@@ -63,6 +58,8 @@ private:
     bool m_bInitialised = false;
     bool m_bRedrawing = false;
     bool m_bBatteryMessageWritten = false; // once per page lifetime
-    CLoadSignature m_loaded;
+    // The load the chart's times and window come from.
+    unsigned m_nGeneration = 0;
+    bool m_bHaveGeneration = false;
     std::vector<double> m_arMaxDepthSoFar; // deepest depth up to each sample of the loaded log
 };

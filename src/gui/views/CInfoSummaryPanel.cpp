@@ -4,9 +4,10 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/CViewerContext.h"
 #include "ui/CBNLed.h"
+#include "ui/Cp1252.h"
 #include "viewmodel/SummaryText.h"
+#include "views/CPageContext.h"
 
 namespace {
 
@@ -64,20 +65,20 @@ CInfoSummaryPanel::CInfoSummaryPanel(QWidget* parent) : QGroupBox(parent) {
 }
 
 void CInfoSummaryPanel::SetTexts() {
-    setTitle(CViewerContext::Str(kSummaryId));
+    setTitle(CPageContext::Str(kSummaryId));
     for (int r = 0; r < kRowCount; ++r)
-        m_arLabels[r]->setText(CViewerContext::Str(kRowLabelIds[r]));
-    m_pAlarms->setTitle(CViewerContext::Str(kAlarmsId));
-    m_pController->setText(CViewerContext::Str(kControllerId));
+        m_arLabels[r]->setText(CPageContext::Str(kRowLabelIds[r]));
+    m_pAlarms->setTitle(CPageContext::Str(kAlarmsId));
+    m_pController->setText(CPageContext::Str(kControllerId));
     for (int l = 0; l < kLampCount; ++l)
-        m_arLampLabels[l]->setText(CViewerContext::Str(kLampLabelIds[l]));
+        m_arLampLabels[l]->setText(CPageContext::Str(kLampLabelIds[l]));
 }
 
 void CInfoSummaryPanel::Show(const CDiveLogInformation& info, bool metric,
                              const std::string& decoOption) {
     const summary::CSummaryTexts t =
         summary::BuildSummaryTexts(info, metric, decoOption, [](int id) {
-            return CViewerContext::Str(id).toLatin1().toStdString();
+            return CPageContext::Str(id).toLatin1().toStdString();
         });
     const std::string* texts[kRowCount] = {&t.date,          &t.time,
                                            &t.diveTime,      &t.maxDepth,
@@ -89,7 +90,7 @@ void CInfoSummaryPanel::Show(const CDiveLogInformation& info, bool metric,
                                            &t.gfLow,         &t.gfHigh,
                                            &t.conservatism};
     for (int r = 0; r < kRowCount; ++r)
-        m_arValues[r]->setText(QString::fromLatin1(*texts[r]));
+        m_arValues[r]->setText(cp1252::ToQString(*texts[r]));
 
     for (Row r : {kGfLow, kGfHigh}) {
         m_arLabels[r]->setVisible(t.deco.gradientFactors);

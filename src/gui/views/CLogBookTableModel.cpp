@@ -1,5 +1,6 @@
 #include "views/CLogBookTableModel.h"
 
+#include "ui/Cp1252.h"
 #include "viewmodel/LogBook.h"
 
 void CLogBookTableModel::Fill(std::vector<std::string> headers, Rows rows) {
@@ -24,7 +25,8 @@ QVariant CLogBookTableModel::data(const QModelIndex& index, int role) const {
     const auto column = static_cast<std::size_t>(index.column());
     if (row >= m_arRows.size() || column >= m_arRows[row].size())
         return {};
-    return QString::fromLatin1(m_arRows[row][column]);
+    // The unit's own texts, in its code page.
+    return cp1252::ToQString(m_arRows[row][column]);
 }
 
 QVariant CLogBookTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

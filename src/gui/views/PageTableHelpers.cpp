@@ -7,7 +7,7 @@
 #include <QHeaderView>
 #include <QTableView>
 
-#include "app/CViewerContext.h"
+#include "views/CPageContext.h"
 
 void SetUpReportTable(QTableView& table) {
     table.setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -24,7 +24,7 @@ void SetUpReportTable(QTableView& table) {
 }
 
 StringLookup PageStringLookup() {
-    return [](int id) { return CViewerContext::Str(id).toLatin1().toStdString(); };
+    return [](int id) { return CPageContext::Str(id).toLatin1().toStdString(); };
 }
 
 void CopyTextToClipboard(const std::string& text) {

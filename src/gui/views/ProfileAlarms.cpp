@@ -6,9 +6,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "app/CViewerContext.h"
 #include "ui/CBNLed.h"
 #include "viewmodel/ProfileStrings.h"
+#include "views/CPageContext.h"
 
 namespace {
 
@@ -83,18 +83,18 @@ CProfileAlarms::CProfileAlarms(QWidget* parent) : QWidget(parent) {
 
 void CProfileAlarms::SetTexts() {
     using namespace profile_text;
-    m_pControllerBox->setTitle(CViewerContext::Str(kAlarms));
-    m_pDisplayBox->setTitle(CViewerContext::Str(kAlarms));
-    m_pControllerHead->setText(CViewerContext::Str(kController));
-    m_pDisplayHead->setText(CViewerContext::Str(kDisplay));
+    m_pControllerBox->setTitle(CPageContext::Str(kAlarms));
+    m_pDisplayBox->setTitle(CPageContext::Str(kAlarms));
+    m_pControllerHead->setText(CPageContext::Str(kController));
+    m_pDisplayHead->setText(CPageContext::Str(kDisplay));
     for (int i = 0; i < kControllerLamps; ++i)
         m_arControllerText[static_cast<size_t>(i)]->setText(
-            CViewerContext::Str(profile_text::ControllerAlarmId(i)));
+            CPageContext::Str(profile_text::ControllerAlarmId(i)));
     for (int i = 0; i < kDisplayLamps; ++i)
         m_arDisplayText[static_cast<size_t>(i)]->setText(
-            CViewerContext::Str(profile_text::DisplayAlarmId(i)));
+            CPageContext::Str(profile_text::DisplayAlarmId(i)));
     for (int i = 0; i < 4; ++i)
-        m_arLegendText[static_cast<size_t>(i)]->setText(CViewerContext::Str(kLegendTexts[i]));
+        m_arLegendText[static_cast<size_t>(i)]->setText(CPageContext::Str(kLegendTexts[i]));
 }
 
 void CProfileAlarms::SetIdle() {

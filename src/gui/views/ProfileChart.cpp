@@ -5,14 +5,15 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cstdlib>
 
-#include "app/CViewerContext.h"
 #include "logfile/CDiveLog.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
 #include "viewmodel/CChartModel.h"
 #include "viewmodel/ProfileStrings.h"
 #include "viewmodel/TraceGroups.h"
+#include "views/CPageContext.h"
 #include "views/ProfileChartRenderer.h"
 
 namespace {
@@ -38,7 +39,7 @@ bool SameState(const CChartState& a, const CChartState& b) {
 
 bool CProfileChart::CLayerKey::operator==(const CLayerKey& o) const {
     return SameState(state, o.state) && metric == o.metric && size == o.size && dpr == o.dpr &&
-           samples == o.samples && sampleCount == o.sampleCount && loaded == o.loaded;
+           generation == o.generation && loaded == o.loaded;
 }
 
 CProfileChart::CProfileChart(CChartModel& model, QWidget* parent)
@@ -60,8 +61,7 @@ CProfileChart::CLayerKey CProfileChart::CurrentKey() const {
     key.size = size();
     key.dpr = devicePixelRatioF();
     if (const CDiveLog* log = m_model.Log()) {
-        key.samples = log->m_arSamples.data();
-        key.sampleCount = log->m_arSamples.size();
+        key.generation = log->m_nLoadGeneration;
         key.loaded = log->m_bFileLoaded;
     }
     return key;
@@ -123,6 +123,11 @@ void CProfileChart::resizeEvent(QResizeEvent* event) {
 void CProfileChart::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
+        // The press that completes a double-click belongs to it: it toggles the lock and
+        // starts nothing.
+        if (event->flags().testFlag(Qt::MouseEventCreatedDoubleClick))
+            return;
+        m_nPressX = pos.x();
         if (m_model.LeftDown(pos.x(), pos.y()))
             Changed();
     } else if (event->button() == Qt::RightButton) {
@@ -137,17 +142,26 @@ void CProfileChart::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CProfileChart::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
+    QPoint pos = event->position().toPoint();
+    // A hand that slips a pixel or two while clicking has not dragged: on a long dive one pixel
+    // is several seconds, and a click (or the first click of a double-click) would zoom into
+    // a few seconds of it.
+    if (std::abs(pos.x() - m_nPressX) < QApplication::startDragDistance())
+        pos.setX(m_nPressX);
     if (event->button() == Qt::LeftButton && m_model.LeftUp(pos.x(), pos.y()))
         Changed();
 }
 
 void CProfileChart::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && m_model.DoubleClick(pos.x(), pos.y()))
-        Changed();
-    else if (event->button() == Qt::RightButton)
+    if (event->button() == Qt::LeftButton) {
+        // Whatever a press of this double-click began is not a zoom.
+        m_model.CancelDrag();
+        if (m_model.DoubleClick(pos.x(), pos.y()))
+            Changed();
+    } else if (event->button() == Qt::RightButton) {
         RightClick(pos, event->globalPosition().toPoint());
+    }
 }
 
 void CProfileChart::keyPressEvent(QKeyEvent* event) {
@@ -188,7 +202,7 @@ QMenu* CProfileChart::BuildGraphPopMenu(QWidget* parent) {
     const uint32_t current =
         SettingDword(settings::Path(settings::kTraceGroup), settings::kDefaultTraceGroup).Read();
     for (int group = 0; group < kTraceGroupCount; ++group) {
-        QAction* action = menu->addAction(CViewerContext::Str(profile_text::kGroupNone + group));
+        QAction* action = menu->addAction(CPageContext::Str(profile_text::kGroupNone + group));
         action->setCheckable(true);
         action->setChecked(current == static_cast<uint32_t>(group));
         action->setData(TracePreset(group)->menuId);
@@ -198,7 +212,7 @@ QMenu* CProfileChart::BuildGraphPopMenu(QWidget* parent) {
         });
     }
     menu->addSeparator();
-    QAction* reset = menu->addAction(CViewerContext::Str(profile_text::kResetZoom));
+    QAction* reset = menu->addAction(CPageContext::Str(profile_text::kResetZoom));
     reset->setData(kResetZoomMenuId);
     reset->setEnabled(m_model.ResetZoomChangesView());
     connect(reset, &QAction::triggered, this, [this] {

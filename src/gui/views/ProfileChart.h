@@ -49,8 +49,7 @@ private:
         bool metric = true;
         QSize size;
         qreal dpr = 1.0;
-        const void* samples = nullptr;
-        size_t sampleCount = 0;
+        unsigned generation = 0; // a new dive, even at the old one's address
         bool loaded = false;
         bool operator==(const CLayerKey& other) const;
     };
@@ -61,6 +60,7 @@ private:
     CChartModel& m_model;
     bool m_bMetric = true;
     bool m_bRedrawing = false; // a nested redraw request returns at once
+    int m_nPressX = 0;         // where the left button went down
     QImage m_layer;
     CLayerKey m_layerKey;
     bool m_bLayerValid = false;

@@ -118,24 +118,33 @@ void PaintRightAxis(QPainter& p, const CChartState& state, bool metric, const CC
     const qreal tick = 5.0 * s.scale;
     const qreal textX = plot.right() + 6.0 * s.scale;
     p.drawLine(QPointF(plot.right(), s.chartRect.top()), QPointF(plot.right(), plot.bottom()));
-    const QFontMetricsF fm(p.font());
+    const qreal room = s.chartRect.right() - textX - 1.0 * s.scale;
     if (RightAxisIsStateAxis(state)) {
         p.drawLine(QPointF(plot.right(), plot.top()), QPointF(plot.right() + tick, plot.top()));
         const int h = static_cast<int>(plot.height());
-        const auto ticks =
+        const std::vector<CStateAxisTick> ticks =
             s.paperBands ? StateAxisTicks(state, static_cast<int>(plot.top()), h, 10, int(h / 75.0))
                          : StateAxisTicks(state, static_cast<int>(plot.top()), h);
-        for (const CStateAxisTick& t : ticks) {
-            p.drawLine(QPointF(plot.right(), t.y), QPointF(plot.right() + tick, t.y));
-            DrawText(p, textX, t.y - fm.height() / 2.0, QString::fromLatin1(t.label));
+        // "C1", "C2" and "Disp" have to fit beside the axis like the numbers do.
+        QStringList labels;
+        for (const CStateAxisTick& t : ticks)
+            labels << QString::fromLatin1(t.label);
+        p.save();
+        p.setFont(FittingFont(p.font(), labels, room));
+        const QFontMetricsF fm(p.font());
+        for (size_t i = 0; i < ticks.size(); ++i) {
+            const qreal y = ticks[i].y;
+            p.drawLine(QPointF(plot.right(), y), QPointF(plot.right() + tick, y));
+            DrawText(p, textX, y - fm.height() / 2.0, labels[qsizetype(i)]);
         }
+        p.restore();
         return;
     }
     QStringList labels;
     for (int o = 0; o <= 10; ++o)
         labels << QString::fromLatin1(RightAxisLabel(state, o, metric));
     p.save();
-    p.setFont(FittingFont(p.font(), labels, s.chartRect.right() - textX - 1.0 * s.scale));
+    p.setFont(FittingFont(p.font(), labels, room));
     const QFontMetricsF narrow(p.font());
     for (int o = 0; o <= 10; ++o) {
         const qreal y = plot.top() + plot.height() * o / 10.0;

@@ -182,7 +182,10 @@ TEST_F(ChartModelTest, TraceGroupWritesThePresetAndApplies) {
 
 TEST_F(ChartModelTest, SolenoidSettingSwitchesTheRow) {
     m_model.ApplyTraceSettings();
-    EXPECT_TRUE(State().m_bSolenoidRowOn); // the setting defaults to on
+    EXPECT_FALSE(State().m_bSolenoidRowOn); // a fresh installation draws no firing row
+    SettingDword(settings::Path(settings::kGraphSolenoids), 0) = 1;
+    m_model.ApplyTraceSettings();
+    EXPECT_TRUE(State().m_bSolenoidRowOn);
     SettingDword(settings::Path(settings::kGraphSolenoids), 1) = 0;
     SettingDword(settings::Path(settings::kGraphDepth), 1) = 0;
     m_model.ApplyTraceSettings();

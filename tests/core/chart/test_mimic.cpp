@@ -121,3 +121,16 @@ TEST(BuildMimic, LowerHalfShowsDecoOrTheOtherController) {
     EXPECT_FALSE(deco.Dot(5, 28));
     EXPECT_EQ(BuildMimic(CMimicInput{}).CountLit(), 0);
 }
+
+TEST(BuildMimic, OtherControllersNumberSitsOnRowSixteen) {
+    CDiveLogSample s; // controller 1 shown above, controller 2 below
+    CMimicInput in;
+    in.sample = &s;
+    const CMimicPicture pic = BuildMimic(in);
+    CMimicPicture expected;
+    expected.SmallText(0, 16, "C2");
+    for (int y = 15; y < 23; ++y) {
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(pic.Dot(x, y), expected.Dot(x, y)) << x << "," << y;
+    }
+}

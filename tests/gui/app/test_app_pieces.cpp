@@ -21,6 +21,7 @@
 #include "app/CSplashWindow.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
+#include "ui/Cp1252.h"
 
 // ---- CQtSettingsStore ----------------------------------------------------------------------
 
@@ -238,4 +239,28 @@ TEST(MessageLevel, ReadOnceAtStartAndClamped) {
         CLogViewerDlg window;
         EXPECT_EQ(TheStatusLog().MessageLevel(), 0);
     }
+}
+
+// ---- The log's code page ---------------------------------------------------------------------
+
+TEST(Cp1252, EveryByteComesBackAndTheHighRowIsTheWindowsOne) {
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const QString text = cp1252::ToQString(all);
+    ASSERT_EQ(text.size(), 256);
+    EXPECT_EQ(cp1252::FromQString(text), all);
+    EXPECT_EQ(text[0x80], QChar(0x20AC)); // euro
+    EXPECT_EQ(text[0x92], QChar(0x2019)); // right single quote
+    EXPECT_EQ(text[0x9F], QChar(0x0178));
+    EXPECT_EQ(text[0x81], QChar(0x81)); // undefined: kept as itself
+    EXPECT_EQ(text[0xE9], QChar(0xE9));
+}
+
+TEST(Cp1252, CharactersItCannotHoldAreLeftOutAndNamedOnce) {
+    QString unstorable;
+    const QString text = QString::fromUtf8("a\u03a9b\u2192\u03a9c\U0001F600");
+    EXPECT_EQ(cp1252::FromQString(text, &unstorable), "abc");
+    EXPECT_EQ(unstorable, QString::fromUtf8("\u03a9\u2192\U0001F600"));
+    EXPECT_EQ(cp1252::Unstorable(QString::fromUtf8("\u2019\u20ac")), QString());
 }

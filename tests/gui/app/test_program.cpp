@@ -88,6 +88,26 @@ TEST_F(Program, ScreenshotRunWritesPictureAndStatusLog) {
     EXPECT_EQ(messages.last(), "Zelvor LogViewer Shutdown");
 }
 
+// A picture-taking run reads the user's settings but leaves them exactly as they were (no recent
+// file, no default directory), and a 1024 x 700 window is small enough for every page.
+TEST_F(Program, ScreenshotLeavesTheSettingsAloneAndFitsASmallScreen) {
+    const QString file = guitest::WriteLog(m_root, "ZV1_0001.ccl");
+    QDir().mkpath(m_root + "/config/Zelvor");
+    const QString conf = m_root + "/config/Zelvor/ZelvorLogViewer.conf";
+    const QByteArray before = "[Settings]\nDefault%20Directory=/nowhere\nUnits=0\n";
+    guitest::WriteFile(m_root + "/config/Zelvor", "ZelvorLogViewer.conf", before);
+    for (const char* page : {"0", "1", "3"}) {
+        const QString png = m_root + "/small" + page + ".png";
+        QProcess* p = Start({"--screenshot", png, "--page", page, "--size", "1024x700", file});
+        ASSERT_TRUE(p->waitForFinished(60000));
+        EXPECT_EQ(p->exitCode(), 0);
+        EXPECT_EQ(QImage(png).size(), QSize(1024, 700)) << page;
+    }
+    QFile f(conf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
+
 TEST_F(Program, ScreenshotOfAFileThatDoesNotLoadFails) {
     const QString bad = guitest::WriteFile(m_root, "bad.ccl", "not a log\n");
     const QString png = m_root + "/bad.png";

@@ -3,13 +3,18 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -18,8 +23,14 @@
 #include "app/CQtSettingsStore.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
+#include "ui/CLatLongEdit.h"
+#include "ui/CNumSpinCtrl.h"
 #include "viewmodel/BannerText.h"
 #include "views/CChartOptions.h"
+#include "views/CDiveGasManagement.h"
+#include "views/CDiveInformation.h"
+#include "views/CDiveProfile.h"
+#include "views/ProfileReadout.h"
 
 using Step = filenav::Step;
 using Dlg = CLogViewerDlg;
@@ -71,6 +82,13 @@ protected:
     bool Enabled(int command) { return Window().Action(command)->isEnabled(); }
     bool Checked(int command) { return Window().Action(command)->isChecked(); }
     bool Loaded() { return Window().Context().Log().m_bFileLoaded; }
+    // An edit of the loaded dive, as a page makes it.
+    void EditDive() {
+        Window().Context().Edit([](CDiveLog& log) {
+            log.m_DiveInformation.m_strLocation += "x";
+            return true;
+        });
+    }
     std::string Title() { return Window().Context().Log().m_strFileTitle; }
 
     QString m_dir;
@@ -118,8 +136,10 @@ TEST_F(MainWindow, DiveNumberEditShowsInTheBannerAtOnce) {
     WriteUnitFiles();
     Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
     CDiveLogInformation& info = Window().Context().Log().m_DiveInformation;
-    info.m_strDiveNumberText = "Reef & Wreck";
-    Window().Context().SetModified();
+    Window().Context().Edit([](CDiveLog& log) {
+        log.m_DiveInformation.m_strDiveNumberText = "Reef & Wreck";
+        return true;
+    });
     const QString label = QString::number(info.m_nDiveNumber) + " - Reef & Wreck";
     EXPECT_TRUE(Window().BannerText().contains("Dive No. " + label));
     // A "&" on the button is doubled so it shows instead of marking a shortcut.
@@ -247,7 +267,7 @@ TEST_F(MainWindow, NextOnEditedDiveAsksThenSavesOrDiscards) {
             r.ok = true;
             return r;
         });
-        Window().Context().SetModified();
+        EditDive();
         m_questions.clear();
         m_answer = yes;
         Window().Navigate(Step::Next);
@@ -260,28 +280,185 @@ TEST_F(MainWindow, NextOnEditedDiveAsksThenSavesOrDiscards) {
     }
 }
 
-TEST_F(MainWindow, FailedSaveReportsAndTheFileStillChanges) {
+// A save chosen at the question that fails stops the road: the file, its edits and the window
+// stay, so the diver can try again.
+TEST_F(MainWindow, FailedSaveStopsEveryRoadAndKeepsTheEdits) {
     WriteUnitFiles();
+    Window().show();
     Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
     Window().SetSaveHook([](CDiveLog&) {
         CSaveResult r;
         r.messageId = 2222;
         return r;
     });
-    Window().Context().SetModified();
+    bool dialogShown = false;
+    Window().SetOpenDialogHook([&] {
+        dialogShown = true;
+        return Path("ZV1_0003.ccl");
+    });
+    EditDive();
     m_answer = true;
+    const std::function<void()> roads[] = {
+        [&] { Window().Navigate(Step::Next); },
+        [&] { Window().OpenFile(Path("ZV1_0003.ccl"), Dlg::Source::Recent); },
+        [&] { Window().Action(Dlg::kCmdOpen)->trigger(); },
+        [&] { Window().Action(Dlg::kCmdClose)->trigger(); },
+        [&] { Window().close(); },
+    };
+    int road = 0;
+    for (const auto& take : roads) {
+        m_messages.clear();
+        take();
+        ASSERT_EQ(m_messages.size(), 1) << road;
+        EXPECT_EQ(m_messages[0], "Unable to open data file for writing.");
+        EXPECT_EQ(Title(), "ZV1_0001.ccl") << road;
+        EXPECT_TRUE(Window().Context().IsModified()) << road;
+        EXPECT_TRUE(Window().isVisible()) << road;
+        EXPECT_TRUE(Window().NavigationButton(Step::Next)->isVisible()) << road;
+        ++road;
+    }
+    EXPECT_FALSE(dialogShown);
+    // Answering No lets the road go on.
+    m_answer = false;
     Window().Navigate(Step::Next);
-    ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_EQ(m_messages[0], "Unable to open data file for writing.");
     EXPECT_EQ(Title(), "ZV1_0002.ccl");
+    EXPECT_FALSE(Window().Context().IsModified());
+}
+
+// ---- What the diver typed is never lost ----------------------------------------------------
+
+// A number typed into a cell and not yet entered (the focus is still there) is an edit: every
+// road that may discard the dive asks about it, and a Yes saves it.
+TEST_F(MainWindow, TypedNumberIsAskedAboutOnEveryRoad) {
+    WriteUnitFiles();
+    Window().show();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    std::vector<double> saved;
+    unsigned savedLatitude = 0;
+    Window().SetSaveHook([&](CDiveLog& log) {
+        saved.push_back(log.m_GasManagement.m_dPressureIn[0]);
+        savedLatitude = log.m_DiveInformation.m_nLatDegrees;
+        CSaveResult r;
+        r.ok = true;
+        return r;
+    });
+    auto* gas = static_cast<CDiveGasManagement*>(Window().Page(3));
+    auto* info = static_cast<CDiveInformation*>(Window().Page(1));
+    const auto type = [&](int page, QAbstractSpinBox* box, const char* text) {
+        Window().Pages()->setCurrentIndex(page);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    };
+    m_answer = true;
+
+    // The Next button takes no focus: the cell keeps it while the click arrives.
+    type(3, gas->Spin(0, CDiveGasManagement::kPressureIn), "123");
+    QTest::mouseClick(Window().NavigationButton(Step::Next), Qt::LeftButton);
+    EXPECT_EQ(m_questions.size(), 1);
+    EXPECT_EQ(saved, std::vector<double>{123.0});
+    EXPECT_EQ(Title(), "ZV1_0002.ccl");
+
+    // Ctrl+O from inside the cell.
+    Window().SetOpenDialogHook([] { return QString(); });
+    type(3, gas->Spin(0, CDiveGasManagement::kPressureIn), "77");
+    QTest::keyClick(gas->Spin(0, CDiveGasManagement::kPressureIn), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(m_questions.size(), 2);
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved[1], 77.0);
+    EXPECT_FALSE(Loaded());
+
+    // The window's close button, with degrees typed into the latitude.
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    type(1, info->Latitude()->DegreesBox(), "45");
+    Window().close();
+    EXPECT_EQ(m_questions.size(), 3);
+    EXPECT_EQ(saved.size(), 3u);
+    EXPECT_EQ(savedLatitude, 45u);
+}
+
+// With no file loaded the pages take no edits, and a file opened next starts unmodified.
+TEST_F(MainWindow, NothingTypedWithoutAFileReachesTheNextOne) {
+    WriteUnitFiles();
+    Window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    auto* info = static_cast<CDiveInformation*>(Window().Page(1));
+    auto* gas = static_cast<CDiveGasManagement*>(Window().Page(3));
+    Window().Pages()->setCurrentIndex(1);
+    QLineEdit* location = info->TextEdit(CDiveInformation::kLocation);
+    EXPECT_FALSE(location->isEnabled());
+    EXPECT_FALSE(gas->Spin(0, CDiveGasManagement::kPressureIn)->isEnabled());
+    QTest::keyClicks(location, "Harbour");
+    EXPECT_FALSE(Window().Context().Edit([](CDiveLog& log) {
+        log.m_DiveInformation.m_strLocation = "Harbour";
+        return true;
+    }));
+    EXPECT_FALSE(Window().Context().IsModified());
+
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    EXPECT_FALSE(Window().Context().IsModified());
+    EXPECT_TRUE(location->isEnabled());
+    EXPECT_NE(location->text(), "Harbour");
+    Window().close();
+    EXPECT_TRUE(m_questions.isEmpty());
+    EXPECT_EQ(m_saves, 0);
+}
+
+// Texts go into the log in its Windows code page; a character it cannot hold is named once
+// before the save and left out, the rest is kept.
+TEST_F(MainWindow, TextsAreSavedInTheLogsCodePage) {
+    WriteUnitFiles();
+    Window().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&Window()));
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    std::string notes, site;
+    Window().SetSaveHook([&](CDiveLog& log) {
+        notes = log.m_DiveInformation.m_strNotes;
+        site = log.m_DiveInformation.m_strDiveSite;
+        CSaveResult r;
+        r.ok = true;
+        return r;
+    });
+    auto* info = static_cast<CDiveInformation*>(Window().Page(1));
+    Window().Pages()->setCurrentIndex(1);
+    const QString typed = QString::fromUtf8("It\u2019s 5 \u20ac \u03a9\u03a9 ok");
+    // Key presses carrying characters no ASCII key has, as a keyboard layout sends them.
+    const auto typeText = [](QWidget* w, const QString& text) {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+        }
+    };
+    info->Notes()->clear();
+    info->TextEdit(CDiveInformation::kDiveSite)->clear();
+    info->Notes()->setFocus();
+    typeText(info->Notes(), typed);
+    typeText(info->TextEdit(CDiveInformation::kDiveSite), QString::fromUtf8("Caf\u00e9 \u2192"));
+    Window().Action(Dlg::kCmdSave)->trigger();
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_EQ(m_messages[0], QString::fromUtf8("These characters cannot be stored in the log file "
+                                               "and are left out: \u2192\u03a9"));
+    EXPECT_EQ(notes, "It\x92s 5 \x80  ok");
+    EXPECT_EQ(site, "Caf\xe9 ");
+    EXPECT_EQ(info->Notes()->toPlainText(), typed); // the page still shows what was typed
+    EXPECT_FALSE(Window().Context().IsModified());
+    // The banner reads the record the same way.
+    Window().Context().Edit([](CDiveLog& log) {
+        log.m_DiveInformation.m_strDiveNumberText = "\x93One\x94";
+        return true;
+    });
+    EXPECT_TRUE(Banner().contains(QString::fromUtf8("\u201cOne\u201d")));
 }
 
 TEST_F(MainWindow, SaveCommandClearsTheMark) {
     WriteUnitFiles();
     Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
-    Window().Context().SetModified();
+    EditDive();
     bool flushed = false;
-    QObject::connect(&Window().Context(), &CViewerContext::aboutToSave, [&] { flushed = true; });
+    QObject::connect(&Window().Context(), &CViewerContext::commitPendingEdits,
+                     [&] { flushed = true; });
     Window().Action(Dlg::kCmdSave)->trigger();
     EXPECT_TRUE(flushed);
     EXPECT_EQ(m_saves, 1);
@@ -300,7 +477,7 @@ TEST_F(MainWindow, CloseAsksThenEmptiesTheWindow) {
     EXPECT_FALSE(Window().NavigationButton(Step::First)->isVisible());
 
     Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
-    Window().Context().SetModified();
+    EditDive();
     m_answer = true;
     Window().Action(Dlg::kCmdClose)->trigger();
     EXPECT_EQ(m_questions.size(), 1);
@@ -309,7 +486,7 @@ TEST_F(MainWindow, CloseAsksThenEmptiesTheWindow) {
 
     // Closing the window itself asks as well.
     Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
-    Window().Context().SetModified();
+    EditDive();
     Window().close();
     EXPECT_EQ(m_questions.size(), 2);
     EXPECT_EQ(m_saves, 2);
@@ -468,6 +645,48 @@ TEST_F(MainWindow, PlacementIsRestoredAndSaved) {
     EXPECT_EQ(parts[2].toInt() - parts[0].toInt(), 1500);
     EXPECT_EQ(parts[3].toInt() - parts[1].toInt(), 1000);
     EXPECT_EQ(parts[4], "1");
+}
+
+// The profile knows a new load by its generation, not by where the samples happen to lie: the
+// same file opened again (same name, same size, often the same memory) starts unzoomed.
+TEST_F(MainWindow, ReopeningTheSameFileResetsTheZoom) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    auto* profile = static_cast<CDiveProfile*>(Window().Page(0));
+    const CChartState whole = profile->Chart().State();
+    const unsigned generation = Window().Context().Generation();
+    profile->Chart().State().m_nViewStart = whole.m_nViewStart + 60;
+    profile->Chart().State().m_nViewEnd = whole.m_nViewStart + 120;
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::Recent);
+    EXPECT_GT(Window().Context().Generation(), generation);
+    EXPECT_EQ(profile->Chart().State().m_nViewStart, whole.m_nViewStart);
+    EXPECT_EQ(profile->Chart().State().m_nViewEnd, whole.m_nViewEnd);
+}
+
+// ---- Small screens -------------------------------------------------------------------------
+
+// Every page fits a 1024 x 700 screen (or half of a wide one); the profile's readout stays in
+// view there.
+TEST_F(MainWindow, EveryPageFitsA1024By700Screen) {
+    WriteUnitFiles();
+    Window().show();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    for (int page = 4; page >= 0; --page) {
+        Window().Pages()->setCurrentIndex(page);
+        QApplication::processEvents();
+        const QSize least = Window().minimumSizeHint().expandedTo(Window().minimumSize());
+        EXPECT_LE(least.width(), 1024) << page;
+        EXPECT_LE(least.height(), 700) << page;
+    }
+    Window().resize(1024, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(Window().size(), QSize(1024, 700));
+    const auto* profile = static_cast<CDiveProfile*>(Window().Page(0));
+    for (const QWidget* w : {static_cast<const QWidget*>(profile->ReadoutHeader()),
+                             static_cast<const QWidget*>(profile->ReadoutLines())}) {
+        const QRect placed(w->mapTo(&Window(), QPoint(0, 0)), w->size());
+        EXPECT_TRUE(Window().rect().contains(placed));
+    }
 }
 
 // ---- Chart Options and About ---------------------------------------------------------------

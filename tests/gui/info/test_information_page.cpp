@@ -144,8 +144,8 @@ TEST(DiveInformationPage, TypedSecondsDropTheirFraction) {
     EXPECT_EQ(f.info().m_nLatDegrees, 58u);
 
     // The same whole second again is no change.
-    f.ctx.Log().m_bModified = false;
-    TypeInto(f.page.Latitude()->SecondsBox(), "12.2");
+    f.ctx.DiscardEdits();
+    f.page.Latitude()->SecondsBox()->setValue(12.2);
     EXPECT_FALSE(f.modified());
 
     f.page.Longitude()->HemisphereBox()->setCurrentText("E");
@@ -173,16 +173,16 @@ TEST(DiveInformationPage, PositionIsNotEditedWithoutALoadedFile) {
     EXPECT_FALSE(f.modified());
 }
 
-TEST(DiveInformationPage, PendingTypedValueIsStoredBeforeSaving) {
+// Typed digits reach the record at once, without Enter or leaving the field.
+TEST(DiveInformationPage, TypedValueIsStoredAtOnce) {
     CPageFixture f;
     f.page.show();
     QDoubleSpinBox* seconds = f.page.Latitude()->SecondsBox();
     seconds->setFocus();
     seconds->selectAll();
     QTest::keyClicks(seconds, "30");
-    EXPECT_EQ(f.info().m_nLatSeconds, 7u); // not yet confirmed
-    f.ctx.NotifyAboutToSave();
     EXPECT_EQ(f.info().m_nLatSeconds, 30u);
+    EXPECT_TRUE(f.modified());
 }
 
 // ---- Summary -----------------------------------------------------------------------------------

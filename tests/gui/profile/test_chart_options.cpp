@@ -30,7 +30,7 @@ TEST(ChartOptions, EmptySlotsReadNotUsedAndCannotBeEnabled) {
     EXPECT_EQ(dialog.SlotName(1)->text(), QStringLiteral("Gas Toxicity - ppCO2"));
     EXPECT_TRUE(dialog.SlotBox(1)->isEnabled());
     EXPECT_TRUE(dialog.DepthBox()->isChecked());
-    EXPECT_TRUE(dialog.SolenoidBox()->isChecked());
+    EXPECT_FALSE(dialog.SolenoidBox()->isChecked()); // the firing row only when asked for
 }
 
 TEST(ChartOptions, ChoosingAGroupWritesAtOnceAndCancelKeepsIt) {
@@ -60,11 +60,11 @@ TEST(ChartOptions, OkWritesTheBoxes) {
     dialog.GroupList()->setCurrentIndex(1); // PPO2
     dialog.SlotBox(3)->setChecked(false);
     dialog.DepthBox()->setChecked(false);
-    dialog.SolenoidBox()->setChecked(false);
+    dialog.SolenoidBox()->setChecked(true);
     EXPECT_EQ(Read(settings::TraceEnableName(3)), 1u); // not before OK
     dialog.accept();
     EXPECT_EQ(Read(settings::TraceEnableName(3)), 0u);
     EXPECT_EQ(Read(settings::TraceEnableName(4)), 1u);
     EXPECT_EQ(SettingDword(settings::Path(settings::kGraphDepth), 1).Read(), 0u);
-    EXPECT_EQ(SettingDword(settings::Path(settings::kGraphSolenoids), 1).Read(), 0u);
+    EXPECT_EQ(SettingDword(settings::Path(settings::kGraphSolenoids), 0).Read(), 1u);
 }

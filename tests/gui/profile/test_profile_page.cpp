@@ -2,7 +2,9 @@
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -69,7 +71,7 @@ TEST_F(ProfilePageTest, ChartPictureShowsThePlotAndEveryTraceColour) {
 }
 
 TEST_F(ProfilePageTest, NoFileShowsOnlyTheEmptyPlot) {
-    m_ctx.Log().UnloadLogFile();
+    m_ctx.Unload();
     m_page->Refresh();
     const QImage image = m_page->RenderChart(QSize(400, 200));
     EXPECT_EQ(image.pixel(200, 100), qRgb(30, 130, 255));
@@ -93,6 +95,40 @@ TEST_F(ProfilePageTest, DragZoomsAClickDoesNot) {
     EXPECT_FALSE(State().m_bDragging);
     EXPECT_NEAR(State().m_nViewStart, 100, 1);
     EXPECT_NEAR(State().m_nViewEnd, 300, 1);
+}
+
+// A pointer that slips a few pixels during a double-click (2 pixels are 12 seconds of a
+// two-hour dive) must not zoom, neither in the first click nor after the second press.
+TEST_F(ProfilePageTest, DoubleClickOnlyTogglesTheLockEvenWhenThePointerSlips) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m_page.get()));
+    QWindow* window = m_page->windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPoint at = m_chart->mapTo(m_page.get(), QPoint(XOf(300), 100));
+    const QPoint slipped = at + QPoint(3, 0);
+    ulong t = ulong(QTest::lastMouseTimestamp) + 1000;
+    const auto platform = [&](QPoint p, Qt::MouseButtons held, Qt::MouseButton button,
+                              QEvent::Type type) {
+        qt_handleMouseEvent(window, p, window->mapToGlobal(p), held, button, type, Qt::NoModifier,
+                            int(++t));
+        QApplication::processEvents();
+    };
+    platform(at, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+    platform(slipped, Qt::LeftButton, Qt::NoButton, QEvent::MouseMove);
+    platform(slipped, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+    platform(slipped, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress);
+    platform(at, Qt::LeftButton, Qt::NoButton, QEvent::MouseMove);
+    platform(at, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease);
+    QTest::lastMouseTimestamp = int(t) + 1000;
+    EXPECT_TRUE(State().m_bCursorLock);
+    EXPECT_FALSE(State().m_bDragging);
+    EXPECT_EQ(State().m_nViewStart, 0);
+    EXPECT_EQ(State().m_nViewEnd, 599);
+
+    // QTest's own double-click (press, release, press, release) unlocks again, still unzoomed.
+    QTest::mouseDClick(window, Qt::LeftButton, Qt::NoModifier, at);
+    EXPECT_FALSE(State().m_bCursorLock);
+    EXPECT_FALSE(State().m_bDragging);
+    EXPECT_EQ(State().m_nViewEnd, 599);
 }
 
 TEST_F(ProfilePageTest, RightClickResetsTheZoomWhenTheMenuIsSwitchedOff) {
@@ -233,4 +269,65 @@ TEST_F(ProfilePageTest, HighDensityRenderingKeepsTheLayout) {
     EXPECT_GT(plot, 600);
     // The time axis runs along the plot bottom: 20 logical pixels above the bottom edge.
     EXPECT_EQ(image.pixel(400, 2 * 180), qRgb(0, 0, 0));
+}
+
+// ---- Text that must fit -------------------------------------------------------------------------
+
+// Every readout text lies inside its frame and clear of the others, in both unit systems, at the
+// readout's own font and at a much larger one (a big desktop font or a high-DPI screen).
+TEST_F(ProfilePageTest, ReadoutTextsFitAtAnyFont) {
+    const int codes[kChartSlots] = {401, 301, 307, 601, 105, 204, 501, 502, 102, 109};
+    CChartState& state = m_page->Chart().State();
+    for (int n = 0; n < kChartSlots; ++n) {
+        state.m_nTraceCode[n] = codes[n];
+        state.m_bTraceEnabled[n] = true;
+    }
+    state.m_dCursorTime = 250;
+    // The widest dive time: a zoom drag shows both ends.
+    state.m_bDragging = true;
+    state.m_dDragTime = 590;
+    for (int pixels : {12, 21}) {
+        for (CProfileReadout* area : {m_page->ReadoutHeader(), m_page->ReadoutLines()}) {
+            QFont font = CProfileReadout::ReadoutFont();
+            font.setPixelSize(pixels);
+            area->setFont(font);
+            for (bool metric : {true, false}) {
+                area->SetMetric(metric);
+                const QList<QRectF> rects = area->TextRects();
+                EXPECT_GE(rects.size(), area == m_page->ReadoutLines() ? 20 : 7);
+                const QRectF inside = QRectF(area->rect()).adjusted(1, 1, -1, -1);
+                for (qsizetype i = 0; i < rects.size(); ++i) {
+                    EXPECT_TRUE(inside.contains(rects[i])) << pixels << " px, text " << i;
+                    for (qsizetype j = i + 1; j < rects.size(); ++j)
+                        EXPECT_FALSE(rects[i].intersects(rects[j]))
+                            << pixels << " px, texts " << i << " and " << j;
+                }
+            }
+        }
+    }
+}
+
+// The state axis labels ("C1", "C2", "Disp") stay inside the chart like the numbers do, even
+// in a face wider than the classic one.
+TEST_F(ProfilePageTest, StateAxisLabelsFitBesideTheAxis) {
+    CChartState& state = m_page->Chart().State();
+    state.m_nTraceCode[8] = 901; // a pair, labelled C1 and C2
+    state.m_nYAxisSlot = 9;      // the fast-ascent band: "Disp"
+    const QSize chart(400, 200);
+    QImage image(chart + QSize(40, 0), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        CChartPaintSetup setup =
+            CProfileChartRenderer::ScreenSetup(QRectF(QPointF(0, 0), QSizeF(chart)), Qt::white);
+        // A face wider than the classic one, as many desktops substitute.
+        setup.labelFont.setPixelSize(16);
+        CProfileChartRenderer::Paint(painter, state, m_ctx.Log(), true, setup);
+    }
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = chart.width(); x < image.width(); ++x)
+            inked += image.pixel(x, y) != qRgb(255, 255, 255);
+    }
+    EXPECT_EQ(inked, 0);
 }

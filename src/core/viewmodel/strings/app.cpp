@@ -70,6 +70,8 @@ void AddAppStrings(std::map<int, const char*>& table) {
         {20044, "Back"},
         {20045, "Forward"},
 
+        {20130, "These characters cannot be stored in the log file and are left out: %s"},
+
         // Tools > Select Language.
         {20900, "Select Language"},
     };
