@@ -178,7 +178,8 @@ int CLogViewerApp::RunReport(CLogViewerDlg& window, const Options& options) {
         std::fprintf(stderr, "zelvor-log-viewer: %s\n", text.toLocal8Bit().constData());
     });
     window.SetSaveQuestionHook([](const QString&) { return false; });
-    window.SetSavePlacement(false);
+    // A report run leaves no trace in the user's settings either.
+    window.SetSettingsReadOnly(true);
     if (!window.OpenFile(options.file, CLogViewerDlg::Source::External))
         return 1;
     const EReport report = options.report == QLatin1String("information") ? EReport::Information

@@ -57,6 +57,7 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
     InitResources();
     setObjectName(QStringLiteral("ZelvorLogViewer"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/zelvor.png")));
+    setAcceptDrops(true);
 
     // The settings the whole program shares.
     TheStatusLog().SetMessageLevel(int(m_messageLevel.Read()));

@@ -132,6 +132,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A log file dropped onto the window opens as if chosen with File > Open.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenu();

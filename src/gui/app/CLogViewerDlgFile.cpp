@@ -1,11 +1,15 @@
 // The four roads by which a file reaches the main window, closing, saving and the file
 // navigation.
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSettings>
 #include <QTimer>
+#include <QUrl>
 
 #include "app/AppStatusLog.h"
 #include "app/AppStrings.h"
@@ -22,6 +26,14 @@ std::string ToLocal(const QString& path) {
 }
 QString FromLocal(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
+}
+// The file a drop offers: the first of the dropped files, and only one on this machine (a remote
+// address would have to be fetched first, which the viewer does not do).
+QString DroppedFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().isEmpty())
+        return QString();
+    const QUrl first = data->urls().constFirst();
+    return first.isLocalFile() ? first.toLocalFile() : QString();
 }
 } // namespace
 
@@ -42,6 +54,22 @@ void CLogViewerDlg::Warn(const QString& text) {
 }
 
 void CLogViewerDlg::OpenAtStart(const QString& path) {
+    QTimer::singleShot(0, this, [this, path] { OpenFile(path, Source::External); });
+}
+
+void CLogViewerDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CLogViewerDlg::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The program the file came from waits until the drop is answered; the save question and
+    // the load come after that, on the same road as File > Open (the loader decides whether the
+    // file is a log).
     QTimer::singleShot(0, this, [this, path] { OpenFile(path, Source::External); });
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QThread>
@@ -103,6 +104,25 @@ TEST_F(Program, ScreenshotLeavesTheSettingsAloneAndFitsASmallScreen) {
         EXPECT_EQ(p->exitCode(), 0);
         EXPECT_EQ(QImage(png).size(), QSize(1024, 700)) << page;
     }
+    QFile f(conf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), before);
+}
+
+// A report run, like a picture, reads the settings and writes nothing back: no recent file, no
+// default directory, no window placement.
+TEST_F(Program, ReportRunLeavesTheSettingsAlone) {
+    const QString file = guitest::WriteLog(m_root, "ZV1_0001.ccl");
+    QDir().mkpath(m_root + "/config/Zelvor");
+    const QString conf = m_root + "/config/Zelvor/ZelvorLogViewer.conf";
+    const QByteArray before = "[Recent%20File%20List]\nFile1=/nowhere/ZV9_0001.ccl\n\n"
+                              "[Settings]\nDefault%20Directory=/nowhere\nUnits=1\n";
+    guitest::WriteFile(m_root + "/config/Zelvor", "ZelvorLogViewer.conf", before);
+    const QString pdf = m_root + "/profile.pdf";
+    QProcess* p = Start({"--report", "profile", "--pdf", pdf, file});
+    ASSERT_TRUE(p->waitForFinished(60000));
+    EXPECT_EQ(p->exitCode(), 0);
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
     QFile f(conf);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), before);

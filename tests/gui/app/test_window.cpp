@@ -3,10 +3,13 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -14,6 +17,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QUrl>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -553,6 +557,71 @@ TEST_F(MainWindow, RecentListKeepsFourNewestFirst) {
     Window().OpenFile(Path("ZV1_0003.ccl"), Dlg::Source::Recent);
     EXPECT_EQ(Window().RecentFiles(), expected);
     EXPECT_EQ(Title(), "ZV1_0003.ccl");
+}
+
+// ---- Dropping a file onto the window ------------------------------------------------------
+
+// What a file manager sends, through the window system's window so that Qt finds the widget
+// under the pointer and walks up to the one taking drops. True when the drop was taken; the
+// open that follows has run when this returns.
+static bool DropOnto(QWidget& window, const QList<QUrl>& urls, const QString& text = {}) {
+    QMimeData data;
+    data.setUrls(urls);
+    data.setText(text);
+    const QPoint at = window.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.windowHandle(), &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window.windowHandle(), &drop);
+    QCoreApplication::processEvents();
+    return enter.isAccepted() && drop.isAccepted();
+}
+
+// A drop takes the File > Open road: a number typed but not entered is asked about, a failed
+// save keeps the dive, and with a good save the first of the dropped files opens. Text, remote
+// addresses and empty drops are refused without a question.
+TEST_F(MainWindow, DroppedFileOpensAfterTheSaveQuestion) {
+    WriteUnitFiles();
+    Window().show();
+    Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Window()));
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    const QString file = Path("ZV1_0003.ccl");
+    EXPECT_FALSE(
+        DropOnto(Window(), {QUrl("https://example.com/a.ccl"), QUrl::fromLocalFile(file)}));
+    EXPECT_FALSE(DropOnto(Window(), {}, file));
+
+    bool saveWorks = false;
+    std::vector<double> saved;
+    Window().SetSaveHook([&](CDiveLog& log) {
+        saved.push_back(log.m_GasManagement.m_dPressureIn[0]);
+        CSaveResult r;
+        r.ok = saveWorks;
+        r.messageId = saveWorks ? 0 : 2222;
+        return r;
+    });
+    auto* cell = static_cast<CDiveGasManagement*>(Window().Page(3))
+                     ->Spin(0, CDiveGasManagement::kPressureIn);
+    Window().Pages()->setCurrentIndex(3);
+    cell->setFocus();
+    cell->selectAll();
+    QTest::keyClicks(cell, "123");
+    EXPECT_TRUE(m_questions.isEmpty());
+    m_answer = true;
+
+    const QList<QUrl> files{QUrl::fromLocalFile(file), QUrl::fromLocalFile(Path("ZV2_0001.ccl"))};
+    EXPECT_TRUE(DropOnto(Window(), files));
+    EXPECT_EQ(m_questions.size(), 1);
+    EXPECT_EQ(m_messages, QStringList{"Unable to open data file for writing."});
+    EXPECT_EQ(Title(), "ZV1_0001.ccl");
+    EXPECT_TRUE(Window().Context().IsModified());
+
+    saveWorks = true;
+    EXPECT_TRUE(DropOnto(Window(), files));
+    EXPECT_EQ(m_questions.size(), 2);
+    EXPECT_EQ(saved, (std::vector<double>{123.0, 123.0}));
+    EXPECT_EQ(Title(), "ZV1_0003.ccl");
+    EXPECT_EQ(Window().RecentFiles().value(0).toStdString(), file.toStdString());
 }
 
 // ---- Failed loads --------------------------------------------------------------------------
