@@ -80,6 +80,11 @@ const Entry kTexts[] = {
     {20044, "Zurück"},
     {20045, "Vorwärts"},
 
+    {20061, "&UDDF..."},
+    {20062, "Tauchgang als UDDF exportieren"},
+    {20063, "UDDF-Dateien (*.uddf)"},
+    {20064, "Die UDDF-Datei konnte nicht geschrieben werden:\n%s"},
+
     {20130, "Diese Zeichen können in der Logdatei nicht gespeichert werden und werden "
             "weggelassen: %s"},
 

@@ -37,9 +37,14 @@ const char kCheckHelp[] =
 
 const char kExportHelp[] =
     "Usage: zelvorlog export --csv FILE [-o OUT] [--units metric|imperial]\n"
+    "       zelvorlog export --uddf FILE... [-o OUT]\n"
     "\n"
-    "Writes the samples of the dive (from the dive start to the dive end) as comma-separated\n"
-    "text with the columns, headers, units and number formats of the viewer's Data page.\n"
+    "--csv writes the samples of the dive (from the dive start to the dive end) as\n"
+    "comma-separated text with the columns, headers, units and number formats of the viewer's\n"
+    "Data page.\n"
+    "--uddf writes one UDDF 3.2.3 document with one dive per file, for logbook programs: the\n"
+    "unit with its six oxygen cells, mixes, cylinders, site and every sample of the dive with\n"
+    "depth, cell readings, setpoint, CNS, OTU, temperature and cylinder pressures, in SI units.\n"
     "Without -o the text goes to standard output.\n";
 
 const char kConvertHelp[] =
@@ -138,7 +143,7 @@ int CmdCheck(const std::vector<std::string>& argv, CCommandIo& io) {
 int CmdExport(const std::vector<std::string>& argv, CCommandIo& io) {
     CParsedArgs args;
     std::string error;
-    if (!ParseArgs(argv, {"-o", "--output", "--units"}, {"--csv"}, args, error))
+    if (!ParseArgs(argv, {"-o", "--output", "--units"}, {"--csv", "--uddf"}, args, error))
         return UsageError(io, "export", error);
     if (args.Has("--help")) {
         io.out << kExportHelp;
@@ -147,8 +152,13 @@ int CmdExport(const std::vector<std::string>& argv, CCommandIo& io) {
     bool metric = true;
     if (!ParseUnits(args, metric, error))
         return UsageError(io, "export", error);
+    if (args.Has("--uddf")) {
+        if (args.positional.empty())
+            return UsageError(io, "export", "give one or more log files");
+        return ExportUddfFiles(args.positional, args.Value("-o", args.Value("--output")), io);
+    }
     if (!args.Has("--csv"))
-        return UsageError(io, "export", "choose the format: --csv");
+        return UsageError(io, "export", "choose the format: --csv or --uddf");
     if (args.positional.size() != 1)
         return UsageError(io, "export", "give exactly one log file");
     const std::string output = args.Value("-o", args.Value("--output"));

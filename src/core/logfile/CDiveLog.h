@@ -68,6 +68,9 @@ public:
         CReport quiet;
         ComputeDiveSummary(quiet);
     }
+    // The pre-dive record set the summary reads (the one current when the dive began); null
+    // when the log has none.
+    const CDiveLogPreDive* SummaryPreDiveSet() const;
 
     // Level 1-9 as the loader set them from the display code version.
     bool VersionLevel(int level) const {

@@ -201,6 +201,10 @@ double ChooseMaxDepth(const CDiveLog& log, const CDiveLogPreDive& s, double maxL
 
 } // namespace
 
+const CDiveLogPreDive* CDiveLog::SummaryPreDiveSet() const {
+    return ChooseSet(*this);
+}
+
 void CDiveLog::ComputeDiveSummary(CReport& report) {
     CDiveLogInformation& info = m_DiveInformation;
     info.ResetSummary();

@@ -64,6 +64,10 @@ enum : int {
     kHelpBack,
     kHelpForward,
 
+    kMenuExportUddf = 20061,
+    kExportUddfTitle,
+    kExportUddfFilter,
+    kExportUddfFailed,
     kUnstorableCharacters = 20130,
 
     kSelectLanguageTitle = 20900,

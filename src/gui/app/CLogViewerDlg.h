@@ -55,6 +55,7 @@ public:
         kCmdPreviewProfile = 32951,
         kCmdPreviewLogBook = 32952,
         kCmdExportReportPdf = 32953,
+        kCmdExportUddf = 32840,
     };
     // How a file reached the window; decides the status-log line and the recent-file list.
     enum class Source { Dialog, Recent, External, Navigation };
@@ -86,6 +87,8 @@ public:
     // Tools > Select Language: the dialog, then the switch and the new texts everywhere.
     void OnSelectLanguage();
     CLanguageSwitch& Language() { return *m_pLanguage; }
+    // File > Export > UDDF...: the loaded dive, with any unsaved edits, as a UDDF document.
+    void OnExportUddf();
 
     // After a language change: the menu, tab titles, tooltips, every page's labels and the
     // banner take the new texts.
@@ -116,6 +119,11 @@ public:
     }
     void SetMessageHook(std::function<void(const QString&)> hook);
     void SetOpenDialogHook(std::function<QString()> hook) { m_openHook = std::move(hook); }
+    // The UDDF export's save dialog; it gets the suggested path and returns the chosen one
+    // (empty = cancel).
+    void SetUddfDialogHook(std::function<QString(const QString&)> hook) {
+        m_uddfHook = std::move(hook);
+    }
     void SetSaveHook(std::function<CSaveResult(CDiveLog&)> hook) { m_saveHook = std::move(hook); }
     void SetMailClient(std::unique_ptr<CMailClient> client);
     // Modal dialogs (Chart Options, About) go to the hook instead of exec(); it returns the
@@ -142,6 +150,7 @@ private:
     QMenu* BuildToolsMenu();
     QMenu* BuildHelpMenu();
     void BuildPrintMenus(QMenu* file, QMenu* print);
+    void AddExportMenu(QMenu* file);
     QAction* AddCommand(QMenu* menu, int command, int textId, void (CLogViewerDlg::*slot)());
     void BuildRecentMenu();
     void BuildCentre();
@@ -212,6 +221,7 @@ private:
     std::function<bool(const QString&)> m_askHook;
     std::function<void(const QString&)> m_warnHook;
     std::function<QString()> m_openHook;
+    std::function<QString(const QString&)> m_uddfHook;
     std::function<CSaveResult(CDiveLog&)> m_saveHook;
     std::function<int(QDialog&)> m_dialogHook;
 };

@@ -62,6 +62,7 @@ QMenu* CLogViewerDlg::BuildFileMenu() {
     file->addSeparator();
     QMenu* print = file->addMenu(Str(appstr::kMenuPrint));
     BuildPrintMenus(file, print);
+    AddExportMenu(file);
     file->addSeparator();
     m_pRecentAnchor = file->addSeparator();
     AddCommand(file, kCmdExit, appstr::kMenuExit, nullptr);
@@ -136,9 +137,9 @@ void CLogViewerDlg::ReloadTexts() {
 
 void CLogViewerDlg::UpdateCommandStates() {
     const bool loaded = m_ctx.Log().m_bFileLoaded;
-    for (int command :
-         {kCmdClose, kCmdSave, kCmdPrintInformation, kCmdPrintProfile, kCmdMailZelvor, kCmdMailDan,
-          kCmdPreviewInformation, kCmdPreviewProfile, kCmdPreviewLogBook, kCmdExportReportPdf}) {
+    for (int command : {kCmdClose, kCmdSave, kCmdPrintInformation, kCmdPrintProfile, kCmdMailZelvor,
+                        kCmdMailDan, kCmdPreviewInformation, kCmdPreviewProfile, kCmdPreviewLogBook,
+                        kCmdExportReportPdf, kCmdExportUddf}) {
         if (QAction* a = Action(command))
             a->setEnabled(loaded);
     }

@@ -70,6 +70,10 @@ void AddAppStrings(std::map<int, const char*>& table) {
         {20044, "Back"},
         {20045, "Forward"},
 
+        {20061, "&UDDF..."},
+        {20062, "Export Dive as UDDF"},
+        {20063, "UDDF files (*.uddf)"},
+        {20064, "The UDDF file could not be written:\n%s"},
         {20130, "These characters cannot be stored in the log file and are left out: %s"},
 
         // Tools > Select Language.
