@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/CViewerContext.h"
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "viewmodel/CChartModel.h"
@@ -83,7 +84,8 @@ BENCHMARK(BM_RescaleDay)->Unit(benchmark::kMillisecond);
 void BM_CursorMoveRedraw(benchmark::State& bench) {
     CChartModel model;
     model.SetLog(&DayLog());
-    CProfileChart chart(model);
+    CViewerContext ctx;
+    CProfileChart chart(model, ctx);
     chart.resize(1920, 1080);
     TenTraces(model);
     QImage image(1920, 1080, QImage::Format_RGB32);

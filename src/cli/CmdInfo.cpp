@@ -6,6 +6,7 @@
 #include "logfile/CDiveLogPreDive.h"
 #include "viewmodel/BannerText.h"
 #include "viewmodel/DataRows.h"
+#include "viewmodel/DisplayProcessor.h"
 #include "viewmodel/GasUsed.h"
 #include "viewmodel/ProfileStrings.h"
 #include "viewmodel/StringTable.h"
@@ -78,8 +79,7 @@ std::string Temperature(double celsius, bool metric) {
 
 void PrintSummary(std::ostream& out, const CDiveLog& log, bool metric) {
     const CDiveLogInformation& info = log.m_DiveInformation;
-    const int display = log.m_SysInfo.DisplayBusAddress();
-    const std::string option = display ? log.m_SysInfo.Texts(display).m_strDecoOption : "";
+    const std::string option = DisplayDecoOptionText(log.m_SysInfo);
     const summary::CSummaryTexts t = summary::BuildSummaryTexts(info, metric, option);
     out << "Dive summary\n";
     Row(out, Str(kIdDate), t.date);
@@ -299,8 +299,7 @@ int CmdInfo(const std::vector<std::string>& argv, CCommandIo& io) {
     for (size_t i = 0; i < log.m_arPreDives.size(); ++i)
         PrintPreDive(out, *log.m_arPreDives[i], i + 1, metric);
     out << "\nSystem information\n";
-    const int display = log.m_SysInfo.DisplayBusAddress();
-    PrintProcessor(out, log.m_SysInfo, "Display", display ? display : 0xB0);
+    PrintProcessor(out, log.m_SysInfo, "Display", DisplayProcessor(log.m_SysInfo));
     PrintProcessor(out, log.m_SysInfo, "C1", 0xB2);
     PrintProcessor(out, log.m_SysInfo, "C2", 0xB4);
     PrintGases(out, log, metric);

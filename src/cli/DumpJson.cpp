@@ -4,7 +4,9 @@
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
+#include "logfile/InformationRecords.h"
 #include "logfile/PreDiveTables.h"
+#include "viewmodel/DisplayProcessor.h"
 
 namespace zelvorlog {
 namespace {
@@ -218,23 +220,25 @@ void WriteAngle(CJsonWriter& j, const char* key, const std::string& hemisphere, 
 void WriteInformation(CJsonWriter& j, const CDiveLogInformation& i) {
     j.Key("information");
     j.BeginObject();
-    j.KeyString("location", i.m_strLocation);
-    j.KeyString("dive_site", i.m_strDiveSite);
-    j.KeyString("visibility", i.m_strVisibility);
-    j.KeyString("partner", i.m_strPartner);
-    j.KeyString("dive_boat", i.m_strDiveBoat);
-    j.KeyString("dive_number", i.m_strDiveNumberText);
-    WriteAngle(j, "latitude", i.m_strLatHemisphere, i.m_nLatDegrees, i.m_nLatMinutes,
-               i.m_nLatSeconds);
-    WriteAngle(j, "longitude", i.m_strLongHemisphere, i.m_nLongDegrees, i.m_nLongMinutes,
-               i.m_nLongSeconds);
-    j.KeyInt("weather", i.m_nWeather);
-    j.KeyInt("wind_direction", i.m_nWindDirection);
-    j.KeyInt("wind_speed", i.m_nWindSpeed);
-    j.KeyInt("sea_state", i.m_nSeaState);
-    j.KeyBools("dive_types", i.m_bDiveType.data(), i.m_bDiveType.size());
-    j.KeyString("other_dive_type", i.m_strOtherDiveType);
-    j.KeyString("notes", i.m_strNotes);
+    for (const CInfoRecord& r : InformationRecords()) {
+        switch (r.kind) {
+        case EInfoRecordKind::Text:
+            j.KeyString(r.jsonKey, i.*r.text);
+            break;
+        case EInfoRecordKind::Index:
+            j.KeyInt(r.jsonKey, i.*r.index);
+            break;
+        case EInfoRecordKind::Position:
+            WriteAngle(j, "latitude", i.m_strLatHemisphere, i.m_nLatDegrees, i.m_nLatMinutes,
+                       i.m_nLatSeconds);
+            WriteAngle(j, "longitude", i.m_strLongHemisphere, i.m_nLongDegrees, i.m_nLongMinutes,
+                       i.m_nLongSeconds);
+            break;
+        case EInfoRecordKind::DiveTypes:
+            j.KeyBools(r.jsonKey, i.m_bDiveType.data(), i.m_bDiveType.size());
+            break;
+        }
+    }
     j.EndObject();
 }
 
@@ -290,6 +294,8 @@ void WriteProcessor(CJsonWriter& j, const CDiveLogSysInfo& sys, int bus) {
 }
 
 void WriteSystemInformation(CJsonWriter& j, const CDiveLogSysInfo& sys) {
+    // The model as the log names it, empty when no display header came; the processor object
+    // below is the display as the pages take it.
     const int display = sys.DisplayBusAddress();
     j.Key("system_information");
     j.BeginObject();
@@ -298,7 +304,7 @@ void WriteSystemInformation(CJsonWriter& j, const CDiveLogSysInfo& sys) {
     j.Key("processors");
     j.BeginObject();
     j.Key("display");
-    WriteProcessor(j, sys, display ? display : 0xB0);
+    WriteProcessor(j, sys, DisplayProcessor(sys));
     j.Key("c1");
     WriteProcessor(j, sys, 0xB2);
     j.Key("c2");

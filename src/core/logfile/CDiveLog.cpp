@@ -118,7 +118,7 @@ void CDiveLog::UnloadLogFile() {
     m_strFileTitle.clear();
     m_ChartRange = CChartRange{};
     m_DiveInformation.Clear();
-    m_GasManagement.Reset();
+    m_GasManagement.Reset(m_CylinderDefaults);
     m_SysInfo.Clear();
 }
 
@@ -197,7 +197,7 @@ void CDiveLog::PrepareForLoad() {
     m_dLogEndTime = 0.0;
     m_bCylinderPressures = false;
     m_DiveInformation.Clear();
-    m_GasManagement.Reset();
+    m_GasManagement.Reset(m_CylinderDefaults);
     m_SysInfo.Clear();
 }
 

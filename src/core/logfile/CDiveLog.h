@@ -104,6 +104,9 @@ public:
     bool m_bVersionLevel[kVersionLevels] = {};
 
     CChartRange m_ChartRange;
+    // What a log without its own cylinder records starts from; the viewer keeps it equal to the
+    // settings.
+    CCylinderDefaults m_CylinderDefaults = GroupDefaults<CCylinderDefaults>();
 
 private:
     friend class CLogLoader;

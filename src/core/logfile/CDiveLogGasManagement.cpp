@@ -4,8 +4,6 @@
 #include <cmath>
 
 #include "logfile/FieldParsers.h"
-#include "settings/SettingValue.h"
-#include "settings/SettingsTable.h"
 
 namespace {
 
@@ -17,11 +15,6 @@ constexpr size_t kCylinderMinLength = 34;
 constexpr int kDefaultOxygenO2 = 100;
 constexpr int kDefaultDiluentO2 = 21;
 constexpr uint32_t kMax24Bit = 0xFFFFFF;
-
-double SettingHundredths(const std::string& name, uint32_t defaultValue) {
-    SettingDword setting(settings::Path(name), defaultValue);
-    return setting.Read() / 100.0;
-}
 
 // A value x 100 as a 24-bit field. The tiny bias keeps values such as 0.29 (stored as
 // 28.999999...) from losing a hundredth on every save; real fractions below a hundredth are
@@ -41,16 +34,18 @@ void Write24(CRecordLineWriter& w, double value) {
 } // namespace
 
 void CDiveLogGasManagement::Reset() {
+    static const CCylinderDefaults builtIn = GroupDefaults<CCylinderDefaults>();
+    Reset(builtIn);
+}
+
+void CDiveLogGasManagement::Reset(const CCylinderDefaults& defaults) {
     m_nOxygenO2 = kDefaultOxygenO2;
     m_nDiluentO2.fill(kDefaultDiluentO2);
     m_nDiluentHe.fill(0);
-    for (int c = 0; c < kCylinders; ++c) {
-        m_dCylinderSizeL[c] =
-            SettingHundredths(settings::CylinderSizeSIName(c), settings::kDefaultCylinderSizeSI);
-        m_dCylinderSizeCuft[c] =
-            SettingHundredths(settings::CylinderSizeIName(c), settings::kDefaultCylinderSizeI);
-        m_dMaxPressure[c] =
-            SettingHundredths(settings::MaxPressureName(c), settings::kDefaultMaxPressure);
+    for (size_t c = 0; c < kCylinders; ++c) {
+        m_dCylinderSizeL[c] = defaults.m_nCylinderSizeSI[c] / 100.0;
+        m_dCylinderSizeCuft[c] = defaults.m_nCylinderSizeI[c] / 100.0;
+        m_dMaxPressure[c] = defaults.m_nMaxPressure[c] / 100.0;
     }
     m_dPressureIn.fill(0.0);
     m_dPressureOut.fill(0.0);

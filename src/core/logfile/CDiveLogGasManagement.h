@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "logfile/RecordFormat.h"
+#include "settings/CCylinderDefaults.h"
 
 class CDiveLogGasManagement {
 public:
@@ -19,7 +20,9 @@ public:
 
     CDiveLogGasManagement() { Reset(); }
 
-    // Every field to its default, with sizes and pressures from the settings at this moment.
+    // Every field to its default, with sizes and pressures from `defaults` (the built-in ones
+    // when none are given).
+    void Reset(const CCylinderDefaults& defaults);
     void Reset();
     // Types 0x09 and 0x19 (gas tables) and 0xA0-0xAC (cylinders, at least 34 characters); others
     // are ignored. A gas-table line counts only when its length is exactly that of the file's

@@ -1,16 +1,13 @@
 #include "logfile/CDiveLogInformation.h"
 
 #include "logfile/FieldParsers.h"
+#include "logfile/InformationRecords.h"
 
 namespace {
 
 constexpr size_t kLatLongMinLength = 20;
 constexpr size_t kIndexMinLength = 6;
 constexpr size_t kDiveTypesMinLength = 42;
-
-bool IsTextRecord(unsigned type) {
-    return (type >= 0x80 && type <= 0x84) || (type >= 0x8C && type <= 0x8E);
-}
 
 // Every byte pair between the type and the checksum is one character.
 std::string DecodeText(std::string_view line) {
@@ -60,38 +57,18 @@ void CDiveLogInformation::ResetSummary() {
 }
 
 void CDiveLogInformation::Decode(unsigned recordType, std::string_view line) {
-    if (IsTextRecord(recordType)) {
-        std::string text = DecodeText(line);
-        switch (recordType) {
-        case kLocation:
-            m_strLocation = std::move(text);
-            break;
-        case kDiveSite:
-            m_strDiveSite = std::move(text);
-            break;
-        case kVisibility:
-            m_strVisibility = std::move(text);
-            break;
-        case kPartner:
-            m_strPartner = std::move(text);
-            break;
-        case kDiveBoat:
-            m_strDiveBoat = std::move(text);
-            break;
-        case kOtherDiveType:
-            m_strOtherDiveType = std::move(text);
-            break;
-        case kNotes:
-            m_strNotes = std::move(text);
-            break;
-        default:
-            m_strDiveNumberText = std::move(text);
-            break;
-        }
+    const CInfoRecord* record = InformationRecord(recordType);
+    if (!record)
         return;
-    }
-    switch (recordType) {
-    case kLatLong:
+    switch (record->kind) {
+    case EInfoRecordKind::Text:
+        this->*record->text = DecodeText(line);
+        return;
+    case EInfoRecordKind::Index:
+        if (line.size() >= kIndexMinLength)
+            this->*record->index = static_cast<int>(ParseHex(line, 2, 2));
+        return;
+    case EInfoRecordKind::Position:
         if (line.size() < kLatLongMinLength)
             return;
         m_strLatHemisphere = std::string(1, static_cast<char>(ParseHex(line, 2, 2)));
@@ -103,76 +80,39 @@ void CDiveLogInformation::Decode(unsigned recordType, std::string_view line) {
         m_nLongMinutes = ParseHex(line, 14, 2);
         m_nLongSeconds = ParseHex(line, 16, 2);
         return;
-    case kWeather:
-    case kWindDirection:
-    case kWindSpeed:
-    case kSeaState: {
-        if (line.size() < kIndexMinLength)
-            return;
-        const int index = static_cast<int>(ParseHex(line, 2, 2));
-        if (recordType == kWeather)
-            m_nWeather = index;
-        else if (recordType == kWindDirection)
-            m_nWindDirection = index;
-        else if (recordType == kWindSpeed)
-            m_nWindSpeed = index;
-        else
-            m_nSeaState = index;
-        return;
-    }
-    case kDiveTypes:
+    case EInfoRecordKind::DiveTypes:
         if (line.size() < kDiveTypesMinLength)
             return;
         for (size_t i = 0; i < m_bDiveType.size(); ++i)
             m_bDiveType[i] = ParseHex(line, 2 + 2 * i, 2) != 0;
         return;
-    default:
-        return;
     }
 }
 
 std::string CDiveLogInformation::Encode(unsigned recordType) const {
-    switch (recordType) {
-    case kLocation:
-        return EncodeText(recordType, m_strLocation);
-    case kDiveSite:
-        return EncodeText(recordType, m_strDiveSite);
-    case kVisibility:
-        return EncodeText(recordType, m_strVisibility);
-    case kPartner:
-        return EncodeText(recordType, m_strPartner);
-    case kDiveBoat:
-        return EncodeText(recordType, m_strDiveBoat);
-    case kOtherDiveType:
-        return EncodeText(recordType, m_strOtherDiveType);
-    case kNotes:
-        return EncodeText(recordType, m_strNotes);
-    case kDiverDiveNumber:
-        return EncodeText(recordType, m_strDiveNumberText);
-    case kLatLong: {
+    const CInfoRecord* record = InformationRecord(recordType);
+    if (!record)
+        return {};
+    switch (record->kind) {
+    case EInfoRecordKind::Text:
+        return EncodeText(recordType, this->*record->text);
+    case EInfoRecordKind::Index:
+        return CRecordLineWriter(recordType).Byte(this->*record->index).Finish();
+    case EInfoRecordKind::Position: {
         CRecordLineWriter w(recordType);
         w.Byte(HemisphereCode(m_strLatHemisphere)).Byte(m_nLatDegrees).Byte(m_nLatMinutes);
         w.Byte(m_nLatSeconds).Byte(HemisphereCode(m_strLongHemisphere)).Byte(m_nLongDegrees);
         w.Byte(m_nLongMinutes).Byte(m_nLongSeconds);
         return w.Finish();
     }
-    case kWeather:
-        return CRecordLineWriter(recordType).Byte(m_nWeather).Finish();
-    case kWindDirection:
-        return CRecordLineWriter(recordType).Byte(m_nWindDirection).Finish();
-    case kWindSpeed:
-        return CRecordLineWriter(recordType).Byte(m_nWindSpeed).Finish();
-    case kSeaState:
-        return CRecordLineWriter(recordType).Byte(m_nSeaState).Finish();
-    case kDiveTypes: {
+    case EInfoRecordKind::DiveTypes: {
         CRecordLineWriter w(recordType);
         for (bool set : m_bDiveType)
             w.Byte(set ? 1 : 0);
         return w.Finish();
     }
-    default:
-        return {};
     }
+    return {};
 }
 
 std::vector<std::string> CDiveLogInformation::EncodeAll() const {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <new>
 
+#include "logfile/CellVoting.h"
 #include "logfile/FieldParsers.h"
 #include "logfile/HexDigits.h"
 
@@ -246,30 +247,7 @@ void CDiveLogSample::DecodeSplitFloatTable(double* table, std::string_view line,
 }
 
 double CDiveLogSample::VoteCells(const double* c, unsigned char status) const {
-    const bool x1 = status & 0x01, x2 = status & 0x02, x3 = status & 0x04;
-    const int excluded = x1 + x2 + x3;
-    if (excluded == 3)
-        return m_dSetpoint;
-    if (excluded == 2)
-        return !x1 ? c[0] : !x2 ? c[1] : c[2];
-    if (excluded == 1) {
-        if (x3)
-            return (c[0] + c[1]) / 2;
-        if (x2)
-            return (c[0] + c[2]) / 2;
-        return (c[1] + c[2]) / 2;
-    }
-    const double d12 = std::fabs(c[0] - c[1]);
-    const double d13 = std::fabs(c[0] - c[2]);
-    const double d23 = std::fabs(c[1] - c[2]);
-    if (d12 < d13 && d12 < d23)
-        return (c[0] + c[1]) / 2;
-    if (d12 > d13 && d13 < d23)
-        return (c[0] + c[2]) / 2;
-    if (d12 > d23 && d13 > d23)
-        return (c[1] + c[2]) / 2;
-    // A tie none of the tests settles: the unit falls back to cell 1.
-    return c[0];
+    return ::VoteCells(c, status, m_dSetpoint);
 }
 
 void CDiveLogSample::SetSurfacePressure(double mbar) {

@@ -6,6 +6,7 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/SysInfoTables.h"
 #include "report/ReportStrings.h"
+#include "viewmodel/DisplayProcessor.h"
 #include "viewmodel/GasUsed.h"
 #include "viewmodel/SummaryText.h"
 
@@ -247,11 +248,7 @@ std::string AbsorbentTypeText(int code, const TextLookup& lookup) {
 }
 
 std::string DisplayDecoOption(const CDiveLog& log) {
-    // The display is a plain (B0) or a colour (BC) one.
-    EDecoOption option = log.m_SysInfo.DecoOption(0xB0);
-    if (option == EDecoOption::None)
-        option = log.m_SysInfo.DecoOption(0xBC);
-    return option == EDecoOption::None ? std::string() : CDiveLogSysInfo::DecoOptionText(option);
+    return DisplayDecoOptionText(log.m_SysInfo);
 }
 
 std::vector<std::string> WrapText(const std::string& text, double width, double heightMm,

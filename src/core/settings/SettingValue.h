@@ -4,6 +4,7 @@
 // backslash, the value name everything after it. Reads are cached; a failed read returns the
 // default and tries the store again next time; an assignment writes only when the value changes.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,8 @@ void SplitPath(std::string_view fullPath, std::string& keyPath, std::string& val
 
 template <typename T> class SettingValue {
 public:
-    SettingValue(std::string_view fullPath, T defaultValue, bool force = false,
-                 ISettingsStore* store = nullptr)
+    // The store is named on purpose: there is no current store to fall back on.
+    SettingValue(std::string_view fullPath, T defaultValue, bool force, ISettingsStore* store)
         : m_default(std::move(defaultValue)), m_value(m_default), m_bForce(force), m_store(store) {
         settings_detail::SplitPath(fullPath, m_strKeyPath, m_strValueName);
         Read();
@@ -53,18 +54,22 @@ public:
     const std::string& ValueName() const { return m_strValueName; }
 
 private:
-    ISettingsStore& StoreRef() const { return m_store ? *m_store : CurrentSettingsStore(); }
-    auto Load() const {
+    // Without a store there is nothing to read and nowhere to write: the default stands.
+    std::optional<T> Load() const {
+        if (!m_store)
+            return std::nullopt;
         if constexpr (std::is_same_v<T, std::string>)
-            return StoreRef().ReadString(m_strKeyPath, m_strValueName);
+            return m_store->ReadString(m_strKeyPath, m_strValueName);
         else
-            return StoreRef().ReadDword(m_strKeyPath, m_strValueName);
+            return m_store->ReadDword(m_strKeyPath, m_strValueName);
     }
     void Store(const T& value) {
+        if (!m_store)
+            return;
         if constexpr (std::is_same_v<T, std::string>)
-            StoreRef().WriteString(m_strKeyPath, m_strValueName, value);
+            m_store->WriteString(m_strKeyPath, m_strValueName, value);
         else
-            StoreRef().WriteDword(m_strKeyPath, m_strValueName, value);
+            m_store->WriteDword(m_strKeyPath, m_strValueName, value);
     }
 
     std::string m_strKeyPath;

@@ -4,7 +4,6 @@ namespace {
 std::string Key(const std::string& keyPath, const std::string& name) {
     return keyPath + '\\' + name;
 }
-ISettingsStore* g_current = nullptr;
 } // namespace
 
 std::optional<uint32_t> CMemorySettingsStore::ReadDword(const std::string& keyPath,
@@ -39,13 +38,4 @@ bool CMemorySettingsStore::WriteString(const std::string& keyPath, const std::st
     ++m_nWrites;
     m_values[Key(keyPath, name)] = value;
     return true;
-}
-
-ISettingsStore& CurrentSettingsStore() {
-    static CMemorySettingsStore fallback;
-    return g_current ? *g_current : fallback;
-}
-
-void SetCurrentSettingsStore(ISettingsStore* store) {
-    g_current = store;
 }

@@ -41,8 +41,3 @@ private:
     size_t m_nWrites = 0;
     bool m_bFailWrites = false;
 };
-
-// The store that settings objects use when none is given. Starts as a process-wide in-memory
-// store; the viewer replaces it at start-up.
-ISettingsStore& CurrentSettingsStore();
-void SetCurrentSettingsStore(ISettingsStore* store);

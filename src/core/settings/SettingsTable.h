@@ -1,6 +1,7 @@
 #pragma once
-// Every setting the program reads, with its default. No other file repeats a default: read a
-// setting through these paths and constants.
+// The names and defaults of the settings values, for the groups' descriptor tables
+// (SettingsGroups.cpp), which pair each name with its default. Code reads the groups, handed to
+// it from CSettings, never a name from here.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -57,14 +58,5 @@ inline constexpr std::string_view kBinaryLogKey = "Binary Log Key";
 
 // The diver's details for the DAN export live under this subkey.
 inline constexpr std::string_view kDanSubkey = "DAN";
-
-struct Definition {
-    std::string name; // value name relative to kRoot (may contain a subkey)
-    bool isText;
-    uint32_t dwordDefault;
-    std::string textDefault;
-};
-// The whole table, in the order of the settings reference.
-std::vector<Definition> AllSettings();
 
 } // namespace settings

@@ -1,5 +1,6 @@
 #include "sim/CSimDiveModel.h"
 
+#include "logfile/CellVoting.h"
 #include "sim/SimProfile.h"
 
 #include <algorithm>
@@ -31,27 +32,6 @@ int AlignUp(int seconds, int interval) {
     return (seconds + interval - 1) / interval * interval;
 }
 
-// The controllers' own voting over three cells, so the measured value written in the FRC
-// layout agrees with what the short layout's reader would work out.
-double Vote(const std::array<double, 3>& c, unsigned excluded, double setpoint) {
-    const bool b0 = excluded & 1, b1 = excluded & 2, b2 = excluded & 4;
-    const int n = b0 + b1 + b2;
-    if (n == 3)
-        return setpoint;
-    if (n == 2)
-        return !b2 ? c[2] : !b1 ? c[1] : c[0];
-    if (n == 1)
-        return b2 ? (c[0] + c[1]) / 2 : b1 ? (c[0] + c[2]) / 2 : (c[1] + c[2]) / 2;
-    const double d12 = std::fabs(c[0] - c[1]), d13 = std::fabs(c[0] - c[2]),
-                 d23 = std::fabs(c[1] - c[2]);
-    if (d12 < d13 && d12 < d23)
-        return (c[0] + c[1]) / 2;
-    if (d12 > d13 && d13 < d23)
-        return (c[0] + c[2]) / 2;
-    if (d12 > d23 && d13 > d23)
-        return (c[1] + c[2]) / 2;
-    return c[0];
-}
 } // namespace
 
 CSimDiveModel::CSimDiveModel(const CSimOptions& options, CSimRandom& random)
@@ -225,8 +205,8 @@ void CSimDiveModel::StepCells(int t) {
             cells[i] = std::clamp(RoundTo(s.loop * gain + m_Random.Noise(0.005), 0.01), 0.0, 2.55);
         }
     }
-    s.c1Measured = RoundTo(Vote(s.c1Cell, 0, s.setpoint), 0.01);
-    s.c2Measured = RoundTo(Vote(s.c2Cell, 0, s.setpoint), 0.01);
+    s.c1Measured = RoundTo(VoteCells(s.c1Cell.data(), 0, s.setpoint), 0.01);
+    s.c2Measured = RoundTo(VoteCells(s.c2Cell.data(), 0, s.setpoint), 0.01);
     // Batteries fall slowly while the unit is on.
     for (double& battery : m_arBattery)
         battery -= 0.08 / 3600.0;

@@ -4,6 +4,7 @@
 
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogPreDive.h"
+#include "viewmodel/DisplayProcessor.h"
 #include "viewmodel/StringTable.h"
 #include "viewmodel/SummaryText.h"
 #include "viewmodel/Units.h"
@@ -60,8 +61,7 @@ CBannerItems BannerItemsFromLog(const CDiveLog& log, const StringLookup& lookup)
     if (items.unitText.empty()) {
         // The display's own identity: the plain display, or the colour one when that is the
         // model that sent its memory.
-        const int bus = log.m_SysInfo.DisplayBusAddress() == 0xBC ? 0xBC : 0xB0;
-        items.unitText = log.m_SysInfo.Texts(bus).m_strSerialNumber;
+        items.unitText = log.m_SysInfo.Texts(DisplayProcessor(log.m_SysInfo)).m_strSerialNumber;
     }
     const CDiveLogInformation& info = log.m_DiveInformation;
     // Built afresh each time so an edited dive number shows at once.

@@ -5,15 +5,10 @@
 
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
-#include "settings/SettingValue.h"
-#include "settings/SettingsTable.h"
+#include "viewmodel/ChartPaths.h"
 #include "viewmodel/TraceGroups.h"
 
 namespace {
-
-uint32_t ReadDword(const std::string& name, uint32_t defaultValue) {
-    return SettingDword(settings::Path(name), defaultValue).Read();
-}
 
 int32_t Trunc(double t) {
     return static_cast<int32_t>(std::trunc(t));
@@ -64,7 +59,7 @@ bool CChartModel::InPlot(int x, int y) const {
 }
 
 double CChartModel::XScale() const {
-    return (PlotWidth() - 1.0) / (m_state.m_nViewEnd - m_state.m_nViewStart);
+    return MapView(m_state, PlotLeft(), PlotTop(), PlotWidth(), PlotHeight()).xScale;
 }
 
 double CChartModel::TimeAtX(double x) const {
@@ -79,27 +74,17 @@ void CChartModel::SetWindow(int32_t start, int32_t end) {
     m_state.m_nViewEnd = std::max(end, start + 1);
 }
 
-void CChartModel::ApplyTraceSettings() {
-    m_state.m_bDepthTraceOn =
-        ReadDword(std::string(settings::kGraphDepth), settings::kDefaultGraphDepth) != 0;
-    m_state.m_bSolenoidRowOn =
-        ReadDword(std::string(settings::kGraphSolenoids), settings::kDefaultGraphSolenoids) != 0;
-    for (int n = 0; n < kChartSlots; ++n) {
-        m_state.m_nTraceCode[n] =
-            static_cast<int32_t>(ReadDword(settings::TraceName(n), settings::kDefaultTrace));
-        m_state.m_bTraceEnabled[n] =
-            ReadDword(settings::TraceEnableName(n), settings::kDefaultTraceEnable) != 0;
+void CChartModel::ApplyTraceSettings(const CTraceSettings& traces) {
+    m_state.m_bDepthTraceOn = traces.m_nDepth != 0;
+    m_state.m_bSolenoidRowOn = traces.m_nSolenoids != 0;
+    for (size_t n = 0; n < kChartSlots; ++n) {
+        m_state.m_nTraceCode[n] = static_cast<int32_t>(traces.m_nTrace[n]);
+        m_state.m_bTraceEnabled[n] = traces.m_nTraceEnable[n] != 0;
     }
     Rescale();
-    const uint32_t slot =
-        ReadDword(std::string(settings::kYAxisSelection), settings::kDefaultYAxisSelection);
+    const uint32_t slot = traces.m_nYAxisSelection;
     m_state.m_nYAxisSlot =
         slot < static_cast<uint32_t>(kChartSlots) ? static_cast<int32_t>(slot) : 0;
-}
-
-void CChartModel::ApplyTraceGroup(int group) {
-    WriteTraceGroupPreset(group);
-    ApplyTraceSettings();
 }
 
 void CChartModel::ResetZoom() {

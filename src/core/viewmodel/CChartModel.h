@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "settings/CTraceSettings.h"
 #include "viewmodel/CChartState.h"
 #include "viewmodel/ChartScale.h"
 
@@ -43,9 +44,8 @@ public:
     // Time under x (chart coordinates), limited to the window.
     double TimeAtX(double x) const;
 
-    // Settings.
-    void ApplyTraceSettings();
-    void ApplyTraceGroup(int group);
+    // Settings: what to draw, as the chart settings say.
+    void ApplyTraceSettings(const CTraceSettings& traces);
     void ResetZoom();
     bool ResetZoomChangesView() const;
     void Rescale();

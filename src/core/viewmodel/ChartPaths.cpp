@@ -6,6 +6,7 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
+#include "viewmodel/CChartState.h"
 #include "viewmodel/StateBits.h"
 #include "viewmodel/TraceValue.h"
 
@@ -101,6 +102,20 @@ void AddRun(std::vector<CXRun>& runs, double x0, double x1) {
 
 double CChartMapping::X(double time) const {
     return plotLeft + 1.0 + (std::trunc(time) - viewStart) * xScale;
+}
+
+CChartMapping MapView(const CChartState& state, double left, double top, double width,
+                      double height) {
+    CChartMapping map;
+    map.plotLeft = left;
+    map.plotTop = top;
+    map.plotHeight = height;
+    const double span = std::max(1, state.m_nViewEnd - state.m_nViewStart);
+    map.xScale = (width - 1.0) / span;
+    map.viewStart = state.m_nViewStart;
+    map.xMin = left - 2.0;
+    map.xMax = left + width + 2.0;
+    return map;
 }
 
 namespace {

@@ -33,6 +33,13 @@ struct CChartMapping {
     double X(double time) const;
 };
 
+struct CChartState;
+// The mapping of the state's view window onto a plot at (left, top) of `width` x `height`:
+// (width - 1) pixels for the window, points pulled in two pixels beyond either side. The chart
+// model's x arithmetic and every painter use this one.
+CChartMapping MapView(const CChartState& state, double left, double top, double width,
+                      double height);
+
 using CPolyline = std::vector<CChartPoint>;
 
 // Lines of `code` between `min` (bottom) and `max` (top); `downwards` puts min at the top, as

@@ -218,18 +218,12 @@ bool RightAxisIsStateAxis(const CChartState& state) {
 
 std::vector<CStateAxisTick> StateAxisTicks(const CChartState& state, int plotTop, int h,
                                            int divisions, int pairOffset) {
-    std::vector<int> codes;
-    for (int n = 0; n < kChartSlots; ++n) {
-        if (IsStateTrace(state.m_nTraceCode[n]))
-            codes.push_back(state.m_nTraceCode[n]);
-    }
     std::vector<CStateAxisTick> ticks;
-    const int count = static_cast<int>(codes.size());
-    for (int i = 10 - count; i <= 9; ++i) {
-        const int code = codes[static_cast<size_t>(i - (10 - count))];
+    for (const CStateBand& b : StateBands(state)) {
+        const int i = b.band - 1;
         const int y = plotTop + static_cast<int>(double(h) / divisions * i) +
                       static_cast<int>(h / (2.0 * divisions));
-        if (ChannelCount(code) == 2) {
+        if (ChannelCount(b.code) == 2) {
             ticks.push_back({y - pairOffset, "C1"});
             ticks.push_back({y + pairOffset, "C2"});
         } else {
@@ -243,11 +237,18 @@ int StateBandY(int plotTop, int h, int band) {
     return plotTop + static_cast<int>(h / 22.0) + static_cast<int>((band - 1) * h / 11.0) - 10;
 }
 
-int FirstStateBand(const CChartState& state) {
-    int count = 0;
+std::vector<CStateBand> StateBands(const CChartState& state) {
+    std::vector<CStateBand> bands;
     for (int n = 0; n < kChartSlots; ++n) {
         if (IsStateTrace(state.m_nTraceCode[n]))
-            ++count;
+            bands.push_back({n, state.m_nTraceCode[n], 0});
     }
-    return 11 - count;
+    const int first = 11 - static_cast<int>(bands.size());
+    for (size_t k = 0; k < bands.size(); ++k)
+        bands[k].band = first + static_cast<int>(k);
+    return bands;
+}
+
+int FirstStateBand(const CChartState& state) {
+    return 11 - static_cast<int>(StateBands(state).size());
 }

@@ -47,3 +47,11 @@ std::vector<CStateAxisTick> StateAxisTicks(const CChartState& state, int plotTop
 int StateBandY(int plotTop, int h, int band);
 // The band number of the first state slot: 11 minus the number of state slots.
 int FirstStateBand(const CChartState& state);
+// The state slots in slot order with their band numbers (from 1): the last one is band 10, the
+// others stacked above it. The painters and the state axis number the bands from this.
+struct CStateBand {
+    int slot;
+    int code;
+    int band;
+};
+std::vector<CStateBand> StateBands(const CChartState& state);

@@ -7,6 +7,7 @@
 
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSysInfo.h"
+#include "viewmodel/DisplayProcessor.h"
 #include "viewmodel/Units.h"
 
 namespace {
@@ -112,7 +113,7 @@ std::vector<CLogBookEntry> DecodeLogBook(const CDiveLogSysInfo& sysInfo, bool fr
         return DecodeLogBookLong(sysInfo.RegionBytes(0xBC, kLogBookMainRegion),
                                  sysInfo.RegionBytes(0xBC, kLogBookEepromRegion));
     }
-    if (sysInfo.DisplayBusAddress() == 0xBC)
+    if (DisplayProcessor(sysInfo) == 0xBC)
         return DecodeLogBookShort(sysInfo.RegionBytes(0xBC, kLogBookColourRegion), 0);
     return DecodeLogBookShort(sysInfo.RegionBytes(0xB0, kLogBookPlainRegion),
                               kLogBookPlainDisplayOffset);

@@ -1,8 +1,5 @@
 #include "viewmodel/TraceGroups.h"
 
-#include "settings/SettingValue.h"
-#include "settings/SettingsTable.h"
-
 namespace {
 
 // clang-format off
@@ -16,11 +13,6 @@ constexpr CTracePreset kPresets[kTraceGroupCount] = {
     {6, 32814, {601, 0, 0, 0, 0, 0, 0, 0, 0}},
 };
 // clang-format on
-
-void WriteDword(const std::string& name, uint32_t defaultValue, uint32_t value) {
-    SettingDword setting(settings::Path(name), defaultValue);
-    setting = value;
-}
 
 } // namespace
 
@@ -38,18 +30,17 @@ int TraceGroupOfMenuId(int menuId) {
     return -1;
 }
 
-void WriteTraceGroupPreset(int group) {
+CTraceSettings WithTraceGroupPreset(CTraceSettings traces, int group) {
     const CTracePreset* preset = TracePreset(group);
     if (!preset)
-        return;
-    for (int slot = 0; slot < settings::kTraceSlots; ++slot) {
+        return traces;
+    for (size_t slot = 0; slot < settings::kTraceSlots; ++slot) {
         const int code = slot < kPresetSlots ? preset->codes[slot] : 0;
-        WriteDword(settings::TraceName(slot), settings::kDefaultTrace, static_cast<uint32_t>(code));
-        WriteDword(settings::TraceEnableName(slot), settings::kDefaultTraceEnable,
-                   code != 0 ? 1u : 0u);
+        traces.m_nTrace[slot] = static_cast<uint32_t>(code);
+        traces.m_nTraceEnable[slot] = code != 0 ? 1u : 0u;
     }
-    WriteDword(std::string(settings::kTraceGroup), settings::kDefaultTraceGroup,
-               static_cast<uint32_t>(group));
+    traces.m_nTraceGroup = static_cast<uint32_t>(group);
+    return traces;
 }
 
 std::string TraceDisplayName(int code, const TextLookup& lookup) {

@@ -3,6 +3,7 @@
 // trace codes.
 #include <string>
 
+#include "settings/CTraceSettings.h"
 #include "viewmodel/ProfileStrings.h"
 
 inline constexpr int kTraceGroupCount = 7; // 0 "No Secondary Traces" .. 6 "Decompression"
@@ -20,10 +21,10 @@ const CTracePreset* TracePreset(int group);
 int TraceGroupOfMenuId(int menuId);
 inline constexpr int kResetZoomMenuId = 32808;
 
-// Writes the preset into the chart settings at once: Trace0..8 and their enables from the preset,
-// Trace9 = 0 and TraceEnable9 = 0, TraceGroup = group. YAxisSelection is left alone. Does nothing
-// for an unknown group.
-void WriteTraceGroupPreset(int group);
+// The chart settings with the preset of `group`: Trace0..8 and their enables from the preset,
+// Trace9 = 0 and TraceEnable9 = 0, TraceGroup = group. YAxisSelection is left alone. An unknown
+// group leaves them as they are.
+CTraceSettings WithTraceGroupPreset(CTraceSettings traces, int group);
 
 // The name shown for a trace code in Chart Options ("PPO2 - C1 Cell 2", ..., "Not Used").
 std::string TraceDisplayName(int code, const TextLookup& lookup = BuiltInText);

@@ -101,9 +101,6 @@ int CLogViewerApp::Run(const Options& options) {
     log.SetEnabled(true);
     log.Write("Zelvor Log Viewer Startup");
 
-    static CQtSettingsStore store;
-    SetCurrentSettingsStore(&store);
-
     // A viewer already showing a file of this name comes to the front instead.
     const bool screenshot = !options.screenshot.isEmpty() || !options.report.isEmpty();
     if (!options.file.isEmpty() && !screenshot) {
@@ -117,6 +114,8 @@ int CLogViewerApp::Run(const Options& options) {
 
     log.Write("Program Version %s", ProgramVersionText().toLatin1().constData());
 
+    // The printer settings live beside the window's own; both are read here at start-up.
+    CQtSettingsStore store;
     int code = 0;
     {
         CLogViewerDlg window;

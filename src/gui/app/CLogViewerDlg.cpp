@@ -46,30 +46,21 @@ QString FromLocal(const std::string& s) {
 } // namespace
 
 CLogViewerDlg::CLogViewerDlg(QWidget* parent)
-    : QMainWindow(parent), m_units(settings::Path(settings::kUnits), settings::kDefaultUnits),
-      m_defaultDirectory(settings::Path(settings::kDefaultDirectory),
-                         settings::DefaultDirectoryDefault()),
-      m_messageLevel(settings::Path(settings::kMessageLevel), settings::kDefaultMessageLevel),
-      m_languageId(settings::Path(settings::kLanguageId), settings::kDefaultLanguageId),
-      m_chartRightClickMenu(settings::Path(settings::kEnableChartRightClickMenu),
-                            settings::kDefaultEnableChartRightClickMenu),
-      m_mail(std::make_unique<CXdgMailClient>()) {
+    : QMainWindow(parent), m_mail(std::make_unique<CXdgMailClient>()) {
     InitResources();
     setObjectName(QStringLiteral("ZelvorLogViewer"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/zelvor.png")));
     setAcceptDrops(true);
 
-    // The settings the whole program shares.
-    TheStatusLog().SetMessageLevel(int(m_messageLevel.Read()));
+    // The settings the whole program shares, read once here.
+    m_ctx.LoadSettings(m_store);
+    TheStatusLog().SetMessageLevel(m_ctx.Settings().Viewer().MessageLevel());
     {
         CReport report;
-        m_binaryKey = CBinaryLogKey::Resolve(
-            SettingString(settings::Path(settings::kBinaryLogKey), std::string()).Read(), &report);
+        m_binaryKey = CBinaryLogKey::Resolve(m_ctx.Settings().BinaryKey().m_strKey, &report);
         WriteToStatusLog(report.Events());
     }
-    m_ctx.SetMetric(m_units.Read() != 0);
-    m_ctx.SetChartRightClickMenuEnabled(m_chartRightClickMenu.Read() == 1);
-    m_strDefaultDirectory = m_defaultDirectory.Read();
+    m_strDefaultDirectory = m_ctx.Settings().Viewer().m_strDefaultDirectory;
     QSettings& profile = AppSettings();
     m_strZelvorMailAddress =
         profile.value(QStringLiteral("Addresses/Send DAT to Zelvor email")).toString();
@@ -84,8 +75,12 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
 
     // The stored language, before any text is set; a language whose file has gone leaves
     // English and the setting as it is.
-    m_pLanguage = std::make_unique<CLanguageSwitch>(m_languageId);
-    m_pLanguage->Apply(m_languageId.Read());
+    m_pLanguage = std::make_unique<CLanguageSwitch>([this](uint32_t language) {
+        CViewerPreferences viewer = m_ctx.Settings().Viewer();
+        viewer.m_nLanguageId = language;
+        m_ctx.SetViewer(viewer);
+    });
+    m_pLanguage->Apply(m_ctx.Settings().Viewer().m_nLanguageId);
 
     m_pPrint = new CPrintCommands(this, [this] { return ReportInput(); });
     BuildCentre();
@@ -287,15 +282,12 @@ void CLogViewerDlg::OnPageChanged(int index) {
 }
 
 void CLogViewerDlg::SetUnits(bool metric) {
-    m_units = metric ? 1u : 0u;
     m_ctx.SetMetric(metric);
     RefreshAll();
 }
 
 void CLogViewerDlg::ToggleChartRightClickMenu() {
-    const uint32_t next = m_chartRightClickMenu.Read() != 0 ? 0u : 1u;
-    m_chartRightClickMenu = next;
-    m_ctx.SetChartRightClickMenuEnabled(next == 1);
+    m_ctx.SetChartRightClickMenuEnabled(!m_ctx.IsChartRightClickMenuEnabled());
 }
 
 void CLogViewerDlg::RestorePlacement() {

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "app/CQtSettingsStore.h"
 #include "app/CViewerContext.h"
 #include "logfile/LogSaver.h"
 #include "print/ReportRender.h"
-#include "settings/SettingValue.h"
 #include "viewmodel/FileNavigation.h"
 
 class QAction;
@@ -204,13 +204,10 @@ private:
     bool m_bSettingsReadOnly = false;
     std::string m_strDefaultDirectory; // "Default Directory", as read at start and set since
 
-    // Settings read once at start and written by the commands that change them.
-    SettingDword m_units;
-    SettingString m_defaultDirectory;
-    SettingDword m_messageLevel;
-    SettingDword m_languageId;
-    SettingDword m_chartRightClickMenu;
-    // Holds m_languageId, so it follows it.
+    // Where the settings live; read once at start into the context's groups and written by the
+    // commands that change them.
+    CQtSettingsStore m_store;
+    // The language in use; it stores the choice through the context's settings.
     std::unique_ptr<CLanguageSwitch> m_pLanguage;
     CBinaryLogKey m_binaryKey;
     QString m_strZelvorMailAddress;

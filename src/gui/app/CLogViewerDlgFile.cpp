@@ -206,8 +206,11 @@ void CLogViewerDlg::Navigate(filenav::Step step) {
 
 void CLogViewerDlg::SetDefaultDirectory(const std::string& directory) {
     m_strDefaultDirectory = directory;
-    if (!m_bSettingsReadOnly)
-        m_defaultDirectory = directory;
+    if (!m_bSettingsReadOnly) {
+        CViewerPreferences viewer = m_ctx.Settings().Viewer();
+        viewer.m_strDefaultDirectory = directory;
+        m_ctx.SetViewer(viewer);
+    }
 }
 
 void CLogViewerDlg::AddRecentFile(const QString& path) {

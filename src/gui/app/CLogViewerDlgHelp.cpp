@@ -36,7 +36,7 @@ void CLogViewerDlg::OnAbout() {
 }
 
 void CLogViewerDlg::OnChartOptions() {
-    CChartOptions options(this);
+    CChartOptions options(m_ctx, this);
     if (RunDialog(options) == QDialog::Accepted) {
         if (auto* profile = qobject_cast<CDiveProfile*>(Page(0)))
             profile->ApplyTraceSettings();

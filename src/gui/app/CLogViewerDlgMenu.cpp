@@ -143,13 +143,13 @@ void CLogViewerDlg::UpdateCommandStates() {
         if (QAction* a = Action(command))
             a->setEnabled(loaded);
     }
-    const bool metric = m_units.Read() != 0;
+    const bool metric = m_ctx.IsMetric();
     if (QAction* a = Action(kCmdMetric))
         a->setChecked(metric);
     if (QAction* a = Action(kCmdImperial))
         a->setChecked(!metric);
     if (QAction* a = Action(kCmdRightClickMenu))
-        a->setChecked(m_chartRightClickMenu.Read() == 1);
+        a->setChecked(m_ctx.IsChartRightClickMenuEnabled());
 }
 
 void CLogViewerDlg::NotAvailable() {

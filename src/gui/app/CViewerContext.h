@@ -19,6 +19,9 @@ public:
 
     void SetMetric(bool metric) { SetMetricFlag(metric); }
     void SetChartRightClickMenuEnabled(bool on) { SetChartRightClickFlag(on); }
+    // Start-up reads every settings group from `store` once; the changes go back to it.
+    void LoadSettings(ISettingsStore& store) { LoadSettingsFrom(store); }
+    void SetViewer(const CViewerPreferences& viewer) { SetViewerPreferences(viewer); }
 
     // A command is replacing one file by another: the navigation stays up meanwhile.
     void SetLoading(bool loading) { MutableLog().m_bLoading = loading; }

@@ -40,8 +40,8 @@ QLocale::Language QtLanguage(uint16_t id) {
 
 } // namespace
 
-CLanguageSwitch::CLanguageSwitch(SettingDword& setting, QString directory)
-    : m_setting(setting), m_strDirectory(std::move(directory)) {}
+CLanguageSwitch::CLanguageSwitch(SettingWriter store, QString directory)
+    : m_store(std::move(store)), m_strDirectory(std::move(directory)) {}
 
 CLanguageSwitch::~CLanguageSwitch() {
     // The texts must not point into a library that is about to go.
@@ -115,7 +115,8 @@ CLanguageSwitch::Result CLanguageSwitch::Apply(uint32_t language) {
         InstallQtTranslations(uint16_t(language));
     }
     m_nCurrent = uint16_t(language);
-    m_setting = uint32_t(language);
+    if (m_store)
+        m_store(language);
     return Result::Applied;
 }
 

@@ -4,11 +4,11 @@
 // translation for it in place (file dialogs, message box buttons) and stores the choice.
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "lang/CLanguageFile.h"
-#include "settings/SettingValue.h"
 
 class QTranslator;
 
@@ -17,9 +17,11 @@ public:
     static constexpr uint16_t kEnglish = 0x0409;
     enum class Result { Applied, Unchanged, Failed };
 
-    // `setting` is "Language ID", assigned on every successful Apply. An empty `directory`
-    // means the viewer's language folder (LanguageDirectory()), asked each time.
-    explicit CLanguageSwitch(SettingDword& setting, QString directory = QString());
+    // `store` writes "Language ID"; every successful Apply hands it the language (the settings
+    // write only a value that changed). An empty `directory` means the viewer's language folder
+    // (LanguageDirectory()), asked each time.
+    using SettingWriter = std::function<void(uint32_t language)>;
+    explicit CLanguageSwitch(SettingWriter store, QString directory = QString());
     ~CLanguageSwitch();
     CLanguageSwitch(const CLanguageSwitch&) = delete;
     CLanguageSwitch& operator=(const CLanguageSwitch&) = delete;
@@ -45,7 +47,7 @@ private:
     void InstallQtTranslations(uint16_t language);
     void RemoveQtTranslations();
 
-    SettingDword& m_setting;
+    SettingWriter m_store;
     QString m_strDirectory;
     uint16_t m_nCurrent = kEnglish;
     std::unique_ptr<CLanguageFile> m_pFile;

@@ -11,22 +11,11 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "settings/SettingValue.h"
-#include "settings/SettingsTable.h"
 #include "viewmodel/ProfileStrings.h"
 #include "viewmodel/TraceGroups.h"
 #include "views/CPageContext.h"
 
 namespace {
-
-uint32_t Read(const std::string& name, uint32_t defaultValue) {
-    return SettingDword(settings::Path(name), defaultValue).Read();
-}
-
-void Write(const std::string& name, uint32_t defaultValue, uint32_t value) {
-    SettingDword setting(settings::Path(name), defaultValue);
-    setting = value;
-}
 
 std::string LookUp(int id) {
     return CPageContext::Str(id).toLatin1().toStdString();
@@ -39,7 +28,7 @@ int GroupListText(int group) {
 
 } // namespace
 
-CChartOptions::CChartOptions(QWidget* parent) : QDialog(parent) {
+CChartOptions::CChartOptions(CPageContext& ctx, QWidget* parent) : QDialog(parent), m_ctx(ctx) {
     using namespace profile_text;
     setWindowTitle(CPageContext::Str(kOptionsTitle));
     setObjectName(QStringLiteral("ChartOptions"));
@@ -87,25 +76,24 @@ CChartOptions::CChartOptions(QWidget* parent) : QDialog(parent) {
     connect(m_pGroup, &QComboBox::currentIndexChanged, this, &CChartOptions::GroupChosen);
 
     // Every opening moves the right axis back to Trace 1.
-    Write(std::string(settings::kYAxisSelection), settings::kDefaultYAxisSelection, 0);
+    CTraceSettings traces = m_ctx.Settings().Traces();
+    traces.m_nYAxisSelection = 0;
+    m_ctx.SetTraces(traces);
     RefreshFromSettings();
 }
 
 void CChartOptions::RefreshFromSettings() {
     m_bRefreshing = true;
-    m_pDepth->setChecked(Read(std::string(settings::kGraphDepth), settings::kDefaultGraphDepth) !=
-                         0);
-    m_pSolenoids->setChecked(
-        Read(std::string(settings::kGraphSolenoids), settings::kDefaultGraphSolenoids) != 0);
-    for (int k = 0; k < kSlots; ++k) {
-        const uint32_t code = Read(settings::TraceName(k), settings::kDefaultTrace);
-        const bool enabled = Read(settings::TraceEnableName(k), settings::kDefaultTraceEnable) != 0;
-        m_arName[static_cast<size_t>(k)]->setText(
-            QString::fromLatin1(TraceDisplayName(static_cast<int>(code), LookUp)));
-        m_arEnable[static_cast<size_t>(k)]->setChecked(enabled);
-        m_arEnable[static_cast<size_t>(k)]->setEnabled(code != 0);
+    const CTraceSettings& traces = m_ctx.Settings().Traces();
+    m_pDepth->setChecked(traces.m_nDepth != 0);
+    m_pSolenoids->setChecked(traces.m_nSolenoids != 0);
+    for (size_t k = 0; k < kSlots; ++k) {
+        const uint32_t code = traces.m_nTrace[k];
+        m_arName[k]->setText(QString::fromLatin1(TraceDisplayName(static_cast<int>(code), LookUp)));
+        m_arEnable[k]->setChecked(traces.m_nTraceEnable[k] != 0);
+        m_arEnable[k]->setEnabled(code != 0);
     }
-    const uint32_t group = Read(std::string(settings::kTraceGroup), settings::kDefaultTraceGroup);
+    const uint32_t group = traces.m_nTraceGroup;
     m_pGroup->setCurrentIndex(
         group < static_cast<uint32_t>(kTraceGroupCount) ? static_cast<int>(group) : 0);
     m_bRefreshing = false;
@@ -114,17 +102,16 @@ void CChartOptions::RefreshFromSettings() {
 void CChartOptions::GroupChosen(int index) {
     if (m_bRefreshing || index < 0)
         return;
-    WriteTraceGroupPreset(index);
+    m_ctx.SetTraces(WithTraceGroupPreset(m_ctx.Settings().Traces(), index));
     RefreshFromSettings();
 }
 
 void CChartOptions::accept() {
-    Write(std::string(settings::kGraphDepth), settings::kDefaultGraphDepth,
-          m_pDepth->isChecked() ? 1u : 0u);
-    Write(std::string(settings::kGraphSolenoids), settings::kDefaultGraphSolenoids,
-          m_pSolenoids->isChecked() ? 1u : 0u);
-    for (int k = 0; k < kSlots; ++k)
-        Write(settings::TraceEnableName(k), settings::kDefaultTraceEnable,
-              m_arEnable[static_cast<size_t>(k)]->isChecked() ? 1u : 0u);
+    CTraceSettings traces = m_ctx.Settings().Traces();
+    traces.m_nDepth = m_pDepth->isChecked() ? 1u : 0u;
+    traces.m_nSolenoids = m_pSolenoids->isChecked() ? 1u : 0u;
+    for (size_t k = 0; k < kSlots; ++k)
+        traces.m_nTraceEnable[k] = m_arEnable[k]->isChecked() ? 1u : 0u;
+    m_ctx.SetTraces(traces);
     QDialog::accept();
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <array>
 
+class CPageContext;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -15,7 +16,8 @@ class CChartOptions : public QDialog {
 public:
     static constexpr int kSlots = 10;
 
-    explicit CChartOptions(QWidget* parent = nullptr);
+    // Reads and writes the chart settings of `ctx`.
+    explicit CChartOptions(CPageContext& ctx, QWidget* parent = nullptr);
 
     // Controls, for tests and for the keyboard.
     QCheckBox* DepthBox() const { return m_pDepth; }
@@ -37,4 +39,5 @@ private:
     std::array<QCheckBox*, kSlots> m_arEnable{};
     std::array<QLabel*, kSlots> m_arName{};
     bool m_bRefreshing = false;
+    CPageContext& m_ctx;
 };

@@ -5,8 +5,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "settings/SettingValue.h"
-#include "settings/SettingsTable.h"
 #include "ui/CNumSpinCtrl.h"
 #include "viewmodel/GasUsed.h"
 #include "views/CPageContext.h"
@@ -223,26 +221,25 @@ void CDiveGasManagement::OnSpinChanged(int r, Column column) {
 }
 
 void CDiveGasManagement::StoreSetting(int row, Column column, double value) {
-    std::string name;
-    uint32_t fallback = 0;
+    CCylinderDefaults defaults = m_ctx.Settings().Cylinders();
+    CCylinderDefaults::Values* values = nullptr;
     switch (column) {
     case kMaxPressure:
-        name = settings::MaxPressureName(row);
-        fallback = settings::kDefaultMaxPressure;
+        values = &defaults.m_nMaxPressure;
         break;
     case kSizeLitres:
-        name = settings::CylinderSizeSIName(row);
-        fallback = settings::kDefaultCylinderSizeSI;
+        values = &defaults.m_nCylinderSizeSI;
         break;
     case kSizeCubicFeet:
-        name = settings::CylinderSizeIName(row);
-        fallback = settings::kDefaultCylinderSizeI;
+        values = &defaults.m_nCylinderSizeI;
         break;
     default:
         return; // pressures belong to this dive only
     }
-    SettingDword setting(settings::Path(name), fallback);
-    setting = gas::SettingHundredths(value);
+    if (row < 0 || row >= settings::kCylinderCount)
+        return;
+    (*values)[size_t(row)] = gas::SettingHundredths(value);
+    m_ctx.SetCylinderDefaults(defaults);
 }
 
 void CDiveGasManagement::CommitPendingEdits() {

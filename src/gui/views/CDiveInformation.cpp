@@ -14,8 +14,11 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "logfile/InformationRecords.h"
 #include "ui/CLatLongEdit.h"
 #include "ui/Cp1252.h"
+#include "viewmodel/DisplayProcessor.h"
+#include "viewmodel/NotesText.h"
 #include "views/CInfoSummaryPanel.h"
 #include "views/CPageContext.h"
 
@@ -58,16 +61,21 @@ std::string FromQ(const QString& s) {
     return cp1252::FromQString(s);
 }
 
-// The notes are kept with CR LF line ends, as the unit's other tools write them; the edit
-// control shows plain LF.
 QString NotesToQ(const std::string& s) {
-    return ToQ(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return ToQ(NotesForEditing(s));
 }
 
-std::string NotesFromQ(QString s) {
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return FromQ(s);
+std::string NotesFromQ(const QString& s) {
+    return NotesForRecord(FromQ(s));
+}
+
+// The record layout says which member each control edits.
+std::string Info::*TextMember(int field) {
+    return InformationRecordOfControl(kTextControlIds[field])->text;
+}
+
+int Info::*ListMember(int field) {
+    return InformationRecordOfControl(kListControlIds[field])->index;
 }
 
 QStringList ListTexts(int list) {
@@ -225,23 +233,12 @@ const CDiveLogInformation& CDiveInformation::Info() const {
     return m_ctx.Log().m_DiveInformation;
 }
 
-namespace {
-
-// The record members behind the text fields and the lists, in field order.
-std::string Info::*const kTextMembers[] = {
-    &Info::m_strLocation, &Info::m_strDiveSite,       &Info::m_strVisibility,   &Info::m_strPartner,
-    &Info::m_strDiveBoat, &Info::m_strDiveNumberText, &Info::m_strOtherDiveType};
-int Info::*const kListMembers[] = {&Info::m_nWeather, &Info::m_nWindDirection, &Info::m_nWindSpeed,
-                                   &Info::m_nSeaState};
-
-} // namespace
-
 void CDiveInformation::OnTextEdited(TextField field) {
     if (m_bRefreshing)
         return;
     const std::string text = FromQ(m_arTextEdits[field]->text());
     m_ctx.Edit([&](CDiveLog& log) {
-        std::string& stored = log.m_DiveInformation.*kTextMembers[field];
+        std::string& stored = log.m_DiveInformation.*TextMember(field);
         if (stored == text)
             return false;
         stored = text;
@@ -268,7 +265,7 @@ void CDiveInformation::OnListChanged(ListField field) {
         return;
     const int position = m_arLists[field]->currentIndex();
     m_ctx.Edit([&](CDiveLog& log) {
-        int& stored = log.m_DiveInformation.*kListMembers[field];
+        int& stored = log.m_DiveInformation.*ListMember(field);
         if (position < 0 || stored == position)
             return false;
         stored = position;
@@ -340,13 +337,13 @@ void CDiveInformation::Refresh() {
     // A control whose text the record already holds keeps it as typed, with any character the
     // log cannot store: the diver is told about those when saving, not by their vanishing.
     for (int f = kLocation; f <= kOther; ++f) {
-        if (FromQ(m_arTextEdits[f]->text()) != info.*kTextMembers[f])
-            m_arTextEdits[f]->setText(ToQ(info.*kTextMembers[f]));
+        if (FromQ(m_arTextEdits[f]->text()) != info.*TextMember(f))
+            m_arTextEdits[f]->setText(ToQ(info.*TextMember(f)));
     }
     if (NotesFromQ(m_pNotes->toPlainText()) != info.m_strNotes)
         m_pNotes->setPlainText(NotesToQ(info.m_strNotes));
     for (int l = kWeather; l <= kSeaState; ++l)
-        m_arLists[l]->setCurrentIndex(info.*kListMembers[l]);
+        m_arLists[l]->setCurrentIndex(info.*ListMember(l));
     for (int f = 0; f < Info::kDiveTypeCount; ++f)
         m_arTypeBoxes[size_t(f)]->setChecked(info.m_bDiveType[size_t(f)]);
     m_arTextEdits[kOther]->setVisible(info.m_bDiveType[Info::kOther]);
@@ -362,12 +359,5 @@ void CDiveInformation::Refresh() {
 }
 
 void CDiveInformation::ShowSummary() {
-    const CDiveLogSysInfo& sys = m_ctx.Log().m_SysInfo;
-    // The display is a plain (B0) or a colour (BC) one.
-    EDecoOption option = sys.DecoOption(0xB0);
-    if (option == EDecoOption::None)
-        option = sys.DecoOption(0xBC);
-    const std::string text =
-        option == EDecoOption::None ? std::string() : CDiveLogSysInfo::DecoOptionText(option);
-    m_pSummary->Show(Info(), m_ctx.IsMetric(), text);
+    m_pSummary->Show(Info(), m_ctx.IsMetric(), DisplayDecoOptionText(m_ctx.Log().m_SysInfo));
 }

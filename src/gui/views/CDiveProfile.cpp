@@ -9,6 +9,7 @@
 
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
+#include "viewmodel/DisplayProcessor.h"
 #include "viewmodel/MimicModel.h"
 #include "viewmodel/ReadoutText.h"
 #include "viewmodel/TraceValue.h"
@@ -20,7 +21,7 @@
 
 CDiveProfile::CDiveProfile(CPageContext& ctx, QWidget* parent) : CDivePage(ctx, parent) {
     m_model.SetLog(&m_ctx.Log());
-    m_pChart = new CProfileChart(m_model, this);
+    m_pChart = new CProfileChart(m_model, m_ctx, this);
     m_pAlarms = new CProfileAlarms(this);
     m_pMimic = new CProfileMimic(this);
     m_pHeader = new CProfileReadout(CProfileReadout::Area::Header, m_model, this);
@@ -85,13 +86,7 @@ void CDiveProfile::Refresh() {
         m_bHaveGeneration = true;
         m_nGeneration = m_ctx.Generation();
         m_model.TakeLoadedTimes();
-        const CDiveLog& log = m_ctx.Log();
-        m_arMaxDepthSoFar.assign(log.m_arSamples.size(), 0.0);
-        double deepest = 0.0;
-        for (size_t i = 0; i < log.m_arSamples.size(); ++i) {
-            deepest = std::max(deepest, log.m_arSamples[i]->GetDepth());
-            m_arMaxDepthSoFar[i] = deepest;
-        }
+        m_mimic.TakeLog(m_ctx.Log());
     }
     RedrawProfile();
 }
@@ -102,7 +97,7 @@ void CDiveProfile::SetTexts() {
 }
 
 void CDiveProfile::ApplyTraceSettings() {
-    m_model.ApplyTraceSettings();
+    m_model.ApplyTraceSettings(m_ctx.Settings().Traces());
     RedrawProfile();
 }
 
@@ -126,39 +121,19 @@ void CDiveProfile::RedrawProfile() {
     m_bRedrawing = false;
 }
 
-bool CDiveProfile::DisplayLiPoly() {
-    const CDiveLog& log = m_ctx.Log();
-    const int bus = log.m_SysInfo.DisplayBusAddress() ? log.m_SysInfo.DisplayBusAddress() : 0xB0;
-    const bool liPoly = log.m_SysInfo.BatteryLiPoly(bus);
-    if (log.VersionLevel(6) && !log.m_SysInfo.BatteryTypesConsistent() &&
-        !m_bBatteryMessageWritten) {
-        m_bBatteryMessageWritten = true;
-        m_ctx.WriteStatusLine(liPoly ? "Battery types inconsistent - Display type LiPoly used"
-                                     : "Battery types inconsistent - Display type Standard used");
-    }
-    return liPoly;
-}
-
 void CDiveProfile::DrawMimic() {
     if (!m_model.IsLoaded()) {
         m_pMimic->SetPicture(CMimicPicture{}, false);
         return;
     }
-    const CDiveLog& log = m_ctx.Log();
-    const size_t index = m_model.CursorSample();
-    const CDiveLogSample& sample = *log.m_arSamples[index];
-    CMimicInput in;
-    in.sample = &sample;
-    const int number = ReadoutGasNumber(sample, log.m_GasManagement);
-    in.gasNumber = number;
-    in.maxDepthSoFar = index < m_arMaxDepthSoFar.size() ? m_arMaxDepthSoFar[index] : 0.0;
-    in.diveStartTime = log.m_dDiveStartTime;
-    const CChartState& state = m_model.State();
-    in.showDeco = std::any_of(std::begin(state.m_nTraceCode), std::end(state.m_nTraceCode),
-                              [](int code) { return code == kCeilingCode; });
-    in.metric = m_ctx.IsMetric();
-    in.level3 = log.VersionLevel(3);
-    in.thresholds = BatteryThresholds(log, DisplayLiPoly());
+    if (!m_bBatteryMessageWritten) {
+        const CDisplayBattery battery = DisplayBattery(m_ctx.Log());
+        if (!battery.notice.empty()) {
+            m_bBatteryMessageWritten = true;
+            m_ctx.WriteStatusLine(battery.notice);
+        }
+    }
+    const CMimicInput in = m_mimic.At(m_model.CursorSample(), m_model.State(), m_ctx.IsMetric());
     m_pMimic->SetPicture(BuildMimic(in), true);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "viewmodel/CChartModel.h"
+#include "viewmodel/CMimicCursor.h"
 #include "views/CDivePage.h"
 
 class QScrollArea;
@@ -46,7 +47,6 @@ private:
     void FitStripHeight();
     void DrawMimic();
     void UpdateLamps();
-    bool DisplayLiPoly();
 
     CChartModel m_model;
     QScrollArea* m_pStrip = nullptr;
@@ -61,5 +61,5 @@ private:
     // The load the chart's times and window come from.
     unsigned m_nGeneration = 0;
     bool m_bHaveGeneration = false;
-    std::vector<double> m_arMaxDepthSoFar; // deepest depth up to each sample of the loaded log
+    CMimicCursor m_mimic;
 };

@@ -6,6 +6,7 @@
 
 #include "ui/CBNLed.h"
 #include "ui/Cp1252.h"
+#include "viewmodel/SummaryLamps.h"
 #include "viewmodel/SummaryText.h"
 #include "views/CPageContext.h"
 
@@ -102,27 +103,12 @@ void CInfoSummaryPanel::Show(const CDiveLogInformation& info, bool metric,
 }
 
 void CInfoSummaryPanel::ShowLamps(const CDiveLogInformation& info) {
-    auto lit = [&](Lamp lamp) {
-        const auto& a = info.m_bAlarm;
-        switch (lamp) {
-        case kCellWarning:
-            return a[Info::kC1CellWarning] || a[Info::kC2CellWarning];
-        case kLowBattery:
-            return a[Info::kC1LowBattery] || a[Info::kC2LowBattery];
-        case kLowOxygen:
-            return a[Info::kC1LowOxygen] || a[Info::kC2LowOxygen];
-        case kHighOxygen:
-            return a[Info::kC1HighOxygen] || a[Info::kC2HighOxygen];
-        default:
-            // The other nine follow the flags one to one from "Fast Ascent" on.
-            return a[Info::kFastAscent + (lamp - kFastAscent)];
-        }
-    };
-    for (int l = 0; l < kLampCount; ++l) {
-        const Lamp lamp = static_cast<Lamp>(l);
-        CBNLed::Colour colour = CBNLed::LightGrey; // neutral: nothing worked out
-        if (info.m_bSummaryValid)
-            colour = lit(lamp) ? CBNLed::Red : CBNLed::White;
-        m_arLamps[l]->SetColour(colour);
+    static_assert(int(kLampCount) == int(kSummaryLampCount));
+    const auto states = SummaryLampStates(info);
+    for (size_t l = 0; l < states.size(); ++l) {
+        const ELampState s = states[l];
+        m_arLamps[l]->SetColour(s == ELampState::Lit   ? CBNLed::Red
+                                : s == ELampState::Off ? CBNLed::White
+                                                       : CBNLed::LightGrey);
     }
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "logfile/CDiveLog.h"
+#include "settings/CSettings.h"
 
 class CPageContext : public QObject {
     Q_OBJECT
@@ -21,10 +22,22 @@ public:
     // was replaced (a new dive may well reuse the old one's memory).
     unsigned Generation() const { return m_log.m_nLoadGeneration; }
 
+    // The settings as read at start-up. Until the start-up hands in a store they hold the
+    // defaults and changes stay in memory.
+    const CSettings& Settings() const { return m_settings; }
+    // Chart Options and the Graph Pop menu change what the chart draws.
+    void SetTraces(const CTraceSettings& traces) { m_settings.SetTraces(traces); }
+    // The gas page changes the cylinder defaults: also what the next log without cylinder
+    // records starts from.
+    void SetCylinderDefaults(const CCylinderDefaults& cylinders) {
+        m_settings.SetCylinders(cylinders);
+        m_log.m_CylinderDefaults = cylinders;
+    }
+
     // Tools > Units: true = metric.
-    bool IsMetric() const { return m_bMetric; }
+    bool IsMetric() const { return m_settings.Viewer().IsMetric(); }
     // Tools > Enable Chart Right Click Menu: true = the chart's right click opens its menu.
-    bool IsChartRightClickMenuEnabled() const { return m_bChartRightClickMenu; }
+    bool IsChartRightClickMenuEnabled() const { return m_settings.Viewer().ChartRightClickMenu(); }
 
     // A numbered text in the current language.
     static QString Str(int id);
@@ -61,13 +74,25 @@ protected:
     CDiveLog& MutableLog() { return m_log; }
     // The only place the modified mark is written.
     void SetModifiedMark(bool modified);
-    void SetMetricFlag(bool metric) { m_bMetric = metric; }
-    void SetChartRightClickFlag(bool on) { m_bChartRightClickMenu = on; }
+    void SetMetricFlag(bool metric) {
+        CViewerPreferences viewer = m_settings.Viewer();
+        viewer.m_nUnits = metric ? 1 : 0;
+        m_settings.SetViewer(viewer);
+    }
+    void SetChartRightClickFlag(bool on) {
+        CViewerPreferences viewer = m_settings.Viewer();
+        viewer.m_nChartRightClickMenu = on ? 1 : 0;
+        m_settings.SetViewer(viewer);
+    }
+    void SetViewerPreferences(const CViewerPreferences& viewer) { m_settings.SetViewer(viewer); }
+    void LoadSettingsFrom(ISettingsStore& store) {
+        m_settings = CSettings(store);
+        m_log.m_CylinderDefaults = m_settings.Cylinders();
+    }
 
 private:
     CDiveLog m_log;
-    bool m_bMetric = true;
-    bool m_bChartRightClickMenu = true;
+    CSettings m_settings;
     // What the last modifiedChanged said; the saver may clear the dive's mark on its own.
     bool m_bMarkReported = false;
     QString m_strUnstorable;

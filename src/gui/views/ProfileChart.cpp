@@ -8,8 +8,6 @@
 #include <cstdlib>
 
 #include "logfile/CDiveLog.h"
-#include "settings/SettingValue.h"
-#include "settings/SettingsTable.h"
 #include "viewmodel/CChartModel.h"
 #include "viewmodel/ProfileStrings.h"
 #include "viewmodel/TraceGroups.h"
@@ -42,8 +40,8 @@ bool CProfileChart::CLayerKey::operator==(const CLayerKey& o) const {
            generation == o.generation && loaded == o.loaded;
 }
 
-CProfileChart::CProfileChart(CChartModel& model, QWidget* parent)
-    : QWidget(parent), m_model(model) {
+CProfileChart::CProfileChart(CChartModel& model, CPageContext& ctx, QWidget* parent)
+    : QWidget(parent), m_model(model), m_ctx(ctx) {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -199,15 +197,15 @@ void CProfileChart::leaveEvent(QEvent* event) {
 QMenu* CProfileChart::BuildGraphPopMenu(QWidget* parent) {
     auto* menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("GraphPop"));
-    const uint32_t current =
-        SettingDword(settings::Path(settings::kTraceGroup), settings::kDefaultTraceGroup).Read();
+    const uint32_t current = m_ctx.Settings().Traces().m_nTraceGroup;
     for (int group = 0; group < kTraceGroupCount; ++group) {
         QAction* action = menu->addAction(CPageContext::Str(profile_text::kGroupNone + group));
         action->setCheckable(true);
         action->setChecked(current == static_cast<uint32_t>(group));
         action->setData(TracePreset(group)->menuId);
         connect(action, &QAction::triggered, this, [this, group] {
-            m_model.ApplyTraceGroup(group);
+            m_ctx.SetTraces(WithTraceGroupPreset(m_ctx.Settings().Traces(), group));
+            m_model.ApplyTraceSettings(m_ctx.Settings().Traces());
             Changed();
         });
     }
@@ -225,10 +223,7 @@ QMenu* CProfileChart::BuildGraphPopMenu(QWidget* parent) {
 void CProfileChart::RightClick(const QPoint& pos, const QPoint& globalPos) {
     if (!m_model.IsLoaded() || !m_model.InPlot(pos.x(), pos.y()))
         return;
-    const bool menuEnabled = SettingDword(settings::Path(settings::kEnableChartRightClickMenu),
-                                          settings::kDefaultEnableChartRightClickMenu)
-                                 .Read() != 0;
-    if (!menuEnabled) {
+    if (!m_ctx.IsChartRightClickMenuEnabled()) {
         m_model.ResetZoom();
         Changed();
         return;

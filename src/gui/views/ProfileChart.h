@@ -9,12 +9,14 @@
 #include "viewmodel/CChartState.h"
 
 class CChartModel;
+class CPageContext;
 class QMenu;
 
 class CProfileChart : public QWidget {
     Q_OBJECT
 public:
-    CProfileChart(CChartModel& model, QWidget* parent = nullptr);
+    // The right-click switch and the trace group come from the context's settings.
+    CProfileChart(CChartModel& model, CPageContext& ctx, QWidget* parent = nullptr);
 
     void SetMetric(bool metric);
     // Repaint from the model (after any change of it from outside).
@@ -58,6 +60,7 @@ private:
     void RightClick(const QPoint& pos, const QPoint& globalPos);
 
     CChartModel& m_model;
+    CPageContext& m_ctx;
     bool m_bMetric = true;
     bool m_bRedrawing = false; // a nested redraw request returns at once
     int m_nPressX = 0;         // where the left button went down

@@ -27,16 +27,8 @@ bool Loaded(const CDiveLog& log) {
 }
 
 CChartMapping Mapping(const CChartState& state, const CChartPaintSetup& setup) {
-    CChartMapping map;
-    map.plotLeft = setup.plotRect.left();
-    map.plotTop = setup.plotRect.top();
-    map.plotHeight = setup.plotRect.height();
-    const double span = std::max(1, state.m_nViewEnd - state.m_nViewStart);
-    map.xScale = (setup.plotRect.width() - 1.0) / span;
-    map.viewStart = state.m_nViewStart;
-    map.xMin = setup.plotRect.left() - 2.0;
-    map.xMax = setup.plotRect.right() + 2.0;
-    return map;
+    const QRectF& r = setup.plotRect;
+    return MapView(state, r.left(), r.top(), r.width(), r.height());
 }
 
 QPen LinePen(const QColor& colour, const CChartPaintSetup& setup) {
@@ -229,12 +221,14 @@ void PaintTraces(QPainter& p, const CChartState& state, const CDiveLog& log,
     std::vector<CTraceRequest> lineRequests;
     std::vector<int> bandCodes;
     std::vector<CSlotPaint> paints;
-    int band = FirstStateBand(state);
+    const std::vector<CStateBand> bands = StateBands(state);
+    size_t nextBand = 0;
     for (int n = 0; n < kChartSlots; ++n) {
         const int code = state.m_nTraceCode[n];
         if (code == 0)
             continue;
         if (IsStateTrace(code)) {
+            const int band = bands[nextBand++].band;
             const int channels = ChannelCount(code);
             if (state.m_bTraceEnabled[n] && channels > 0) {
                 paints.push_back({n, -1, band, channels, bandCodes.size()});
@@ -242,7 +236,6 @@ void PaintTraces(QPainter& p, const CChartState& state, const CDiveLog& log,
                 if (channels == 2)
                     bandCodes.push_back(code + 1);
             }
-            ++band;
             continue;
         }
         if (!state.m_bTraceEnabled[n] || !TraceDrawsLine(code))

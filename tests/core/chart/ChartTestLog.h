@@ -27,15 +27,4 @@ inline void MarkLoaded(CDiveLog& log, long long start, long long end) {
     log.m_ChartRange = {start, end, end, start, end};
 }
 
-// A fresh in-memory settings store for the duration of a test.
-class CScopedSettings {
-public:
-    CScopedSettings() { SetCurrentSettingsStore(&m_store); }
-    ~CScopedSettings() { SetCurrentSettingsStore(nullptr); }
-    CMemorySettingsStore& Store() { return m_store; }
-
-private:
-    CMemorySettingsStore m_store;
-};
-
 } // namespace charttest

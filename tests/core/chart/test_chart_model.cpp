@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ChartTestLog.h"
-#include "settings/SettingValue.h"
-#include "settings/SettingsTable.h"
 #include "viewmodel/CChartModel.h"
 #include "viewmodel/TraceGroups.h"
 
@@ -25,14 +23,9 @@ protected:
     }
     const CChartState& State() const { return m_model.State(); }
 
-    charttest::CScopedSettings m_settings;
     CDiveLog m_log;
     CChartModel m_model;
 };
-
-uint32_t Read(const std::string& name) {
-    return SettingDword(settings::Path(name), 0).Read();
-}
 
 } // namespace
 
@@ -159,20 +152,23 @@ TEST_F(ChartModelTest, MouseIsIgnoredWithoutAFile) {
 
 // ---- Trace settings ------------------------------------------------------------------------
 
-TEST_F(ChartModelTest, TraceGroupWritesThePresetAndApplies) {
-    SettingDword(settings::Path(settings::kYAxisSelection), 0) = 3;
-    SettingDword(settings::Path(settings::TraceName(9)), 0) = 903;
-    SettingDword(settings::Path(settings::TraceEnableName(9)), 0) = 1;
-    m_model.ApplyTraceGroup(2);
-    EXPECT_EQ(Read(settings::TraceName(0)), 201u);
-    EXPECT_EQ(Read(settings::TraceName(3)), 204u);
-    EXPECT_EQ(Read(settings::TraceName(4)), 0u);
-    EXPECT_EQ(Read(settings::TraceName(9)), 0u);
-    EXPECT_EQ(Read(settings::TraceEnableName(3)), 1u);
-    EXPECT_EQ(Read(settings::TraceEnableName(4)), 0u);
-    EXPECT_EQ(Read(settings::TraceEnableName(9)), 0u);
-    EXPECT_EQ(Read(std::string(settings::kTraceGroup)), 2u);
-    EXPECT_EQ(Read(std::string(settings::kYAxisSelection)), 3u); // left alone
+TEST_F(ChartModelTest, TraceGroupPresetFillsTheSlotsAndApplies) {
+    CTraceSettings before = GroupDefaults<CTraceSettings>();
+    before.m_nYAxisSelection = 3;
+    before.m_nTrace[9] = 903;
+    before.m_nTraceEnable[9] = 1;
+    const CTraceSettings t = WithTraceGroupPreset(before, 2);
+    EXPECT_EQ(t.m_nTrace[0], 201u);
+    EXPECT_EQ(t.m_nTrace[3], 204u);
+    EXPECT_EQ(t.m_nTrace[4], 0u);
+    EXPECT_EQ(t.m_nTrace[9], 0u);
+    EXPECT_EQ(t.m_nTraceEnable[3], 1u);
+    EXPECT_EQ(t.m_nTraceEnable[4], 0u);
+    EXPECT_EQ(t.m_nTraceEnable[9], 0u);
+    EXPECT_EQ(t.m_nTraceGroup, 2u);
+    EXPECT_EQ(t.m_nYAxisSelection, 3u);                                // left alone
+    EXPECT_EQ(WithTraceGroupPreset(before, kTraceGroupCount), before); // unknown group
+    m_model.ApplyTraceSettings(t);
     EXPECT_EQ(State().m_nTraceCode[1], 202);
     EXPECT_TRUE(State().m_bTraceEnabled[1]);
     EXPECT_FALSE(State().m_bTraceEnabled[5]);
@@ -181,14 +177,15 @@ TEST_F(ChartModelTest, TraceGroupWritesThePresetAndApplies) {
 }
 
 TEST_F(ChartModelTest, SolenoidSettingSwitchesTheRow) {
-    m_model.ApplyTraceSettings();
+    CTraceSettings traces = GroupDefaults<CTraceSettings>();
+    m_model.ApplyTraceSettings(traces);
     EXPECT_FALSE(State().m_bSolenoidRowOn); // a fresh installation draws no firing row
-    SettingDword(settings::Path(settings::kGraphSolenoids), 0) = 1;
-    m_model.ApplyTraceSettings();
+    traces.m_nSolenoids = 1;
+    m_model.ApplyTraceSettings(traces);
     EXPECT_TRUE(State().m_bSolenoidRowOn);
-    SettingDword(settings::Path(settings::kGraphSolenoids), 1) = 0;
-    SettingDword(settings::Path(settings::kGraphDepth), 1) = 0;
-    m_model.ApplyTraceSettings();
+    traces.m_nSolenoids = 0;
+    traces.m_nDepth = 0;
+    m_model.ApplyTraceSettings(traces);
     EXPECT_FALSE(State().m_bSolenoidRowOn);
     EXPECT_FALSE(State().m_bDepthTraceOn);
 }

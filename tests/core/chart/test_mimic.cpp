@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "ChartTestLog.h"
+#include "viewmodel/CChartState.h"
+#include "viewmodel/CMimicCursor.h"
 #include "viewmodel/CMimicPicture.h"
 #include "viewmodel/MimicGlyphs.h"
 #include "viewmodel/MimicModel.h"
+#include "viewmodel/TraceValue.h"
 
 // ---- BatteryThresholds -------------------------------------------------------------------------
 
@@ -133,4 +136,26 @@ TEST(BuildMimic, OtherControllersNumberSitsOnRowSixteen) {
         for (int x = 0; x < 8; ++x)
             EXPECT_EQ(pic.Dot(x, y), expected.Dot(x, y)) << x << "," << y;
     }
+}
+
+// ---- CMimicCursor ----------------------------------------------------------------
+
+TEST(CMimicCursor, RunningMaximumDecoAndTheEnds) {
+    CDiveLog log;
+    for (double depth : {5.0, 20.0, 12.0, 30.0})
+        charttest::AddSample(log, log.m_arSamples.size() * 10.0, depth);
+    log.m_dDiveStartTime = 10.0;
+    CMimicCursor cursor;
+    CChartState chart;
+    EXPECT_EQ(cursor.At(0, chart, true).sample, nullptr); // no log taken yet
+    cursor.TakeLog(log);
+    const CMimicInput at2 = cursor.At(2, chart, false);
+    ASSERT_EQ(at2.sample, log.m_arSamples[2].get());
+    EXPECT_NEAR(at2.maxDepthSoFar, log.m_arSamples[1]->GetDepth(), 1e-9); // not the 12 m now
+    EXPECT_FALSE(at2.metric);
+    EXPECT_DOUBLE_EQ(at2.diveStartTime, 10.0);
+    EXPECT_FALSE(at2.showDeco);
+    chart.m_nTraceCode[7] = kCeilingCode; // any slot drawing the ceiling shows the deco
+    EXPECT_TRUE(cursor.At(3, chart, true).showDeco);
+    EXPECT_EQ(cursor.At(4, chart, true).sample, nullptr);
 }

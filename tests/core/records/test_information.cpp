@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <set>
 #include <string>
 #include <tuple>
 
 #include "logfile/CDiveLogInformation.h"
 #include "logfile/FieldParsers.h"
+#include "logfile/InformationRecords.h"
 
 namespace {
 
@@ -112,4 +115,44 @@ TEST(InformationDecode, ShortLinesKeepValues) {
     EXPECT_EQ(info.m_strNotes, "keep");
     info.Decode(0x8D, "8D8D");
     EXPECT_EQ(info.m_strNotes, "");
+}
+
+// ---- The record layout table
+// ---------------------------------------------------------------------
+
+TEST(InformationRecords, EveryTypeOnceWithItsMemberAndControl) {
+    std::vector<unsigned> types;
+    std::set<int> controls;
+    for (const CInfoRecord& r : InformationRecords()) {
+        types.push_back(r.type);
+        EXPECT_EQ(r.text != nullptr, r.kind == EInfoRecordKind::Text) << r.jsonKey;
+        EXPECT_EQ(r.index != nullptr, r.kind == EInfoRecordKind::Index) << r.jsonKey;
+        if (r.control != 0) {
+            EXPECT_TRUE(controls.insert(r.control).second) << r.jsonKey;
+            EXPECT_EQ(InformationRecordOfControl(r.control), &r);
+        }
+        EXPECT_EQ(InformationRecord(r.type), &r);
+    }
+    std::sort(types.begin(), types.end());
+    EXPECT_TRUE(std::equal(types.begin(), types.end(), CDiveLogInformation::kRecordTypes.begin(),
+                           CDiveLogInformation::kRecordTypes.end()));
+    EXPECT_EQ(InformationRecord(0x8A), nullptr);
+    EXPECT_EQ(InformationRecordOfControl(0), nullptr);
+}
+
+// Every member the table names comes back from its own line and from no other.
+TEST(InformationRecords, EachRecordRoundTripsItsMemberAlone) {
+    for (const CInfoRecord& r : InformationRecords()) {
+        if (r.kind != EInfoRecordKind::Text && r.kind != EInfoRecordKind::Index)
+            continue;
+        CDiveLogInformation edited;
+        if (r.text)
+            edited.*r.text = "x\xE9y";
+        else
+            edited.*r.index = 3;
+        CDiveLogInformation read;
+        read.Decode(r.type, edited.Encode(r.type));
+        EXPECT_EQ(read.EncodeAll(), edited.EncodeAll()) << r.jsonKey;
+        EXPECT_NE(CDiveLogInformation().EncodeAll(), edited.EncodeAll()) << r.jsonKey;
+    }
 }

@@ -56,6 +56,11 @@ TEST(SaveLogFile, FailuresLeaveTheFileAndTheChangeMark) {
     SetFileWriteFaultForTesting(false);
     EXPECT_EQ(r.messageId, kSaveWriteFailedId);
     EXPECT_EQ(ReadAll(path), original);
+    EXPECT_TRUE(r.notice.empty()); // a failure is never announced as a save
+
+    r = SaveLogFile(log);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.notice, "Dive information saved to file " + path);
 
     std::filesystem::remove(path);
     r = SaveLogFile(log);

@@ -19,6 +19,7 @@
 #include "app/CQtSettingsStore.h"
 #include "app/CSingleInstance.h"
 #include "app/CSplashWindow.h"
+#include "settings/CSettings.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
 #include "ui/Cp1252.h"
@@ -27,19 +28,21 @@
 
 TEST(QtSettingsStore, ValuesRoundTripThroughSettingObjects) {
     AppSettings().clear();
+    CQtSettingsStore store;
     {
-        SettingDword units(settings::Path(settings::kUnits), settings::kDefaultUnits);
+        SettingDword units(settings::Path(settings::kUnits), settings::kDefaultUnits, false,
+                           &store);
         EXPECT_EQ(units.Read(), 1u);
         EXPECT_FALSE(units.IsRead());
         units = 0u;
-        SettingString dir(settings::Path(settings::kDefaultDirectory), "");
+        SettingString dir(settings::Path(settings::kDefaultDirectory), "", false, &store);
         // Every 8-bit byte survives.
         dir = std::string("/data/T\xE4uchg\xE4nge");
     }
     EXPECT_EQ(AppSettings().value("Settings/Units").toUInt(), 0u);
-    SettingDword units(settings::Path(settings::kUnits), settings::kDefaultUnits);
+    SettingDword units(settings::Path(settings::kUnits), settings::kDefaultUnits, false, &store);
     EXPECT_EQ(units.Read(), 0u);
-    SettingString dir(settings::Path(settings::kDefaultDirectory), "");
+    SettingString dir(settings::Path(settings::kDefaultDirectory), "", false, &store);
     EXPECT_EQ(dir.Read(), std::string("/data/T\xE4uchg\xE4nge"));
 }
 
@@ -47,14 +50,13 @@ TEST(QtSettingsStore, UnreadableValuesGiveTheDefault) {
     AppSettings().clear();
     AppSettings().setValue("Settings/Message Level", "lots");
     AppSettings().setValue("Settings/Language ID", "99999999999");
-    SettingDword level(settings::Path(settings::kMessageLevel), settings::kDefaultMessageLevel);
-    SettingDword language(settings::Path(settings::kLanguageId), settings::kDefaultLanguageId);
-    EXPECT_EQ(level.Read(), 0u);
-    EXPECT_EQ(language.Read(), 1033u);
-    SettingString dir(settings::Path(settings::kDefaultDirectory),
-                      settings::DefaultDirectoryDefault());
+    CQtSettingsStore store;
+    const CSettings settings(store);
+    EXPECT_EQ(settings.Viewer().m_nMessageLevel, 0u);
+    EXPECT_EQ(settings.Viewer().m_nLanguageId, 1033u);
     // Never written: the user's home folder.
-    EXPECT_EQ(QDir(QString::fromStdString(dir.Read())).absolutePath(), QDir::homePath());
+    EXPECT_EQ(QDir(QString::fromStdString(settings.Viewer().m_strDefaultDirectory)).absolutePath(),
+              QDir::homePath());
 }
 
 // ---- Mail ----------------------------------------------------------------------------------

@@ -20,7 +20,6 @@
 #include "lang/CLanguageFile.h"
 #include "lang/CLanguageSwitch.h"
 #include "lang/CSelectLanguage.h"
-#include "settings/SettingsTable.h"
 #include "viewmodel/StringTable.h"
 #include "views/CDiveProfile.h"
 #include "views/ProfileChart.h"
@@ -44,8 +43,9 @@ QString LanguageFolder(const QString& name, const QStringList& files) {
     return dir;
 }
 
-SettingDword LanguageSetting() {
-    return SettingDword(settings::Path(settings::kLanguageId), settings::kDefaultLanguageId);
+// "Language ID" as the settings file holds it; 1033 when it holds none.
+uint32_t StoredLanguage() {
+    return AppSettings().value(QStringLiteral("Settings/Language ID"), 1033u).toUInt();
 }
 
 // The printf directives of a format, whole ("%-5.2f"), in order; "%%" is text.
@@ -72,10 +72,10 @@ QStringList Directives(const char* format) {
 
 class LanguageSwitch : public ::testing::Test {
 protected:
-    // The setting is read after the store is cleared, or it would cache the last test's value.
-    void SetUp() override { AppSettings().clear(); }
     void TearDown() override { CViewerContext::SetStringSource(nullptr); }
-    SettingDword m_setting{(AppSettings().clear(), LanguageSetting())};
+    // What the switch hands on to be stored: 0 until it stores anything.
+    uint32_t m_nStored = 0;
+    CLanguageSwitch::SettingWriter m_setting = [this](uint32_t id) { m_nStored = id; };
 };
 
 } // namespace
@@ -116,8 +116,7 @@ TEST_F(LanguageSwitch, SameIdentifierTwiceAndFilesThatAreNoLanguage) {
     EXPECT_EQ(languages.Apply(1036), Result::Applied);
     EXPECT_EQ(CViewerContext::Str(2209), "Profil A");
     EXPECT_EQ(CViewerContext::Str(2213), "Log Book") << "a number the file lacks stays English";
-    EXPECT_EQ(m_setting.Read(), 1036u);
-    EXPECT_EQ(LanguageSetting().Read(), 1036u) << "stored, not only cached";
+    EXPECT_EQ(m_nStored, 1036u);
 }
 
 // A language without a loadable file changes nothing: not the texts, not the setting.
@@ -132,14 +131,14 @@ TEST_F(LanguageSwitch, FailedApplyKeepsLanguageAndSetting) {
     EXPECT_EQ(languages.Current(), 1036);
     EXPECT_EQ(languages.LoadedPath(), dir + "/french-a.so");
     EXPECT_EQ(CViewerContext::Str(2209), "Profil A");
-    EXPECT_EQ(LanguageSetting().Read(), 1036u);
+    EXPECT_EQ(m_nStored, 1036u);
 
     EXPECT_EQ(languages.Apply(1036), Result::Unchanged);
 
     EXPECT_EQ(languages.Apply(1033), Result::Applied);
     EXPECT_TRUE(languages.LoadedPath().isEmpty());
     EXPECT_EQ(CViewerContext::Str(2209), "Dive Profile");
-    EXPECT_EQ(LanguageSetting().Read(), 1033u);
+    EXPECT_EQ(m_nStored, 1033u);
 }
 
 // The switch goes before the library it loaded: no text may point into an unloaded file.
@@ -299,7 +298,7 @@ TEST_F(WindowLanguage, SwitchToGermanAndBackKeepsTheDive) {
     EXPECT_EQ(profile->Chart().State().m_nViewStart, 100);
     EXPECT_EQ(profile->Chart().State().m_nViewEnd, 400);
     EXPECT_EQ(profile->Chart().State().m_dCursorTime, cursor);
-    EXPECT_EQ(LanguageSetting().Read(), 1031u);
+    EXPECT_EQ(StoredLanguage(), 1031u);
     // The rebuilt menu still works.
     Window().Action(CLogViewerDlg::kCmdImperial)->trigger();
     EXPECT_FALSE(Window().Context().IsMetric());
@@ -308,7 +307,7 @@ TEST_F(WindowLanguage, SwitchToGermanAndBackKeepsTheDive) {
     Window().Action(CLogViewerDlg::kCmdMetric)->trigger();
     EXPECT_EQ(Texts(), english);
     EXPECT_TRUE(Window().Language().LoadedPath().isEmpty());
-    EXPECT_EQ(LanguageSetting().Read(), 1033u);
+    EXPECT_EQ(StoredLanguage(), 1033u);
 }
 
 // Choosing the language in use reloads nothing: the menu's actions are the same objects.
@@ -323,7 +322,7 @@ TEST_F(WindowLanguage, ChoosingTheCurrentLanguageReloadsNothing) {
 
 // Start-up applies the stored language; one whose file has gone leaves English and the setting.
 TEST_F(WindowLanguage, StartUpAppliesTheStoredLanguage) {
-    LanguageSetting() = 1031;
+    AppSettings().setValue(QStringLiteral("Settings/Language ID"), 1031u);
     EXPECT_EQ(Window().Pages()->tabText(0), "Tauchprofil");
     EXPECT_EQ(Window().menuBar()->actions()[0]->text(), "&Datei");
     m_window.reset();
@@ -331,5 +330,5 @@ TEST_F(WindowLanguage, StartUpAppliesTheStoredLanguage) {
     qputenv("ZELVOR_LANG_DIR", LanguageFolder("empty", {}).toLocal8Bit());
     EXPECT_EQ(Window().Pages()->tabText(0), "Dive Profile");
     EXPECT_EQ(Window().Language().Current(), 1033);
-    EXPECT_EQ(LanguageSetting().Read(), 1031u);
+    EXPECT_EQ(StoredLanguage(), 1031u);
 }

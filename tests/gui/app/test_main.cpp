@@ -74,14 +74,11 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path() + "/config");
 
     QApplication app(argc, argv);
-    static CQtSettingsStore store;
-    SetCurrentSettingsStore(&store);
     TheStatusLog().Open("Zelvor\\Zelvor Log Viewer", "StatusLog.txt", false);
     TheStatusLog().SetTimestamp(true);
     TheStatusLog().SetEnabled(true);
 
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
-    SetCurrentSettingsStore(nullptr);
     return result;
 }

@@ -130,8 +130,7 @@ TEST_F(MainWindow, FileFromCommandLineSetsTitleBannerAndCounter) {
         EXPECT_TRUE(Window().NavigationButton(s)->isEnabled());
     // The external road adds the file to the recent list and remembers its folder.
     EXPECT_EQ(Window().RecentFiles(), QStringList{Path("ZV1_0002.ccl")});
-    SettingString dir(settings::Path(settings::kDefaultDirectory), "");
-    EXPECT_EQ(QString::fromStdString(dir.Read()), m_dir);
+    EXPECT_EQ(AppSettings().value("Settings/Default Directory").toString(), m_dir);
     EXPECT_TRUE(guitest::StatusLogText().contains("User selected file " + Path("ZV1_0002.ccl") +
                                                   " via external method"));
 }
@@ -190,8 +189,7 @@ TEST_F(MainWindow, UnitsSwitchUpdatesBannerSettingAndChecks) {
     Window().UpdateCommandStates();
     EXPECT_TRUE(Checked(Dlg::kCmdImperial));
     EXPECT_FALSE(Checked(Dlg::kCmdMetric));
-    SettingDword units(settings::Path(settings::kUnits), 99);
-    EXPECT_EQ(units.Read(), 0u);
+    EXPECT_EQ(AppSettings().value("Settings/Units").toUInt(), 0u);
     Window().Action(Dlg::kCmdMetric)->trigger();
     EXPECT_EQ(Banner(), metric);
 }
@@ -233,6 +231,16 @@ TEST_F(MainWindow, RightClickMenuSwitchToggles) {
     EXPECT_EQ(AppSettings().value("Settings/EnableChartRightClickMenu").toUInt(), 0u);
     Window().Action(Dlg::kCmdRightClickMenu)->trigger();
     EXPECT_EQ(AppSettings().value("Settings/EnableChartRightClickMenu").toUInt(), 1u);
+}
+
+// Regression: a stored 2 opened the chart's menu while the menu's check mark showed it off.
+TEST_F(MainWindow, RightClickSwitchReadsOneWayEverywhere) {
+    AppSettings().setValue("Settings/EnableChartRightClickMenu", 2);
+    Window().UpdateCommandStates();
+    EXPECT_TRUE(Window().Context().IsChartRightClickMenuEnabled());
+    EXPECT_TRUE(Checked(Dlg::kCmdRightClickMenu));
+    Window().Action(Dlg::kCmdRightClickMenu)->trigger();
+    EXPECT_EQ(AppSettings().value("Settings/EnableChartRightClickMenu").toUInt(), 0u);
 }
 
 // ---- Navigation and the save question ------------------------------------------------------

@@ -13,14 +13,21 @@ namespace {
 
 using Page = CDiveGasManagement;
 
-// The setting as the program reads it (a value equal to the default need not be stored).
-uint32_t Setting(const std::string& name, uint32_t fallback) {
-    return SettingDword(settings::Path(name), fallback).Read();
-}
-
+// A context whose settings come from, and go back to, its own store.
 struct CGasFixture {
+    CGasFixture() {
+        ctx.LoadSettings(store);
+        ctx.Log().m_bFileLoaded = true; // edits need a dive to go into
+    }
+    // The setting as the program reads it (a value equal to the default need not be stored).
+    uint32_t Setting(const std::string& name, uint32_t fallback) {
+        return SettingDword(settings::Path(name), fallback, false, &store).Read();
+    }
+    void Put(const std::string& name, uint32_t value) {
+        SettingDword(settings::Path(name), 0, false, &store) = value;
+    }
+    CMemorySettingsStore store;
     CViewerContext ctx;
-    CGasFixture() { ctx.Log().m_bFileLoaded = true; } // edits need a dive to go into
     CDiveLogGasManagement& gas() { return ctx.Log().m_GasManagement; }
     bool modified() const { return ctx.Log().m_bModified; }
 };
@@ -71,7 +78,7 @@ TEST(GasManagementPage, MetricGasUsedAndSizeBecomesTheDefault) {
     EXPECT_EQ(page.GasUsedCell(0)->text(), "450.0");
     EXPECT_DOUBLE_EQ(f.gas().m_dCylinderSizeL[0], 3.0);
     EXPECT_TRUE(f.modified());
-    EXPECT_EQ(Setting(settings::CylinderSizeSIName(0), settings::kDefaultCylinderSizeSI), 300u);
+    EXPECT_EQ(f.Setting(settings::CylinderSizeSIName(0), settings::kDefaultCylinderSizeSI), 300u);
 
     page.Spin(0, Page::kPressureOut)->setValue(250.0);
     EXPECT_EQ(page.GasUsedCell(0)->text(), "Error");
@@ -83,8 +90,9 @@ TEST(GasManagementPage, ImperialEntriesAreStoredAsBar) {
     f.ctx.SetMetric(false);
     f.gas().m_dCylinderSizeCuft[5] = 80.0;
     f.gas().m_dMaxPressure[5] = 3000.0;
-    SettingDword(settings::Path(settings::CylinderSizeIName(5)), 0) = 8000;
-    SettingDword(settings::Path(settings::MaxPressureName(5)), 0) = 300000;
+    f.Put(settings::CylinderSizeIName(5), 8000);
+    f.Put(settings::MaxPressureName(5), 300000);
+    f.ctx.LoadSettings(f.store);
     Page page(f.ctx);
     page.Spin(5, Page::kSizeCubicFeet)->setValue(12.5);
     page.Spin(5, Page::kMaxPressure)->setValue(2640.0);
@@ -93,8 +101,11 @@ TEST(GasManagementPage, ImperialEntriesAreStoredAsBar) {
     EXPECT_NEAR(f.gas().m_dPressureIn[5], 2900.0 / 14.50377, 1e-9);
     EXPECT_NEAR(f.gas().m_dPressureOut[5], 730.0 / 14.50377, 1e-9);
     EXPECT_EQ(page.GasUsedCell(5)->text(), "10.3");
-    EXPECT_EQ(Setting(settings::CylinderSizeIName(5), 0), 1250u);
-    EXPECT_EQ(Setting(settings::MaxPressureName(5), 0), 264000u);
+    EXPECT_EQ(f.Setting(settings::CylinderSizeIName(5), 0), 1250u);
+    EXPECT_EQ(f.Setting(settings::MaxPressureName(5), 0), 264000u);
+    // The next log without cylinder records starts from the new values.
+    f.ctx.Log().UnloadLogFile();
+    EXPECT_DOUBLE_EQ(f.gas().m_dCylinderSizeCuft[5], 12.5);
 }
 
 TEST(GasManagementPage, EqualValueOrRefreshChangesNothing) {

@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include "PrintTestEnv.h"
-#include "app/CQtSettingsStore.h"
 
 namespace {
 QTemporaryDir* g_root = nullptr;
@@ -35,10 +34,6 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path() + "/config");
 
     QApplication app(argc, argv);
-    static CQtSettingsStore store;
-    SetCurrentSettingsStore(&store);
     ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
-    SetCurrentSettingsStore(nullptr);
-    return result;
+    return RUN_ALL_TESTS();
 }

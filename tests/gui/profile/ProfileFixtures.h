@@ -8,11 +8,9 @@
 #include <memory>
 #include <ostream>
 
+#include "app/CViewerContext.h"
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
-#include "settings/SettingValue.h"
-#include "settings/SettingsStore.h"
-#include "settings/SettingsTable.h"
 #include "sim/CDiveSimulator.h"
 
 // Readable QStrings in test failures.
@@ -53,12 +51,14 @@ inline void BuildSyntheticLog(CDiveLog& log, int seconds) {
 }
 
 // Ten slots: the nine PPO2 traces and the fast-ascent band, all enabled.
-inline void WriteTenTraceSettings() {
-    const int codes[10] = {101, 102, 103, 104, 105, 106, 107, 108, 109, 909};
-    for (int n = 0; n < 10; ++n) {
-        SettingDword(settings::Path(settings::TraceName(n)), 0) = static_cast<uint32_t>(codes[n]);
-        SettingDword(settings::Path(settings::TraceEnableName(n)), 0) = 1;
+inline void WriteTenTraceSettings(CViewerContext& ctx) {
+    const uint32_t codes[10] = {101, 102, 103, 104, 105, 106, 107, 108, 109, 909};
+    CTraceSettings traces = ctx.Settings().Traces();
+    for (size_t n = 0; n < 10; ++n) {
+        traces.m_nTrace[n] = codes[n];
+        traces.m_nTraceEnable[n] = 1;
     }
+    ctx.SetTraces(traces);
 }
 
 // A simulated dive written to a temporary file and loaded.
@@ -71,15 +71,5 @@ inline bool LoadSimulatedDive(CDiveLog& log, const CSimOptions& options) {
     }
     return log.LoadLogFile(path).loaded;
 }
-
-// A fresh in-memory settings store for one test.
-class CScopedSettings {
-public:
-    CScopedSettings() { SetCurrentSettingsStore(&m_store); }
-    ~CScopedSettings() { SetCurrentSettingsStore(nullptr); }
-
-private:
-    CMemorySettingsStore m_store;
-};
 
 } // namespace profiletest

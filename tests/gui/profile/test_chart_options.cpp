@@ -4,27 +4,42 @@
 #include <gtest/gtest.h>
 
 #include "ProfileFixtures.h"
+#include "settings/SettingValue.h"
 #include "views/CChartOptions.h"
 
 namespace {
 
-uint32_t Read(const std::string& name) {
-    return SettingDword(settings::Path(name), 0).Read();
-}
+// A context over its own store; values put into the store before Start() are what start-up
+// reads, and Read() shows what the dialog wrote back.
+struct Settings {
+    void Put(const std::string& name, uint32_t value) {
+        SettingDword(settings::Path(name), 0, false, &store) = value;
+    }
+    uint32_t Read(const std::string& name) {
+        return SettingDword(settings::Path(name), 0, false, &store).Read();
+    }
+    CViewerContext& Start() {
+        ctx.LoadSettings(store);
+        return ctx;
+    }
+    CMemorySettingsStore store;
+    CViewerContext ctx;
+};
 
 } // namespace
 
 TEST(ChartOptions, OpeningMovesTheRightAxisBackToTraceOne) {
-    profiletest::CScopedSettings settings;
-    SettingDword(settings::Path(settings::kYAxisSelection), 0) = 4;
-    CChartOptions dialog;
-    EXPECT_EQ(Read(std::string(settings::kYAxisSelection)), 0u);
+    Settings s;
+    s.Put(std::string(settings::kYAxisSelection), 4);
+    CChartOptions dialog(s.Start());
+    EXPECT_EQ(s.Read(std::string(settings::kYAxisSelection)), 0u);
+    EXPECT_EQ(s.ctx.Settings().Traces().m_nYAxisSelection, 0u);
 }
 
 TEST(ChartOptions, EmptySlotsReadNotUsedAndCannotBeEnabled) {
-    profiletest::CScopedSettings settings;
-    SettingDword(settings::Path(settings::TraceName(1)), 0) = 503;
-    CChartOptions dialog;
+    Settings s;
+    s.Put(settings::TraceName(1), 503);
+    CChartOptions dialog(s.Start());
     EXPECT_EQ(dialog.SlotName(0)->text(), QStringLiteral("Not Used"));
     EXPECT_FALSE(dialog.SlotBox(0)->isEnabled());
     EXPECT_EQ(dialog.SlotName(1)->text(), QStringLiteral("Gas Toxicity - ppCO2"));
@@ -34,15 +49,15 @@ TEST(ChartOptions, EmptySlotsReadNotUsedAndCannotBeEnabled) {
 }
 
 TEST(ChartOptions, ChoosingAGroupWritesAtOnceAndCancelKeepsIt) {
-    profiletest::CScopedSettings settings;
-    SettingDword(settings::Path(settings::TraceName(9)), 0) = 1103;
+    Settings s;
+    s.Put(settings::TraceName(9), 1103);
     {
-        CChartOptions dialog;
+        CChartOptions dialog(s.Start());
         dialog.GroupList()->setCurrentIndex(5); // Gas Toxicity
-        EXPECT_EQ(Read(settings::TraceName(0)), 501u);
-        EXPECT_EQ(Read(settings::TraceName(1)), 502u);
-        EXPECT_EQ(Read(settings::TraceName(9)), 0u);
-        EXPECT_EQ(Read(std::string(settings::kTraceGroup)), 5u);
+        EXPECT_EQ(s.Read(settings::TraceName(0)), 501u);
+        EXPECT_EQ(s.Read(settings::TraceName(1)), 502u);
+        EXPECT_EQ(s.Read(settings::TraceName(9)), 0u);
+        EXPECT_EQ(s.Read(std::string(settings::kTraceGroup)), 5u);
         EXPECT_EQ(dialog.SlotName(0)->text(), QStringLiteral("Gas Toxicity - CNS%"));
         for (int k = 2; k < 10; ++k) {
             EXPECT_EQ(dialog.SlotName(k)->text(), QStringLiteral("Not Used"));
@@ -51,20 +66,22 @@ TEST(ChartOptions, ChoosingAGroupWritesAtOnceAndCancelKeepsIt) {
         EXPECT_TRUE(dialog.SlotBox(1)->isChecked());
         dialog.reject();
     }
-    EXPECT_EQ(Read(settings::TraceEnableName(1)), 1u);
+    EXPECT_EQ(s.Read(settings::TraceEnableName(1)), 1u);
+    EXPECT_EQ(s.ctx.Settings().Traces().m_nTrace[1], 502u);
 }
 
 TEST(ChartOptions, OkWritesTheBoxes) {
-    profiletest::CScopedSettings settings;
-    CChartOptions dialog;
+    Settings s;
+    CChartOptions dialog(s.Start());
     dialog.GroupList()->setCurrentIndex(1); // PPO2
     dialog.SlotBox(3)->setChecked(false);
     dialog.DepthBox()->setChecked(false);
     dialog.SolenoidBox()->setChecked(true);
-    EXPECT_EQ(Read(settings::TraceEnableName(3)), 1u); // not before OK
+    EXPECT_EQ(s.Read(settings::TraceEnableName(3)), 1u); // not before OK
     dialog.accept();
-    EXPECT_EQ(Read(settings::TraceEnableName(3)), 0u);
-    EXPECT_EQ(Read(settings::TraceEnableName(4)), 1u);
-    EXPECT_EQ(SettingDword(settings::Path(settings::kGraphDepth), 1).Read(), 0u);
-    EXPECT_EQ(SettingDword(settings::Path(settings::kGraphSolenoids), 0).Read(), 1u);
+    EXPECT_EQ(s.Read(settings::TraceEnableName(3)), 0u);
+    EXPECT_EQ(s.Read(settings::TraceEnableName(4)), 1u);
+    EXPECT_EQ(SettingDword(settings::Path(settings::kGraphDepth), 1, false, &s.store).Read(), 0u);
+    EXPECT_EQ(SettingDword(settings::Path(settings::kGraphSolenoids), 0, false, &s.store).Read(),
+              1u);
 }

@@ -12,6 +12,7 @@
 #include "app/CViewerContext.h"
 #include "ui/CBNLed.h"
 #include "viewmodel/CChartModel.h"
+#include "viewmodel/TraceGroups.h"
 #include "views/CDiveProfile.h"
 #include "views/ProfileAlarms.h"
 #include "views/ProfileChart.h"
@@ -32,7 +33,7 @@ void SendMouse(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button
 class ProfilePageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        profiletest::WriteTenTraceSettings();
+        profiletest::WriteTenTraceSettings(m_ctx);
         profiletest::BuildSyntheticLog(m_ctx.Log(), 600);
         m_page = std::make_unique<CDiveProfile>(m_ctx);
         m_page->resize(1100, 600);
@@ -48,7 +49,6 @@ protected:
         return static_cast<int>(m.PlotLeft() + (t - State().m_nViewStart) * m.XScale()) + 1;
     }
 
-    profiletest::CScopedSettings m_settings;
     CViewerContext m_ctx;
     std::unique_ptr<CDiveProfile> m_page;
     CProfileChart* m_chart = nullptr;
@@ -134,7 +134,7 @@ TEST_F(ProfilePageTest, DoubleClickOnlyTogglesTheLockEvenWhenThePointerSlips) {
 TEST_F(ProfilePageTest, RightClickResetsTheZoomWhenTheMenuIsSwitchedOff) {
     m_page->Chart().State().m_nViewStart = 100;
     m_page->Chart().State().m_nViewEnd = 200;
-    SettingDword(settings::Path(settings::kEnableChartRightClickMenu), 1) = 0;
+    m_ctx.SetChartRightClickMenuEnabled(false);
     SendMouse(m_chart, QEvent::MouseButtonPress, {200, 100}, Qt::RightButton, Qt::RightButton);
     EXPECT_EQ(State().m_nViewStart, 0);
     EXPECT_EQ(State().m_nViewEnd, 599);
@@ -142,7 +142,9 @@ TEST_F(ProfilePageTest, RightClickResetsTheZoomWhenTheMenuIsSwitchedOff) {
 }
 
 TEST_F(ProfilePageTest, RightClickOpensTheGraphPopMenu) {
-    SettingDword(settings::Path(settings::kTraceGroup), 0) = 2;
+    CTraceSettings traces = m_ctx.Settings().Traces();
+    traces.m_nTraceGroup = 2;
+    m_ctx.SetTraces(traces);
     SendMouse(m_chart, QEvent::MouseButtonPress, {200, 100}, Qt::RightButton, Qt::RightButton);
     QMenu* menu = m_chart->findChild<QMenu*>(QStringLiteral("GraphPop"));
     ASSERT_NE(menu, nullptr);
@@ -224,7 +226,6 @@ TEST_F(ProfilePageTest, ChartSurvivesTinySizes) {
 // A simulated dive as the user sees it, in metric units with the PPO2 traces, then in imperial
 // units with state bands on the right axis; written as pictures for a look by eye.
 TEST(ProfileSnapshot, SimulatedDiveInBothUnits) {
-    profiletest::CScopedSettings settings;
     CViewerContext ctx;
     CSimOptions options;
     options.alarms.push_back({ESimAlarm::FastAscent, 1500, 120});
@@ -232,9 +233,10 @@ TEST(ProfileSnapshot, SimulatedDiveInBothUnits) {
     ASSERT_TRUE(profiletest::LoadSimulatedDive(ctx.Log(), options));
     {
         CDiveProfile page(ctx);
-        page.Chart().ApplyTraceGroup(1);
-        SettingDword(settings::Path(settings::TraceName(9)), 0) = 601;
-        SettingDword(settings::Path(settings::TraceEnableName(9)), 0) = 1;
+        CTraceSettings traces = WithTraceGroupPreset(ctx.Settings().Traces(), 1);
+        traces.m_nTrace[9] = 601;
+        traces.m_nTraceEnable[9] = 1;
+        ctx.SetTraces(traces);
         page.ApplyTraceSettings();
         page.resize(1200, 700);
         page.show();
@@ -247,12 +249,14 @@ TEST(ProfileSnapshot, SimulatedDiveInBothUnits) {
         image.save(QStringLiteral(ZELVOR_BINARY_DIR "/profile_page.png"));
     }
     ctx.SetMetric(false);
-    const int codes[10] = {301, 302, 401, 0, 0, 0, 901, 909, 1013, 1103};
-    for (int n = 0; n < 10; ++n) {
-        SettingDword(settings::Path(settings::TraceName(n)), 0) = static_cast<uint32_t>(codes[n]);
-        SettingDword(settings::Path(settings::TraceEnableName(n)), 0) = 1;
+    const uint32_t codes[10] = {301, 302, 401, 0, 0, 0, 901, 909, 1013, 1103};
+    CTraceSettings traces = ctx.Settings().Traces();
+    for (size_t n = 0; n < 10; ++n) {
+        traces.m_nTrace[n] = codes[n];
+        traces.m_nTraceEnable[n] = 1;
     }
-    SettingDword(settings::Path(settings::kYAxisSelection), 0) = 6;
+    traces.m_nYAxisSelection = 6;
+    ctx.SetTraces(traces);
     CDiveProfile page(ctx);
     EXPECT_EQ(page.Chart().State().m_nYAxisSlot, 6);
     const QImage image = page.RenderChart(QSize(1000, 400));

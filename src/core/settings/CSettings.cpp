@@ -1,0 +1,29 @@
+#include "settings/CSettings.h"
+
+CSettings::CSettings()
+    : m_viewer(GroupDefaults<CViewerPreferences>()), m_traces(GroupDefaults<CTraceSettings>()),
+      m_cylinders(GroupDefaults<CCylinderDefaults>()),
+      m_binaryKey(GroupDefaults<CBinaryKeySetting>()) {}
+
+CSettings::CSettings(ISettingsStore& store)
+    : m_store(&store), m_viewer(LoadGroup<CViewerPreferences>(store)),
+      m_traces(LoadGroup<CTraceSettings>(store)), m_cylinders(LoadGroup<CCylinderDefaults>(store)),
+      m_binaryKey(LoadGroup<CBinaryKeySetting>(store)) {}
+
+void CSettings::SetViewer(const CViewerPreferences& viewer) {
+    if (m_store)
+        SaveGroup(*m_store, m_viewer, viewer);
+    m_viewer = viewer;
+}
+
+void CSettings::SetTraces(const CTraceSettings& traces) {
+    if (m_store)
+        SaveGroup(*m_store, m_traces, traces);
+    m_traces = traces;
+}
+
+void CSettings::SetCylinders(const CCylinderDefaults& cylinders) {
+    if (m_store)
+        SaveGroup(*m_store, m_cylinders, cylinders);
+    m_cylinders = cylinders;
+}
