@@ -55,6 +55,8 @@ int CmdDump(const std::vector<std::string>& args, CCommandIo& io);
 int CmdInfo(const std::vector<std::string>& args, CCommandIo& io);
 int CmdCheck(const std::vector<std::string>& args, CCommandIo& io);
 int CmdExport(const std::vector<std::string>& args, CCommandIo& io);
+// export --dan (CmdExport hands it over).
+int CmdExportDan(const std::vector<std::string>& args, CCommandIo& io);
 // export --uddf: the dives of `files` as one document to `output` ("" or "-": standard output).
 int ExportUddfFiles(const std::vector<std::string>& files, const std::string& output,
                     CCommandIo& io);

@@ -18,6 +18,7 @@ const char kUsage[] =
     "  info FILE [--units imperial]   a readable report of the dive\n"
     "  check FILE|FOLDER...           load each file and say whether it is a valid log\n"
     "  export --csv FILE [-o OUT]     the dive's samples as the Data page shows them, as CSV\n"
+    "  export --dan FILE [-o OUT]     the DAN export file (see 'zelvorlog export --dan --help')\n"
     "  export --uddf FILE... [-o OUT] the dives as one UDDF document for logbook programs\n"
     "  convert FILE.bin -o OUT.ccl    a binary log written out as the text log it carries\n"
     "  simulate [OPTIONS] -o OUT      write a realistic simulated dive log\n"

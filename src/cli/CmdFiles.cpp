@@ -37,6 +37,7 @@ const char kCheckHelp[] =
 
 const char kExportHelp[] =
     "Usage: zelvorlog export --csv FILE [-o OUT] [--units metric|imperial]\n"
+    "       zelvorlog export --dan FILE [-o OUT] [--details DETAILS]\n"
     "       zelvorlog export --uddf FILE... [-o OUT]\n"
     "\n"
     "--csv writes the samples of the dive (from the dive start to the dive end) as\n"
@@ -45,7 +46,8 @@ const char kExportHelp[] =
     "--uddf writes one UDDF 3.2.3 document with one dive per file, for logbook programs: the\n"
     "unit with its six oxygen cells, mixes, cylinders, site and every sample of the dive with\n"
     "depth, cell readings, setpoint, CNS, OTU, temperature and cylinder pressures, in SI units.\n"
-    "Without -o the text goes to standard output.\n";
+    "Without -o the text goes to standard output.\n"
+    "--dan writes the DAN export of the log (see 'zelvorlog export --dan --help').\n";
 
 const char kConvertHelp[] =
     "Usage: zelvorlog convert FILE.bin -o OUT.ccl\n"
@@ -141,6 +143,8 @@ int CmdCheck(const std::vector<std::string>& argv, CCommandIo& io) {
 }
 
 int CmdExport(const std::vector<std::string>& argv, CCommandIo& io) {
+    if (std::find(argv.begin(), argv.end(), "--dan") != argv.end())
+        return CmdExportDan(argv, io);
     CParsedArgs args;
     std::string error;
     if (!ParseArgs(argv, {"-o", "--output", "--units"}, {"--csv", "--uddf"}, args, error))
@@ -158,7 +162,7 @@ int CmdExport(const std::vector<std::string>& argv, CCommandIo& io) {
         return ExportUddfFiles(args.positional, args.Value("-o", args.Value("--output")), io);
     }
     if (!args.Has("--csv"))
-        return UsageError(io, "export", "choose the format: --csv or --uddf");
+        return UsageError(io, "export", "choose the format: --csv, --dan or --uddf");
     if (args.positional.size() != 1)
         return UsageError(io, "export", "give exactly one log file");
     const std::string output = args.Value("-o", args.Value("--output"));

@@ -3,12 +3,12 @@
 CSettings::CSettings()
     : m_viewer(GroupDefaults<CViewerPreferences>()), m_traces(GroupDefaults<CTraceSettings>()),
       m_cylinders(GroupDefaults<CCylinderDefaults>()),
-      m_binaryKey(GroupDefaults<CBinaryKeySetting>()) {}
+      m_binaryKey(GroupDefaults<CBinaryKeySetting>()), m_dan(GroupDefaults<CDanDetails>()) {}
 
 CSettings::CSettings(ISettingsStore& store)
     : m_store(&store), m_viewer(LoadGroup<CViewerPreferences>(store)),
       m_traces(LoadGroup<CTraceSettings>(store)), m_cylinders(LoadGroup<CCylinderDefaults>(store)),
-      m_binaryKey(LoadGroup<CBinaryKeySetting>(store)) {}
+      m_binaryKey(LoadGroup<CBinaryKeySetting>(store)), m_dan(LoadGroup<CDanDetails>(store)) {}
 
 void CSettings::SetViewer(const CViewerPreferences& viewer) {
     if (m_store)
@@ -26,4 +26,15 @@ void CSettings::SetCylinders(const CCylinderDefaults& cylinders) {
     if (m_store)
         SaveGroup(*m_store, m_cylinders, cylinders);
     m_cylinders = cylinders;
+}
+
+void CSettings::SetDan(const CDanDetails& dan) {
+    if (m_store)
+        SaveGroup(*m_store, m_dan, dan);
+    m_dan = dan;
+}
+
+void CSettings::ReloadDan() {
+    if (m_store)
+        m_dan = LoadGroup<CDanDetails>(*m_store);
 }

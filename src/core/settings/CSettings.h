@@ -5,6 +5,7 @@
 // (the command line tool, page tests) the groups hold their defaults and setters write nothing.
 #include "settings/CBinaryKeySetting.h"
 #include "settings/CCylinderDefaults.h"
+#include "settings/CDanDetails.h"
 #include "settings/CTraceSettings.h"
 #include "settings/CViewerPreferences.h"
 
@@ -20,10 +21,14 @@ public:
     const CTraceSettings& Traces() const { return m_traces; }
     const CCylinderDefaults& Cylinders() const { return m_cylinders; }
     const CBinaryKeySetting& BinaryKey() const { return m_binaryKey; }
+    const CDanDetails& Dan() const { return m_dan; }
 
     void SetViewer(const CViewerPreferences& viewer);
     void SetTraces(const CTraceSettings& traces);
     void SetCylinders(const CCylinderDefaults& cylinders);
+    void SetDan(const CDanDetails& dan);
+    // The DAN details are read again at every export: another program may have changed them.
+    void ReloadDan();
 
 private:
     ISettingsStore* m_store = nullptr;
@@ -31,4 +36,5 @@ private:
     CTraceSettings m_traces;
     CCylinderDefaults m_cylinders;
     CBinaryKeySetting m_binaryKey;
+    CDanDetails m_dan;
 };

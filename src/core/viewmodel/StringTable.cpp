@@ -7,6 +7,7 @@ const std::map<int, const char*>& DefaultStringTable() {
         strings::AddProfileStrings(t);
         strings::AddDataStrings(t);
         strings::AddInformationStrings(t);
+        strings::AddDanStrings(t);
         strings::AddPrintStrings(t);
         return t;
     }();

@@ -23,5 +23,6 @@ void AddAppStrings(std::map<int, const char*>& table);
 void AddProfileStrings(std::map<int, const char*>& table);
 void AddDataStrings(std::map<int, const char*>& table);
 void AddInformationStrings(std::map<int, const char*>& table);
+void AddDanStrings(std::map<int, const char*>& table);
 void AddPrintStrings(std::map<int, const char*>& table);
 } // namespace strings

@@ -11,6 +11,7 @@
 
 #include "app/CQtSettingsStore.h"
 #include "app/CViewerContext.h"
+#include "dan/CDanAnswers.h"
 #include "logfile/LogSaver.h"
 #include "print/ReportRender.h"
 #include "viewmodel/FileNavigation.h"
@@ -26,6 +27,7 @@ class CDivePage;
 class CHelpWindow;
 class CLanguageSwitch;
 class CMailClient;
+struct CMailMessage;
 class CPrintCommands;
 struct CPrinterConfig;
 
@@ -83,6 +85,10 @@ public:
     void OnChartOptions();
     void OnHelpContents();
     void OnMailZelvor();
+    // Help > Email This File To DAN: wizard, export file, mail.
+    void OnMailDan();
+    const CDanAnswers& DanAnswers() const { return m_danAnswers; }
+    QString DanFilePath() const { return m_strDanFilePath; }
     void OnAbout();
     // Tools > Select Language: the dialog, then the switch and the new texts everywhere.
     void OnSelectLanguage();
@@ -174,6 +180,7 @@ private:
     void AddRecentFile(const QString& path);
     void NotAvailable();
     int RunDialog(QDialog& dialog);
+    void SendMailMessage(const CMailMessage& message);
 
     bool AskYesNo(const QString& text);
     void Warn(const QString& text);
@@ -213,6 +220,8 @@ private:
     QString m_strZelvorMailAddress;
     QString m_strDanMailAddress;
     QString m_strDanFilePath;
+    // The answers of the last export (the diver's details live in the settings).
+    CDanAnswers m_danAnswers;
 
     std::unique_ptr<CMailClient> m_mail;
     std::function<bool(const QString&)> m_askHook;

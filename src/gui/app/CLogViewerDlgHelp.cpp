@@ -52,7 +52,12 @@ void CLogViewerDlg::OnMailZelvor() {
     message.body = Str(appstr::kMailBody);
     message.recipient = m_strZelvorMailAddress;
     message.attachment = QFile::decodeName(QByteArray::fromStdString(log.m_strFilePath));
+    SendMailMessage(message);
+}
 
+void CLogViewerDlg::SendMailMessage(const CMailMessage& message) {
+    if (!m_mail)
+        return;
     // The mail program runs modally: the window takes no input until it has the message.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setEnabled(false);

@@ -123,7 +123,7 @@ QMenu* CLogViewerDlg::BuildHelpMenu() {
         ->setShortcut(QKeySequence::HelpContents);
     help->addSeparator();
     AddCommand(help, kCmdMailZelvor, appstr::kMenuMailZelvor, &CLogViewerDlg::OnMailZelvor);
-    AddCommand(help, kCmdMailDan, appstr::kMenuMailDan, &CLogViewerDlg::NotAvailable);
+    AddCommand(help, kCmdMailDan, appstr::kMenuMailDan, &CLogViewerDlg::OnMailDan);
     help->addSeparator();
     AddCommand(help, kCmdAbout, appstr::kMenuAbout, &CLogViewerDlg::OnAbout);
     return help;

@@ -21,6 +21,9 @@ public:
     void SetChartRightClickMenuEnabled(bool on) { SetChartRightClickFlag(on); }
     // Start-up reads every settings group from `store` once; the changes go back to it.
     void LoadSettings(ISettingsStore& store) { LoadSettingsFrom(store); }
+    // The diver's DAN details: read afresh for every export, written back when changed.
+    void ReloadDanDetails() { ReloadDanSettings(); }
+    void SetDanDetails(const CDanDetails& dan) { SetDanSettings(dan); }
     void SetViewer(const CViewerPreferences& viewer) { SetViewerPreferences(viewer); }
 
     // A command is replacing one file by another: the navigation stays up meanwhile.

@@ -85,6 +85,8 @@ protected:
         m_settings.SetViewer(viewer);
     }
     void SetViewerPreferences(const CViewerPreferences& viewer) { m_settings.SetViewer(viewer); }
+    void SetDanSettings(const CDanDetails& dan) { m_settings.SetDan(dan); }
+    void ReloadDanSettings() { m_settings.ReloadDan(); }
     void LoadSettingsFrom(ISettingsStore& store) {
         m_settings = CSettings(store);
         m_log.m_CylinderDefaults = m_settings.Cylinders();
