@@ -218,7 +218,7 @@ const Entry kTexts[] = {
     {24509, "Die meisten Angaben werden gespeichert, damit der Export mehrerer Tauchgänge leichter "
             "fällt.  Die Angaben zu Sicherheit && Verlauf jedoch nicht, da sie für jeden Tauchgang "
             "sorgfältig gemacht werden sollten."},
-    {24510, "Blättern Sie vor und zurück, bis alle Angaben stimmen.  Mit 'Fertig stellen' beginnt "
+    {24510, "Blättern Sie vor und zurück, bis alle Angaben stimmen.  Mit 'Fertig' beginnt "
             "der Export."},
     {24511, "Bitte geben Sie eine ganze Zahl ein."},
     {24512, "Bitte geben Sie eine Zahl ein."},
