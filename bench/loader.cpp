@@ -20,6 +20,7 @@
 #include "logfile/CDiveLogSolenoidSample.h"
 #include "logfile/CLineSource.h"
 #include "logfile/FieldParsers.h"
+#include "logfile/FileIO.h"
 
 // ---- Heap accounting ----------------------------------------------------------------------------
 
@@ -200,8 +201,8 @@ void BM_ReadAndSplit(benchmark::State& state) {
     const std::string& path = LogPath(state.range(0) != 0);
     size_t bytes = 0;
     for (auto _ : state) {
-        std::string content, error;
-        ReadWholeFile(path, content, error);
+        std::string content;
+        fileio::ReadFile(path, content);
         bytes = content.size();
         CMemLineFile file(std::move(content));
         std::string_view line;

@@ -38,7 +38,9 @@ const CCommand kCommands[] = {
 
 } // namespace
 
-int RunZelvorLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CCommandIo io{out, err};
     try {
         if (args.empty()) {
@@ -68,6 +70,19 @@ int RunZelvorLog(const std::vector<std::string>& args, std::ostream& out, std::o
         err << "zelvorlog: unexpected failure\n";
     }
     return kExitFailed;
+}
+
+} // namespace
+
+int RunZelvorLog(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(args, out, err);
+    // Output that never arrived (a full disk, a closed pipe) must not pass for success.
+    out.flush();
+    if (!out) {
+        err << "zelvorlog: could not write the output\n";
+        return kExitFailed;
+    }
+    return status;
 }
 
 } // namespace zelvorlog

@@ -8,6 +8,7 @@
 #include "cli/DumpJson.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CLineSource.h"
+#include "logfile/FileIO.h"
 #include "logfile/binary/BinaryLog.h"
 #include "viewmodel/DataRows.h"
 
@@ -177,6 +178,10 @@ int CmdExport(const std::vector<std::string>& argv, CCommandIo& io) {
         io.out << csv;
         return kExitOk;
     }
+    if (fileio::SameFile(output, args.positional[0])) {
+        io.err << "zelvorlog export: " << output << ": is the input file; give another name\n";
+        return kExitFailed;
+    }
     if (!WriteOutputFile(output, csv, error)) {
         io.err << "zelvorlog export: " << error << "\n";
         return kExitFailed;
@@ -200,8 +205,14 @@ int CmdConvert(const std::vector<std::string>& argv, CCommandIo& io) {
         return UsageError(io, "convert", "give the text log to write with -o OUT.ccl");
     const std::string& path = args.positional[0];
     std::string content;
-    if (!ReadWholeFile(path, content, error)) {
-        io.err << "zelvorlog convert: " << path << ": " << error << "\n";
+    const fileio::ReadOutcome read = fileio::ReadFile(path, content);
+    if (!read.ok) {
+        io.err << "zelvorlog convert: " << path << ": " << read.error << "\n";
+        return kExitFailed;
+    }
+    // Writing the text over the binary log would destroy the only copy of it.
+    if (fileio::SameFile(output, path)) {
+        io.err << "zelvorlog convert: " << output << ": is the input file; give another name\n";
         return kExitFailed;
     }
     if (content.size() < 2 || content[0] != '\0' || content[1] != '\0') {

@@ -1,5 +1,6 @@
 // `zelvorlog simulate`: writes a simulated dive as a text or binary log.
 #include <charconv>
+#include <limits>
 #include <ostream>
 
 #include "cli/CliCommon.h"
@@ -135,7 +136,7 @@ bool BuildOptions(const CParsedArgs& args, CSimOptions& o, std::string& error) {
     o.colourDisplay = display == "bc";
     if (args.values.count("--duration") &&
         !ParseDuration(args.Value("--duration"), o.durationSeconds)) {
-        error = "--duration must be minutes or mm:ss";
+        error = "--duration must be minutes or mm:ss, from 1:00 to 1440:00";
         return false;
     }
     if (args.values.count("--depth") && !ParseDoubleText(args.Value("--depth"), o.maxDepthMetres)) {
@@ -154,7 +155,8 @@ bool BuildOptions(const CParsedArgs& args, CSimOptions& o, std::string& error) {
     if (args.values.count("--seed")) {
         long long seed = 0;
         if (!ParseIntText(args.Value("--seed"), seed) || seed < 0) {
-            error = "--seed must be a whole number";
+            error = "--seed must be a whole number from 0 to " +
+                    std::to_string(std::numeric_limits<long long>::max());
             return false;
         }
         o.seed = static_cast<uint64_t>(seed);

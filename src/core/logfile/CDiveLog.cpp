@@ -1,16 +1,15 @@
 #include "logfile/CDiveLog.h"
 
-#include <cerrno>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <thread>
 
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
 #include "logfile/CLineSource.h"
+#include "logfile/FileIO.h"
 #include "logfile/LoaderInternal.h"
+#include "logfile/binary/BinaryFileAccess.h"
 #include "logfile/binary/BinaryLog.h"
 
 namespace {
@@ -18,68 +17,19 @@ namespace {
 constexpr int kOpenAttempts = 10;
 constexpr auto kOpenRetryDelay = std::chrono::milliseconds(10);
 
-// The causes the unit's tools report for a file that cannot be opened.
-int FileErrorCause(int error) {
-    switch (error) {
-    case ENOENT:
-        return 2; // file not found
-    case ENOTDIR:
-        return 3; // bad path
-    case EMFILE:
-        return 4; // too many open files
-    case EACCES:
-    case EPERM:
-        return 5; // access denied
-    case EISDIR:
-        return 6; // invalid file
-    default:
-        return 1; // generic
+// A busy file (a download still closing it) gets a few more tries at opening.
+fileio::ReadOutcome ReadLogFile(const std::string& path, std::string& content) {
+    fileio::ReadOutcome read;
+    for (int attempt = 1;; ++attempt) {
+        read = fileio::ReadFile(path, content);
+        if (read.ok || read.osError == 0 || attempt >= kOpenAttempts)
+            return read;
+        std::this_thread::sleep_for(kOpenRetryDelay);
     }
-}
-
-// The whole file in one read, into a buffer sized once, so a large log costs its own size and
-// no more. A busy file (a download still closing it) gets a few more tries.
-bool ReadLogFile(const std::string& path, std::string& content, std::string& error) {
-    std::FILE* f = nullptr;
-    int lastError = 0;
-    for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
-        f = std::fopen(path.c_str(), "rb");
-        if (f)
-            break;
-        lastError = errno;
-        if (attempt + 1 < kOpenAttempts)
-            std::this_thread::sleep_for(kOpenRetryDelay);
-    }
-    if (!f) {
-        char detail[64];
-        std::snprintf(detail, sizeof detail, " - m_cause %d, m_lOsError %d, m_strFileName ",
-                      FileErrorCause(lastError), lastError);
-        error =
-            std::string("Unable to open source file: ") + std::strerror(lastError) + detail + path;
-        return false;
-    }
-    content.clear();
-    long size = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0)
-        size = std::ftell(f);
-    std::rewind(f);
-    if (size > 0)
-        content.reserve(static_cast<size_t>(size));
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        content.append(buffer, n);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
-        error = std::string("Unable to read source file: ") + path;
-        return false;
-    }
-    return true;
 }
 
 // 0 not a log, 1 text, 2 binary: the first two bytes decide.
-int CheckFormat(const std::string& content, std::string& error) {
+int CheckFormat(std::string_view content, std::string& error) {
     if (content.size() < 2) {
         error = "File to small, at least two bytes required for format check";
         return 0;
@@ -116,6 +66,7 @@ void CDiveLog::UnloadLogFile() {
     m_bCylinderPressures = false;
     m_strFilePath.clear();
     m_strFileTitle.clear();
+    m_fileIdentity = {};
     m_ChartRange = CChartRange{};
     m_DiveInformation.Clear();
     m_GasManagement.Reset(m_CylinderDefaults);
@@ -125,14 +76,43 @@ void CDiveLog::UnloadLogFile() {
 CLoadResult CDiveLog::LoadLogFile(const std::string& path, const CLoadOptions& options) {
     CLoadResult result;
     CReport report(options.messageLevel, options.observer);
-    Load(path, options, report, result);
+    m_bLoading = true;
+    std::string content;
+    const fileio::ReadOutcome read = ReadLogFile(path, content);
+    if (read.ok) {
+        Load(content, path, options, report, result);
+        if (result.loaded)
+            m_fileIdentity = read.identity;
+    } else {
+        // Only regular files are read; what stood in the way is said with the path.
+        result.messageId = 2218;
+        result.reason = read.error + ": " + path;
+        const std::string detail =
+            read.osError
+                ? "Unable to open source file: " + binaryfile::OpenFailureDetail(read.osError, path)
+                : read.error;
+        result.errors = {result.reason, "Error Message - " + detail};
+        for (const std::string& line : result.errors)
+            report.Add(ReportKind::kError, line);
+        m_nFileKind = 0;
+    }
     m_bLoading = false;
     result.events = report.TakeEvents();
     return result;
 }
 
-void CDiveLog::Load(const std::string& path, const CLoadOptions& options, CReport& report,
-                    CLoadResult& result) {
+CLoadResult CDiveLog::LoadLogBytes(std::string_view bytes, const std::string& name,
+                                   const CLoadOptions& options) {
+    CLoadResult result;
+    CReport report(options.messageLevel, options.observer);
+    Load(bytes, name, options, report, result);
+    m_bLoading = false;
+    result.events = report.TakeEvents();
+    return result;
+}
+
+void CDiveLog::Load(std::string_view content, const std::string& path, const CLoadOptions& options,
+                    CReport& report, CLoadResult& result) {
     m_bLoading = true;
     const auto fail = [&](std::vector<std::string> errors) {
         for (const std::string& line : errors)
@@ -140,9 +120,8 @@ void CDiveLog::Load(const std::string& path, const CLoadOptions& options, CRepor
         result.errors = std::move(errors);
     };
 
-    std::string content;
     std::string error;
-    m_nFileKind = ReadLogFile(path, content, error) ? CheckFormat(content, error) : 0;
+    m_nFileKind = CheckFormat(content, error);
     if (m_nFileKind == 0) {
         result.messageId = 2218;
         fail({"Invalid file format", "Error Message - " + error});
@@ -153,12 +132,11 @@ void CDiveLog::Load(const std::string& path, const CLoadOptions& options, CRepor
 
     CMemLineFile source;
     if (m_nFileKind == 2) {
-        content = std::string(); // the converter reads the file itself
         bool frcLayout = false;
         std::string convertError;
         const CBinaryLogKey key =
             options.key ? *options.key : CBinaryLogKey::Resolve(std::string(), &report);
-        if (!ConvertBinaryLogToLines(path, source, frcLayout, convertError, &key, &report)) {
+        if (!ConvertBinaryBytesToLines(content, source, frcLayout, convertError, &key, &report)) {
             // Without a message the diver would be left looking at an empty window.
             result.messageId = 2220;
             result.reason = convertError;
@@ -168,7 +146,7 @@ void CDiveLog::Load(const std::string& path, const CLoadOptions& options, CRepor
         }
         m_bFrcLayout = frcLayout;
     } else {
-        source.SetContent(std::move(content));
+        source.SetContent(std::string(content));
     }
 
     PrepareForLoad();
@@ -188,6 +166,7 @@ void CDiveLog::PrepareForLoad() {
     m_bFileLoaded = false;
     m_strFilePath.clear();
     m_strFileTitle.clear();
+    m_fileIdentity = {};
     m_ChartRange = CChartRange{};
     // The times describe the file being loaded; a file without a dive start must not inherit
     // the previous file's.

@@ -4,12 +4,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "logfile/CDateTime.h"
 #include "logfile/CDiveLogGasManagement.h"
 #include "logfile/CDiveLogInformation.h"
 #include "logfile/CDiveLogSysInfo.h"
+#include "logfile/FileIO.h"
 #include "logfile/binary/CBinaryLogKey.h"
 #include "statuslog/CReport.h"
 
@@ -60,6 +62,10 @@ public:
     CDiveLog& operator=(const CDiveLog&) = delete;
 
     CLoadResult LoadLogFile(const std::string& path, const CLoadOptions& options = {});
+    // The same for a file already in memory; `name` stands for its path (the title, the
+    // messages). A log loaded this way has no file identity, so saving it checks only its kind.
+    CLoadResult LoadLogBytes(std::string_view bytes, const std::string& name,
+                             const CLoadOptions& options = {});
     void UnloadLogFile();
     // Fills the summary fields and the dive label of m_DiveInformation from the model; how it
     // chose the dive time and depth goes to `report` as progress events.
@@ -88,6 +94,8 @@ public:
     int m_nFileKind = 0; // 0 not a dive log, 1 text, 2 binary
     std::string m_strFilePath;
     std::string m_strFileTitle;
+    // The loaded file as it was on disk, so a save can tell it was replaced meanwhile.
+    fileio::FileIdentity m_fileIdentity;
     double m_dSurfacePressure = 1000.0; // mbar; kept across loads
     int m_nSampleInterval = 10;         // s; kept across loads
     CDateTime m_dtDiveStart;
@@ -115,6 +123,6 @@ private:
     // Before a pass: arrays, version levels, the per-file times and the records reset.
     void PrepareForLoad();
     void SetLoadedFile(const std::string& path);
-    void Load(const std::string& path, const CLoadOptions& options, CReport& report,
-              CLoadResult& result);
+    void Load(std::string_view content, const std::string& path, const CLoadOptions& options,
+              CReport& report, CLoadResult& result);
 };

@@ -31,6 +31,3 @@ private:
     std::string m_content;
     size_t m_pos = 0;
 };
-
-// Reads a whole file; false with a reason in `error` when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& content, std::string& error);

@@ -5,18 +5,9 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
+#include "logfile/HexDigits.h"
 
-unsigned HexDigitValue(char ch) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    // Lower-case letters land on 10-15 this way; anything else gives a nonsense digit, which
-    // the checksum almost always catches.
-    return static_cast<unsigned>(c) - 87u;
-}
+namespace {
 
 constexpr std::array<std::string_view, 6> kHeaderPrefixes = {"Porthole Bench Version",
                                                              "Porthole Relay Version",
@@ -35,7 +26,7 @@ unsigned int ParseHex(std::string_view line, size_t start, size_t count) {
     const size_t end = std::min(line.size(), start + count);
     unsigned value = 0;
     for (size_t i = start; i < end; ++i)
-        value = value * 16u + HexDigitValue(line[i]);
+        value = value * 16u + hexdigits::Digit(line[i]);
     return value;
 }
 

@@ -29,6 +29,15 @@ inline constexpr std::array<unsigned, 256> kDigit = MakeTable();
 inline unsigned Digit(char c) {
     return kDigit[static_cast<unsigned char>(c)];
 }
+inline bool IsHex(char ch) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+// The strict reading for code that must refuse what is not hex (keys, binary line packing):
+// 0-15, or -1 for any other character.
+inline int Value(char c) {
+    return IsHex(c) ? static_cast<int>(Digit(c)) : -1;
+}
 // Two characters at pos (pos + 1 < line.size()).
 inline unsigned Byte(std::string_view line, size_t pos) {
     return Digit(line[pos]) * 16u + Digit(line[pos + 1]);
@@ -102,10 +111,7 @@ inline bool ChecksumValid(std::string_view line) {
         odd ^= static_cast<unsigned>(acc >> (8 * (k + 1))) & 0xFF;
     }
     for (; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(line[i]);
-        const bool isHex =
-            (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-        if (!isHex)
+        if (!IsHex(line[i]))
             return ChecksumValidSlow(line);
     }
     for (i = body - body % 8; i < body; ++i)

@@ -34,7 +34,7 @@ private:
     // checksum failure.
     bool NextRecord(std::string_view& line, unsigned& type, bool& ok);
     void ChecksumFailure();
-    void CountForReserve(unsigned type);
+    void CountForReserve(unsigned type, size_t lineLength);
     void Reserve();
     bool PowerOnOffGrid(unsigned type) const;
     void LogOffGrid();
@@ -119,5 +119,5 @@ private:
     int m_nSampleCount = 0;
     CSolenoidState m_solenoid;
     size_t m_nSampleRecords = 0;
-    size_t m_nSolenoidRecords[4] = {}; // 0x30-0x33
+    size_t m_nSolenoidSeconds[4] = {}; // 0x30-0x33: at most one event per bit
 };

@@ -1,4 +1,5 @@
 // The two passes over the lines, version detection, making samples and the end of a load.
+#include <algorithm>
 #include <cmath>
 
 #include "logfile/CDiveLogPreDive.h"
@@ -114,7 +115,7 @@ bool CLogLoader::FirstPass() {
             header = line;
         else if (type == 0xB1)
             m_log.m_SysInfo.Decode(header, line);
-        CountForReserve(type);
+        CountForReserve(type, line.size());
     }
     for (int k = 0; k < m_log.m_SysInfo.LostRegions(); ++k)
         m_report.Add(ReportKind::kNotice, "Memory allocation failed");
@@ -165,8 +166,12 @@ void CLogLoader::DetectVersion(bool textFile) {
 // ---- Room for the results -----------------------------------------------------------------------
 
 // The records that make samples and solenoid seconds, counted in the first pass so that the
-// arrays grow once: a day's log holds some hundred thousand samples.
-void CLogLoader::CountForReserve(unsigned type) {
+// arrays grow once: a day's log holds some hundred thousand samples. A solenoid record makes one
+// event per set bit of its bitmap, so it counts for no more seconds than its line has bits: a
+// file of short lines must not make us reserve 104 events for each of them.
+void CLogLoader::CountForReserve(unsigned type, size_t lineLength) {
+    constexpr size_t kSecondsPerBitmap = 104;
+    constexpr size_t kTypeAndChecksum = 4;
     switch (type) {
     case 0x00:
     case 0x03:
@@ -183,7 +188,10 @@ void CLogLoader::CountForReserve(unsigned type) {
     case 0x31:
     case 0x32:
     case 0x33:
-        ++m_nSolenoidRecords[type - 0x30];
+        m_nSolenoidSeconds[type - 0x30] +=
+            lineLength > kTypeAndChecksum
+                ? std::min(kSecondsPerBitmap, 4 * (lineLength - kTypeAndChecksum))
+                : 0;
         break;
     default:
         break;
@@ -191,15 +199,14 @@ void CLogLoader::CountForReserve(unsigned type) {
 }
 
 void CLogLoader::Reserve() {
-    constexpr size_t kSecondsPerBitmap = 104;
-    const size_t* n = m_nSolenoidRecords;
+    const size_t* n = m_nSolenoidSeconds;
     m_log.m_arSamples.reserve(m_nSampleRecords);
     if (m_format.frcLayout) {
-        m_log.m_arSolenoidC1.reserve(n[2] * kSecondsPerBitmap);
-        m_log.m_arSolenoidC2.reserve(n[2] * kSecondsPerBitmap);
+        m_log.m_arSolenoidC1.reserve(n[2]);
+        m_log.m_arSolenoidC2.reserve(n[2]);
     } else {
-        m_log.m_arSolenoidC1.reserve((n[0] + n[2]) * kSecondsPerBitmap);
-        m_log.m_arSolenoidC2.reserve((n[1] + n[3]) * kSecondsPerBitmap);
+        m_log.m_arSolenoidC1.reserve(n[0] + n[2]);
+        m_log.m_arSolenoidC2.reserve(n[1] + n[3]);
     }
 }
 

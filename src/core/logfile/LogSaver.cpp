@@ -2,8 +2,7 @@
 
 #include "logfile/BinaryLogMerge.h"
 #include "logfile/CDiveLog.h"
-#include "logfile/CLineSource.h"
-#include "logfile/SafeFileWrite.h"
+#include "logfile/FileIO.h"
 #include "logfile/TextLogMerge.h"
 
 namespace {
@@ -28,14 +27,26 @@ std::vector<std::string> UserRecordLines(const CDiveLog& log) {
     return lines;
 }
 
-CSaveResult SaveLogFile(CDiveLog& log) {
+CSaveResult SaveLogFile(CDiveLog& log, const fileio::FileWriteFault* fault) {
     if (!log.m_bFileLoaded || log.m_strFilePath.empty() ||
         (log.m_nFileKind != kTextFile && log.m_nFileKind != kBinaryFile))
         return {};
 
     std::string original, error;
-    if (!ReadWholeFile(log.m_strFilePath, original, error))
-        return Fail(log, kSaveReadFailedId, "cannot read: " + error);
+    const fileio::ReadOutcome read = fileio::ReadFile(log.m_strFilePath, original);
+    if (!read.ok)
+        return Fail(log, kSaveReadFailedId, "cannot read: " + read.error);
+    // Merging the records into another file than the one loaded would destroy that file: the
+    // diver's edits stay in the window instead.
+    const int kindOnDisk = original.size() >= 2 && original[0] == '\0' && original[1] == '\0'
+                               ? kBinaryFile
+                               : kTextFile;
+    if ((log.m_fileIdentity.valid && !(read.identity == log.m_fileIdentity)) ||
+        kindOnDisk != log.m_nFileKind) {
+        CSaveResult r = Fail(log, kSaveChangedOnDiskId, kChangedOnDisk);
+        r.reason = kChangedOnDisk;
+        return r;
+    }
 
     const std::vector<std::string> lines = UserRecordLines(log);
     std::string content;
@@ -45,8 +56,10 @@ CSaveResult SaveLogFile(CDiveLog& log) {
         return Fail(log, kSaveReadFailedId, error);
     }
 
-    if (!ReplaceFileContent(log.m_strFilePath, content, error))
+    if (!fileio::ReplaceFileContent(log.m_strFilePath, content, error, fault))
         return Fail(log, kSaveWriteFailedId, error);
+    if (log.m_fileIdentity.valid)
+        log.m_fileIdentity = fileio::IdentityOf(log.m_strFilePath);
 
     log.m_bModified = false;
     CSaveResult r;

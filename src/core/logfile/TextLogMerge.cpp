@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr unsigned kPowerOn = 0x00;
 constexpr unsigned kLastUnitRecord = 0x7F;
 constexpr unsigned kSysInfoHeader = 0xB0;
 constexpr unsigned kSysInfoData = 0xB1;
@@ -34,9 +33,6 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 std::string MergeTextLog(std::string_view original, const std::vector<std::string>& newRecords) {
     std::vector<std::string_view> kept;
     std::vector<std::string_view> sysInfo;
-    // Record lines written so far; header lines are not counted, just as the loader does not
-    // count them when it checks that a power-on record sits on its 4-line boundary.
-    size_t count = 0;
     const std::vector<std::string_view> lines = SplitLines(original);
     // Reading stops at the first empty line. Whatever follows it was never part of the dive; it
     // goes back unchanged at the very end, after the new records, so the next load sees the
@@ -48,6 +44,16 @@ std::string MergeTextLog(std::string_view original, const std::vector<std::strin
     for (size_t i = readable; i < lines.size(); ++i)
         keepTail = keepTail || !lines[i].empty();
 
+    // Every unit record keeps its record-line number: the loader skips a short-layout power-on
+    // record that is off its four-line grid, so moving one (or dropping a line in front of one)
+    // would change which power-ons count and with them the dive shown. A line that goes (an
+    // old user record, a system-information line moving to the end, any other type) is
+    // replaced by a filler line when a unit record follows it. Header lines are not record
+    // lines and stay where they are.
+    size_t lastUnit = 0;
+    for (size_t i = 0; i < readable; ++i)
+        if (!IsHeaderLine(lines[i]) && RecordType(lines[i]) <= kLastUnitRecord)
+            lastUnit = i + 1;
     for (size_t i = 0; i < readable; ++i) {
         const std::string_view line = lines[i];
         if (IsHeaderLine(line)) {
@@ -55,18 +61,12 @@ std::string MergeTextLog(std::string_view original, const std::vector<std::strin
             continue;
         }
         const unsigned type = RecordType(line);
-        if (type <= kLastUnitRecord) {
-            if (type == kPowerOn && count % 4 != 0) {
-                const size_t fillers = 4 - count % 4;
-                for (size_t f = 0; f < fillers; ++f)
-                    kept.push_back(kFillerLine);
-                count += fillers;
-            }
-            kept.push_back(line);
-            ++count;
-        } else if (type == kSysInfoHeader || type == kSysInfoData) {
+        if (type == kSysInfoHeader || type == kSysInfoData)
             sysInfo.push_back(line);
-        }
+        if (type <= kLastUnitRecord)
+            kept.push_back(line);
+        else if (i < lastUnit)
+            kept.push_back(kFillerLine);
     }
 
     const std::string_view eol = UsesCrLf(original) ? "\r\n" : "\n";

@@ -11,9 +11,10 @@ inline constexpr std::string_view kFillerLine = "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF
 
 // Returns the new content of a text log:
 // - download header lines stay where they are and do not count as record lines;
-// - unit records (types 0x00-0x7F) are kept in order, each power-on record moved onto a
-//   4-line boundary of the record lines with filler lines;
-// - earlier user records, earlier fillers and other types (0x80-0xAF, 0xB2-0xFF) are dropped;
+// - unit records (types 0x00-0x7F) are kept in order, each on its old record-line number, so
+//   the file loads to the same dive as before;
+// - earlier user records, earlier fillers and other types (0x80-0xAF, 0xB2-0xFF) are dropped,
+//   those in front of a unit record replaced by a filler line to keep the numbering;
 // - then `newRecords`, then the system-information lines (0xB0, 0xB1) in their old order.
 // Reading stops at the first empty line, so none may stand in front of the new records: the
 // lines from the first empty one on (which no load has ever read) are moved unchanged to the

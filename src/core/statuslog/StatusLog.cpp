@@ -35,7 +35,8 @@ void StatusLog::OpenIn(const std::string& baseDir, std::string_view folder,
     m_strLogPath = (dir / std::string(fileName)).string();
     if (!keepExisting) {
         Rotate(dir.string(), fileName);
-        fs::remove(m_strLogPath, ec);
+        if (fs::is_regular_file(fs::symlink_status(m_strLogPath, ec)))
+            fs::remove(m_strLogPath, ec);
     }
 }
 
@@ -49,13 +50,21 @@ void StatusLog::Rotate(const std::string& dir, std::string_view fileName) {
         std::snprintf(num, sizeof num, "%02d", k);
         return fs::path(dir) / (base + num + ext);
     };
+    // Only our own files move: a folder (or anything else) that happens to carry one of the
+    // names stays where and what it is.
     std::error_code ec;
-    fs::remove(numbered(kOldLogs), ec);
+    auto isLogFile = [&](const fs::path& p) {
+        return fs::is_regular_file(fs::symlink_status(p, ec));
+    };
+    if (isLogFile(numbered(kOldLogs)))
+        fs::remove(numbered(kOldLogs), ec);
     for (int k = kOldLogs; k >= 1; --k) {
         const fs::path source = k == 1 ? fs::path(dir) / name : numbered(k - 1);
-        if (!fs::exists(source, ec))
+        const fs::path target = numbered(k);
+        if (!isLogFile(source) ||
+            (fs::exists(fs::symlink_status(target, ec)) && !isLogFile(target)))
             continue;
-        fs::rename(source, numbered(k), ec);
+        fs::rename(source, target, ec);
     }
 }
 

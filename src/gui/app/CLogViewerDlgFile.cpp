@@ -185,7 +185,8 @@ bool CLogViewerDlg::OnFileSave() {
         if (!result.error.empty())
             TheStatusLog().WriteText(result.error);
         if (result.messageId != 0)
-            Warn(Str(result.messageId));
+            Warn(Str(result.messageId) +
+                 (result.reason.empty() ? QString() : "\n\n" + FromLocal(result.reason)));
         return false;
     }
     if (!result.notice.empty())

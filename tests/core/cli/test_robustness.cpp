@@ -2,7 +2,10 @@
 // samples stay what scripts/make-samples makes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <sys/stat.h>
 
 #include "CliTestHelpers.h"
 
@@ -91,4 +94,82 @@ TEST(Robustness, BundledSamplesAreWhatTheScriptMakes) {
         EXPECT_TRUE(ReadFile(out) == ReadFile(kSamples + "/" + c.sample))
             << c.sample << " is stale: run scripts/make-samples";
     }
+}
+
+// ---- hostile files and failing output --------------------------------------------------------
+
+TEST(Robustness, OnlyRegularFilesAreRead) {
+    // A FIFO once blocked `check` forever and /dev/zero made `dump` grow until memory ran out.
+    const std::string fifo = TempPath("f.ccl");
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        for (const char* command : {"check", "dump", "info"}) {
+            SCOPED_TRACE(std::string(command) + " " + path);
+            const CRun r = Zelvorlog({command, path});
+            EXPECT_EQ(r.status, 1);
+            EXPECT_NE((r.out + r.err).find("Not a regular file"), std::string::npos);
+        }
+    }
+}
+
+TEST(Robustness, FilesBeyondTheSizeLimitAreRefusedUnread) {
+    // Two gigabytes of nothing (sparse, so the test costs no disk) once were read whole.
+    const std::string big = TempPath("big.bin");
+    {
+        std::ofstream f(big, std::ios::binary);
+        f.write("\0\0", 2);
+    }
+    std::filesystem::resize_file(big, 2ull << 30);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"check", big},
+          std::vector<std::string>{"convert", big, "-o", TempPath("big.ccl")}}) {
+        const CRun r = Zelvorlog(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE((r.out + r.err).find("File too large"), std::string::npos) << r.out << r.err;
+    }
+    std::filesystem::remove(big);
+}
+
+TEST(Robustness, OutputThatCannotBeWrittenIsAFailure) {
+    const std::string sample = kSamples + "/sample-short.ccl";
+    const std::vector<std::vector<std::string>> commands = {
+        {"dump", sample}, {"info", sample}, {"export", "--csv", sample}, {"--help"}};
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args[0]);
+        std::ofstream full("/dev/full");
+        ASSERT_TRUE(full.is_open());
+        std::ostringstream err;
+        EXPECT_EQ(zelvorlog::RunZelvorLog(args, full, err), 1);
+        EXPECT_NE(err.str().find("could not write the output"), std::string::npos);
+    }
+}
+
+TEST(Robustness, NoCommandWritesOntoItsInput) {
+    const std::string binary = TempPath("onto.bin");
+    const std::string link = TempPath("onto-link.bin");
+    ASSERT_EQ(Zelvorlog({"simulate", "--binary", "--duration", "2", "-o", binary}).status, 0);
+    std::filesystem::remove(link);
+    std::filesystem::create_hard_link(binary, link);
+    const std::string before = ReadFile(binary);
+    for (const std::string& output : {binary, link}) {
+        const CRun r = Zelvorlog({"convert", binary, "-o", output});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find("is the input file"), std::string::npos);
+    }
+    EXPECT_EQ(ReadFile(binary), before);
+
+    const std::string text = TempPath("onto.ccl");
+    ASSERT_EQ(Zelvorlog({"simulate", "--duration", "2", "-o", text}).status, 0);
+    const std::string textBefore = ReadFile(text);
+    EXPECT_EQ(Zelvorlog({"export", "--csv", text, "-o", text}).status, 1);
+    EXPECT_EQ(ReadFile(text), textBefore);
+}
+
+TEST(Robustness, OutOfRangeOptionsNameTheRange) {
+    const std::string out = TempPath("range.ccl");
+    EXPECT_NE(Zelvorlog({"simulate", "--duration", "100000", "-o", out}).err.find("1440:00"),
+              std::string::npos);
+    EXPECT_NE(Zelvorlog({"simulate", "--seed", "-1", "-o", out}).err.find("from 0 to"),
+              std::string::npos);
 }

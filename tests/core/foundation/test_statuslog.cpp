@@ -41,6 +41,23 @@ TEST(StatusLog, ElevenStartsLeaveElevenFiles) {
     fs::remove_all(base);
 }
 
+TEST(StatusLog, RotationLeavesFoldersWithItsNamesAlone) {
+    const fs::path base = FreshDir("folders");
+    const fs::path dir = base / "logs";
+    fs::create_directories(dir / "StatusLog03.txt" / "inside");
+    fs::create_directories(dir / "StatusLog10.txt");
+    for (int run = 0; run < 6; ++run) {
+        StatusLog log;
+        log.OpenIn(base.string(), "logs", "StatusLog.txt", false);
+        log.Write("run %d", run);
+    }
+    EXPECT_TRUE(fs::is_directory(dir / "StatusLog03.txt" / "inside"));
+    EXPECT_TRUE(fs::is_directory(dir / "StatusLog10.txt"));
+    EXPECT_EQ(ReadAll(dir / "StatusLog.txt"), "run 5\n");
+    EXPECT_EQ(ReadAll(dir / "StatusLog01.txt"), "run 4\n");
+    fs::remove_all(base);
+}
+
 TEST(StatusLog, LineFormatCutAndPercentSafety) {
     const fs::path base = FreshDir("format");
     StatusLog log;

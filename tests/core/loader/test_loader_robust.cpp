@@ -6,6 +6,7 @@
 
 #include "LogBuilder.h"
 #include "logfile/CDiveLogSample.h"
+#include "sim/CDiveSimulator.h"
 
 using namespace loadertest;
 
@@ -118,4 +119,29 @@ TEST(LoadRobust, RawNoise) {
             content[0] = '0'; // text, not binary
         LoadMustSurvive("noise.ccl", content);
     }
+}
+
+TEST(LoadRobust, ReservationsFollowWhatTheLinesCanHold) {
+    // Minimal solenoid records hold no bitmap at all; each once reserved 104 events on both
+    // solenoid arrays (a 10 MB file of them asked for well over a gigabyte).
+    StatusCapture quiet;
+    CSimOptions o;
+    o.frcLayout = false;
+    o.versionMajor = 5;
+    o.versionMinor = 2;
+    o.versionBuild = 46;
+    o.durationSeconds = 5 * 60;
+    const CSimLog sim = SimulateDive(o);
+    std::string content;
+    for (const auto& l : sim.headerLines)
+        content += l + "\r\n";
+    content += sim.logLines.front() + "\r\n";
+    for (int i = 0; i < 20000; ++i)
+        content += "3030\r\n";
+    for (size_t i = 1; i < sim.logLines.size(); ++i)
+        content += sim.logLines[i] + "\r\n";
+    CDiveLog log;
+    ASSERT_TRUE(log.LoadLogBytes(content, "solenoids.ccl").loaded);
+    EXPECT_LT(log.m_arSolenoidC1.capacity(), 20000u);
+    EXPECT_LT(log.m_arSolenoidC2.capacity(), 20000u);
 }

@@ -112,6 +112,35 @@ TEST(SaveRoundTrip, TextLogWithoutUserRecordsShowsEveryEditAfterReload) {
     }
 }
 
+TEST(SaveRoundTrip, SavingNeverChangesWhichPowerOnRecordsCount) {
+    // A short-layout log whose second power-on record stands off the four-line grid (behind an
+    // old user record), so the loader skips it. Saving drops that record; the lines behind it
+    // must not move, or the skipped power-on would count and the saved file show another dive.
+    CSimOptions o;
+    o.frcLayout = false;
+    o.versionMajor = 5;
+    o.versionMinor = 2;
+    o.versionBuild = 46;
+    o.durationSeconds = 10 * 60;
+    const CSimLog sim = SimulateDive(o);
+    std::vector<std::string> lines = sim.headerLines;
+    lines.push_back(sim.logLines.front());
+    lines.push_back(sim.userLines.front());
+    lines.insert(lines.end(), sim.logLines.begin(), sim.logLines.end());
+    CTempDir dir;
+    const std::string path = dir.File("dive.ccl");
+    WriteAll(path, Join(lines, "\r\n"));
+
+    CDiveLog log;
+    Load(log, path);
+    Edit(log);
+    ASSERT_TRUE(SaveLogFile(log).ok);
+    CDiveLog reloaded;
+    Load(reloaded, path);
+    ExpectSameDive(log, reloaded);
+    ExpectEditsKept(log, reloaded);
+}
+
 TEST(SaveRoundTrip, TextLogWithUserRecordsReplacesThem) {
     CTempDir dir;
     const std::string path = dir.File("dive.ccl");
@@ -160,12 +189,13 @@ TEST(SaveRoundTrip, UnreadLinesAfterABlankLineStayUnread) {
     ExpectSameDive(log, reloaded);
 }
 
-TEST(SaveRoundTrip, PowerOnOffTheGridGainsFillersOnce) {
+TEST(SaveRoundTrip, PowerOnOffTheGridStaysWhereItIs) {
     CTempDir dir;
     const std::string path = dir.File("dive.ccl");
     CSimLog sim = Simulate(false, false);
     // Two records of an unused type and a second power-on after the first: the second one
-    // sits at record line 4, off its boundary, and the loader skips it until a save moves it.
+    // sits at record line 4, off its boundary, and the loader skips it; a save must leave it
+    // there, or the saved log would show one pre-dive more.
     const std::string unused = Record(0x45);
     const std::string powerOn = sim.logLines.front();
     ASSERT_EQ(RecordType(powerOn), 0x00u);
@@ -177,11 +207,11 @@ TEST(SaveRoundTrip, PowerOnOffTheGridGainsFillersOnce) {
     Edit(log);
     ASSERT_TRUE(SaveLogFile(log).ok);
     const std::string once = ReadAll(path);
-    EXPECT_EQ(CountLines(once, kFillerLine), 1u); // power-on at record line 4 goes to 5
+    EXPECT_EQ(CountLines(once, kFillerLine), 0u);
     CDiveLog reloaded;
     Load(reloaded, path);
     ExpectEditsKept(log, reloaded);
-    EXPECT_EQ(reloaded.m_arPreDives.size(), log.m_arPreDives.size() + 1);
+    ExpectSameDive(log, reloaded);
 
     ASSERT_TRUE(SaveLogFile(reloaded).ok);
     EXPECT_EQ(ReadAll(path), once);

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@
 #include "GuiTestEnv.h"
 #include "app/CLogViewerDlg.h"
 #include "app/CQtSettingsStore.h"
+#include "logfile/LogSaver.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
 #include "ui/CLatLongEdit.h"
@@ -464,6 +466,29 @@ TEST_F(MainWindow, TextsAreSavedInTheLogsCodePage) {
     EXPECT_TRUE(Banner().contains(QString::fromUtf8("\u201cOne\u201d")));
 }
 
+// Regression: a log replaced on disk after loading was overwritten by the save.
+TEST_F(MainWindow, SaveRefusesAFileReplacedOnDiskAndKeepsTheEdits) {
+    WriteUnitFiles();
+    Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
+    Window().SetSaveHook([](CDiveLog& log) { return SaveLogFile(log); });
+    EditDive();
+    QFile other(Path("ZV1_0003.ccl"));
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    const QByteArray replacement = other.readAll();
+    other.close();
+    ASSERT_TRUE(QFile::remove(Path("ZV1_0001.ccl")));
+    ASSERT_TRUE(QFile::rename(Path("ZV1_0003.ccl"), Path("ZV1_0001.ccl")));
+
+    Window().Action(Dlg::kCmdSave)->trigger();
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].startsWith("Unable to open data file for writing."));
+    EXPECT_TRUE(m_messages[0].contains("no longer the one that was loaded"));
+    EXPECT_TRUE(Window().Context().IsModified());
+    QFile onDisk(Path("ZV1_0001.ccl"));
+    ASSERT_TRUE(onDisk.open(QIODevice::ReadOnly));
+    EXPECT_EQ(onDisk.readAll(), replacement);
+}
+
 TEST_F(MainWindow, SaveCommandClearsTheMark) {
     WriteUnitFiles();
     Window().OpenFile(Path("ZV1_0001.ccl"), Dlg::Source::External);
@@ -642,10 +667,20 @@ TEST_F(MainWindow, LoaderMessagesAreShownAndTheWindowStaysEmpty) {
     EXPECT_FALSE(Loaded());
     EXPECT_EQ(Window().windowTitle(), "Zelvor Log Viewer");
 
+    // A file that cannot be read says why, with its path.
     m_messages.clear();
     Window().OpenFile(Path("missing.ccl"), Dlg::Source::External);
     ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_EQ(m_messages[0], "Unable to open data file.");
+    EXPECT_TRUE(m_messages[0].startsWith("Unable to open data file."));
+    EXPECT_TRUE(m_messages[0].contains("No such file or directory: " + Path("missing.ccl")));
+
+    // A folder named like a log once brought the viewer down.
+    QDir(m_dir).mkdir("folder.ccl");
+    m_messages.clear();
+    Window().OpenFile(Path("folder.ccl"), Dlg::Source::External);
+    ASSERT_EQ(m_messages.size(), 1);
+    EXPECT_TRUE(m_messages[0].contains("Is a folder, not a file"));
+    EXPECT_FALSE(Loaded());
 }
 
 // Regression: a binary file that failed to convert left an empty window and no word why.

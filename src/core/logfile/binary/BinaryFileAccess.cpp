@@ -6,6 +6,10 @@
 #include <new>
 #include <thread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace binaryfile {
 
 namespace {
@@ -34,6 +38,20 @@ int CauseOf(int osError) {
     }
 }
 
+// Non-blocking, so that a FIFO named like a log cannot hold the open forever.
+std::FILE* OpenNonBlocking(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return nullptr;
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        const int err = errno;
+        ::close(fd);
+        errno = err;
+    }
+    return file;
+}
+
 void Pause() {
     std::this_thread::sleep_for(std::chrono::milliseconds(kRetryPauseMs));
 }
@@ -44,7 +62,7 @@ std::FILE* OpenForReading(const std::string& path, int& osError, const Opener& o
     osError = 0;
     for (int attempt = 1; attempt <= kOpenAttempts; ++attempt) {
         errno = 0;
-        std::FILE* file = opener ? opener(path) : std::fopen(path.c_str(), "rb");
+        std::FILE* file = opener ? opener(path) : OpenNonBlocking(path);
         if (file)
             return file;
         osError = errno;
@@ -63,14 +81,14 @@ std::string OpenFailureDetail(int osError, const std::string& path) {
 
 bool ReadAll(std::FILE* file, std::string& content, std::string& error) {
     content.clear();
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0)
-        size = std::ftell(file);
-    if (size < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
+    // The size of the opened file itself; a folder, a device or a pipe has none worth trusting.
+    struct stat st {};
+    if (::fstat(::fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) {
         error = "Unable to read full file contents";
         return false;
     }
-    if (static_cast<unsigned long>(size) > kMaxFileSize) {
+    const long long size = static_cast<long long>(st.st_size);
+    if (static_cast<unsigned long long>(size) > kMaxFileSize) {
         error = "Unable to allocate memory";
         return false;
     }

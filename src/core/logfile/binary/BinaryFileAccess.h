@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "logfile/FileIO.h"
+
 namespace binaryfile {
 
 inline constexpr int kOpenAttempts = 10;
@@ -23,12 +25,11 @@ std::FILE* OpenForReading(const std::string& path, int& osError, const Opener& o
 // files, 5 access denied, 11 sharing violation, 1 anything else) and the OS error is errno.
 std::string OpenFailureDetail(int osError, const std::string& path);
 
-// The largest file we read whole. The biggest log memory of any unit is 32 MB, so anything
-// far beyond it is not a log and is refused rather than loaded into memory.
-inline constexpr unsigned long kMaxFileSize = 256ul * 1024 * 1024;
+// The largest file we read whole: the one limit of every reader.
+inline constexpr unsigned long long kMaxFileSize = fileio::kMaxFileSize;
 
 // Reads the whole open file. False with "Unable to allocate memory" (also for a file above
-// kMaxFileSize) or "Unable to read full file contents" in `error`.
+// kMaxFileSize) or "Unable to read full file contents" (also for anything but a regular file).
 bool ReadAll(std::FILE* file, std::string& content, std::string& error);
 
 // The short pause after closing a file, so the next open does not race the tools.

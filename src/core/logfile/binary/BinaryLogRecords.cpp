@@ -1,9 +1,7 @@
 #include "logfile/binary/BinaryLogRecords.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "logfile/binary/BinaryFileAccess.h"
 #include "logfile/binary/CCrc32Static.h"
@@ -117,31 +115,6 @@ std::string WriteRecords(const std::vector<CStandardRecordData>& records, bool p
     }
     CStandardRecord::AppendBE32(out, protect ? CCrc32Static::Compute(out) : 0u);
     return out;
-}
-
-bool WriteRecordsToFile(const std::string& path, const std::vector<CStandardRecordData>& records,
-                        std::string& error) {
-    // Written beside the log and renamed over it, so a failed write leaves the old file whole.
-    const std::string image = WriteRecords(records);
-    const std::string temp = path + ".tmp";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    const bool written = std::fwrite(image.data(), 1, image.size(), file) == image.size();
-    const bool closed = std::fclose(file) == 0;
-    if (!written || !closed) {
-        std::remove(temp.c_str());
-        error = "Unable to write full file contents";
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = std::strerror(errno);
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
 }
 
 void PlaceRecord(std::vector<CStandardRecordData>& records, CStandardRecordData record,

@@ -8,7 +8,7 @@
 //   if (!binarylog::ReadRecordsFromFile(path, records, error)) ...
 //   binarylog::PlaceRecord(records, {CStandardRecord::kTypeDLDataUser, payload},
 //                          {CStandardRecord::kTypeDLDataComp});
-//   if (!binarylog::WriteRecordsToFile(path, records, error)) ...
+//   fileio::ReplaceFileContent(path, binarylog::WriteRecords(records), error);
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
@@ -50,11 +50,6 @@ bool ReadRecordsFromFile(const std::string& path, std::vector<CStandardRecordDat
 
 // The file image: each record with its CRC, then the CRC of all of it (0 when not `protect`).
 std::string WriteRecords(const std::vector<CStandardRecordData>& records, bool protect = true);
-// Writes the image to `path`, through a temporary file beside it that is renamed over the old
-// one, so a failure leaves the old file as it was. False with a reason when the file cannot be
-// created or written completely.
-bool WriteRecordsToFile(const std::string& path, const std::vector<CStandardRecordData>& records,
-                        std::string& error);
 
 // Puts `record` in place: over the first record of its own type when there is one; otherwise
 // directly after the first record of the first type in `after` that the file holds; otherwise

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "logfile/HexDigits.h"
 #include "statuslog/CReport.h"
 
 namespace {
@@ -11,16 +12,6 @@ namespace {
 // "ZelvorLogTestKey": easy to recognise in a hex dump, and plainly not a device secret.
 constexpr CBinaryLogKey::Key kTestKey = {0x5A, 0x65, 0x6C, 0x76, 0x6F, 0x72, 0x4C, 0x6F,
                                          0x67, 0x54, 0x65, 0x73, 0x74, 0x4B, 0x65, 0x79};
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
 
 bool IsAllErased(const uint8_t* data, size_t length) {
     return std::all_of(data, data + length, [](uint8_t b) { return b == 0xFF; });
@@ -59,8 +50,8 @@ std::optional<CBinaryLogKey> CBinaryLogKey::FromHex(std::string_view hex) {
         return std::nullopt;
     Key key{};
     for (size_t i = 0; i < kKeySize; ++i) {
-        const int hi = HexValue(hex[2 * i]);
-        const int lo = HexValue(hex[2 * i + 1]);
+        const int hi = hexdigits::Value(hex[2 * i]);
+        const int lo = hexdigits::Value(hex[2 * i + 1]);
         if (hi < 0 || lo < 0)
             return std::nullopt;
         key[i] = static_cast<uint8_t>(hi * 16 + lo);
