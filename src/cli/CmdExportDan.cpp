@@ -7,6 +7,7 @@
 #include "dan/DanDetailsFile.h"
 #include "dan/DanExport.h"
 #include "logfile/CLineSource.h"
+#include "logfile/FileIO.h"
 
 namespace zelvorlog {
 namespace {
@@ -59,8 +60,9 @@ int CmdExportDan(const std::vector<std::string>& argv, CCommandIo& io) {
     if (args.Has("--details")) {
         const std::string detailsPath = args.Value("--details");
         std::string text;
-        if (!ReadWholeFile(detailsPath, text, error)) {
-            io.err << "zelvorlog export: " << detailsPath << ": " << error << "\n";
+        const fileio::ReadOutcome read = fileio::ReadFile(detailsPath, text);
+        if (!read.ok) {
+            io.err << "zelvorlog export: " << detailsPath << ": " << read.error << "\n";
             return kExitFailed;
         }
         if (!ParseDanDetailsFile(text, data.details, data.answers, error))

@@ -46,9 +46,9 @@ bool WriteExport(const std::string& path, std::string_view content, std::string&
 // Reads the log and checks that the export would not land on it.
 bool ReadLog(const std::string& logPath, const std::string& danPath, std::string& content,
              CDanWriteResult& failure) {
-    std::string error;
-    if (!ReadWholeFile(logPath, content, error)) {
-        failure = Failure(kDanReadFailedId, logPath + ": " + error, danPath);
+    const fileio::ReadOutcome read = fileio::ReadFile(logPath, content);
+    if (!read.ok) {
+        failure = Failure(kDanReadFailedId, logPath + ": " + read.error, danPath);
         return false;
     }
     std::error_code ec;

@@ -40,7 +40,7 @@ std::string ListText(int index, const CIdRange& range, const TextLookup& lookup)
 class CInfoWriter {
 public:
     CInfoWriter(CReportPage& page, const CTextMeasure& measure)
-        : m_page(page), m_measure(measure), m_line(measure.lineHeight(kTitleHeightMm)) {}
+        : m_page(page), m_line(measure.lineHeight(kTitleHeightMm)) {}
 
     double Line() const { return m_line; }
     double Y() const { return m_y; }
@@ -74,7 +74,6 @@ public:
 
 private:
     CReportPage& m_page;
-    const CTextMeasure& m_measure;
     double m_line;
     double m_y = kTopMm;
 };
