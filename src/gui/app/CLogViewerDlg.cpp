@@ -21,6 +21,7 @@
 #include "app/CMailClient.h"
 #include "app/CQtSettingsStore.h"
 #include "app/LocalFileName.h"
+#include "lang/CLanguageSwitch.h"
 #include "print/CPrintCommands.h"
 #include "settings/SettingsTable.h"
 #include "ui/Cp1252.h"
@@ -72,6 +73,15 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
         if (!path.isEmpty())
             m_recentFiles << path;
     }
+
+    // The stored language, before any text is set; a language whose file has gone leaves
+    // English and the setting as it is.
+    m_pLanguage = std::make_unique<CLanguageSwitch>([this](uint32_t language) {
+        CViewerPreferences viewer = m_ctx.Settings().Viewer();
+        viewer.m_nLanguageId = language;
+        m_ctx.SetViewer(viewer);
+    });
+    m_pLanguage->Apply(m_ctx.Settings().Viewer().m_nLanguageId);
 
     m_pPrint = new CPrintCommands(this, [this] { return ReportInput(); });
     BuildCentre();
@@ -165,6 +175,8 @@ void CLogViewerDlg::SetTexts() {
     m_pPrevious->setToolTip(Str(appstr::kPrevious));
     m_pNext->setToolTip(Str(appstr::kNext));
     m_pLast->setToolTip(Str(appstr::kLast));
+    if (m_pHelp)
+        m_pHelp->SetTexts();
     for (CDivePage* page : m_arPages)
         page->SetTexts();
 }

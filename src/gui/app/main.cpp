@@ -1,5 +1,6 @@
 // zelvor-log-viewer: shows the log of one rebreather dive.
 #include <QApplication>
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 
@@ -16,6 +17,10 @@ int main(int argc, char** argv) {
         }
     }
     QApplication app(argc, argv);
+    // QApplication takes the user's locale for the C library too; under a German or French one
+    // printf would write decimal commas and strtod would stop at the log files' decimal points.
+    // Numbers are always written and read with a point, whatever language the texts are in.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName(QStringLiteral("Zelvor"));
     QApplication::setApplicationName(QStringLiteral("ZelvorLogViewer"));
     // Lets the desktop match the window with the installed desktop entry (its icon and name).
