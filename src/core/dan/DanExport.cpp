@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "logfile/CLineSource.h"
+#include "logfile/FileIO.h"
 #include "logfile/SafeFileWrite.h"
 #include "logfile/binary/BinaryLogRecords.h"
 #include "logfile/binary/CStandardRecord.h"

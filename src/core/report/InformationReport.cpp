@@ -82,7 +82,7 @@ void AddSummary(CInfoWriter& w, const CDiveLog& log, bool metric, const TextLook
                 double width) {
     const CDiveLogInformation& info = log.m_DiveInformation;
     const summary::CSummaryTexts t =
-        summary::BuildSummaryTexts(info, metric, DisplayDecoOption(log));
+        summary::BuildSummaryTexts(info, metric, DisplayDecoOption(log), lookup);
     w.Heading(lookup(2067));
     struct CRow {
         int label;
@@ -99,7 +99,7 @@ void AddSummary(CInfoWriter& w, const CDiveLog& log, bool metric, const TextLook
         columns[1].push_back({2107, t.gfLow});
         columns[1].push_back({2108, t.gfHigh});
     }
-    columns[1].push_back({23020, AbsorbentTypeText(0)});
+    columns[1].push_back({23020, AbsorbentTypeText(0, lookup)});
     columns[2] = {{2104, t.peakCns}, {2105, t.peakOtu}, {2106, t.surfaceInterval}};
     size_t rows = 0;
     for (int c = 0; c < 3; ++c) {
@@ -235,14 +235,14 @@ std::string DiveTypeText(const CDiveLogInformation& info, const TextLookup& look
     return text;
 }
 
-std::string AbsorbentTypeText(int code) {
+std::string AbsorbentTypeText(int code, const TextLookup& lookup) {
     switch (code) {
     case 1:
         return "SODASORB 6-12";
     case 2:
         return "SOFNOLIME 797";
     default:
-        return "Unknown Type";
+        return CheckedFormat(lookup, kUnknownAbsorbent);
     }
 }
 

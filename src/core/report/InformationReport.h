@@ -24,7 +24,8 @@ std::string LatLongText(const CDiveLogInformation& info);
 // The ticked dive types by their names, comma separated.
 std::string DiveTypeText(const CDiveLogInformation& info, const TextLookup& lookup = BuiltInText);
 // The absorbent the unit was filled with; the logs carry no code for it yet.
-std::string AbsorbentTypeText(int code);
+inline constexpr int kUnknownAbsorbent = 24686;
+std::string AbsorbentTypeText(int code, const TextLookup& lookup = BuiltInText);
 // The decompression option of the log's display ("Trimix", "Nitrox", ...), empty when unknown.
 std::string DisplayDecoOption(const CDiveLog& log);
 

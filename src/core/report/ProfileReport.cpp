@@ -28,7 +28,8 @@ CMmRect UsableArea(double width, double height, bool landscape) {
     return {left, top, width - left - 5.0, height - top - 5.0};
 }
 
-void AddLegend(CProfileReport& r, const CChartState& state, const CTextMeasure& measure) {
+void AddLegend(CProfileReport& r, const CChartState& state, const CTextMeasure& measure,
+               const TextLookup& lookup) {
     const double s = r.scale;
     const double fontMm = kChartFontMm * s;
     r.legendFrame = {r.legendArea.x + 12.5 * s, r.legendArea.y + 0.1 * r.legendArea.h,
@@ -45,12 +46,12 @@ void AddLegend(CProfileReport& r, const CChartState& state, const CTextMeasure& 
     int fills[kLegendPositions];
     std::fill(std::begin(fills), std::end(fills), CReportBox::kNoFill);
     if (state.m_bDepthTraceOn) {
-        names[0] = "Depth";
+        names[0] = CheckedFormat(lookup, kLegendDepth);
         fills[0] = CReportBox::kBlack;
     }
     for (int slot = 0; slot < kChartSlots; ++slot) {
         const int code = state.m_nTraceCode[slot];
-        names[slot + 1] = LegendName(code);
+        names[slot + 1] = LegendName(code, lookup);
         if (LegendHasSquare(code))
             fills[slot + 1] = slot;
     }
@@ -99,7 +100,7 @@ std::string LegendName(int code, const TextLookup& lookup) {
     if (code >= 510 && code <= 517)
         return kCo2Names[code - 510];
     if (code == 602)
-        return "Deco Gradient Factor";
+        return CheckedFormat(lookup, kLegendGradientFactor);
     if (code >= 701 && code <= 709)
         return "Scrubber TS1 T" + std::to_string(code - 701);
     if (code >= 901 && code <= 1402) {
@@ -113,18 +114,18 @@ bool LegendHasSquare(int code) {
     return (code != 0 && TraceDrawsLine(code)) || (code >= 1301 && code <= 1303);
 }
 
-std::string TimeAxisTitle(const CChartState& state) {
+std::string TimeAxisTitle(const CChartState& state, const TextLookup& lookup) {
     for (int v = 0; v <= 10; ++v) {
         const std::string label = TimeAxisLabel(state, v);
         if (std::count(label.begin(), label.end(), ':') >= 2)
-            return "Time (hh:mm:ss)";
+            return CheckedFormat(lookup, kTimeTitleHours);
     }
-    return "Time (mm:ss)";
+    return CheckedFormat(lookup, kTimeTitleMinutes);
 }
 
 CProfileReport LayoutProfileReport(double width, double height, const std::string& banner,
                                    const CChartState& state, bool metric,
-                                   const CTextMeasure& measure) {
+                                   const CTextMeasure& measure, const TextLookup& lookup) {
     CProfileReport r;
     r.page.width = width;
     r.page.height = height;
@@ -151,9 +152,9 @@ CProfileReport LayoutProfileReport(double width, double height, const std::strin
     r.legendArea = {u.x, chartBottom, u.w, legendBottom - chartBottom};
 
     r.labelHeightMm = kChartFontMm * s;
-    r.depthTitle = metric ? "Depth (m)" : "Depth (ft)";
-    r.timeTitle = TimeAxisTitle(state);
-    AddLegend(r, state, measure);
+    r.depthTitle = CheckedFormat(lookup, metric ? kDepthTitleMetres : kDepthTitleFeet);
+    r.timeTitle = TimeAxisTitle(state, lookup);
+    AddLegend(r, state, measure, lookup);
     return r;
 }
 

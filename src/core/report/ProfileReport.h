@@ -24,6 +24,16 @@ struct CProfileReport {
 
 namespace report {
 
+// Numbers of the profile report's own words in the string table.
+enum : int {
+    kLegendDepth = 24680,
+    kTimeTitleHours = 24681,
+    kTimeTitleMinutes = 24682,
+    kDepthTitleMetres = 24683,
+    kDepthTitleFeet = 24684,
+    kLegendGradientFactor = 24685,
+};
+
 inline constexpr int kLegendColumns = 7;
 inline constexpr int kLegendRows = 3;
 inline constexpr int kLegendPositions = 11; // "Depth" and the ten slots
@@ -34,12 +44,13 @@ std::string LegendName(int code, const TextLookup& lookup = BuiltInText);
 bool LegendHasSquare(int code);
 
 // "Time (hh:mm:ss)" once the time labels of the window reach an hour, else "Time (mm:ss)".
-std::string TimeAxisTitle(const CChartState& state);
+std::string TimeAxisTitle(const CChartState& state, const TextLookup& lookup = BuiltInText);
 
 // The whole page for a printable area of `width` x `height` mm; the page is landscape when it is
 // wider than high.
 CProfileReport LayoutProfileReport(double width, double height, const std::string& banner,
                                    const CChartState& state, bool metric,
-                                   const CTextMeasure& measure);
+                                   const CTextMeasure& measure,
+                                   const TextLookup& lookup = BuiltInText);
 
 } // namespace report

@@ -47,14 +47,14 @@ std::string BannerText(const CBannerItems& items, bool metric, const StringLooku
 std::string BannerText(const CDiveLog& log, bool metric, const StringLookup& lookup) {
     if (!log.m_bFileLoaded)
         return {};
-    return BannerText(BannerItemsFromLog(log), metric, lookup);
+    return BannerText(BannerItemsFromLog(log, lookup), metric, lookup);
 }
 
 std::string BannerText(const CDiveLog& log, bool metric) {
     return BannerText(log, metric, [](int id) { return std::string(DefaultString(id)); });
 }
 
-CBannerItems BannerItemsFromLog(const CDiveLog& log) {
+CBannerItems BannerItemsFromLog(const CDiveLog& log, const StringLookup& lookup) {
     CBannerItems items;
     if (!log.m_arPreDives.empty())
         items.unitText = log.m_arPreDives.back()->m_strText;
@@ -66,7 +66,7 @@ CBannerItems BannerItemsFromLog(const CDiveLog& log) {
     const CDiveLogInformation& info = log.m_DiveInformation;
     // Built afresh each time so an edited dive number shows at once.
     items.diveLabel = info.MakeDiveLabel();
-    items.diveDate = summary::FormatDate(info.m_dtDiveDateTime);
+    items.diveDate = summary::FormatDate(info.m_dtDiveDateTime, lookup);
     items.diveTime = summary::FormatTime(info.m_dtDiveDateTime);
     items.maxDepth = info.m_dMaxDepth;
     items.diveDuration = info.m_strDiveTime;

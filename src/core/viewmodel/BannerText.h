@@ -29,7 +29,7 @@ std::string WindowTitle(const CDiveLog& log);
 std::string BannerText(const CBannerItems& items, bool metric, const StringLookup& lookup);
 
 // The items of the dive in `log`; only meaningful while a file is loaded.
-CBannerItems BannerItemsFromLog(const CDiveLog& log);
+CBannerItems BannerItemsFromLog(const CDiveLog& log, const StringLookup& lookup = {});
 
 // Empty when no file is loaded; else BannerText of the log's items.
 std::string BannerText(const CDiveLog& log, bool metric, const StringLookup& lookup);

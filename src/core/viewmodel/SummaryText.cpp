@@ -15,8 +15,23 @@ template <typename... Args> std::string Printf(const char* format, Args... args)
 }
 } // namespace
 
-std::string FormatDate(const CDateTime& dt) {
-    return dt.Format("%d %B %Y");
+std::string FormatDate(const CDateTime& dt, const TextLookup& lookup) {
+    std::string text = dt.Format("%d %B %Y");
+    if (!lookup)
+        return text;
+    if (text == BuiltInText(kInvalidDate))
+        return CheckedFormat(lookup, kInvalidDate);
+    // The month's name in the current language in place of the English one.
+    const std::string english = dt.Format("%B");
+    for (int m = 0; m < 12 && !english.empty(); ++m) {
+        if (english != BuiltInText(kJanuary + m))
+            continue;
+        const size_t at = text.find(english);
+        if (at != std::string::npos)
+            text.replace(at, english.size(), CheckedFormat(lookup, kJanuary + m));
+        break;
+    }
+    return text;
 }
 
 std::string FormatTime(const CDateTime& dt) {
@@ -27,24 +42,26 @@ std::string FormatMaxDepth(double metres, bool metric) {
     return metric ? Printf("%.1f m", metres) : FormatFeetInches(metres);
 }
 
-std::string FormatHoursMinutes(int minutes) {
+std::string FormatHoursMinutes(int minutes, const TextLookup& lookup) {
     if (minutes < 1)
         return {};
-    return Printf("%d:%02d hh:mm", minutes / 60, minutes % 60);
+    return FormatText(CheckedFormat(lookup, kHoursMinutesFormat).c_str(), minutes / 60,
+                      minutes % 60);
 }
 
-std::string FormatAtmPressure(double millibar) {
-    return Printf("%.0f mBar", millibar);
+std::string FormatAtmPressure(double millibar, const TextLookup& lookup) {
+    return FormatText(CheckedFormat(lookup, kMillibarFormat).c_str(), millibar);
 }
 
-std::string FormatAtmTemperature(double celsius, bool metric) {
+std::string FormatAtmTemperature(double celsius, bool metric, const TextLookup& lookup) {
     if (metric)
-        return Printf("%.1f Celcius", celsius);
-    return Printf("%.1f Fahrenheit", units::CelsiusToFahrenheit(celsius));
+        return FormatText(CheckedFormat(lookup, kCelsiusFormat).c_str(), celsius);
+    return FormatText(CheckedFormat(lookup, kFahrenheitFormat).c_str(),
+                      units::CelsiusToFahrenheit(celsius));
 }
 
-std::string FormatSetpoint(double bar) {
-    return Printf("%.2f Bar", bar);
+std::string FormatSetpoint(double bar, const TextLookup& lookup) {
+    return FormatText(CheckedFormat(lookup, kSetpointFormat).c_str(), bar);
 }
 
 std::string FormatPeakPercent(double percent) {
@@ -63,22 +80,22 @@ CDecoVisibility DecoVisibility(const std::string& option) {
 }
 
 CSummaryTexts BuildSummaryTexts(const CDiveLogInformation& info, bool metric,
-                                const std::string& decompressionOption) {
+                                const std::string& decompressionOption, const TextLookup& lookup) {
     CSummaryTexts t;
     t.deco = DecoVisibility(decompressionOption);
     if (!info.m_bSummaryValid)
         return t; // nothing worked out: an empty summary rather than zeros
-    t.date = FormatDate(info.m_dtDiveDateTime);
+    t.date = FormatDate(info.m_dtDiveDateTime, lookup);
     t.time = FormatTime(info.m_dtDiveDateTime);
     t.diveTime = info.m_strDiveTime;
     t.maxDepth = FormatMaxDepth(info.m_dMaxDepth, metric);
     t.diveNumber = Printf("%d", info.m_nDiveNumber);
-    t.totalUnitOnTime = FormatHoursMinutes(info.m_nTotalUnitOnTime);
-    t.totalDiveTime = FormatHoursMinutes(info.m_nTotalDiveTime);
-    t.elapsedOnTime = FormatHoursMinutes(info.m_nElapsedOnTime);
-    t.atmPressure = FormatAtmPressure(info.m_dAtmPressure);
-    t.atmTemperature = FormatAtmTemperature(info.m_dAtmTemperature, metric);
-    t.peakSetpoint = FormatSetpoint(info.m_dPeakSetpoint);
+    t.totalUnitOnTime = FormatHoursMinutes(info.m_nTotalUnitOnTime, lookup);
+    t.totalDiveTime = FormatHoursMinutes(info.m_nTotalDiveTime, lookup);
+    t.elapsedOnTime = FormatHoursMinutes(info.m_nElapsedOnTime, lookup);
+    t.atmPressure = FormatAtmPressure(info.m_dAtmPressure, lookup);
+    t.atmTemperature = FormatAtmTemperature(info.m_dAtmTemperature, metric, lookup);
+    t.peakSetpoint = FormatSetpoint(info.m_dPeakSetpoint, lookup);
     t.peakCns = FormatPeakPercent(info.m_dPeakCNS);
     t.peakOtu = FormatPeakPercent(info.m_dPeakOTU);
     t.surfaceInterval = info.m_strSurfaceInterval;

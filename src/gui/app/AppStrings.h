@@ -69,5 +69,7 @@ enum : int {
     kExportUddfFilter,
     kExportUddfFailed,
     kUnstorableCharacters = 20130,
+
+    kSelectLanguageTitle = 20900,
 };
 } // namespace appstr

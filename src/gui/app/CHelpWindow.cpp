@@ -14,13 +14,13 @@ const QUrl kContents(QStringLiteral("qrc:/help/index.html"));
 }
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle(CViewerContext::Str(appstr::kHelpTitle));
     setObjectName(QStringLiteral("help"));
     auto* column = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
-    auto* contents = new QPushButton(CViewerContext::Str(appstr::kHelpContents), this);
-    auto* back = new QPushButton(CViewerContext::Str(appstr::kHelpBack), this);
-    auto* forward = new QPushButton(CViewerContext::Str(appstr::kHelpForward), this);
+    auto* contents = m_pContents = new QPushButton(this);
+    auto* back = m_pBack = new QPushButton(this);
+    auto* forward = m_pForward = new QPushButton(this);
+    SetTexts();
     row->addWidget(contents);
     row->addWidget(back);
     row->addWidget(forward);
@@ -38,6 +38,13 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     back->setEnabled(false);
     forward->setEnabled(false);
     resize(760, 620);
+}
+
+void CHelpWindow::SetTexts() {
+    setWindowTitle(CViewerContext::Str(appstr::kHelpTitle));
+    m_pContents->setText(CViewerContext::Str(appstr::kHelpContents));
+    m_pBack->setText(CViewerContext::Str(appstr::kHelpBack));
+    m_pForward->setText(CViewerContext::Str(appstr::kHelpForward));
 }
 
 void CHelpWindow::ShowContents() {

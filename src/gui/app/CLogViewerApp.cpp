@@ -15,6 +15,7 @@
 #include "app/CQtSettingsStore.h"
 #include "app/CSingleInstance.h"
 #include "app/CSplashWindow.h"
+#include "app/LocalFileName.h"
 #include "print/CPrintCommands.h"
 #include "viewmodel/BannerText.h"
 #include "viewmodel/FileNavigation.h"
@@ -104,10 +105,9 @@ int CLogViewerApp::Run(const Options& options) {
     // A viewer already showing a file of this name comes to the front instead.
     const bool screenshot = !options.screenshot.isEmpty() || !options.report.isEmpty();
     if (!options.file.isEmpty() && !screenshot) {
-        const std::string name =
-            filenav::FileNamePart(QFile::encodeName(options.file).toStdString());
-        const QString title = QLatin1String(kProgramTitle) + QStringLiteral(" - ") +
-                              QFile::decodeName(QByteArray::fromStdString(name));
+        const std::string name = filenav::FileNamePart(localname::EncodeStd(options.file));
+        const QString title =
+            QLatin1String(kProgramTitle) + QStringLiteral(" - ") + localname::Decode(name);
         if (CSingleInstance::RaiseExisting(title))
             return 0;
     }

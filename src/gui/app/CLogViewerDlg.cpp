@@ -20,6 +20,8 @@
 #include "app/CHelpWindow.h"
 #include "app/CMailClient.h"
 #include "app/CQtSettingsStore.h"
+#include "app/LocalFileName.h"
+#include "lang/CLanguageSwitch.h"
 #include "print/CPrintCommands.h"
 #include "settings/SettingsTable.h"
 #include "ui/Cp1252.h"
@@ -40,7 +42,7 @@ QString Str(int id) {
     return CViewerContext::Str(id);
 }
 QString FromLocal(const std::string& s) {
-    return QString::fromLocal8Bit(s.data(), qsizetype(s.size()));
+    return localname::Decode(s);
 }
 } // namespace
 
@@ -67,10 +69,19 @@ CLogViewerDlg::CLogViewerDlg(QWidget* parent)
         profile.value(QStringLiteral("Addresses/Send DAT to DAN email")).toString();
     for (int i = 1; i <= kRecentFiles; ++i) {
         const QString path =
-            profile.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
+            localname::FromSetting(profile.value(QStringLiteral("Recent File List/File%1").arg(i)));
         if (!path.isEmpty())
             m_recentFiles << path;
     }
+
+    // The stored language, before any text is set; a language whose file has gone leaves
+    // English and the setting as it is.
+    m_pLanguage = std::make_unique<CLanguageSwitch>([this](uint32_t language) {
+        CViewerPreferences viewer = m_ctx.Settings().Viewer();
+        viewer.m_nLanguageId = language;
+        m_ctx.SetViewer(viewer);
+    });
+    m_pLanguage->Apply(m_ctx.Settings().Viewer().m_nLanguageId);
 
     m_pPrint = new CPrintCommands(this, [this] { return ReportInput(); });
     BuildCentre();
@@ -164,6 +175,8 @@ void CLogViewerDlg::SetTexts() {
     m_pPrevious->setToolTip(Str(appstr::kPrevious));
     m_pNext->setToolTip(Str(appstr::kNext));
     m_pLast->setToolTip(Str(appstr::kLast));
+    if (m_pHelp)
+        m_pHelp->SetTexts();
     for (CDivePage* page : m_arPages)
         page->SetTexts();
 }

@@ -25,6 +25,7 @@ class QTabWidget;
 class QToolButton;
 class CDivePage;
 class CHelpWindow;
+class CLanguageSwitch;
 class CMailClient;
 struct CMailMessage;
 class CPrintCommands;
@@ -89,6 +90,9 @@ public:
     const CDanAnswers& DanAnswers() const { return m_danAnswers; }
     QString DanFilePath() const { return m_strDanFilePath; }
     void OnAbout();
+    // Tools > Select Language: the dialog, then the switch and the new texts everywhere.
+    void OnSelectLanguage();
+    CLanguageSwitch& Language() { return *m_pLanguage; }
     // File > Export > UDDF...: the loaded dive, with any unsaved edits, as a UDDF document.
     void OnExportUddf();
 
@@ -210,6 +214,8 @@ private:
     // Where the settings live; read once at start into the context's groups and written by the
     // commands that change them.
     CQtSettingsStore m_store;
+    // The language in use; it stores the choice through the context's settings.
+    std::unique_ptr<CLanguageSwitch> m_pLanguage;
     CBinaryLogKey m_binaryKey;
     QString m_strZelvorMailAddress;
     QString m_strDanMailAddress;

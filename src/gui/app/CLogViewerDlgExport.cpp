@@ -8,6 +8,7 @@
 #include "app/AppStatusLog.h"
 #include "app/AppStrings.h"
 #include "app/CLogViewerDlg.h"
+#include "app/LocalFileName.h"
 #include "report/ReportStrings.h"
 #include "uddf/UddfExport.h"
 
@@ -35,7 +36,7 @@ void CLogViewerDlg::OnExportUddf() {
     if (!log.m_bFileLoaded)
         return;
     // Beside the log, under its name: logbooks import whole folders of these.
-    const QFileInfo source(QFile::decodeName(QByteArray::fromStdString(log.m_strFilePath)));
+    const QFileInfo source(localname::Decode(log.m_strFilePath));
     const QString suggested =
         source.absoluteDir().filePath(source.completeBaseName() + QStringLiteral(".uddf"));
     QString path = m_uddfHook
@@ -46,7 +47,7 @@ void CLogViewerDlg::OnExportUddf() {
         return;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".uddf");
-    const std::string localPath = QFile::encodeName(path).toStdString();
+    const std::string localPath = localname::EncodeStd(path);
     std::string error;
     if (uddf::ExportUddfFile(localPath, log, CDateTime::Now(), error)) {
         TheStatusLog().Write("UDDF export written to %s", localPath.c_str());

@@ -15,6 +15,7 @@
 #include "app/AppStrings.h"
 #include "app/CLogViewerDlg.h"
 #include "app/CQtSettingsStore.h"
+#include "app/LocalFileName.h"
 #include "viewmodel/BannerText.h"
 
 namespace {
@@ -22,10 +23,10 @@ QString Str(int id) {
     return CViewerContext::Str(id);
 }
 std::string ToLocal(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return localname::EncodeStd(path);
 }
 QString FromLocal(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
+    return localname::Decode(path);
 }
 // The file a drop offers: the first of the dropped files, and only one on this machine (a remote
 // address would have to be fetched first, which the viewer does not do).
@@ -131,7 +132,7 @@ bool CLogViewerDlg::OpenFile(const QString& given, Source source) {
         return false;
     // A name relative to where the program was started would mean another file in the recent
     // list and the default folder tomorrow.
-    const QString path = given.isEmpty() ? given : QFileInfo(given).absoluteFilePath();
+    const QString path = localname::Absolute(given);
     const std::string localPath = ToLocal(path);
     switch (source) {
     case Source::Dialog:
@@ -225,7 +226,7 @@ void CLogViewerDlg::AddRecentFile(const QString& path) {
     for (int i = 0; i < kRecentFiles; ++i) {
         const QString key = QStringLiteral("Recent File List/File%1").arg(i + 1);
         if (i < m_recentFiles.size())
-            profile.setValue(key, m_recentFiles[i]);
+            profile.setValue(key, localname::ToSetting(m_recentFiles[i]));
         else
             profile.remove(key);
     }

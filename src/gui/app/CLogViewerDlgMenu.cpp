@@ -110,7 +110,7 @@ QMenu* CLogViewerDlg::BuildToolsMenu() {
     imperial->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     connect(imperial, &QAction::triggered, this, [this] { SetUnits(false); });
     AddCommand(tools, kCmdSelectLanguage, appstr::kMenuSelectLanguage,
-               &CLogViewerDlg::NotAvailable);
+               &CLogViewerDlg::OnSelectLanguage);
     AddCommand(tools, kCmdRightClickMenu, appstr::kMenuRightClick,
                &CLogViewerDlg::ToggleChartRightClickMenu)
         ->setCheckable(true);

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "app/LocalFileName.h"
+
 namespace {
 constexpr int kMaxTitle = 4096;
 }
@@ -32,7 +34,8 @@ bool CSingleInstance::RaiseExisting(const QString& title, int timeoutMs) {
     socket.connectToServer(ServerName());
     if (!socket.waitForConnected(timeoutMs))
         return false;
-    socket.write(title.toUtf8() + '\n');
+    // The title carries the file name: its bytes go as they are, not UTF-8 made of them.
+    socket.write(localname::Encode(title) + '\n');
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     while (!socket.canReadLine()) {
@@ -68,8 +71,9 @@ void CSingleInstance::OnConnection() {
                     socket->abort();
                 return;
             }
-            const QString title = QString::fromUtf8(socket->readLine(kMaxTitle).trimmed());
-            const bool mine = window && !title.isEmpty() && window->windowTitle() == title;
+            const QByteArray title = socket->readLine(kMaxTitle).trimmed();
+            const bool mine =
+                window && !title.isEmpty() && localname::Encode(window->windowTitle()) == title;
             if (mine) {
                 window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
                 window->show();

@@ -64,7 +64,7 @@ void Render(QPainter& painter, const QRectF& area, qreal dpmm, EReport report,
         break;
     case EReport::Profile:
         out.PaintProfile(report::LayoutProfileReport(width, height, input.banner, input.chart,
-                                                     input.metric, measure),
+                                                     input.metric, measure, Lookup),
                          input.chart, *input.log, input.metric);
         break;
     case EReport::LogBook:

@@ -77,7 +77,10 @@ void CInfoSummaryPanel::SetTexts() {
 
 void CInfoSummaryPanel::Show(const CDiveLogInformation& info, bool metric,
                              const std::string& decoOption) {
-    const summary::CSummaryTexts t = summary::BuildSummaryTexts(info, metric, decoOption);
+    const summary::CSummaryTexts t =
+        summary::BuildSummaryTexts(info, metric, decoOption, [](int id) {
+            return CPageContext::Str(id).toLatin1().toStdString();
+        });
     const std::string* texts[kRowCount] = {&t.date,          &t.time,
                                            &t.diveTime,      &t.maxDepth,
                                            &t.diveNumber,    &t.totalUnitOnTime,

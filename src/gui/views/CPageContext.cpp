@@ -11,8 +11,9 @@ CPageContext::StringSource g_source = nullptr;
 QString CPageContext::Str(int id) {
     if (g_source) {
         const char* text = g_source(id);
+        // Language files speak UTF-8; the built-in table is plain ASCII.
         if (text && *text)
-            return QString::fromLatin1(text);
+            return QString::fromUtf8(text);
     }
     return QString::fromLatin1(DefaultString(id));
 }

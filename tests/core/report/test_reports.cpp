@@ -51,6 +51,29 @@ TEST(LayoutProfileReport, LegendSquaresOnlyForTracesThatDrawALineOrASwitch) {
     EXPECT_NE(r.page.FindText("Gas Toxicity - ppCO2"), nullptr); // named, without a square
 }
 
+// The legend and the axis titles are in the viewer's language.
+TEST(LayoutProfileReport, WordsFollowTheLanguage) {
+    CChartState state;
+    state.m_nTraceCode[0] = 401;
+    const TextLookup german = [](int id) -> std::string {
+        switch (id) {
+        case kLegendDepth:
+            return "Tiefe";
+        case kDepthTitleFeet:
+            return "Tiefe (ft)";
+        case 21056:
+            return "Umgebungstemperatur";
+        default:
+            return BuiltInText(id);
+        }
+    };
+    const CProfileReport r = LayoutProfileReport(297, 210, "", state, false, kMeasure, german);
+    EXPECT_NE(r.page.FindText("Tiefe"), nullptr);
+    EXPECT_NE(r.page.FindText("Umgebungstemperatur"), nullptr);
+    EXPECT_EQ(r.depthTitle, "Tiefe (ft)");
+    EXPECT_EQ(r.timeTitle, "Time (mm:ss)");
+}
+
 TEST(LegendName, FamiliesWithoutAChartOptionsName) {
     EXPECT_EQ(LegendName(510), "CO2 - DPS Temp");
     EXPECT_EQ(LegendName(517), "CO2 - TS T8");

@@ -60,3 +60,32 @@ TEST(SummaryText, BuildsEveryTextOfAValidSummary) {
     EXPECT_EQ(t.conservatism, "");
     EXPECT_TRUE(t.deco.gradientFactors);
 }
+
+// A language's unit words and month names replace the English ones; a translated format whose
+// directives differ from the English is not trusted with printf.
+TEST(SummaryText, UnitWordsAndMonthsFollowTheLanguage) {
+    const TextLookup german = [](int id) -> std::string {
+        switch (id) {
+        case summary::kMillibarFormat:
+            return "%.0f mbar";
+        case summary::kSetpointFormat:
+            return "%d bar"; // wrong directive: the English is used
+        case summary::kHoursMinutesFormat:
+            return "%ld:%02d h"; // wrong length: the English is used
+        case summary::kJanuary + 4:
+            return "Mai";
+        case summary::kInvalidDate:
+            return "Ungültig";
+        default:
+            return "";
+        }
+    };
+    EXPECT_EQ(summary::FormatAtmPressure(1013.4, german), "1013 mbar");
+    EXPECT_EQ(summary::FormatSetpoint(1.3, german), "1.30 Bar");
+    EXPECT_EQ(summary::FormatHoursMinutes(125, german), "2:05 hh:mm");
+    EXPECT_EQ(summary::FormatAtmTemperature(21.25, true, german), "21.2 Celcius");
+    EXPECT_EQ(summary::FormatDate(CDateTime(2009, 5, 2, 14, 3, 9), german), "02 Mai 2009");
+    EXPECT_EQ(summary::FormatDate(CDateTime(2009, 6, 2, 14, 3, 9), german), "02 June 2009");
+    EXPECT_EQ(summary::FormatDate(CDateTime::Invalid(), german), "Ungültig");
+    EXPECT_EQ(summary::FormatDate(CDateTime(), german), "");
+}

@@ -19,6 +19,7 @@
 #include "app/CQtSettingsStore.h"
 #include "app/CSingleInstance.h"
 #include "app/CSplashWindow.h"
+#include "app/LocalFileName.h"
 #include "settings/CSettings.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
@@ -265,4 +266,29 @@ TEST(Cp1252, CharactersItCannotHoldAreLeftOutAndNamedOnce) {
     EXPECT_EQ(cp1252::FromQString(text, &unstorable), "abc");
     EXPECT_EQ(unstorable, QString::fromUtf8("\u03a9\u2192\U0001F600"));
     EXPECT_EQ(cp1252::Unstorable(QString::fromUtf8("\u2019\u20ac")), QString());
+}
+
+TEST(LocalFileName, EveryByteSequenceComesBackAndValidNamesStayPlainText) {
+    const QByteArray names[] = {
+        "dive-\xff.ccl",           // a byte that never starts UTF-8
+        "\xc3",                    // a sequence cut short at the end
+        "a\xe2\x82z",              // ... and in the middle
+        "\xc0\xaf",                // an overlong slash
+        "\xed\xb2\x80",            // a surrogate written out in UTF-8
+        "\xf4\x90\x80\x80",        // past U+10FFFF
+        "\xe9t\xe9/caf\xc3\xa9 x", // Latin-1 beside valid UTF-8
+    };
+    for (const QByteArray& bytes : names) {
+        const QString text = localname::Decode(bytes);
+        EXPECT_EQ(localname::Encode(text), bytes) << bytes.toHex().constData();
+        EXPECT_EQ(localname::Encode(localname::FromSetting(localname::ToSetting(text))), bytes);
+        EXPECT_EQ(localname::ToSetting(text).typeId(), QMetaType::QByteArray);
+    }
+    const QByteArray valid("/logs/caf\xc3\xa9 \xe2\x86\x92 \xf0\x9f\x98\x80.ccl");
+    EXPECT_EQ(localname::Decode(valid), QFile::decodeName(valid));
+    EXPECT_EQ(localname::ToSetting(localname::Decode(valid)).typeId(), QMetaType::QString);
+    // A relative name is made absolute without losing its bytes.
+    EXPECT_EQ(localname::Encode(localname::Absolute(localname::Decode(QByteArray("./d/\xff")))),
+              QFile::encodeName(QDir::currentPath()) + "/d/\xff");
+    EXPECT_EQ(localname::Absolute(QStringLiteral("/a/./b//c")), QStringLiteral("/a/b/c"));
 }

@@ -11,6 +11,7 @@
 
 #include "GuiTestEnv.h"
 #include "app/CSingleInstance.h"
+#include "app/LocalFileName.h"
 
 namespace {
 
@@ -169,5 +170,52 @@ TEST_F(Program, SecondStartWithTheSameNameOnlyRaisesTheFirst) {
     QProcess* third = Start({"--nosplash", otherName});
     EXPECT_FALSE(third->waitForFinished(2000));
     EXPECT_EQ(third->state(), QProcess::Running);
+    qputenv("ZELVOR_INSTANCE_NAME", "zelvor-test-" + QByteArray::number(qint64(getpid())));
+}
+
+TEST_F(Program, FileNameThatIsNotUtf8OpensFromTheCommandLineAndAnswersTheInstanceChannel) {
+    const QByteArray bytes = QFile::encodeName(m_root) + "/dive-\xff.ccl";
+    ASSERT_EQ(std::rename(QFile::encodeName(guitest::WriteLog(m_root, "plain.ccl")).constData(),
+                          bytes.constData()),
+              0);
+    // QProcess would pass the name through QString; the shell hands the viewer the bytes.
+    const QString script =
+        QStringLiteral("cd \"$1\" && shift && exec \"$@\" \"$(printf 'dive-\\377.ccl')\"");
+    auto startWithName = [&](const QStringList& options) {
+        auto* p = new QProcess;
+        p->setProcessEnvironment(m_env);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start("/bin/sh", QStringList{"-c", script, "sh", m_root, ViewerPath()} + options);
+        m_running << p;
+        return p;
+    };
+    QProcess* shot = startWithName({"--screenshot", m_root + "/shot.png"});
+    ASSERT_TRUE(shot->waitForFinished(60000));
+    EXPECT_EQ(shot->exitCode(), 0);
+
+    QProcess* viewer = startWithName({"--nosplash"});
+    ASSERT_TRUE(viewer->waitForStarted(10000));
+    qputenv("ZELVOR_INSTANCE_NAME", m_env.value("ZELVOR_INSTANCE_NAME").toLocal8Bit());
+    const QString title = localname::Decode(QByteArray("Zelvor Log Viewer - dive-\xff.ccl"));
+    QElapsedTimer clock;
+    clock.start();
+    bool answering = false;
+    while (!answering && clock.elapsed() < 30000) {
+        answering = CSingleInstance::RaiseExisting(title, 500);
+        if (!answering)
+            QThread::msleep(100);
+    }
+    EXPECT_TRUE(answering);
+    // The same name with the byte replaced is another file.
+    EXPECT_FALSE(CSingleInstance::RaiseExisting(
+        QString::fromUtf8("Zelvor Log Viewer - dive-\uFFFD.ccl"), 2000));
+    // A second start with the same bytes only raises the first.
+    QProcess* second = startWithName({"--nosplash"});
+    EXPECT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitCode(), 0);
+    EXPECT_EQ(viewer->state(), QProcess::Running);
+    QFile log(m_root + "/data/Zelvor/Zelvor Log Viewer/StatusLog01.txt");
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().contains("User selected file " + bytes + " via external method"));
     qputenv("ZELVOR_INSTANCE_NAME", "zelvor-test-" + QByteArray::number(qint64(getpid())));
 }

@@ -26,6 +26,7 @@
 #include "GuiTestEnv.h"
 #include "app/CLogViewerDlg.h"
 #include "app/CQtSettingsStore.h"
+#include "app/LocalFileName.h"
 #include "logfile/LogSaver.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
@@ -590,6 +591,33 @@ TEST_F(MainWindow, RecentListKeepsFourNewestFirst) {
     Window().OpenFile(Path("ZV1_0003.ccl"), Dlg::Source::Recent);
     EXPECT_EQ(Window().RecentFiles(), expected);
     EXPECT_EQ(Title(), "ZV1_0003.ccl");
+}
+
+TEST_F(MainWindow, FileNameThatIsNotUtf8OpensAndComesBackFromTheRecentList) {
+    const QByteArray bytes = QFile::encodeName(m_dir) + "/dive-\xff.ccl";
+    ASSERT_EQ(std::rename(QFile::encodeName(guitest::WriteLog(m_dir, "plain.ccl")).constData(),
+                          bytes.constData()),
+              0);
+    const QString name = localname::Decode(bytes);
+    ASSERT_TRUE(Window().OpenFile(name, Dlg::Source::External))
+        << m_messages.join('\n').toStdString();
+    EXPECT_EQ(Window().Context().Log().m_strFilePath, bytes.toStdString());
+    EXPECT_EQ(localname::Encode(Window().windowTitle()), "Zelvor Log Viewer - dive-\xff.ccl");
+    // The setting holds the bytes themselves; a name that is valid text stays text.
+    EXPECT_EQ(AppSettings().value("Recent File List/File1").toByteArray(), bytes);
+
+    // The next start offers it in File and opens it from there.
+    m_window->close();
+    m_window.reset();
+    ASSERT_EQ(Window().RecentFiles(), QStringList{name});
+    QAction* recent = nullptr;
+    for (QAction* a : Window().findChildren<QAction*>())
+        if (a->data().toInt() == int(Dlg::kCmdRecentFile))
+            recent = a;
+    ASSERT_NE(recent, nullptr);
+    recent->trigger();
+    EXPECT_TRUE(Loaded()) << m_messages.join('\n').toStdString();
+    EXPECT_EQ(Window().Context().Log().m_strFilePath, bytes.toStdString());
 }
 
 // ---- Dropping a file onto the window ------------------------------------------------------

@@ -75,6 +75,9 @@ void AddAppStrings(std::map<int, const char*>& table) {
         {20063, "UDDF files (*.uddf)"},
         {20064, "The UDDF file could not be written:\n%s"},
         {20130, "These characters cannot be stored in the log file and are left out: %s"},
+
+        // Tools > Select Language.
+        {20900, "Select Language"},
     };
     for (const auto& e : kEntries)
         table.emplace(e.id, e.text);

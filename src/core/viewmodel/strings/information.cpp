@@ -127,6 +127,25 @@ void AddInformationStrings(std::map<int, const char*>& table) {
         {23012, "Bar"},
         {23013, "cf"},
         {23014, "psi"},
+        // Summary values: unit words and month names.
+        {23900, "%d:%02d hh:mm"},
+        {23901, "%.0f mBar"},
+        {23902, "%.1f Celcius"},
+        {23903, "%.1f Fahrenheit"},
+        {23904, "%.2f Bar"},
+        {23905, "Invalid"},
+        {23910, "January"},
+        {23911, "February"},
+        {23912, "March"},
+        {23913, "April"},
+        {23914, "May"},
+        {23915, "June"},
+        {23916, "July"},
+        {23917, "August"},
+        {23918, "September"},
+        {23919, "October"},
+        {23920, "November"},
+        {23921, "December"},
     };
     for (const auto& e : kEntries)
         table.emplace(e.id, e.text);

@@ -27,6 +27,15 @@ void AddPrintStrings(std::map<int, const char*>& table) {
         {24618, "Print Preview"},
         {24619, "Log Book"},
         {24620, "The report could not be printed."},
+
+        // The profile report's legend and axis titles.
+        {24680, "Depth"},
+        {24681, "Time (hh:mm:ss)"},
+        {24682, "Time (mm:ss)"},
+        {24683, "Depth (m)"},
+        {24684, "Depth (ft)"},
+        {24685, "Deco Gradient Factor"},
+        {24686, "Unknown Type"},
     };
     for (const auto& e : kEntries)
         table.emplace(e.id, e.text);

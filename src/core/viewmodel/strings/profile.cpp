@@ -14,10 +14,16 @@ std::string Conversions(const std::string& format) {
         if (format[i] != '%')
             continue;
         ++i;
-        while (i < format.size() && std::strchr("-+ #0123456789.lh", format[i]))
+        while (i < format.size() && std::strchr("-+ #0123456789.", format[i]))
             ++i;
-        if (i < format.size() && format[i] != '%')
-            out += format[i];
+        // The length belongs to the type: "%ld" reads a long where "%d" was handed an int.
+        const size_t length = i;
+        while (i < format.size() && std::strchr("hlLqjzt", format[i]))
+            ++i;
+        if (i < format.size() && format[i] != '%') {
+            out.append(format, length, i + 1 - length);
+            out += ' ';
+        }
     }
     return out;
 }
