@@ -304,12 +304,14 @@ CSampleStore::Derived(long long key,
         m_mapDerived.clear();
         m_nDerivedRevision = m_nRevision;
     }
-    auto [it, added] = m_mapDerived.try_emplace(key);
-    if (added) {
-        it->second.resize(size());
-        ForEach(0, size(), [&](size_t i, const CDiveLogSample& s) { it->second[i] = value(s); });
+    // Not a structured binding: Clang 14 cannot capture one in the lambda below.
+    const auto emplaced = m_mapDerived.try_emplace(key);
+    std::vector<double>& values = emplaced.first->second;
+    if (emplaced.second) {
+        values.resize(size());
+        ForEach(0, size(), [&](size_t i, const CDiveLogSample& s) { values[i] = value(s); });
     }
-    return it->second;
+    return values;
 }
 
 size_t CSampleStore::Bytes() const {
