@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "../GuiTestIsolation.h"
 #include "GuiTestEnv.h"
 #include "app/AppStatusLog.h"
 #include "app/CQtSettingsStore.h"
@@ -57,21 +58,9 @@ QString StatusLogText() {
 } // namespace guitest
 
 int main(int argc, char** argv) {
-    // Test discovery runs this program outside CTest's environment: never look for a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir root;
     g_root = &root;
-    const QByteArray base = root.path().toLocal8Bit();
-    qputenv("ZELVOR_DATA_DIR", base + "/data");
-    qputenv("XDG_CONFIG_HOME", base + "/config");
-    qputenv("XDG_DATA_HOME", base + "/share");
-    qputenv("HOME", base + "/home");
-    qputenv("ZELVOR_INSTANCE_NAME", "zelvor-test-" + QByteArray::number(qint64(getpid())));
-    QDir().mkpath(root.path() + QStringLiteral("/home"));
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path() + "/config");
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path() + "/config");
+    IsolateGuiTests(root, "zelvor-test-");
 
     QApplication app(argc, argv);
     TheStatusLog().Open("Zelvor\\Zelvor Log Viewer", "StatusLog.txt", false);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "../GuiTestIsolation.h"
 #include "PrintTestEnv.h"
 
 namespace {
@@ -19,19 +20,9 @@ QString printtest::TempRoot() {
 }
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir root;
     g_root = &root;
-    const QByteArray base = root.path().toLocal8Bit();
-    qputenv("ZELVOR_DATA_DIR", base + "/data");
-    qputenv("XDG_CONFIG_HOME", base + "/config");
-    qputenv("HOME", base + "/home");
-    qputenv("ZELVOR_INSTANCE_NAME", "zelvor-print-test-" + QByteArray::number(qint64(getpid())));
-    QDir().mkpath(root.path() + QStringLiteral("/home"));
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path() + "/config");
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path() + "/config");
+    IsolateGuiTests(root, "zelvor-print-test-");
 
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "../GuiTestIsolation.h"
 #include "WizardTestEnv.h"
 
 namespace {
@@ -20,18 +21,9 @@ QString TempRoot() {
 } // namespace wizardtest
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir root;
     g_root = &root;
-    const QByteArray base = root.path().toLocal8Bit();
-    qputenv("ZELVOR_DATA_DIR", base + "/data");
-    qputenv("XDG_CONFIG_HOME", base + "/config");
-    qputenv("HOME", base + "/home");
-    QDir().mkpath(root.path() + QStringLiteral("/home"));
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, root.path() + "/config");
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, root.path() + "/config");
+    IsolateGuiTests(root, "zelvor-wizard-test-");
 
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
