@@ -146,17 +146,11 @@ void CDiveLog::Load(std::string_view content, const std::string& path, const CLo
         }
         m_bFrcLayout = frcLayout;
     } else {
-        source.SetContent(std::string(content));
+        source.SetView(content); // the caller's text outlives the load
     }
 
     PrepareForLoad();
-    CLogLoader loader(*this, path, source, result, report);
-    if (!loader.FirstPass())
-        return;
-    loader.DetectVersion(m_nFileKind == 1);
-    if (!loader.MainPass())
-        return;
-    loader.Finish();
+    CLogLoader::Run(*this, path, source, result, report, m_nFileKind == 1);
 }
 
 void CDiveLog::PrepareForLoad() {

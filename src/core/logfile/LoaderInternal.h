@@ -3,6 +3,7 @@
 // CDiveLog::LoadLogFile builds one of these around the line source and throws it away after.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
@@ -17,6 +18,12 @@ class CLogLoader {
 public:
     CLogLoader(CDiveLog& log, const std::string& path, CLineSource& source, CLoadResult& result,
                CReport& report);
+
+    // The whole load of the lines: the system information found by a scan, then one pass that
+    // checks and routes every line. A line failing its checksum sends the load back through the
+    // two passes below, which say so exactly as a version pass that stops there does.
+    static void Run(CDiveLog& log, const std::string& path, CLineSource& source,
+                    CLoadResult& result, CReport& report, bool textFile);
 
     // Both false when a line fails its checksum (the result then says so).
     bool FirstPass();
@@ -35,10 +42,14 @@ private:
     // checksum failure.
     bool NextRecord(std::string_view& line, unsigned& type, bool& ok);
     void ChecksumFailure();
-    void CountForReserve(unsigned type, size_t lineLength);
-    void Reserve();
+    // Run's one pass, Finish included; false on a checksum failure.
+    bool OnePass(bool textFile);
+    void ScanSystemInformation();
+    // Hands the events of a one-pass load to `to` in the order the two passes give them.
+    void Replay(CReport& to);
     bool PowerOnOffGrid(unsigned type) const;
     void LogOffGrid();
+    void LogOffGrid(CReport& to, int line) const;
 
     void DispatchFrc(unsigned type, std::string_view line);
     void DispatchShort(unsigned type, std::string_view line);
@@ -87,7 +98,11 @@ private:
     CReport& m_report;
     CRecordFormat m_format;
     bool m_bTrace = false;
-    bool m_bChecksumsChecked = false; // by the first pass, for every line the main pass reads
+    const bool m_bFrcAtStart; // the layout the version pass reads the lines in
+    // What the version pass reports, found during the one pass: its off-grid power-on lines,
+    // and where its events go among those already made.
+    std::vector<int> m_arFirstOffGrid;
+    size_t m_nFirstPassEvents = 0;
 
     int m_nLine = 0;
     CDiveLogPreDive* m_pPreDive = nullptr;
@@ -119,6 +134,4 @@ private:
     int m_nPowerOns = 0;
     int m_nSampleCount = 0;
     CSolenoidState m_solenoid;
-    size_t m_nSampleRecords = 0;
-    size_t m_nSolenoidSeconds[4] = {}; // 0x30-0x33: at most one event per bit
 };

@@ -1,6 +1,10 @@
 // The two passes over the lines, version detection, making samples and the end of a load.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/FieldParsers.h"
@@ -46,7 +50,8 @@ int Decimal2(const std::string& text, size_t pos) {
 
 CLogLoader::CLogLoader(CDiveLog& log, const std::string& path, CLineSource& source,
                        CLoadResult& result, CReport& report)
-    : m_log(log), m_path(path), m_source(source), m_result(result), m_report(report) {
+    : m_log(log), m_path(path), m_source(source), m_result(result), m_report(report),
+      m_bFrcAtStart(log.m_bFrcLayout) {
     m_format.frcLayout = log.m_bFrcLayout;
     m_bTrace = report.Wants(ReportKind::kTrace);
 }
@@ -68,8 +73,7 @@ bool CLogLoader::NextRecord(std::string_view& line, unsigned& type, bool& ok) {
             break;
     }
     ++m_nLine;
-    // The main pass reads the very lines the first pass has checked.
-    if (!m_bChecksumsChecked && !hexdigits::ChecksumValid(line)) {
+    if (!hexdigits::ChecksumValid(line)) {
         ChecksumFailure();
         ok = false;
         return false;
@@ -94,9 +98,125 @@ bool CLogLoader::PowerOnOffGrid(unsigned type) const {
 }
 
 void CLogLoader::LogOffGrid() {
-    m_report.Printf(ReportKind::kNotice, m_nLine,
-                    "Power On record skipped due to location in file %s at line %d", m_path.c_str(),
-                    m_nLine);
+    LogOffGrid(m_report, m_nLine);
+}
+
+void CLogLoader::LogOffGrid(CReport& to, int line) const {
+    to.Printf(ReportKind::kNotice, line,
+              "Power On record skipped due to location in file %s at line %d", m_path.c_str(), line);
+}
+
+// ---- One pass -----------------------------------------------------------------------------------
+
+void CLogLoader::Run(CDiveLog& log, const std::string& path, CLineSource& source,
+                     CLoadResult& result, CReport& report, bool textFile) {
+    // What a load that stops at a bad checksum leaves as it found it: the window's values that
+    // outlive a load, and the layout the file kind gave.
+    const double surfacePressure = log.m_dSurfacePressure;
+    const int sampleInterval = log.m_nSampleInterval;
+    const bool frcLayout = log.m_bFrcLayout;
+    const CLoadResult resultBefore = result;
+    {
+        // The version pass's notices come before the main pass's, but some are only known once
+        // the lines have been read: the events wait here and go out in order at the end.
+        CReport events(report.MessageLevel());
+        CLogLoader loader(log, path, source, result, events);
+        if (loader.OnePass(textFile)) {
+            loader.Replay(report);
+            return;
+        }
+    }
+    // A bad line is rare; the two passes read the file again from a clean model and stop at the
+    // same line, with the version pass's messages up to it and nothing of the main pass.
+    log.PrepareForLoad();
+    log.m_dSurfacePressure = surfacePressure;
+    log.m_nSampleInterval = sampleInterval;
+    log.m_bFrcLayout = frcLayout;
+    result = resultBefore;
+    source.Rewind();
+    CLogLoader loader(log, path, source, result, report);
+    if (!loader.FirstPass())
+        return;
+    loader.DetectVersion(textFile);
+    if (loader.MainPass())
+        loader.Finish();
+}
+
+bool CLogLoader::OnePass(bool textFile) {
+    m_report.Add(ReportKind::kProgress, "Starting first pass to determine version number");
+    m_nFirstPassEvents = m_report.Events().size();
+    ScanSystemInformation();
+    for (int k = 0; k < m_log.m_SysInfo.LostRegions(); ++k)
+        m_report.Add(ReportKind::kNotice, "Memory allocation failed");
+    DetectVersion(textFile);
+    if (!MainPass())
+        return false;
+    Finish();
+    return true;
+}
+
+void CLogLoader::Replay(CReport& to) {
+    std::vector<CReportEvent> events = m_report.TakeEvents();
+    for (size_t k = 0; k < events.size(); ++k) {
+        if (k == m_nFirstPassEvents) {
+            for (int line : m_arFirstOffGrid)
+                LogOffGrid(to, line);
+        }
+        to.Add(events[k].kind, events[k].line, std::move(events[k].text));
+    }
+}
+
+// The system-information records, which the version comes from, are the only lines needed
+// before the main pass, and a unit writes them at the end of its log. So instead of reading
+// every line, the scan looks at the two characters after each line break for their record
+// type, and feeds them to the record as the version pass would: a 0xB1 line with the latest
+// 0xB0 line. Header lines are never of these types, and an empty line ends it as it ends
+// reading. A line that would fail its checksum may be read wrongly here, but it fails the load.
+void CLogLoader::ScanSystemInformation() {
+    const std::string_view text = m_source.Text();
+    const char* data = text.data();
+    const size_t size = text.size();
+    std::string_view header;
+    // False at the end of what is read.
+    auto lineAt = [&](size_t start) {
+        if (start >= size || data[start] == '\n' ||
+            (data[start] == '\r' && (start + 1 == size || data[start + 1] == '\n')))
+            return false;
+        if (start + 1 >= size)
+            return true;
+        const unsigned type = hexdigits::Byte(text, start);
+        if (type != 0xB0 && type != 0xB1)
+            return true;
+        const void* nl = std::memchr(data + start, '\n', size - start);
+        size_t end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - data) : size;
+        if (data[end - 1] == '\r')
+            --end;
+        const std::string_view line = text.substr(start, end - start);
+        if (type == 0xB0)
+            header = line;
+        else
+            m_log.m_SysInfo.Decode(header, line);
+        return true;
+    };
+    if (!lineAt(0))
+        return;
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i newline = _mm_set1_epi8('\n');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, newline)));
+        while (mask != 0) {
+            if (!lineAt(i + static_cast<size_t>(__builtin_ctz(mask)) + 1))
+                return;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i < size; ++i) {
+        if (data[i] == '\n' && !lineAt(i + 1))
+            return;
+    }
 }
 
 // ---- First pass: the display code version -------------------------------------------------------
@@ -116,11 +236,9 @@ bool CLogLoader::FirstPass() {
             header = line;
         else if (type == 0xB1)
             m_log.m_SysInfo.Decode(header, line);
-        CountForReserve(type, line.size());
     }
     for (int k = 0; k < m_log.m_SysInfo.LostRegions(); ++k)
         m_report.Add(ReportKind::kNotice, "Memory allocation failed");
-    m_bChecksumsChecked = ok;
     return ok;
 }
 
@@ -155,60 +273,12 @@ void CLogLoader::DetectVersion(bool textFile) {
     m_format.level4 = m_log.VersionLevel(4);
     m_format.level5 = m_log.VersionLevel(5);
 
-    Reserve();
     m_report.Add(ReportKind::kProgress, "Version number obtained");
     m_report.Add(ReportKind::kProgress, "Reset to start of file");
     m_source.Rewind();
     m_report.Add(ReportKind::kProgress, "Reset to start of file completed");
     m_nLine = 0;
     m_report.Add(ReportKind::kProgress, "Starting main load of file");
-}
-
-// ---- Room for the results -----------------------------------------------------------------------
-
-// The records that make samples and solenoid seconds, counted in the first pass so that the
-// arrays grow once: a day's log holds some hundred thousand samples. A solenoid record makes one
-// event per set bit of its bitmap, so it counts for no more seconds than its line has bits: a
-// file of short lines must not make us reserve 104 events for each of them.
-void CLogLoader::CountForReserve(unsigned type, size_t lineLength) {
-    constexpr size_t kSecondsPerBitmap = 104;
-    constexpr size_t kTypeAndChecksum = 4;
-    switch (type) {
-    case 0x00:
-    case 0x03:
-    case 0x06:
-    case 0x07:
-    case 0x08:
-    case 0x0B:
-    case 0x1C:
-    case 0x1D:
-    case 0x7F:
-        ++m_nSampleRecords;
-        break;
-    case 0x30:
-    case 0x31:
-    case 0x32:
-    case 0x33:
-        m_nSolenoidSeconds[type - 0x30] +=
-            lineLength > kTypeAndChecksum
-                ? std::min(kSecondsPerBitmap, 4 * (lineLength - kTypeAndChecksum))
-                : 0;
-        break;
-    default:
-        break;
-    }
-}
-
-void CLogLoader::Reserve() {
-    const size_t* n = m_nSolenoidSeconds;
-    m_log.m_arSamples.reserve(m_nSampleRecords);
-    if (m_format.frcLayout) {
-        m_log.m_arSolenoidC1.reserve(n[2]);
-        m_log.m_arSolenoidC2.reserve(n[2]);
-    } else {
-        m_log.m_arSolenoidC1.reserve(n[0] + n[2]);
-        m_log.m_arSolenoidC2.reserve(n[1] + n[3]);
-    }
 }
 
 // ---- Main pass ----------------------------------------------------------------------------------
@@ -218,6 +288,9 @@ bool CLogLoader::MainPass() {
     unsigned type = 0;
     bool ok = true;
     while (NextRecord(line, type, ok)) {
+        // The version pass reads every line in the layout known before it, after dive ends too.
+        if (!m_bFrcAtStart && type == 0x00 && (m_nLine - 1) % 4 != 0)
+            m_arFirstOffGrid.push_back(m_nLine);
         if (!m_bAfterDiveEnd && PowerOnOffGrid(type)) {
             LogOffGrid();
             type = 0xFF;
