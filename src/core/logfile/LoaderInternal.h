@@ -67,6 +67,7 @@ private:
     void ShortPowerOff(std::string_view line);
     // Lines decoded into the current sample and remembered for the next one.
     void SampleLine(unsigned type, Slot slot, std::string_view line);
+    bool SameFields(std::string_view a, std::string_view b) const;
     bool CommonRecord(unsigned type, std::string_view line);
 
     CDiveLogPreDive* NewPreDive(std::string_view line);

@@ -321,7 +321,22 @@ bool CLogLoader::CommonRecord(unsigned type, std::string_view line) {
     return false;
 }
 
+// Whether two lines of one type give the sample the same fields: all but the checksum, and in
+// the FRC layout all but the timestamp as well, which the sample does not keep.
+bool CLogLoader::SameFields(std::string_view a, std::string_view b) const {
+    const size_t n = a.size();
+    if (n != b.size() || n < 4 || a[0] != b[0] || a[1] != b[1])
+        return false;
+    const size_t from = m_format.frcLayout && n >= 12 ? 10 : 2;
+    return std::memcmp(a.data() + from, b.data() + from, n - 2 - from) == 0;
+}
+
 void CLogLoader::SampleLine(unsigned type, Slot slot, std::string_view line) {
+    // Units repeat most of these lines unchanged every second. A repeat writes what the latest
+    // line of its type wrote, which the newest sample already holds (from the template, or from
+    // that line decoded into it) and no other line or step overwrites; the template too.
+    if (SameFields(line, m_latest[slot]))
+        return;
     if (m_pSample)
         m_pSample->DecodeLine(type, line, m_format);
     SetLatest(slot, line);
