@@ -12,9 +12,67 @@ constexpr size_t kMaxByteCodes = 256;
 
 } // namespace
 
+bool CSampleColumn::StartScaled(uint64_t bits) {
+    if (m_bScaledFailed)
+        return false;
+    for (double divisor : kDivisors) {
+        m_dDivisor = divisor;
+        int first = 0, next = 0;
+        if (Encode(m_nFirst, first) && Encode(bits, next)) {
+            m_width = EWidth::kScaled;
+            m_arCodes16.assign(m_nSize, static_cast<uint16_t>(first));
+            m_arCodes16.push_back(static_cast<uint16_t>(next));
+            ++m_nSize;
+            m_nLastBits = bits;
+            m_nLastCode = static_cast<uint16_t>(next);
+            return true;
+        }
+        if (m_nFieldBytes != 8)
+            break;
+    }
+    m_dDivisor = 1.0;
+    return false;
+}
+
+void CSampleColumn::LeaveScaled() {
+    std::vector<uint64_t> values(m_nSize);
+    for (size_t i = 0; i < m_nSize; ++i)
+        values[i] = Get(i);
+    const uint8_t fieldBytes = m_nFieldBytes;
+    *this = CSampleColumn(fieldBytes);
+    m_bScaledFailed = true;
+    for (size_t i = 0; i < values.size(); ++i)
+        Append(i, values[i]);
+    Fill(values.size());
+}
+
+void CSampleColumn::Fill(size_t count) {
+    if (count <= m_nSize)
+        return;
+    switch (m_width) {
+    case EWidth::kConstant:
+        break;
+    case EWidth::kByte:
+        m_arCodes8.resize(count, m_arCodes8.back());
+        break;
+    case EWidth::kWord:
+    case EWidth::kScaled:
+        m_arCodes16.resize(count, m_arCodes16.back());
+        break;
+    case EWidth::kRaw:
+        m_arRaw.resize(count, m_arRaw.back());
+        break;
+    }
+    m_nSize = count;
+}
+
 void CSampleColumn::AppendSlow(size_t index, uint64_t bits) {
+    if (m_width == EWidth::kScaled)
+        LeaveScaled();
     if (m_width == EWidth::kConstant) {
         m_nSize = index;
+        if (StartScaled(bits))
+            return;
         Widen(EWidth::kByte);
     }
     if (m_width != EWidth::kRaw) {
@@ -35,6 +93,20 @@ void CSampleColumn::AppendSlow(size_t index, uint64_t bits) {
 void CSampleColumn::Set(size_t index, uint64_t bits, size_t size) {
     if (index >= size)
         return;
+    Fill(size);
+    SetStored(index, bits, size);
+    m_nTail = Get(m_nSize - 1);
+}
+
+void CSampleColumn::SetStored(size_t index, uint64_t bits, size_t size) {
+    if (m_width == EWidth::kScaled) {
+        int code = 0;
+        if (Encode(bits, code)) {
+            m_arCodes16[index] = static_cast<uint16_t>(code);
+            return;
+        }
+        LeaveScaled();
+    }
     if (m_width == EWidth::kConstant) {
         if (bits == m_nFirst)
             return;

@@ -1,33 +1,51 @@
 #pragma once
 // One field of every sample, stored as compactly as its values allow. A field that keeps one
-// value costs nothing per sample; one with up to 256 (or 65,536) distinct values costs one (or
-// two) bytes per sample and a table of the values; anything livelier keeps its raw 8 bytes.
+// value costs nothing per sample. Most fields are small integers as the record lines carry
+// them, scaled (a cell's hundredths of a bar, a temperature's tenths): such a field keeps the
+// integer in two bytes, which is read back by the same division the decoder made, so nothing
+// is looked up per sample. Any other field with up to 256 (or 65,536) distinct values costs one
+// (or two) bytes per sample and a table of the values; anything livelier keeps its raw 8 bytes.
 // Values are bit patterns, so every double, int, byte and flag comes back exactly as it went in.
+#include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 class CSampleColumn {
 public:
-    enum class EWidth : uint8_t { kConstant, kByte, kWord, kRaw };
+    enum class EWidth : uint8_t { kConstant, kByte, kWord, kRaw, kScaled };
 
-    // Appends the value of sample `index`, which must be the number of samples so far. A
-    // constant column need not be told of samples that repeat its value.
+    // `fieldBytes`: 8 for a double, 4 for an int, 1 for a byte or flag.
+    explicit CSampleColumn(uint8_t fieldBytes = 8) : m_nFieldBytes(fieldBytes) {}
+
+    // Gives sample `index` (not below any sample told before) its value. Samples the column is
+    // not told of repeat the value before them: a repeat costs nothing until a new value comes,
+    // which is what lets the store pass over the fields a sample did not change.
     void Append(size_t index, uint64_t bits) {
-        if (m_width == EWidth::kConstant && (index == 0 || bits == m_nFirst)) {
-            m_nFirst = bits;
-            m_nSize = index + 1;
+        if (m_nSize != 0 && bits == m_nTail)
+            return;
+        if (m_width == EWidth::kConstant && m_nSize == 0) {
+            m_nFirst = m_nTail = bits;
+            m_nSize = 1;
             return;
         }
-        // Most fields repeat the value of the sample before.
-        if (bits == m_nLastBits && m_width == EWidth::kByte) {
-            m_arCodes8.push_back(static_cast<uint8_t>(m_nLastCode));
-            ++m_nSize;
-            return;
+        Fill(index);
+        if (m_width == EWidth::kScaled) {
+            int code = 0;
+            if (Encode(bits, code)) {
+                m_arCodes16.push_back(static_cast<uint16_t>(code));
+                ++m_nSize;
+                m_nTail = bits;
+                return;
+            }
         }
         AppendSlow(index, bits);
+        m_nTail = bits;
     }
     uint64_t Get(size_t index) const {
+        if (index >= m_nSize)
+            return m_nTail;
         switch (m_width) {
         case EWidth::kConstant:
             return m_nFirst;
@@ -35,37 +53,16 @@ public:
             return m_arValues[m_arCodes8[index]];
         case EWidth::kWord:
             return m_arValues[m_arCodes16[index]];
+        case EWidth::kScaled:
+            return Decode(static_cast<int16_t>(m_arCodes16[index]));
         case EWidth::kRaw:
             break;
         }
         return m_arRaw[index];
     }
-    // Appends the value of the sample before once more (a column that is not constant).
-    void AppendRepeat() {
-        switch (m_width) {
-        case EWidth::kByte: {
-            const uint8_t code = m_arCodes8.back();
-            m_arCodes8.push_back(code);
-            break;
-        }
-        case EWidth::kWord: {
-            const uint16_t code = m_arCodes16.back();
-            m_arCodes16.push_back(code);
-            break;
-        }
-        case EWidth::kRaw: {
-            const uint64_t bits = m_arRaw.back();
-            m_arRaw.push_back(bits);
-            break;
-        }
-        case EWidth::kConstant:
-            break;
-        }
-        ++m_nSize;
-    }
     // `size` is the number of samples the store holds.
     void Set(size_t index, uint64_t bits, size_t size);
-    void Clear() { *this = CSampleColumn(); }
+    void Clear() { *this = CSampleColumn(m_nFieldBytes); }
     // Frees what only appending needs (the value look-up, spare capacity); a later change
     // builds the look-up again.
     void Compact();
@@ -75,6 +72,41 @@ public:
     size_t Bytes() const;
 
 private:
+    // The divisors the decoders scale by; a quarter is a division by 4 as well, exactly.
+    static constexpr double kDivisors[] = {1.0, 4.0, 10.0, 40.0, 100.0};
+
+    // `bits` as a two-byte integer that Decode gives back exactly, if it is one.
+    bool Encode(uint64_t bits, int& code) const {
+        if (m_nFieldBytes == 1) {
+            code = static_cast<int>(bits & 0xFF);
+            return true;
+        }
+        if (m_nFieldBytes == 4) {
+            code = static_cast<int32_t>(static_cast<uint32_t>(bits));
+            return code >= INT16_MIN && code <= INT16_MAX;
+        }
+        const double scaled = std::bit_cast<double>(bits) * m_dDivisor;
+        if (!(scaled >= INT16_MIN && scaled <= INT16_MAX))
+            return false;
+        code = static_cast<int>(std::nearbyint(scaled));
+        return Decode(code) == bits;
+    }
+    uint64_t Decode(int code) const {
+        if (m_nFieldBytes == 8)
+            return std::bit_cast<uint64_t>(static_cast<double>(code) / m_dDivisor);
+        if (m_nFieldBytes == 4)
+            return static_cast<uint32_t>(code);
+        return static_cast<uint8_t>(code);
+    }
+    // From a constant column that meets its second value: scaled codes when both values have
+    // them under one divisor.
+    bool StartScaled(uint64_t bits);
+    // A scaled column that meets a value without a code goes over to the table of values.
+    void LeaveScaled();
+
+    void SetStored(size_t index, uint64_t bits, size_t size);
+    // Stores the repeats of the last value up to sample `count`.
+    void Fill(size_t count);
     void AppendSlow(size_t index, uint64_t bits);
     // The code of `bits`, added to the table (widening the codes) when new; -1 when the column
     // has just gone raw instead.
@@ -83,7 +115,11 @@ private:
     void PutCode(size_t index, uint32_t code);
 
     EWidth m_width = EWidth::kConstant;
-    size_t m_nSize = 0; // for a constant column, only up to the last sample it was told of
+    uint8_t m_nFieldBytes = 8;
+    bool m_bScaledFailed = false; // once left, a column keeps its table
+    double m_dDivisor = 1.0;
+    size_t m_nSize = 0; // samples stored; those after repeat m_nTail
+    uint64_t m_nTail = 0; // the value of the last sample stored
     uint64_t m_nFirst = 0;
     std::vector<uint64_t> m_arValues; // code -> value
     // Value -> code by open addressing (keys with their code + 1, 0 for an empty slot): this is

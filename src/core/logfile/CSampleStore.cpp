@@ -119,7 +119,10 @@ uint64_t NextRevision() {
 static_assert(std::endian::native == std::endian::little,
               "fields are stored as the low bytes of a 64-bit value");
 
-CSampleStore::CSampleStore() : m_arColumns(Layout().slots.size()), m_nRevision(NextRevision()) {}
+CSampleStore::CSampleStore() : m_nRevision(NextRevision()) {
+    for (const CFieldSlot& slot : Layout().slots)
+        m_arColumns.emplace_back(static_cast<uint8_t>(slot.size));
+}
 
 void CSampleStore::Touch() {
     m_nRevision = NextRevision();
@@ -131,7 +134,6 @@ void CSampleStore::clear() {
     m_nSealed = 0;
     m_bOpen = false;
     m_pair[0] = m_pair[1] = CDiveLogSample();
-    m_arDense.clear();
     m_mapDerived.clear();
     Touch();
 }
@@ -153,31 +155,18 @@ void CSampleStore::Seal() {
         for (size_t c = 0; c < layout.slots.size(); ++c)
             m_arColumns[c].Append(0, Read(Open(), layout.slots[c]));
     } else {
-        constexpr size_t kWords = (sizeof(CDiveLogSample) + 7) / 8;
-        bool changed[kWords];
+        // Only the columns of the words that changed are told: the others repeat by themselves.
+        constexpr size_t kWords = sizeof(CDiveLogSample) / 8;
         const auto* now = reinterpret_cast<const unsigned char*>(&Open());
         const auto* before = reinterpret_cast<const unsigned char*>(&Last());
-        for (size_t w = 0; w < kWords; ++w)
-            changed[w] = std::memcmp(now + 8 * w, before + 8 * w, 8) != 0;
-        // A varying column whose word is unchanged repeats its last entry without reading.
-        for (uint32_t c : m_arDense) {
-            const CFieldSlot& slot = layout.slots[c];
-            if (changed[slot.offset / 8])
-                m_arColumns[c].Append(index, Read(Open(), slot));
-            else
-                m_arColumns[c].AppendRepeat();
-        }
         for (size_t w = 0; w < kWords; ++w) {
-            if (!changed[w])
+            uint64_t a, b;
+            std::memcpy(&a, now + 8 * w, 8);
+            std::memcpy(&b, before + 8 * w, 8);
+            if (a == b)
                 continue;
-            for (uint32_t c : layout.columnsOfWord[w]) {
-                CSampleColumn& column = m_arColumns[c];
-                if (column.Width() != CSampleColumn::EWidth::kConstant)
-                    continue;
-                column.Append(index, Read(Open(), layout.slots[c]));
-                if (column.Width() != CSampleColumn::EWidth::kConstant)
-                    m_arDense.push_back(c);
-            }
+            for (uint32_t c : layout.columnsOfWord[w])
+                m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
         }
     }
     // The sealed sample becomes the one to compare the next with; no copy needed.
@@ -205,7 +194,6 @@ void CSampleStore::Set(size_t index, const CDiveLogSample& sample) {
     const auto& slots = Layout().slots;
     for (size_t c = 0; c < slots.size(); ++c)
         m_arColumns[c].Set(index, Read(sample, slots[c]), m_nSealed);
-    m_arDense = VaryingColumns();
     if (index + 1 == m_nSealed)
         Last() = sample;
 }

@@ -120,7 +120,6 @@ private:
     void Touch();
 
     std::vector<CSampleColumn> m_arColumns;
-    std::vector<uint32_t> m_arDense; // the columns that are no longer constant
     size_t m_nSealed = 0;
     bool m_bOpen = false;
     // The open sample and the newest sealed one (to see which fields the next one changes),
