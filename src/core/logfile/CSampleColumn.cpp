@@ -35,15 +35,43 @@ bool CSampleColumn::StartScaled(uint64_t bits) {
 }
 
 void CSampleColumn::LeaveScaled() {
+    Rebuild(true);
+}
+
+void CSampleColumn::KeepEverySample() {
+    Rebuild(m_bScaledFailed);
+}
+
+void CSampleColumn::Rebuild(bool scaledFailed) {
     std::vector<uint64_t> values(m_nSize);
     for (size_t i = 0; i < m_nSize; ++i)
         values[i] = Get(i);
     const uint8_t fieldBytes = m_nFieldBytes;
     *this = CSampleColumn(fieldBytes);
-    m_bScaledFailed = true;
+    m_bScaledFailed = scaledFailed;
+    m_bEverySample = true;
     for (size_t i = 0; i < values.size(); ++i)
         Append(i, values[i]);
     Fill(values.size());
+}
+
+size_t CSampleColumn::ChangeAt(size_t index) const {
+    const size_t n = m_arChangeAt.size();
+    size_t k = m_hint.at.load(std::memory_order_relaxed);
+    if (k < n && m_arChangeAt[k] <= index) {
+        // The same change or the next one: the reader walks forward.
+        if (k + 1 == n || index < m_arChangeAt[k + 1])
+            return k;
+        if (k + 2 == n || index < m_arChangeAt[k + 2]) {
+            m_hint.at.store(static_cast<uint32_t>(k + 1), std::memory_order_relaxed);
+            return k + 1;
+        }
+    }
+    k = static_cast<size_t>(std::upper_bound(m_arChangeAt.begin(), m_arChangeAt.end(), index) -
+                            m_arChangeAt.begin()) -
+        1;
+    m_hint.at.store(static_cast<uint32_t>(k), std::memory_order_relaxed);
+    return k;
 }
 
 void CSampleColumn::Fill(size_t count) {
@@ -51,7 +79,8 @@ void CSampleColumn::Fill(size_t count) {
         return;
     switch (m_width) {
     case EWidth::kConstant:
-        break;
+    case EWidth::kChanges:
+        return; // both give the samples past the stored ones the last value
     case EWidth::kByte:
         m_arCodes8.resize(count, m_arCodes8.back());
         break;
@@ -70,6 +99,13 @@ void CSampleColumn::AppendSlow(size_t index, uint64_t bits) {
     if (m_width == EWidth::kScaled)
         LeaveScaled();
     if (m_width == EWidth::kConstant) {
+        if (!m_bEverySample) {
+            m_width = EWidth::kChanges;
+            m_arChangeAt = {0, static_cast<uint32_t>(index)};
+            m_arChangeBits = {m_nFirst, bits};
+            m_nSize = index + 1;
+            return;
+        }
         m_nSize = index;
         if (StartScaled(bits))
             return;
@@ -93,6 +129,8 @@ void CSampleColumn::AppendSlow(size_t index, uint64_t bits) {
 void CSampleColumn::Set(size_t index, uint64_t bits, size_t size) {
     if (index >= size)
         return;
+    if (m_width == EWidth::kChanges)
+        KeepEverySample();
     Fill(size);
     SetStored(index, bits, size);
     m_nTail = Get(m_nSize - 1);
@@ -220,6 +258,8 @@ void CSampleColumn::PutCode(size_t index, uint32_t code) {
 
 void CSampleColumn::Compact() {
     m_arSlots = decltype(m_arSlots)();
+    m_arChangeAt.shrink_to_fit();
+    m_arChangeBits.shrink_to_fit();
     m_arValues.shrink_to_fit();
     m_arCodes8.shrink_to_fit();
     m_arCodes16.shrink_to_fit();
@@ -229,5 +269,6 @@ void CSampleColumn::Compact() {
 size_t CSampleColumn::Bytes() const {
     return m_arValues.capacity() * sizeof(uint64_t) + m_arSlots.capacity() * sizeof(CSlot) +
            m_arCodes8.capacity() + m_arCodes16.capacity() * sizeof(uint16_t) +
-           m_arRaw.capacity() * sizeof(uint64_t);
+           m_arRaw.capacity() * sizeof(uint64_t) + m_arChangeAt.capacity() * sizeof(uint32_t) +
+           m_arChangeBits.capacity() * sizeof(uint64_t);
 }

@@ -5,7 +5,10 @@
 // integer in two bytes, which is read back by the same division the decoder made, so nothing
 // is looked up per sample. Any other field with up to 256 (or 65,536) distinct values costs one
 // (or two) bytes per sample and a table of the values; anything livelier keeps its raw 8 bytes.
-// Values are bit patterns, so every double, int, byte and flag comes back exactly as it went in.
+// A field that changes seldom (a cylinder pressure once a minute, a dive's worth of depths in
+// a day at the surface) keeps only its changes, with the sample each starts at. Values are bit
+// patterns, so every double, int, byte and flag comes back exactly as it went in.
+#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstddef>
@@ -14,7 +17,7 @@
 
 class CSampleColumn {
 public:
-    enum class EWidth : uint8_t { kConstant, kByte, kWord, kRaw, kScaled };
+    enum class EWidth : uint8_t { kConstant, kByte, kWord, kRaw, kScaled, kChanges };
 
     // `fieldBytes`: 8 for a double, 4 for an int, 1 for a byte or flag.
     explicit CSampleColumn(uint8_t fieldBytes = 8) : m_nFieldBytes(fieldBytes) {}
@@ -30,7 +33,17 @@ public:
             m_nSize = 1;
             return;
         }
-        Fill(index);
+        if (m_width == EWidth::kChanges) {
+            m_arChangeAt.push_back(static_cast<uint32_t>(index));
+            m_arChangeBits.push_back(bits);
+            m_nSize = index + 1;
+            m_nTail = bits;
+            if (m_arChangeAt.size() >= kChangesWorthChecking && m_arChangeAt.size() * 6 > m_nSize)
+                KeepEverySample();
+            return;
+        }
+        if (index > m_nSize)
+            Fill(index);
         if (m_width == EWidth::kScaled) {
             int code = 0;
             if (Encode(bits, code)) {
@@ -55,10 +68,38 @@ public:
             return m_arValues[m_arCodes16[index]];
         case EWidth::kScaled:
             return Decode(static_cast<int16_t>(m_arCodes16[index]));
+        case EWidth::kChanges:
+            return m_arChangeBits[ChangeAt(index)];
         case EWidth::kRaw:
             break;
         }
         return m_arRaw[index];
+    }
+    // A column that keeps its changes: how many, and where change `k` starts and what it holds.
+    size_t Changes() const { return m_width == EWidth::kChanges ? m_arChangeAt.size() : 0; }
+    size_t ChangeStart(size_t k) const { return m_arChangeAt[k]; }
+    uint64_t ChangeBits(size_t k) const { return m_arChangeBits[k]; }
+    // The change in force at sample `index` (below the samples stored).
+    size_t ChangeAt(size_t index) const;
+    // Whether sample `index` (above 0) holds the value of the sample before it, found without
+    // reading the value: walking the samples in order, most fields stay put.
+    bool SameAsBefore(size_t index) const {
+        if (index >= m_nSize)
+            return true; // past the stored samples, all repeat the last
+        switch (m_width) {
+        case EWidth::kConstant:
+            return true;
+        case EWidth::kChanges:
+            return m_arChangeAt[ChangeAt(index)] != index;
+        case EWidth::kByte:
+            return m_arCodes8[index] == m_arCodes8[index - 1];
+        case EWidth::kWord:
+        case EWidth::kScaled:
+            return m_arCodes16[index] == m_arCodes16[index - 1];
+        case EWidth::kRaw:
+            break;
+        }
+        return m_arRaw[index] == m_arRaw[index - 1];
     }
     // `size` is the number of samples the store holds.
     void Set(size_t index, uint64_t bits, size_t size);
@@ -103,6 +144,11 @@ private:
     bool StartScaled(uint64_t bits);
     // A scaled column that meets a value without a code goes over to the table of values.
     void LeaveScaled();
+    // A column of changes that changes too often goes over to a value for every sample.
+    static constexpr size_t kChangesWorthChecking = 64;
+    void KeepEverySample();
+    // Rebuilds the column from its values, never again as changes.
+    void Rebuild(bool scaledFailed);
 
     void SetStored(size_t index, uint64_t bits, size_t size);
     // Stores the repeats of the last value up to sample `count`.
@@ -117,6 +163,7 @@ private:
     EWidth m_width = EWidth::kConstant;
     uint8_t m_nFieldBytes = 8;
     bool m_bScaledFailed = false; // once left, a column keeps its table
+    bool m_bEverySample = false;  // once lively, a column keeps a value for every sample
     double m_dDivisor = 1.0;
     size_t m_nSize = 0; // samples stored; those after repeat m_nTail
     uint64_t m_nTail = 0; // the value of the last sample stored
@@ -136,4 +183,18 @@ private:
     std::vector<uint64_t> m_arRaw;
     uint64_t m_nLastBits = 0;
     uint32_t m_nLastCode = 0;
+    std::vector<uint32_t> m_arChangeAt; // the sample each change starts at, first 0
+    std::vector<uint64_t> m_arChangeBits;
+    // Where the last look-up of a change ended: reads walk the samples in order, mostly. Only a
+    // hint, so readers on several threads may overwrite each other's.
+    struct CHint {
+        mutable std::atomic<uint32_t> at{0};
+        CHint() = default;
+        CHint(const CHint& o) : at(o.at.load(std::memory_order_relaxed)) {}
+        CHint& operator=(const CHint& o) {
+            at.store(o.at.load(std::memory_order_relaxed), std::memory_order_relaxed);
+            return *this;
+        }
+    };
+    CHint m_hint;
 };

@@ -159,14 +159,20 @@ void CSampleStore::Seal() {
         constexpr size_t kWords = sizeof(CDiveLogSample) / 8;
         const auto* now = reinterpret_cast<const unsigned char*>(&Open());
         const auto* before = reinterpret_cast<const unsigned char*>(&Last());
-        for (size_t w = 0; w < kWords; ++w) {
-            uint64_t a, b;
-            std::memcpy(&a, now + 8 * w, 8);
-            std::memcpy(&b, before + 8 * w, 8);
-            if (a == b)
+        constexpr size_t kBlock = 4; // words compared at once; most blocks are unchanged
+        for (size_t w0 = 0; w0 < kWords; w0 += kBlock) {
+            const size_t end = std::min(kWords, w0 + kBlock);
+            uint64_t a[kBlock] = {}, b[kBlock] = {};
+            std::memcpy(a, now + 8 * w0, 8 * (end - w0));
+            std::memcpy(b, before + 8 * w0, 8 * (end - w0));
+            if (((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2]) | (a[3] ^ b[3])) == 0)
                 continue;
-            for (uint32_t c : layout.columnsOfWord[w])
-                m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
+            for (size_t w = w0; w < end; ++w) {
+                if (a[w - w0] == b[w - w0])
+                    continue;
+                for (uint32_t c : layout.columnsOfWord[w])
+                    m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
+            }
         }
     }
     // The sealed sample becomes the one to compare the next with; no copy needed.
@@ -244,14 +250,6 @@ size_t CSampleStore::FirstAfter(double t, size_t first, size_t end) const {
     return first;
 }
 
-std::vector<uint32_t> CSampleStore::VaryingColumns() const {
-    std::vector<uint32_t> varying;
-    for (size_t c = 0; c < m_arColumns.size(); ++c)
-        if (m_arColumns[c].Width() != CSampleColumn::EWidth::kConstant)
-            varying.push_back(static_cast<uint32_t>(c));
-    return varying;
-}
-
 unsigned char CSampleStore::Status(size_t index, size_t k) const {
     if (k >= std::size(CDiveLogSample().m_byStatus))
         return 0;
@@ -260,11 +258,50 @@ unsigned char CSampleStore::Status(size_t index, size_t k) const {
     return static_cast<unsigned char>(m_arColumns[Layout().statusColumn + k].Get(index));
 }
 
-void CSampleStore::Step(size_t index, const std::vector<uint32_t>& varying,
-                        CDiveLogSample& out) const {
+void CSampleStore::Begin(size_t index, CSweep& sweep) const {
+    Get(index, sweep.sample);
+    sweep.every.clear();
+    sweep.changing.clear();
+    sweep.next.clear();
+    sweep.nextChange = SIZE_MAX;
+    for (size_t c = 0; c < m_arColumns.size(); ++c) {
+        const CSampleColumn& column = m_arColumns[c];
+        if (column.Width() == CSampleColumn::EWidth::kConstant)
+            continue;
+        if (column.Width() != CSampleColumn::EWidth::kChanges) {
+            sweep.every.push_back(static_cast<uint32_t>(c));
+            continue;
+        }
+        const size_t next = index < m_nSealed ? column.ChangeAt(std::min(index, m_nSealed - 1)) + 1
+                                              : column.Changes();
+        sweep.changing.push_back(static_cast<uint32_t>(c));
+        sweep.next.push_back(static_cast<uint32_t>(next));
+        if (next < column.Changes())
+            sweep.nextChange = std::min(sweep.nextChange, column.ChangeStart(next));
+    }
+}
+
+void CSampleStore::Step(size_t index, CSweep& sweep) const {
     const auto& slots = Layout().slots;
-    for (uint32_t c : varying)
-        Write(out, slots[c], m_arColumns[c].Get(index));
+    CDiveLogSample& out = sweep.sample;
+    for (uint32_t c : sweep.every) {
+        const CSampleColumn& column = m_arColumns[c];
+        if (!column.SameAsBefore(index))
+            Write(out, slots[c], column.Get(index));
+    }
+    if (index != sweep.nextChange)
+        return;
+    // Some seldom-changing field changes here: look through them for the next change after.
+    sweep.nextChange = SIZE_MAX;
+    for (size_t j = 0; j < sweep.changing.size(); ++j) {
+        const uint32_t c = sweep.changing[j];
+        const CSampleColumn& column = m_arColumns[c];
+        uint32_t& next = sweep.next[j];
+        if (next < column.Changes() && column.ChangeStart(next) == index)
+            Write(out, slots[c], column.ChangeBits(next++));
+        if (next < column.Changes())
+            sweep.nextChange = std::min(sweep.nextChange, column.ChangeStart(next));
+    }
 }
 
 void CSampleStore::ForEach(size_t first, size_t end,
@@ -272,13 +309,12 @@ void CSampleStore::ForEach(size_t first, size_t end,
     end = std::min(end, size());
     size_t i = first;
     if (i < end && i < m_nSealed) {
-        const std::vector<uint32_t> varying = VaryingColumns();
-        CDiveLogSample sample;
-        Get(i, sample);
-        f(i, sample);
+        CSweep sweep;
+        Begin(i, sweep);
+        f(i, sweep.sample);
         for (++i; i < end && i < m_nSealed; ++i) {
-            Step(i, varying, sample);
-            f(i, sample);
+            Step(i, sweep);
+            f(i, sweep.sample);
         }
     }
     if (i < end && m_bOpen && i == m_nSealed)
@@ -320,8 +356,7 @@ CSampleStore::const_iterator::const_iterator(const CSampleStore* store, size_t i
         return;
     }
     m_pBuffer = std::make_shared<CSweep>();
-    m_pBuffer->varying = store->VaryingColumns();
-    store->Get(index, m_pBuffer->sample);
+    store->Begin(index, *m_pBuffer);
     m_pSample = &m_pBuffer->sample;
 }
 
@@ -332,7 +367,7 @@ CSampleStore::const_iterator& CSampleStore::const_iterator::operator++() {
     } else if (m_pStore->m_bOpen && m_nIndex == m_pStore->m_nSealed) {
         m_pSample = &m_pStore->Open();
     } else {
-        m_pStore->Step(m_nIndex, m_pBuffer->varying, m_pBuffer->sample);
+        m_pStore->Step(m_nIndex, *m_pBuffer);
         m_pSample = &m_pBuffer->sample;
     }
     return *this;

@@ -82,10 +82,14 @@ public:
     const std::vector<double>&
     Derived(long long key, const std::function<double(const CDiveLogSample&)>& value) const;
 
-    // A sample walked along the store, and the columns that can change from one to the next.
+    // A sample walked along the store: the columns with a value per sample, and those that keep
+    // their changes with the next change of each to come.
     struct CSweep {
         CDiveLogSample sample;
-        std::vector<uint32_t> varying;
+        std::vector<uint32_t> every;
+        std::vector<uint32_t> changing;
+        std::vector<uint32_t> next;
+        size_t nextChange = SIZE_MAX; // the first sample at which one of `changing` changes
     };
 
     class const_iterator {
@@ -114,9 +118,10 @@ public:
 
 private:
     void Seal();
-    std::vector<uint32_t> VaryingColumns() const;
-    // Writes the `varying` columns of sealed sample `index` into `out`.
-    void Step(size_t index, const std::vector<uint32_t>& varying, CDiveLogSample& out) const;
+    // Begin sets `sweep` on sample `index`; Step moves it on to sample `index`, which must be the
+    // one after the sample it holds, writing only the fields that differ.
+    void Begin(size_t index, CSweep& sweep) const;
+    void Step(size_t index, CSweep& sweep) const;
     void Touch();
 
     std::vector<CSampleColumn> m_arColumns;
