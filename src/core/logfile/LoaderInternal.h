@@ -77,7 +77,8 @@ private:
     CDiveLogSample& MakeSample(double time, unsigned maker, std::string_view depthLine,
                                bool keepPressure = false);
     void RebuildTemplate();
-    void SetLatest(Slot slot, std::string_view line);
+    // `decoded`: a sample the line has just been decoded into, if any.
+    void SetLatest(Slot slot, std::string_view line, const CDiveLogSample* decoded = nullptr);
     // The record type a slot's line decodes as, and whether it decodes anything at all.
     unsigned SlotType(Slot slot, std::string_view line) const;
     bool Decodes(Slot slot, std::string_view line) const;

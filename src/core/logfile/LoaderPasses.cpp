@@ -339,7 +339,7 @@ void CLogLoader::SampleLine(unsigned type, Slot slot, std::string_view line) {
         return;
     if (m_pSample)
         m_pSample->DecodeLine(type, line, m_format);
-    SetLatest(slot, line);
+    SetLatest(slot, line, m_pSample);
 }
 
 // ---- Pre-dive sets ------------------------------------------------------------------------------
@@ -384,15 +384,26 @@ bool CLogLoader::Decodes(Slot slot, std::string_view line) const {
 // right length. So a new latest line can be decoded over the template, unless it is one that
 // decodes nothing while the line it replaces did: then the fields must go back to their
 // initial values and the template is rebuilt.
-void CLogLoader::SetLatest(Slot slot, std::string_view line) {
+void CLogLoader::SetLatest(Slot slot, std::string_view line, const CDiveLogSample* decoded) {
     const bool oldDecodes = Decodes(slot, m_latest[slot]);
     m_latest[slot] = line;
     if (slot == k06 || m_bTemplateDirty)
         return;
-    if (Decodes(slot, line))
-        m_template.DecodeLine(SlotType(slot, line), line, m_format);
-    else if (oldDecodes)
-        m_bTemplateDirty = true;
+    if (!Decodes(slot, line)) {
+        if (oldDecodes)
+            m_bTemplateDirty = true;
+        return;
+    }
+    // A sample the line was decoded into has its fields already: copying them is cheaper than
+    // reading the digits again.
+    const unsigned type = SlotType(slot, line);
+    if (decoded) {
+        size_t length = 0;
+        samplelayout::Copy(samplelayout::RulesFor(type, m_format, length), m_format, *decoded,
+                           m_template);
+    } else {
+        m_template.DecodeLine(type, line, m_format);
+    }
 }
 
 void CLogLoader::ClearLatest() {

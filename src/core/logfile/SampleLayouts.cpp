@@ -14,130 +14,212 @@ template <class T> void Put(T& field, double value) {
     field = static_cast<T>(value);
 }
 
-// Element `base + k` of an array field, or a plain field.
-#define AT(member, base) [](CDiveLogSample& s, int k, double v) { Put(s.member[(base) + k], v); }
-#define ONE(member) [](CDiveLogSample& s, int, double v) { Put(s.member, v); }
+double Read(EField field, std::string_view line, size_t p) {
+    using namespace hexdigits;
+    switch (field) {
+    case EField::kByte:
+        return Byte(line, p);
+    case EField::kWord:
+        return Word(line, p);
+    case EField::kSignedWord:
+        return SignedWord(line, p);
+    case EField::kFloatBE:
+        return ParseFloatBE(line.substr(p, 8));
+    case EField::kSplitFloat:
+        return ParseSplitFloat(Byte(line, p), Byte(line, p + 2), Byte(line, p + 4),
+                               Byte(line, p + 6));
+    case EField::kSet:
+        break;
+    }
+    return 1.0;
+}
+
+double Scaled(EScale scale, double v) {
+    switch (scale) {
+    case EScale::kQuarter:
+        return v * 0.25;
+    case EScale::kTenth:
+        return v / 10.0;
+    case EScale::kHundredth:
+        return v / 100.0;
+    case EScale::kFortieth:
+        return v / 40.0;
+    case EScale::kInterval:
+        return v == 255.0 ? 10.0 : v;
+    case EScale::kNone:
+        break;
+    }
+    return v;
+}
+
+// Element `k` of the rule's target: `Member` a plain field, or an array whose elements from
+// `Base` on the rule fills.
+template <auto Member, int Base> auto& Target(CDiveLogSample& s, int k) {
+    if constexpr (Base < 0)
+        return s.*Member;
+    else
+        return (s.*Member)[Base + k];
+}
+template <auto Member, int Base> const auto& Target(const CDiveLogSample& s, int k) {
+    return Target<Member, Base>(const_cast<CDiveLogSample&>(s), k);
+}
+
+// The field and scale are known here, so the switches above fold away.
+template <EField F, EScale S, auto Member, int Base>
+void ApplyRule(const CFieldRule& rule, std::string_view line, CDiveLogSample& sample) {
+    for (int k = 0; k < rule.count; ++k) {
+        const size_t p = rule.position + static_cast<size_t>(k) * rule.stride;
+        Put(Target<Member, Base>(sample, k), Scaled(S, Read(F, line, p)));
+    }
+}
+
+template <auto Member, int Base>
+void CopyRule(const CFieldRule& rule, const CDiveLogSample& from, CDiveLogSample& to) {
+    for (int k = 0; k < rule.count; ++k)
+        Target<Member, Base>(to, k) = Target<Member, Base>(from, k);
+}
+
+// One rule: where, what, and into which field (element `base` on of an array, or a plain field).
+#define RULE(type, position, count, stride, field, scale, member, base)                            \
+    {type,                                                                                         \
+     position,                                                                                     \
+     count,                                                                                        \
+     stride,                                                                                       \
+     field,                                                                                        \
+     scale,                                                                                        \
+     &ApplyRule<field, scale, &CDiveLogSample::member, base>,                                      \
+     &CopyRule<&CDiveLogSample::member, base>}
+#define RULE_WHEN(type, position, count, stride, field, scale, member, base, when)               \
+    {type,                                                                                         \
+     position,                                                                                     \
+     count,                                                                                        \
+     stride,                                                                                       \
+     field,                                                                                        \
+     scale,                                                                                        \
+     &ApplyRule<field, scale, &CDiveLogSample::member, base>,                                      \
+     &CopyRule<&CDiveLogSample::member, base>,                                                     \
+     when}
+#define ONE_VALUE -1
 
 using enum EField;
 using enum EScale;
 
 // The short layout's probe record comes as 0x04 and as 0x14.
 #define SHORT_PROBES(type)                                                                         \
-    {type, 2, 9, 2, kByte, kQuarter, AT(m_dProbeTemp, 0)},                                         \
-        {type, 20, 1, 0, kByte, kNone, ONE(m_byProbeFlags)},                                       \
-        {type, 22, 1, 0, kSignedWord, kTenth, ONE(m_dAmbientTemp)},                                \
-        {type, 26, 1, 0, kByte, kNone, ONE(m_dCNS)}, {type, 28, 1, 0, kByte, kNone, ONE(m_dOTU)},  \
-    {                                                                                              \
-        type, 30, 1, 0, kByte, kTenth, ONE(m_dPPCO2)                                               \
-    }
+    RULE(type, 2, 9, 2, kByte, kQuarter, m_dProbeTemp, 0),                                         \
+        RULE(type, 20, 1, 0, kByte, kNone, m_byProbeFlags, ONE_VALUE),                             \
+        RULE(type, 22, 1, 0, kSignedWord, kTenth, m_dAmbientTemp, ONE_VALUE),                      \
+        RULE(type, 26, 1, 0, kByte, kNone, m_dCNS, ONE_VALUE),                                     \
+        RULE(type, 28, 1, 0, kByte, kNone, m_dOTU, ONE_VALUE),                                     \
+        RULE(type, 30, 1, 0, kByte, kTenth, m_dPPCO2, ONE_VALUE)
 
 // Short layout: 34-character lines (0x1A: 26). After a 0x06 line the sample votes its cells.
 constexpr CFieldRule kShort[] = {
     SHORT_PROBES(0x04),
-    {0x06, 2, 1, 0, kWord, kNone, ONE(m_dPressure)},
-    {0x06, 6, 3, 2, kByte, kHundredth, AT(m_dC1Cell, 0)},
-    {0x06, 12, 2, 2, kByte, kFortieth, AT(m_dBattery, 0)},
-    {0x06, 16, 1, 0, kByte, kNone, ONE(m_byC1CellStatus)},
-    {0x06, 18, 3, 2, kByte, kHundredth, AT(m_dC2Cell, 0)},
-    {0x06, 24, 2, 2, kByte, kFortieth, AT(m_dBattery, 2)},
-    {0x06, 28, 1, 0, kByte, kNone, ONE(m_byC2CellStatus)},
-    {0x06, 30, 1, 0, kByte, kNone, ONE(m_byCellStatusExtra)},
-    {0x07, 2, 1, 0, kByte, kNone, ONE(m_dGasO2)},
-    {0x07, 4, 1, 0, kByte, kNone, ONE(m_dGasHe)},
-    {0x07, 8, 1, 0, kByte, kHundredth, ONE(m_dSetpoint)},
-    {0x07, 10, 10, 2, kByte, kNone, AT(m_byStatus, 0)},
+    RULE(0x06, 2, 1, 0, kWord, kNone, m_dPressure, ONE_VALUE),
+    RULE(0x06, 6, 3, 2, kByte, kHundredth, m_dC1Cell, 0),
+    RULE(0x06, 12, 2, 2, kByte, kFortieth, m_dBattery, 0),
+    RULE(0x06, 16, 1, 0, kByte, kNone, m_byC1CellStatus, ONE_VALUE),
+    RULE(0x06, 18, 3, 2, kByte, kHundredth, m_dC2Cell, 0),
+    RULE(0x06, 24, 2, 2, kByte, kFortieth, m_dBattery, 2),
+    RULE(0x06, 28, 1, 0, kByte, kNone, m_byC2CellStatus, ONE_VALUE),
+    RULE(0x06, 30, 1, 0, kByte, kNone, m_byCellStatusExtra, ONE_VALUE),
+    RULE(0x07, 2, 1, 0, kByte, kNone, m_dGasO2, ONE_VALUE),
+    RULE(0x07, 4, 1, 0, kByte, kNone, m_dGasHe, ONE_VALUE),
+    RULE(0x07, 8, 1, 0, kByte, kHundredth, m_dSetpoint, ONE_VALUE),
+    RULE(0x07, 10, 10, 2, kByte, kNone, m_byStatus, 0),
     // Older display code logged the sample interval in the last byte (255 standing for 10).
-    {0x07, 30, 1, 0, kByte, kNone, ONE(m_byStatusExt), EWhen::kLevel4},
-    {0x07, 30, 1, 0, kByte, kInterval, ONE(m_nSampleInterval), EWhen::kBelowLevel4},
-    {0x09, 2, 6, 4, kByte, kNone, AT(m_nGasO2, 0)},
-    {0x09, 4, 6, 4, kByte, kNone, AT(m_nGasHe, 0)},
-    {0x09, 26, 1, 0, kByte, kNone, AT(m_dDiveDetect, CDiveLogSample::kGfLowIndex)},
-    {0x09, 28, 1, 0, kByte, kNone, AT(m_dDiveDetect, CDiveLogSample::kGfHighIndex)},
-    {0x09, 30, 1, 0, kByte, kNone, ONE(m_nConservatism)},
-    {0x0A, 2, 6, 4, kWord, kNone, AT(m_dCylinder, 0)},
-    {0x0A, 26, 1, 0, kWord, kNone, AT(m_dCylinder, 12)},
-    {0x0C, 2, 1, 0, kWord, kNone, ONE(m_nDecoWord0)},
-    {0x0C, 6, 1, 0, kWord, kNone, ONE(m_dCeilingPressure)},
-    {0x0C, 10, 1, 0, kWord, kNone, ONE(m_dDecoWord2)},
-    {0x0C, 14, 1, 0, kWord, kNone, ONE(m_dDecoSurfacePressure)},
-    {0x0C, 18, 1, 0, kWord, kNone, ONE(m_dDecoWord4)},
-    {0x0C, 22, 1, 0, kFloatBE, kNone, ONE(m_fGradientFactor)},
-    {0x0C, 30, 1, 0, kByte, kNone, ONE(m_nGasNumber)},
-    {0x0D, 0, 1, 0, kSet, kNone, ONE(m_bHasDiveDetect)},
-    {0x0D, 2, 1, 0, kByte, kNone, ONE(m_byDiveDetectStatus)},
-    {0x0D, 4, 1, 0, kByte, kNone, ONE(m_dDiveEndDepth)},
-    {0x0D, 6, 1, 0, kByte, kNone, ONE(m_dDiveStartDepth)},
+    RULE_WHEN(0x07, 30, 1, 0, kByte, kNone, m_byStatusExt, ONE_VALUE, EWhen::kLevel4),
+    RULE_WHEN(0x07, 30, 1, 0, kByte, kInterval, m_nSampleInterval, ONE_VALUE, EWhen::kBelowLevel4),
+    RULE(0x09, 2, 6, 4, kByte, kNone, m_nGasO2, 0),
+    RULE(0x09, 4, 6, 4, kByte, kNone, m_nGasHe, 0),
+    RULE(0x09, 26, 1, 0, kByte, kNone, m_dDiveDetect, CDiveLogSample::kGfLowIndex),
+    RULE(0x09, 28, 1, 0, kByte, kNone, m_dDiveDetect, CDiveLogSample::kGfHighIndex),
+    RULE(0x09, 30, 1, 0, kByte, kNone, m_nConservatism, ONE_VALUE),
+    RULE(0x0A, 2, 6, 4, kWord, kNone, m_dCylinder, 0),
+    RULE(0x0A, 26, 1, 0, kWord, kNone, m_dCylinder, 12),
+    RULE(0x0C, 2, 1, 0, kWord, kNone, m_nDecoWord0, ONE_VALUE),
+    RULE(0x0C, 6, 1, 0, kWord, kNone, m_dCeilingPressure, ONE_VALUE),
+    RULE(0x0C, 10, 1, 0, kWord, kNone, m_dDecoWord2, ONE_VALUE),
+    RULE(0x0C, 14, 1, 0, kWord, kNone, m_dDecoSurfacePressure, ONE_VALUE),
+    RULE(0x0C, 18, 1, 0, kWord, kNone, m_dDecoWord4, ONE_VALUE),
+    RULE(0x0C, 22, 1, 0, kFloatBE, kNone, m_fGradientFactor, ONE_VALUE),
+    RULE(0x0C, 30, 1, 0, kByte, kNone, m_nGasNumber, ONE_VALUE),
+    RULE(0x0D, 0, 1, 0, kSet, kNone, m_bHasDiveDetect, ONE_VALUE),
+    RULE(0x0D, 2, 1, 0, kByte, kNone, m_byDiveDetectStatus, ONE_VALUE),
+    RULE(0x0D, 4, 1, 0, kByte, kNone, m_dDiveEndDepth, ONE_VALUE),
+    RULE(0x0D, 6, 1, 0, kByte, kNone, m_dDiveStartDepth, ONE_VALUE),
     SHORT_PROBES(0x14),
-    {0x19, 2, 6, 4, kByte, kNone, AT(m_nGasO2, 6)},
-    {0x19, 4, 6, 4, kByte, kNone, AT(m_nGasHe, 6)},
-    {0x1A, 2, 6, 4, kWord, kNone, AT(m_dCylinder, 6)},
-    {0x40, 2, 1, 0, kWord, kTenth, ONE(m_dDpsTemp)},
-    {0x40, 6, 1, 0, kWord, kHundredth, ONE(m_dPpmACO2)},
-    {0x40, 10, 1, 0, kWord, kTenth, ONE(m_dPpCO2Cor)},
-    {0x40, 14, 1, 0, kWord, kNone, ONE(m_dPAmbCO2)},
-    {0x40, 18, 1, 0, kWord, kNone, ONE(m_dCO2Led)},
-    {0x40, 22, 1, 0, kWord, kNone, ONE(m_dCO2Temp)},
-    {0x40, 26, 1, 0, kWord, kHundredth, ONE(m_dCO2Filt)},
-    {0x40, 30, 1, 0, kByte, kQuarter, ONE(m_dTsT8)},
+    RULE(0x19, 2, 6, 4, kByte, kNone, m_nGasO2, 6),
+    RULE(0x19, 4, 6, 4, kByte, kNone, m_nGasHe, 6),
+    RULE(0x1A, 2, 6, 4, kWord, kNone, m_dCylinder, 6),
+    RULE(0x40, 2, 1, 0, kWord, kTenth, m_dDpsTemp, ONE_VALUE),
+    RULE(0x40, 6, 1, 0, kWord, kHundredth, m_dPpmACO2, ONE_VALUE),
+    RULE(0x40, 10, 1, 0, kWord, kTenth, m_dPpCO2Cor, ONE_VALUE),
+    RULE(0x40, 14, 1, 0, kWord, kNone, m_dPAmbCO2, ONE_VALUE),
+    RULE(0x40, 18, 1, 0, kWord, kNone, m_dCO2Led, ONE_VALUE),
+    RULE(0x40, 22, 1, 0, kWord, kNone, m_dCO2Temp, ONE_VALUE),
+    RULE(0x40, 26, 1, 0, kWord, kHundredth, m_dCO2Filt, ONE_VALUE),
+    RULE(0x40, 30, 1, 0, kByte, kQuarter, m_dTsT8, ONE_VALUE),
 };
 
 // The two 16-value tables come six split floats to a line (the third line four).
 #define SPLIT_TABLE(first, member)                                                                 \
-    {first, 10, 6, 8, kSplitFloat, kNone, AT(member, 0)},                                          \
-        {first + 1, 10, 6, 8, kSplitFloat, kNone, AT(member, 6)}, {                                \
-        first + 2, 10, 4, 8, kSplitFloat, kNone, AT(member, 12)                                    \
-    }
+    RULE(first, 10, 6, 8, kSplitFloat, kNone, member, 0),                                          \
+        RULE(first + 1, 10, 6, 8, kSplitFloat, kNone, member, 6),                                  \
+        RULE(first + 2, 10, 4, 8, kSplitFloat, kNone, member, 12)
 
 // FRC layout: 66-character lines, characters 2-9 the timestamp. The CO2 record (0x40) carries
 // nothing for the sample in this layout.
 constexpr CFieldRule kFrc[] = {
-    {0x06, 10, 1, 0, kWord, kNone, ONE(m_dPressure)},
-    {0x06, 14, 1, 0, kSignedWord, kTenth, ONE(m_dAmbientTemp)},
-    {0x06, 18, 3, 2, kByte, kHundredth, AT(m_dC1Cell, 0)},
-    {0x06, 24, 1, 0, kByte, kHundredth, ONE(m_dC1Measured)},
-    {0x06, 26, 2, 2, kByte, kFortieth, AT(m_dBattery, 0)},
-    {0x06, 30, 1, 0, kByte, kNone, ONE(m_byC1CellStatus)},
-    {0x06, 32, 3, 2, kByte, kHundredth, AT(m_dC2Cell, 0)},
-    {0x06, 38, 1, 0, kByte, kHundredth, ONE(m_dC2Measured)},
-    {0x06, 40, 2, 2, kByte, kFortieth, AT(m_dBattery, 2)},
-    {0x06, 44, 1, 0, kByte, kNone, ONE(m_byC2CellStatus)},
-    {0x06, 46, 1, 0, kByte, kNone, ONE(m_byCellStatusExtra)},
-    {0x06, 48, 1, 0, kByte, kNone, ONE(m_byStatusExt)},
-    {0x06, 52, 3, 2, kByte, kNone, AT(m_byStatus, 6)},
-    {0x06, 58, 1, 0, kByte, kHundredth, ONE(m_dSetpoint)},
-    {0x06, 60, 1, 0, kByte, kNone, ONE(m_dCNS)},
-    {0x06, 62, 1, 0, kByte, kNone, ONE(m_dOTU)},
-    {0x09, 10, 9, 4, kByte, kNone, AT(m_nGasO2, 0)},
-    {0x09, 12, 9, 4, kByte, kNone, AT(m_nGasHe, 0)},
-    {0x0A, 10, 9, 4, kWord, kNone, AT(m_dCylinder, 0)},
-    {0x0A, 46, 1, 0, kWord, kNone, AT(m_dCylinder, 12)},
-    {0x0C, 10, 1, 0, kWord, kNone, ONE(m_nDecoWord0)},
-    {0x0C, 14, 1, 0, kWord, kNone, ONE(m_dCeilingPressure)},
-    {0x0C, 18, 1, 0, kWord, kNone, ONE(m_dDecoWord2)},
-    {0x0C, 22, 1, 0, kWord, kNone, ONE(m_dDecoSurfacePressure)},
-    {0x0C, 26, 1, 0, kWord, kNone, ONE(m_dDecoWord4)},
-    {0x0C, 30, 1, 0, kFloatBE, kNone, ONE(m_fGradientFactor)},
-    {0x0C, 38, 1, 0, kByte, kNone, ONE(m_nGasNumber)},
-    {0x0C, 40, 1, 0, kByte, kNone, ONE(m_dGasO2)},
-    {0x0C, 42, 1, 0, kByte, kNone, ONE(m_dGasHe)},
-    {0x0D, 0, 1, 0, kSet, kNone, ONE(m_bHasDiveDetect)},
-    {0x0D, 10, 1, 0, kByte, kNone, ONE(m_byDiveDetectStatus)},
-    {0x0D, 12, 1, 0, kByte, kNone, ONE(m_dDiveEndDepth)},
-    {0x0D, 14, 1, 0, kByte, kNone, ONE(m_dDiveStartDepth)},
-    {0x0D, 16, 1, 0, kByte, kNone, AT(m_dDiveDetect, 0)},
-    {0x0D, 18, 1, 0, kWord, kNone, AT(m_dDiveDetect, 1)},
-    {0x0D, 22, 8, 2, kByte, kNone, AT(m_dDiveDetect, 2)},
-    {0x0D, 38, 6, 2, kByte, kNone, AT(m_byStatus, 0)},
-    {0x0D, 52, 1, 0, kByte, kNone, AT(m_byStatus, 9)},
-    {0x14, 10, 9, 2, kByte, kQuarter, AT(m_dProbeTemp, 0)},
-    {0x14, 28, 1, 0, kByte, kNone, ONE(m_byProbeFlags)},
-    {0x14, 36, 1, 0, kWord, kTenth, ONE(m_dPPCO2)},
+    RULE(0x06, 10, 1, 0, kWord, kNone, m_dPressure, ONE_VALUE),
+    RULE(0x06, 14, 1, 0, kSignedWord, kTenth, m_dAmbientTemp, ONE_VALUE),
+    RULE(0x06, 18, 3, 2, kByte, kHundredth, m_dC1Cell, 0),
+    RULE(0x06, 24, 1, 0, kByte, kHundredth, m_dC1Measured, ONE_VALUE),
+    RULE(0x06, 26, 2, 2, kByte, kFortieth, m_dBattery, 0),
+    RULE(0x06, 30, 1, 0, kByte, kNone, m_byC1CellStatus, ONE_VALUE),
+    RULE(0x06, 32, 3, 2, kByte, kHundredth, m_dC2Cell, 0),
+    RULE(0x06, 38, 1, 0, kByte, kHundredth, m_dC2Measured, ONE_VALUE),
+    RULE(0x06, 40, 2, 2, kByte, kFortieth, m_dBattery, 2),
+    RULE(0x06, 44, 1, 0, kByte, kNone, m_byC2CellStatus, ONE_VALUE),
+    RULE(0x06, 46, 1, 0, kByte, kNone, m_byCellStatusExtra, ONE_VALUE),
+    RULE(0x06, 48, 1, 0, kByte, kNone, m_byStatusExt, ONE_VALUE),
+    RULE(0x06, 52, 3, 2, kByte, kNone, m_byStatus, 6),
+    RULE(0x06, 58, 1, 0, kByte, kHundredth, m_dSetpoint, ONE_VALUE),
+    RULE(0x06, 60, 1, 0, kByte, kNone, m_dCNS, ONE_VALUE),
+    RULE(0x06, 62, 1, 0, kByte, kNone, m_dOTU, ONE_VALUE),
+    RULE(0x09, 10, 9, 4, kByte, kNone, m_nGasO2, 0),
+    RULE(0x09, 12, 9, 4, kByte, kNone, m_nGasHe, 0),
+    RULE(0x0A, 10, 9, 4, kWord, kNone, m_dCylinder, 0),
+    RULE(0x0A, 46, 1, 0, kWord, kNone, m_dCylinder, 12),
+    RULE(0x0C, 10, 1, 0, kWord, kNone, m_nDecoWord0, ONE_VALUE),
+    RULE(0x0C, 14, 1, 0, kWord, kNone, m_dCeilingPressure, ONE_VALUE),
+    RULE(0x0C, 18, 1, 0, kWord, kNone, m_dDecoWord2, ONE_VALUE),
+    RULE(0x0C, 22, 1, 0, kWord, kNone, m_dDecoSurfacePressure, ONE_VALUE),
+    RULE(0x0C, 26, 1, 0, kWord, kNone, m_dDecoWord4, ONE_VALUE),
+    RULE(0x0C, 30, 1, 0, kFloatBE, kNone, m_fGradientFactor, ONE_VALUE),
+    RULE(0x0C, 38, 1, 0, kByte, kNone, m_nGasNumber, ONE_VALUE),
+    RULE(0x0C, 40, 1, 0, kByte, kNone, m_dGasO2, ONE_VALUE),
+    RULE(0x0C, 42, 1, 0, kByte, kNone, m_dGasHe, ONE_VALUE),
+    RULE(0x0D, 0, 1, 0, kSet, kNone, m_bHasDiveDetect, ONE_VALUE),
+    RULE(0x0D, 10, 1, 0, kByte, kNone, m_byDiveDetectStatus, ONE_VALUE),
+    RULE(0x0D, 12, 1, 0, kByte, kNone, m_dDiveEndDepth, ONE_VALUE),
+    RULE(0x0D, 14, 1, 0, kByte, kNone, m_dDiveStartDepth, ONE_VALUE),
+    RULE(0x0D, 16, 1, 0, kByte, kNone, m_dDiveDetect, 0),
+    RULE(0x0D, 18, 1, 0, kWord, kNone, m_dDiveDetect, 1),
+    RULE(0x0D, 22, 8, 2, kByte, kNone, m_dDiveDetect, 2),
+    RULE(0x0D, 38, 6, 2, kByte, kNone, m_byStatus, 0),
+    RULE(0x0D, 52, 1, 0, kByte, kNone, m_byStatus, 9),
+    RULE(0x14, 10, 9, 2, kByte, kQuarter, m_dProbeTemp, 0),
+    RULE(0x14, 28, 1, 0, kByte, kNone, m_byProbeFlags, ONE_VALUE),
+    RULE(0x14, 36, 1, 0, kWord, kTenth, m_dPPCO2, ONE_VALUE),
     SPLIT_TABLE(0x21, m_dTableA),
     SPLIT_TABLE(0x24, m_dTableB),
 };
 
-#undef AT
-#undef ONE
+#undef RULE
+#undef RULE_WHEN
+#undef ONE_VALUE
 #undef SHORT_PROBES
 #undef SPLIT_TABLE
 
@@ -166,44 +248,6 @@ std::span<const CFieldRule> Slice(const CFieldRule (&rules)[N], const CIndex& in
                                                       index.start[type + 1] - index.start[type]);
 }
 
-double Read(const CFieldRule& rule, std::string_view line, size_t p) {
-    using namespace hexdigits;
-    switch (rule.field) {
-    case kByte:
-        return Byte(line, p);
-    case kWord:
-        return Word(line, p);
-    case kSignedWord:
-        return SignedWord(line, p);
-    case kFloatBE:
-        return ParseFloatBE(line.substr(p, 8));
-    case kSplitFloat:
-        return ParseSplitFloat(Byte(line, p), Byte(line, p + 2), Byte(line, p + 4),
-                               Byte(line, p + 6));
-    case kSet:
-        break;
-    }
-    return 1.0;
-}
-
-double Scaled(EScale scale, double v) {
-    switch (scale) {
-    case kQuarter:
-        return v * 0.25;
-    case kTenth:
-        return v / 10.0;
-    case kHundredth:
-        return v / 100.0;
-    case kFortieth:
-        return v / 40.0;
-    case kInterval:
-        return v == 255.0 ? 10.0 : v;
-    case kNone:
-        break;
-    }
-    return v;
-}
-
 } // namespace
 
 std::span<const CFieldRule> RulesFor(unsigned recordType, const CRecordFormat& format,
@@ -219,24 +263,28 @@ std::span<const CFieldRule> RulesFor(unsigned recordType, const CRecordFormat& f
     return Slice(kShort, shortIndex, recordType);
 }
 
+namespace {
+
+bool Applies(const CFieldRule& rule, const CRecordFormat& format) {
+    return !((rule.when == EWhen::kLevel4 && !format.level4) ||
+             (rule.when == EWhen::kBelowLevel4 && format.level4));
+}
+
+} // namespace
+
 void Apply(std::span<const CFieldRule> rules, std::string_view line, const CRecordFormat& format,
            CDiveLogSample& sample) {
     for (const CFieldRule& rule : rules) {
-        if ((rule.when == EWhen::kLevel4 && !format.level4) ||
-            (rule.when == EWhen::kBelowLevel4 && format.level4))
-            continue;
-        // The common case, plain bytes, without a choice per value: most of a line is bytes.
-        if (rule.field == kByte && rule.scale == kNone) {
-            for (int k = 0; k < rule.count; ++k)
-                rule.store(
-                    sample, k,
-                    hexdigits::Byte(line, rule.position + static_cast<size_t>(k) * rule.stride));
-            continue;
-        }
-        for (int k = 0; k < rule.count; ++k) {
-            const size_t p = rule.position + static_cast<size_t>(k) * rule.stride;
-            rule.store(sample, k, Scaled(rule.scale, Read(rule, line, p)));
-        }
+        if (Applies(rule, format))
+            rule.apply(rule, line, sample);
+    }
+}
+
+void Copy(std::span<const CFieldRule> rules, const CRecordFormat& format,
+          const CDiveLogSample& from, CDiveLogSample& to) {
+    for (const CFieldRule& rule : rules) {
+        if (Applies(rule, format))
+            rule.copy(rule, from, to);
     }
 }
 

@@ -27,8 +27,10 @@ enum class EScale : uint8_t { kNone, kQuarter, kTenth, kHundredth, kFortieth, kI
 // Which display code versions a rule applies to.
 enum class EWhen : uint8_t { kAlways, kLevel4, kBelowLevel4 };
 
-// `count` values of `field` from `position` on, `stride` characters apart, stored through
-// `store` as element `k` (0 .. count - 1) of the target.
+// `count` values of `field` from `position` on, `stride` characters apart, stored as elements
+// 0 .. count - 1 of the target. `apply` reads and stores them all, made for the rule's field,
+// scale and target so that nothing is chosen per value; `copy` copies the target's elements
+// from one sample to another.
 struct CFieldRule {
     uint8_t recordType;
     uint8_t position;
@@ -36,7 +38,8 @@ struct CFieldRule {
     uint8_t stride;
     EField field;
     EScale scale;
-    void (*store)(CDiveLogSample& sample, int k, double value);
+    void (*apply)(const CFieldRule& rule, std::string_view line, CDiveLogSample& sample);
+    void (*copy)(const CFieldRule& rule, const CDiveLogSample& from, CDiveLogSample& to);
     EWhen when = EWhen::kAlways;
 };
 
@@ -48,5 +51,9 @@ std::span<const CFieldRule> RulesFor(unsigned recordType, const CRecordFormat& f
 // Applies the rules to a line of the right length.
 void Apply(std::span<const CFieldRule> rules, std::string_view line, const CRecordFormat& format,
            CDiveLogSample& sample);
+// Copies the fields the rules write from one sample to another: what applying them to the
+// line `from` got gives `to` as well.
+void Copy(std::span<const CFieldRule> rules, const CRecordFormat& format,
+          const CDiveLogSample& from, CDiveLogSample& to);
 
 } // namespace samplelayout
