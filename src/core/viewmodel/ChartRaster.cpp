@@ -54,11 +54,6 @@ struct CPixelCanvas::CPen {
     bool lastAxisAligned = false;
 };
 
-void CPixelCanvas::Plot(int x, int y, uint32_t colour) {
-    if (x >= m_left && x < m_right && y >= m_top && y < m_bottom)
-        m_bits[static_cast<std::ptrdiff_t>(y) * m_stride + x] = colour;
-}
-
 bool CPixelCanvas::ClipToImage(double& x1, double& y1, double& x2, double& y2, CPen& pen) const {
     // Ends far outside are moved onto a frame just around the image, in doubles, before the
     // line goes into fixed point.
@@ -183,10 +178,19 @@ bool CPixelCanvas::Segment(const CChartPoint& from, const CChartPoint& to, uint3
         }
         pen.lastDir = dir;
         pen.lastAxisAligned = axisAligned;
-        for (; a < aEnd; ++a, across += step) {
-            int x, y;
-            pixel(a, across, x, y);
-            Plot(x, y, colour);
+        // Only the steps inside the clip, walked with a pointer: a day's chart lights about a
+        // million pixels this way.
+        const int from = std::max(a, steep ? m_top : m_left);
+        const int to = std::min(aEnd, steep ? m_bottom : m_right);
+        int64_t c = across + static_cast<int64_t>(from - a) * step;
+        const int cMin = steep ? m_left : m_top, cMax = steep ? m_right : m_bottom;
+        const std::ptrdiff_t alongStride = steep ? m_stride : 1;
+        const std::ptrdiff_t acrossStride = steep ? 1 : m_stride;
+        uint32_t* base = m_bits + static_cast<std::ptrdiff_t>(from) * alongStride;
+        for (int k = from; k < to; ++k, c += step, base += alongStride) {
+            const int acrossPixel = static_cast<int>(c >> 16);
+            if (acrossPixel >= cMin && acrossPixel < cMax)
+                base[acrossPixel * acrossStride] = colour;
         }
         drew = true;
     }

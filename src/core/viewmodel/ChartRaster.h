@@ -34,7 +34,6 @@ private:
     bool ClipToImage(double& x1, double& y1, double& x2, double& y2, CPen& pen) const;
     // Whether the segment counts as drawn (long enough, or it lit a pixel).
     bool Segment(const CChartPoint& from, const CChartPoint& to, uint32_t colour, CPen& pen);
-    void Plot(int x, int y, uint32_t colour);
 
     uint32_t* m_bits;
     std::ptrdiff_t m_stride;
