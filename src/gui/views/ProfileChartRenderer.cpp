@@ -5,6 +5,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPolygonF>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -360,8 +361,17 @@ void CProfileChartRenderer::PaintChart(QPainter& p, const CChartState& state, co
                                        bool metric, const CChartPaintSetup& s) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    if (s.fillBackground)
-        p.fillRect(s.chartRect, s.background);
+    if (s.fillBackground) {
+        // On whole pixels the background goes round the plot instead of under it: a screen-sized
+        // chart is millions of pixels, each written once less.
+        const QRect chart = s.chartRect.toRect(), plot = s.plotRect.toRect();
+        if (s.directPixels && QRectF(chart) == s.chartRect && QRectF(plot) == s.plotRect) {
+            for (const QRect& margin : QRegion(chart).subtracted(QRegion(plot)))
+                p.fillRect(margin, s.background);
+        } else {
+            p.fillRect(s.chartRect, s.background);
+        }
+    }
     p.fillRect(s.plotRect, PlotColour());
     if (!Loaded(log)) {
         p.restore();
