@@ -154,7 +154,7 @@ TEST(ColumnCells, SplitAtColumnsAndPowerOffAndMarkSamplesBeyondTheEdges) {
     AddSample(log, -5000, 1.0); // far left of the window
     for (int t = 0; t < 40; ++t)
         AddSample(log, t, 1.0).m_bPoweredOn = t != 13;
-    AddSample(log, 9000, 1.0); // far right
+    AddSample(log, 9000, 1.0);                          // far right
     const CChartMapping map = PlotMapping(0, 40, 11.0); // 10 pixels for 40 seconds
     const std::vector<CColumnCell> cells = ColumnCells(log, WindowSamples(log, 0, 40), map);
     ASSERT_FALSE(cells.empty());
