@@ -3,6 +3,7 @@
 // state over several record types; the loader makes a sample and feeds it the latest line of
 // every type, and the views read it through the fields and operations below.
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 
 #include "logfile/RecordFormat.h"
@@ -10,6 +11,15 @@
 class CDiveLogSample {
 public:
     CDiveLogSample() = default;
+    CDiveLogSample(const CDiveLogSample& other) { *this = other; }
+    // The fields are plain values in one block after the object's own header: the loader copies
+    // a sample for every second of a log, and one block copy beats a copy per field.
+    CDiveLogSample& operator=(const CDiveLogSample& other) {
+        if (this != &other)
+            std::memcpy(static_cast<void*>(&m_dSurfacePressure), &other.m_dSurfacePressure,
+                        FieldBytes());
+        return *this;
+    }
     virtual ~CDiveLogSample() = default;
 
     // ---- Decoding -------------------------------------------------------------------------------
@@ -119,6 +129,12 @@ public:
     bool m_bPoweredOn = false;
 
 private:
+    // From the first field to the end of the object.
+    size_t FieldBytes() const {
+        return sizeof(CDiveLogSample) - static_cast<size_t>(
+                                            reinterpret_cast<const char*>(&m_dSurfacePressure) -
+                                            reinterpret_cast<const char*>(this));
+    }
     // Measured PPO2 of one controller from its three cells and exclusion bits.
     double VoteCells(const double* cells, unsigned char status) const;
 };

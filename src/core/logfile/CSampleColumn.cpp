@@ -77,19 +77,25 @@ size_t CSampleColumn::ChangeAt(size_t index) const {
 void CSampleColumn::Fill(size_t count) {
     if (count <= m_nSize)
         return;
+    // Mostly a gap of a sample or two, between two changes of a lively field.
+    auto repeat = [count](auto& values) {
+        const auto last = values.back();
+        for (size_t n = count - values.size(); n > 0; --n)
+            values.push_back(last);
+    };
     switch (m_width) {
     case EWidth::kConstant:
     case EWidth::kChanges:
         return; // both give the samples past the stored ones the last value
     case EWidth::kByte:
-        m_arCodes8.resize(count, m_arCodes8.back());
+        repeat(m_arCodes8);
         break;
     case EWidth::kWord:
     case EWidth::kScaled:
-        m_arCodes16.resize(count, m_arCodes16.back());
+        repeat(m_arCodes16);
         break;
     case EWidth::kRaw:
-        m_arRaw.resize(count, m_arRaw.back());
+        repeat(m_arRaw);
         break;
     }
     m_nSize = count;

@@ -160,19 +160,25 @@ void CSampleStore::Seal() {
         const auto* now = reinterpret_cast<const unsigned char*>(&Open());
         const auto* before = reinterpret_cast<const unsigned char*>(&Last());
         constexpr size_t kBlock = 4; // words compared at once; most blocks are unchanged
-        for (size_t w0 = 0; w0 < kWords; w0 += kBlock) {
-            const size_t end = std::min(kWords, w0 + kBlock);
-            uint64_t a[kBlock] = {}, b[kBlock] = {};
-            std::memcpy(a, now + 8 * w0, 8 * (end - w0));
-            std::memcpy(b, before + 8 * w0, 8 * (end - w0));
+        auto changed = [&](size_t w) {
+            for (uint32_t c : layout.columnsOfWord[w])
+                m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
+        };
+        size_t w0 = 0;
+        for (; w0 + kBlock <= kWords; w0 += kBlock) {
+            uint64_t a[kBlock], b[kBlock];
+            std::memcpy(a, now + 8 * w0, sizeof(a));
+            std::memcpy(b, before + 8 * w0, sizeof(b));
             if (((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2]) | (a[3] ^ b[3])) == 0)
                 continue;
-            for (size_t w = w0; w < end; ++w) {
-                if (a[w - w0] == b[w - w0])
-                    continue;
-                for (uint32_t c : layout.columnsOfWord[w])
-                    m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
+            for (size_t k = 0; k < kBlock; ++k) {
+                if (a[k] != b[k])
+                    changed(w0 + k);
             }
+        }
+        for (; w0 < kWords; ++w0) {
+            if (std::memcmp(now + 8 * w0, before + 8 * w0, 8) != 0)
+                changed(w0);
         }
     }
     // The sealed sample becomes the one to compare the next with; no copy needed.
