@@ -101,9 +101,44 @@ void CSampleColumn::Fill(size_t count) {
     m_nSize = count;
 }
 
+// A value that needs a finer scale than the column's first ones (a quarter degree after whole
+// degrees): every code so far times the ratio of the divisors gives the same values, since a
+// division is rounded from the exact quotient, which does not change.
+bool CSampleColumn::Rescale(uint64_t bits) {
+    if (m_nFieldBytes != 8)
+        return false;
+    int low = 0, high = 0;
+    for (uint16_t code : m_arCodes16) {
+        low = std::min(low, static_cast<int>(static_cast<int16_t>(code)));
+        high = std::max(high, static_cast<int>(static_cast<int16_t>(code)));
+    }
+    const double divisor = m_dDivisor;
+    for (double finer : kDivisors) {
+        const double ratio = finer / divisor;
+        if (ratio <= 1.0 || ratio != std::floor(ratio) || high * ratio > INT16_MAX ||
+            low * ratio < INT16_MIN)
+            continue;
+        m_dDivisor = finer;
+        int code = 0;
+        if (!Encode(bits, code))
+            continue;
+        const int factor = static_cast<int>(ratio);
+        for (uint16_t& c : m_arCodes16)
+            c = static_cast<uint16_t>(static_cast<int16_t>(c) * factor);
+        m_arCodes16.push_back(static_cast<uint16_t>(code));
+        ++m_nSize;
+        return true;
+    }
+    m_dDivisor = divisor;
+    return false;
+}
+
 void CSampleColumn::AppendSlow(size_t index, uint64_t bits) {
-    if (m_width == EWidth::kScaled)
+    if (m_width == EWidth::kScaled) {
+        if (Rescale(bits))
+            return;
         LeaveScaled();
+    }
     if (m_width == EWidth::kConstant) {
         if (!m_bEverySample) {
             m_width = EWidth::kChanges;

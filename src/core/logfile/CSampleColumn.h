@@ -142,6 +142,8 @@ private:
     // From a constant column that meets its second value: scaled codes when both values have
     // them under one divisor.
     bool StartScaled(uint64_t bits);
+    // Appends `bits` under a finer divisor, if one gives it and every value so far a code.
+    bool Rescale(uint64_t bits);
     // A scaled column that meets a value without a code goes over to the table of values.
     void LeaveScaled();
     // A column of changes that changes too often goes over to a value for every sample.

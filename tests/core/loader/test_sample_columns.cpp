@@ -1,0 +1,142 @@
+// How a column of the sample store keeps its values: as changes, as scaled integers, as a table
+// or raw, and the moves between them. Whatever it picks, every value comes back bit for bit.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "logfile/CSampleColumn.h"
+#include "logfile/CSampleStore.h"
+
+namespace {
+
+uint64_t Bits(double v) {
+    return std::bit_cast<uint64_t>(v);
+}
+
+// Appends `values` as the samples 0, 1, ... and checks them all, read forwards, backwards and
+// out of order (a column of changes keeps a hint of where the last read ended).
+void ExpectRoundTrip(CSampleColumn& column, const std::vector<uint64_t>& values) {
+    for (size_t i = 0; i < values.size(); ++i)
+        column.Append(i, values[i]);
+    for (size_t i = 0; i < values.size(); ++i)
+        ASSERT_EQ(column.Get(i), values[i]) << i;
+    for (size_t i = values.size(); i-- > 0;)
+        ASSERT_EQ(column.Get(i), values[i]) << i;
+    for (size_t i = 0; i < values.size(); i += 37)
+        ASSERT_EQ(column.Get(values.size() - 1 - i), values[values.size() - 1 - i]) << i;
+    for (size_t i = 1; i < values.size(); ++i)
+        ASSERT_EQ(column.SameAsBefore(i), values[i] == values[i - 1]) << i;
+}
+
+} // namespace
+
+TEST(CSampleColumn, SeldomChangesAreKeptAsChangesUntilTheFieldGetsLively) {
+    CSampleColumn column;
+    std::vector<uint64_t> values;
+    for (size_t i = 0; i < 3000; ++i) // a change every 100 samples, then one every sample
+        values.push_back(Bits(i < 2000 ? 200.0 - static_cast<double>(i / 100)
+                                       : static_cast<double>(i) / 100.0));
+    for (size_t i = 0; i < 2000; ++i)
+        column.Append(i, values[i]);
+    EXPECT_EQ(column.Width(), CSampleColumn::EWidth::kChanges);
+    EXPECT_EQ(column.Changes(), 20u);
+    EXPECT_EQ(column.ChangeStart(1), 100u);
+    column = CSampleColumn();
+    ExpectRoundTrip(column, values);
+    EXPECT_EQ(column.Width(), CSampleColumn::EWidth::kScaled);
+}
+
+TEST(CSampleColumn, ScaledValuesFallBackToATableForValuesWithoutACode) {
+    struct Case {
+        const char* what;
+        double odd; // a value that no divisor gives back exactly
+    };
+    for (const Case& c : {Case{"a third", 1.0 / 3.0}, Case{"minus zero", -0.0},
+                          Case{"not a number", std::numeric_limits<double>::quiet_NaN()},
+                          Case{"beyond two bytes", 40000.0}}) {
+        SCOPED_TRACE(c.what);
+        std::vector<uint64_t> values;
+        for (size_t i = 0; i < 500; ++i)
+            values.push_back(Bits(static_cast<double>(i % 250) / 100.0));
+        values.push_back(Bits(c.odd));
+        for (size_t i = 0; i < 500; ++i)
+            values.push_back(Bits(static_cast<double>(i % 7) * 0.25));
+        CSampleColumn column;
+        ExpectRoundTrip(column, values);
+        EXPECT_NE(column.Width(), CSampleColumn::EWidth::kScaled);
+    }
+}
+
+TEST(CSampleColumn, IntsAndBytesKeepTheirOwnWidth) {
+    CSampleColumn ints(4);
+    std::vector<uint64_t> values;
+    for (int i = 0; i < 400; ++i)
+        values.push_back(static_cast<uint32_t>(i % 3 == 0 ? -1 : i)); // -1 as an int holds it
+    ExpectRoundTrip(ints, values);
+    EXPECT_EQ(ints.Width(), CSampleColumn::EWidth::kScaled);
+
+    CSampleColumn bytes(1);
+    values.clear();
+    for (int i = 0; i < 400; ++i)
+        values.push_back(static_cast<uint8_t>(i * 7));
+    ExpectRoundTrip(bytes, values);
+}
+
+TEST(CSampleColumn, SetInAColumnOfChangesTouchesOnlyItsSample) {
+    CSampleColumn column;
+    for (size_t i = 0; i < 1000; ++i)
+        column.Append(i, Bits(i < 500 ? 1.0 : 2.0));
+    // Samples told of no value repeat the last one; Set may reach them.
+    column.Set(1200, Bits(3.5), 1500);
+    column.Set(10, Bits(7.0), 1500);
+    EXPECT_EQ(column.Get(9), Bits(1.0));
+    EXPECT_EQ(column.Get(10), Bits(7.0));
+    EXPECT_EQ(column.Get(11), Bits(1.0));
+    EXPECT_EQ(column.Get(1199), Bits(2.0));
+    EXPECT_EQ(column.Get(1200), Bits(3.5));
+    EXPECT_EQ(column.Get(1201), Bits(2.0));
+    EXPECT_EQ(column.Get(1499), Bits(2.0));
+}
+
+// A walk that starts inside a run of a seldom-changing field must still pick up that field's
+// later changes, and only those.
+TEST(CSampleStore, WalksFromAnySampleFollowEverySortOfColumn) {
+    constexpr size_t kCount = 3000;
+    auto made = [](size_t i) {
+        CDiveLogSample s;
+        s.m_dTime = static_cast<double>(i) + 0.125;         // raw
+        s.m_dC1Cell[0] = static_cast<double>(i % 90) / 100.0; // scaled
+        s.m_dCylinder[3] = 200.0 - static_cast<double>(i / 250); // changes
+        s.m_byStatus[5] = i > 2990 ? 1 : 0;                  // one late change
+        return s;
+    };
+    CSampleStore store;
+    for (size_t i = 0; i < kCount; ++i)
+        store.push_back(made(i));
+    for (size_t first : {size_t(0), size_t(249), size_t(250), size_t(1777), kCount - 2}) {
+        store.ForEach(first, kCount, [&](size_t i, const CDiveLogSample& s) {
+            const CDiveLogSample want = made(i);
+            ASSERT_EQ(s.m_dTime, want.m_dTime) << first << " " << i;
+            ASSERT_EQ(s.m_dC1Cell[0], want.m_dC1Cell[0]) << first << " " << i;
+            ASSERT_EQ(s.m_dCylinder[3], want.m_dCylinder[3]) << first << " " << i;
+            ASSERT_EQ(s.m_byStatus[5], want.m_byStatus[5]) << first << " " << i;
+        });
+    }
+    size_t i = 0;
+    for (const auto& s : store) {
+        ASSERT_EQ(s->m_dCylinder[3], made(i).m_dCylinder[3]) << i;
+        ++i;
+    }
+    // A copy of a sample is a copy of every field, the first and the last included.
+    CDiveLogSample edited = made(5);
+    edited.m_dSurfacePressure = 950.0;
+    edited.m_bPoweredOn = true;
+    CDiveLogSample copy;
+    copy = edited;
+    EXPECT_EQ(copy.m_dSurfacePressure, 950.0);
+    EXPECT_TRUE(copy.m_bPoweredOn);
+    EXPECT_EQ(CDiveLogSample(copy).m_dCylinder[3], edited.m_dCylinder[3]);
+}
