@@ -46,8 +46,9 @@ int SplitFile(const char* path) {
     return 0;
 }
 
-// CPU seconds of one child run with its output thrown away; negative when it failed.
-double RunChild(const std::vector<std::string>& args) {
+// CPU seconds of one child run with its output thrown away; negative when it failed. `peakKb`
+// gets the child's peak resident memory.
+double RunChild(const std::vector<std::string>& args, long* peakKb = nullptr) {
     std::vector<char*> argv;
     for (const auto& a : args)
         argv.push_back(const_cast<char*>(a.c_str()));
@@ -64,15 +65,18 @@ double RunChild(const std::vector<std::string>& args) {
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return -1.0;
+    if (peakKb)
+        *peakKb = usage.ru_maxrss;
     auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
 void BM_CheckProcess(benchmark::State& state, const std::string& file) {
     double check = 0.0, split = 0.0;
+    long checkPeakKb = 0, splitPeakKb = 0;
     for (auto _ : state) {
-        const double s = RunChild({g_self, "--split", file});
-        const double c = RunChild({g_zelvorlog, "check", file});
+        const double s = RunChild({g_self, "--split", file}, &splitPeakKb);
+        const double c = RunChild({g_zelvorlog, "check", file}, &checkPeakKb);
         if (s < 0.0 || c < 0.0) {
             state.SkipWithError("a child process failed");
             return;
@@ -85,6 +89,12 @@ void BM_CheckProcess(benchmark::State& state, const std::string& file) {
     state.counters["check_cpu_ms"] = 1e3 * check / n;
     state.counters["split_cpu_ms"] = 1e3 * split / n;
     state.counters["ratio"] = split > 0.0 ? check / split : 0.0;
+    // Peak memory of the load against the file it reads (the floor holds the file once).
+    std::error_code ec;
+    const auto fileBytes = static_cast<double>(std::filesystem::file_size(file, ec));
+    state.counters["file_MB"] = fileBytes / 1e6;
+    state.counters["check_peak_MB"] = static_cast<double>(checkPeakKb) * 1024.0 / 1e6;
+    state.counters["split_peak_MB"] = static_cast<double>(splitPeakKb) * 1024.0 / 1e6;
 }
 
 } // namespace
