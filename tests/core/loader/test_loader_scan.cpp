@@ -137,3 +137,21 @@ TEST(LoadScan, ABadLineSaysOnlyWhatTheVersionPassSawAndLeavesTheWindowValues) {
     EXPECT_TRUE(log.m_arPreDives.empty());
     EXPECT_FALSE(log.m_bLoading);
 }
+
+// A line like the latest of its type is not decoded again, since the newest sample holds it
+// already; a power-on that starts the log afresh forgets the latest lines, so the same line
+// after it must be decoded into the new samples.
+TEST(LoadScan, ARepeatedLineAfterAFreshStartIsDecodedAgain) {
+    ShortLog b;
+    b.PowerOn(At(10, 0, 0));
+    b.Add(SDiveDetect(3, 5)).Add(SDepth(1100)).Add(SDiveDetect(3, 5));
+    b.PowerOn(At(10, 5, 0));
+    b.Add(SDepth(1200)).Add(SDiveDetect(3, 5)).Add(SDepth(1300));
+    CDiveLog log;
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("scan-repeat.ccl", b.Lines())).loaded);
+    ASSERT_EQ(log.m_arSamples.size(), 3u); // the second power-on, then two depth lines
+    EXPECT_FALSE(log.m_arSamples[0]->m_bHasDiveDetect);
+    EXPECT_TRUE(log.m_arSamples[1]->m_bHasDiveDetect);
+    EXPECT_EQ(log.m_arSamples[1]->m_dDiveStartDepth, 5.0);
+    EXPECT_TRUE(log.m_arSamples[2]->m_bHasDiveDetect);
+}
