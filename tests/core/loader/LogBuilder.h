@@ -118,6 +118,14 @@ private:
     int m_records = 0;
 };
 
+// A power-on and two depth records: the smallest log that loads.
+inline std::vector<std::string> SimpleShort() {
+    ShortLog b;
+    b.PowerOn(At(10, 0, 0));
+    b.Add(SDepth(1100)).Add(SDepth(1200));
+    return b.Lines();
+}
+
 // ---- FRC layout records -------------------------------------------------------------------------
 
 inline std::string FPowerOn(double frc, const CDateTime& dt) {

@@ -10,15 +10,6 @@
 
 using namespace loadertest;
 
-namespace {
-std::vector<std::string> SimpleShort() {
-    ShortLog b;
-    b.PowerOn(At(10, 0, 0));
-    b.Add(SDepth(1100)).Add(SDepth(1200));
-    return b.Lines();
-}
-} // namespace
-
 // ==== Format check ===============================================================================
 
 TEST(LoadFormat, OneByteFileIsRefused) {

@@ -11,12 +11,6 @@ using namespace loadertest;
 
 namespace {
 
-std::vector<std::string> SimpleShortLines() {
-    ShortLog b;
-    b.PowerOn(At(10, 0, 0));
-    b.Add(SDepth(1100)).Add(SDepth(1200));
-    return b.Lines();
-}
 
 // Power-on on line 1, depth lines, a power-on off its grid on line 3, the version at the end.
 std::vector<std::string> OffGridThenVersion(unsigned major, unsigned minor, unsigned build) {
@@ -53,7 +47,7 @@ TEST(LoadScan, VersionRecordsAnywhereChooseTheLayoutUnlessABlankLineHidesThem) {
     std::vector<std::string> lower = VersionLines(5, 0, 40);
     lower[0][0] = 'b';
     lower[1][0] = 'b';
-    std::vector<std::string> mixed = SimpleShortLines();
+    std::vector<std::string> mixed = SimpleShort();
     mixed.insert(mixed.end(), lower.begin(), lower.end());
     ASSERT_TRUE(log.LoadLogFile(WriteLog("scan-lower.ccl", mixed)).loaded);
     EXPECT_TRUE(log.VersionLevel(5));
