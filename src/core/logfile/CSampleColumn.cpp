@@ -35,20 +35,21 @@ bool CSampleColumn::StartScaled(uint64_t bits) {
 }
 
 void CSampleColumn::LeaveScaled() {
-    Rebuild(true);
+    Rebuild(true, m_bSingleFailed);
 }
 
 void CSampleColumn::KeepEverySample() {
-    Rebuild(m_bScaledFailed);
+    Rebuild(m_bScaledFailed, m_bSingleFailed);
 }
 
-void CSampleColumn::Rebuild(bool scaledFailed) {
+void CSampleColumn::Rebuild(bool scaledFailed, bool singleFailed) {
     std::vector<uint64_t> values(m_nSize);
     for (size_t i = 0; i < m_nSize; ++i)
         values[i] = Get(i);
     const uint8_t fieldBytes = m_nFieldBytes;
     *this = CSampleColumn(fieldBytes);
     m_bScaledFailed = scaledFailed;
+    m_bSingleFailed = singleFailed;
     m_bEverySample = true;
     for (size_t i = 0; i < values.size(); ++i)
         Append(i, values[i]);
@@ -97,6 +98,9 @@ void CSampleColumn::Fill(size_t count) {
     case EWidth::kRaw:
         repeat(m_arRaw);
         break;
+    case EWidth::kSingle:
+        repeat(m_arCodes32);
+        break;
     }
     m_nSize = count;
 }
@@ -139,6 +143,8 @@ void CSampleColumn::AppendSlow(size_t index, uint64_t bits) {
             return;
         LeaveScaled();
     }
+    if (m_width == EWidth::kSingle)
+        Rebuild(m_bScaledFailed, true);
     if (m_width == EWidth::kConstant) {
         if (!m_bEverySample) {
             m_width = EWidth::kChanges;
@@ -150,6 +156,14 @@ void CSampleColumn::AppendSlow(size_t index, uint64_t bits) {
         m_nSize = index;
         if (StartScaled(bits))
             return;
+        uint32_t first = 0, next = 0;
+        if (!m_bSingleFailed && EncodeSingle(m_nFirst, first) && EncodeSingle(bits, next)) {
+            m_width = EWidth::kSingle;
+            m_arCodes32.assign(m_nSize, first);
+            m_arCodes32.push_back(next);
+            ++m_nSize;
+            return;
+        }
         Widen(EWidth::kByte);
     }
     if (m_width != EWidth::kRaw) {
@@ -186,6 +200,14 @@ void CSampleColumn::SetStored(size_t index, uint64_t bits, size_t size) {
         }
         LeaveScaled();
     }
+    if (m_width == EWidth::kSingle) {
+        uint32_t single = 0;
+        if (EncodeSingle(bits, single)) {
+            m_arCodes32[index] = single;
+            return;
+        }
+        Rebuild(m_bScaledFailed, true);
+    }
     if (m_width == EWidth::kConstant) {
         if (bits == m_nFirst)
             return;
@@ -218,8 +240,15 @@ long long CSampleColumn::CodeOf(uint64_t bits) {
         Widen(EWidth::kRaw);
         return -1;
     }
-    if (m_width == EWidth::kByte && count > kMaxByteCodes)
+    if (m_width == EWidth::kByte && count > kMaxByteCodes) {
+        // Mostly new values (times, counters) will not repeat later either: raw is cheaper
+        // than a table as long as the column, and than looking each value up.
+        if (2 * count > m_nSize + 1) {
+            Widen(EWidth::kRaw);
+            return -1;
+        }
         Widen(EWidth::kWord);
+    }
     const auto code = static_cast<uint32_t>(m_arValues.size());
     m_arValues.push_back(bits);
     Insert(bits, code);
@@ -305,11 +334,12 @@ void CSampleColumn::Compact() {
     m_arCodes8.shrink_to_fit();
     m_arCodes16.shrink_to_fit();
     m_arRaw.shrink_to_fit();
+    m_arCodes32.shrink_to_fit();
 }
 
 size_t CSampleColumn::Bytes() const {
     return m_arValues.capacity() * sizeof(uint64_t) + m_arSlots.capacity() * sizeof(CSlot) +
            m_arCodes8.capacity() + m_arCodes16.capacity() * sizeof(uint16_t) +
            m_arRaw.capacity() * sizeof(uint64_t) + m_arChangeAt.capacity() * sizeof(uint32_t) +
-           m_arChangeBits.capacity() * sizeof(uint64_t);
+           m_arChangeBits.capacity() * sizeof(uint64_t) + m_arCodes32.capacity() * sizeof(uint32_t);
 }

@@ -17,7 +17,7 @@
 
 class CSampleColumn {
 public:
-    enum class EWidth : uint8_t { kConstant, kByte, kWord, kRaw, kScaled, kChanges };
+    enum class EWidth : uint8_t { kConstant, kByte, kWord, kRaw, kScaled, kChanges, kSingle };
 
     // `fieldBytes`: 8 for a double, 4 for an int, 1 for a byte or flag.
     explicit CSampleColumn(uint8_t fieldBytes = 8) : m_nFieldBytes(fieldBytes) {}
@@ -53,6 +53,15 @@ public:
                 return;
             }
         }
+        if (m_width == EWidth::kSingle) {
+            uint32_t single = 0;
+            if (EncodeSingle(bits, single)) {
+                m_arCodes32.push_back(single);
+                ++m_nSize;
+                m_nTail = bits;
+                return;
+            }
+        }
         AppendSlow(index, bits);
         m_nTail = bits;
     }
@@ -70,6 +79,8 @@ public:
             return Decode(static_cast<int16_t>(m_arCodes16[index]));
         case EWidth::kChanges:
             return m_arChangeBits[ChangeAt(index)];
+        case EWidth::kSingle:
+            return DecodeSingle(m_arCodes32[index]);
         case EWidth::kRaw:
             break;
         }
@@ -96,6 +107,8 @@ public:
         case EWidth::kWord:
         case EWidth::kScaled:
             return m_arCodes16[index] == m_arCodes16[index - 1];
+        case EWidth::kSingle:
+            return m_arCodes32[index] == m_arCodes32[index - 1];
         case EWidth::kRaw:
             break;
         }
@@ -132,6 +145,17 @@ private:
         code = static_cast<int>(std::nearbyint(scaled));
         return Decode(code) == bits;
     }
+    // A double that came from a single-precision value (a gradient factor) keeps its four bytes.
+    bool EncodeSingle(uint64_t bits, uint32_t& single) const {
+        if (m_nFieldBytes != 8)
+            return false;
+        const auto f = static_cast<float>(std::bit_cast<double>(bits));
+        single = std::bit_cast<uint32_t>(f);
+        return DecodeSingle(single) == bits;
+    }
+    static uint64_t DecodeSingle(uint32_t single) {
+        return std::bit_cast<uint64_t>(static_cast<double>(std::bit_cast<float>(single)));
+    }
     uint64_t Decode(int code) const {
         if (m_nFieldBytes == 8)
             return std::bit_cast<uint64_t>(static_cast<double>(code) / m_dDivisor);
@@ -149,8 +173,8 @@ private:
     // A column of changes that changes too often goes over to a value for every sample.
     static constexpr size_t kChangesWorthChecking = 64;
     void KeepEverySample();
-    // Rebuilds the column from its values, never again as changes.
-    void Rebuild(bool scaledFailed);
+    // Rebuilds the column from its values, never again as changes, nor in a form it has left.
+    void Rebuild(bool scaledFailed, bool singleFailed);
 
     void SetStored(size_t index, uint64_t bits, size_t size);
     // Stores the repeats of the last value up to sample `count`.
@@ -165,6 +189,7 @@ private:
     EWidth m_width = EWidth::kConstant;
     uint8_t m_nFieldBytes = 8;
     bool m_bScaledFailed = false; // once left, a column keeps its table
+    bool m_bSingleFailed = false;
     bool m_bEverySample = false;  // once lively, a column keeps a value for every sample
     double m_dDivisor = 1.0;
     size_t m_nSize = 0; // samples stored; those after repeat m_nTail
@@ -183,6 +208,7 @@ private:
     std::vector<uint8_t> m_arCodes8;
     std::vector<uint16_t> m_arCodes16;
     std::vector<uint64_t> m_arRaw;
+    std::vector<uint32_t> m_arCodes32; // single-precision values
     uint64_t m_nLastBits = 0;
     uint32_t m_nLastCode = 0;
     std::vector<uint32_t> m_arChangeAt; // the sample each change starts at, first 0

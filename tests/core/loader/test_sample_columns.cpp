@@ -140,3 +140,26 @@ TEST(CSampleStore, WalksFromAnySampleFollowEverySortOfColumn) {
     EXPECT_TRUE(copy.m_bPoweredOn);
     EXPECT_EQ(CDiveLogSample(copy).m_dCylinder[3], edited.m_dCylinder[3]);
 }
+
+TEST(CSampleColumn, SinglePrecisionValuesAndCountersKeepTheirOwnForms) {
+    std::vector<uint64_t> values;
+    for (int i = 0; i < 600; ++i) // a gradient factor: floats, no scale gives them
+        values.push_back(Bits(static_cast<double>(0.3f + 0.001f * static_cast<float>(i % 97))));
+    CSampleColumn singles;
+    ExpectRoundTrip(singles, values);
+    EXPECT_EQ(singles.Width(), CSampleColumn::EWidth::kSingle);
+    values.push_back(Bits(0.1)); // a double that is no float
+    values.push_back(Bits(0.3f));
+    CSampleColumn mixed;
+    ExpectRoundTrip(mixed, values);
+    EXPECT_NE(mixed.Width(), CSampleColumn::EWidth::kSingle);
+
+    // A counter past two bytes (and past a float) has a new value every sample: no table is
+    // kept for it.
+    values.clear();
+    for (int i = 0; i < 2000; ++i)
+        values.push_back(Bits(1e9 + i));
+    CSampleColumn counter;
+    ExpectRoundTrip(counter, values);
+    EXPECT_EQ(counter.Width(), CSampleColumn::EWidth::kRaw);
+}
