@@ -22,10 +22,7 @@ void CLogLoader::DispatchFrc(unsigned type, std::string_view line) {
         break;
     case 0x06:
         MakeSample(m_frcClock.Time(), 0x06, line);
-        if (!m_bFirst06 && m_pPreDive) {
-            m_pPreDive->Decode(0x06, line, m_format);
-            m_bFirst06 = true;
-        }
+        GiveDepthLine(line);
         SetLatest(k06, line);
         break;
     case 0x08:

@@ -62,6 +62,7 @@ private:
     void ShortPowerOff(std::string_view line);
     // Lines decoded into the current sample and remembered for the next one.
     void SampleLine(unsigned type, Slot slot, std::string_view line);
+    void GiveDepthLine(std::string_view line);
     bool CommonRecord(unsigned type, std::string_view line);
 
     CDiveLogPreDive* NewPreDive(std::string_view line);
@@ -103,9 +104,11 @@ private:
     CDiveMarks m_dive;
     CDivePhase m_divePhase;
     CPowerState m_power;
-    bool m_bFirst06 = false;
+    // The depth records of this power-on period: the first completes its pre-dive set, and
+    // status records go to the set until a second one comes.
+    enum EDepthLines { kNoDepthLine, kOneDepthLine, kLaterDepthLines };
+    EDepthLines m_depthLines = kNoDepthLine;
     bool m_bFirst04 = false;
-    bool m_bSecond06 = false;
     bool m_bPrevDiving = false;
     int m_nPowerOns = 0;
     int m_nSampleCount = 0;

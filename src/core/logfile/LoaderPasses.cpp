@@ -262,7 +262,8 @@ CDiveLogPreDive* CLogLoader::NewPreDive(std::string_view line) {
     m_pPreDive = preDive.get();
     m_log.m_arPreDives.push_back(std::move(preDive));
     ++m_nPowerOns;
-    m_bFirst06 = m_bFirst04 = m_bSecond06 = false;
+    m_depthLines = kNoDepthLine;
+    m_bFirst04 = false;
     return m_pPreDive;
 }
 

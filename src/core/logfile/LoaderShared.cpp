@@ -61,3 +61,12 @@ void CLogLoader::DispatchShared(unsigned type, std::string_view line) {
         break;
     }
 }
+
+void CLogLoader::GiveDepthLine(std::string_view line) {
+    if (m_depthLines != kNoDepthLine) {
+        m_depthLines = kLaterDepthLines;
+    } else if (m_pPreDive) {
+        m_pPreDive->Decode(0x06, line, m_format);
+        m_depthLines = kOneDepthLine;
+    }
+}

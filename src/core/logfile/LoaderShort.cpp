@@ -108,14 +108,7 @@ void CLogLoader::ShortDiveStart(std::string_view line) {
 void CLogLoader::ShortDepth(std::string_view line) {
     m_shortClock.Depth(ClampedInterval());
     MakeSample(m_shortClock.Time(), 0x06, line);
-    if (!m_bFirst06) {
-        if (m_pPreDive) {
-            m_pPreDive->Decode(0x06, line, m_format);
-            m_bFirst06 = true;
-        }
-    } else {
-        m_bSecond06 = true;
-    }
+    GiveDepthLine(line);
     SetLatest(k06, line);
 }
 
@@ -123,7 +116,7 @@ void CLogLoader::ShortStatus(std::string_view line) {
     CDiveLogSample& sample =
         MakeSample(m_shortClock.StatusTime(ClampedInterval()), 0x07, m_latest[k06], true);
     sample.DecodeLine(0x07, line, m_format);
-    if (!m_bSecond06)
+    if (m_depthLines != kLaterDepthLines)
         GivePreDive(0x07, line);
     SetLatest(k07, line);
 }
