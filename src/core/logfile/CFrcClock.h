@@ -23,7 +23,7 @@ public:
         m_dOffset = -m_dFrc;
         m_dtOrigin = powerOn;
     }
-    // A later power-on or a restart: the current line and those after it belong `at`, counted
+    // A later power-on or a restart: the current line and those after it lie at `at`, counted
     // from the origin. False, and nothing moves, when either date-time is invalid.
     bool MoveTo(const CDateTime& at) {
         const auto seconds = at.SecondsSince(m_dtOrigin);

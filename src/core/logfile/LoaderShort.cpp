@@ -124,10 +124,10 @@ void CLogLoader::ShortStatus(std::string_view line) {
 void CLogLoader::ShortDiveEnd(std::string_view line) {
     if (m_pPreDive) {
         m_pPreDive->Decode(0x08, line, m_format);
-        const double t = m_log.m_arSamples.empty()
-                             ? Whole(m_shortClock.Time())
-                             : Whole(m_log.m_arSamples.Time(m_log.m_arSamples.size() - 1));
-        m_shortClock.SetTime(t);
+        // The dive end takes the time of the last sample.
+        if (!m_log.m_arSamples.empty())
+            m_shortClock.SetTime(m_log.m_arSamples.Time(m_log.m_arSamples.size() - 1));
+        const double t = m_shortClock.Time();
         CDiveLogSample& sample = MakeSample(t, 0x08, m_latest[k06]);
         // The unit is at the surface when it ends the dive.
         sample.SetPressure(m_pPreDive->m_dCurrentSurfacePressure);

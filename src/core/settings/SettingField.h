@@ -17,6 +17,8 @@
 //   3. Add a member, an accessor and a setter to CSettings (CSettings.h/.cpp): Load reads it with
 //      LoadGroup, the setter writes it with SaveGroup. Nothing else names the store.
 //   4. Read it in code from CSettings (handed by const reference), never from the store.
+//   The printer group is the one exception to 3 and 4: the application reads it before the
+//   window exists and writes all of it at exit (CPrinterConfig::Load and Save).
 #include <cstdint>
 #include <functional>
 #include <string>
