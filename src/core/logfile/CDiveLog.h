@@ -123,6 +123,9 @@ private:
     // Before a pass: arrays, version levels, the per-file times and the records reset.
     void PrepareForLoad();
     void SetLoadedFile(const std::string& path);
-    void Load(std::string_view content, const std::string& path, const CLoadOptions& options,
-              CReport& report, CLoadResult& result);
+    // `owned`, when given, holds the same bytes as `content` and may be taken or freed: the
+    // line source then needs no copy of a text file, and a binary file's bytes are gone before
+    // the passes begin.
+    void Load(std::string_view content, std::string* owned, const std::string& path,
+              const CLoadOptions& options, CReport& report, CLoadResult& result);
 };

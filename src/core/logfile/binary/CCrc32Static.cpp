@@ -31,7 +31,50 @@ uint32_t Bytewise(uint32_t running, const unsigned char* p, size_t length) {
     return running;
 }
 
+constexpr uint32_t kPoly = 0xEDB88320u;
+
+// a * b modulo the polynomial, both in the reflected bit order of the CRC (bit 31 is x^0).
+// `a` is a power of x here, never 0.
+constexpr uint32_t MultModP(uint32_t a, uint32_t b) {
+    uint32_t product = 0;
+    for (uint32_t m = 1u << 31; m != 0; m >>= 1) {
+        if (a & m) {
+            product ^= b;
+            if ((a & (m - 1)) == 0)
+                break;
+        }
+        b = (b & 1u) ? (b >> 1) ^ kPoly : b >> 1;
+    }
+    return product;
+}
+
+// x^(2^k) modulo the polynomial for k = 0 ... 31.
+constexpr std::array<uint32_t, 32> MakePowers() {
+    std::array<uint32_t, 32> t{};
+    uint32_t p = 1u << 30; // x^1
+    for (auto& entry : t) {
+        entry = p;
+        p = MultModP(p, p);
+    }
+    return t;
+}
+
+constexpr std::array<uint32_t, 32> kPowers = MakePowers();
+
+// x^(8 * bytes) modulo the polynomial: shifting a CRC over that many zero bytes.
+uint32_t ShiftForBytes(uint64_t bytes) {
+    uint32_t p = 1u << 31; // x^0
+    for (unsigned k = 3; bytes != 0; bytes >>= 1, ++k)
+        if (bytes & 1u)
+            p = MultModP(kPowers[k & 31u], p);
+    return p;
+}
+
 } // namespace
+
+uint32_t CCrc32Static::Combine(uint32_t crcA, uint32_t crcB, uint64_t lengthB) {
+    return MultModP(ShiftForBytes(lengthB), crcA) ^ crcB;
+}
 
 uint32_t CCrc32Static::Update(uint32_t running, const void* data, size_t length) {
     const auto* p = static_cast<const unsigned char*>(data);

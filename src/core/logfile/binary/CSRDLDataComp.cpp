@@ -3,6 +3,7 @@
 #include <array>
 
 #include "logfile/FieldParsers.h"
+#include "logfile/binary/CBinaryLogKey.h"
 
 namespace {
 
@@ -49,27 +50,48 @@ std::string CSRDLDataComp::GetLine(size_t index) const {
     return line.Finish();
 }
 
-bool CSRDLDataComp::AppendLines(const uint8_t* data, size_t length, size_t recordSize,
-                                std::string& text) {
-    if (!data || length < kStartBytes)
+namespace {
+
+// One line per whole record: digits, checksum, CR LF. With a key the records are unscrambled
+// on the fly; the record size is the scrambling block size, so each line is one block.
+bool AppendRecordLines(const uint8_t* data, size_t length, size_t recordSize,
+                       const CBinaryLogKey* key, std::string& text) {
+    if (!data || length < CSRDLDataComp::kStartBytes)
         return false;
     if (recordSize == 0)
-        recordSize = kShortRecordSize;
-    data += kStartBytes;
-    const size_t count = (length - kStartBytes) / recordSize;
+        recordSize = CSRDLDataComp::kShortRecordSize;
+    const size_t start = key ? CBinaryLogKey::StartOffset(data) : 0;
+    data += CSRDLDataComp::kStartBytes;
+    const size_t count = (length - CSRDLDataComp::kStartBytes) / recordSize;
     const size_t lineChars = 2 * recordSize + 2 + 2; // digits, checksum, CR LF
     const size_t old = text.size();
     text.resize(old + count * lineChars);
     char* out = text.data() + old;
     for (size_t r = 0; r < count; ++r, data += recordSize) {
+        // Erased memory was stored as it is.
+        const bool unscramble = key && !CBinaryLogKey::IsErased(data, recordSize);
+        const size_t at = start + r * recordSize;
         unsigned sum = 0;
         for (size_t i = 0; i < recordSize; ++i) {
-            out = PutByte(out, data[i]);
-            sum ^= data[i];
+            const unsigned b = unscramble ? data[i] ^ key->StreamByte(at + i) : data[i];
+            out = PutByte(out, b);
+            sum ^= b;
         }
         out = PutByte(out, sum);
         *out++ = '\r';
         *out++ = '\n';
     }
     return true;
+}
+
+} // namespace
+
+bool CSRDLDataComp::AppendLines(const uint8_t* data, size_t length, size_t recordSize,
+                                std::string& text) {
+    return AppendRecordLines(data, length, recordSize, nullptr, text);
+}
+
+bool CSRDLDataComp::AppendUnscrambledLines(const uint8_t* data, size_t length, size_t recordSize,
+                                           const CBinaryLogKey& key, std::string& text) {
+    return AppendRecordLines(data, length, recordSize, &key, text);
 }
