@@ -7,63 +7,27 @@
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
 #include "viewmodel/CChartState.h"
+#include "viewmodel/ChartColumns.h"
 #include "viewmodel/TraceColumns.h"
 
 namespace {
 
-// Collects the points of one pixel column and hands on only those that shape the line.
-class CColumnReducer {
+// Writes the lines of one trace cell by cell: each cell gives its entry, its two extremes and
+// its exit, so a column of many samples costs four points.
+class CLineWriter {
 public:
-    explicit CColumnReducer(std::vector<CPolyline>& out) : m_out(out) {}
+    explicit CLineWriter(std::vector<CPolyline>& out) : m_out(out) {}
 
-    void MoveTo(const CChartPoint& p) {
-        Flush();
-        EndLine();
-        Start(p);
-    }
-    void LineTo(const CChartPoint& p) { LineTo(p, std::floor(p.x)); }
-    // `column` is floor(p.x), worked out once for all traces of a sample.
-    void LineTo(const CChartPoint& p, double column) {
-        if (!m_bOpen) {
-            Start(p, column);
-            return;
-        }
-        if (column != m_dColumn) {
-            Flush();
-            Start(p, column);
-            return;
-        }
-        m_min = std::min(m_min, p.y);
-        m_max = std::max(m_max, p.y);
-        m_last = p;
-    }
-    void Finish() {
-        Flush();
-        EndLine();
-    }
-
-private:
-    void Start(const CChartPoint& p) { Start(p, std::floor(p.x)); }
-    void Start(const CChartPoint& p, double column) {
-        m_bOpen = true;
-        m_dColumn = column;
-        m_first = m_last = p;
-        m_min = m_max = p.y;
-    }
-    void Push(const CChartPoint& p) {
-        if (m_line.empty() || m_line.back().x != p.x || m_line.back().y != p.y)
-            m_line.push_back(p);
-    }
-    void Flush() {
-        if (!m_bOpen)
-            return;
-        Push(m_first);
+    void Cell(bool startsLine, const CChartPoint& first, double min, double max,
+              const CChartPoint& last) {
+        if (startsLine)
+            EndLine();
+        Push(first);
         // Visit the extreme nearer the entry first, so the vertical stroke is drawn once.
-        const bool upFirst = std::abs(m_first.y - m_min) < std::abs(m_first.y - m_max);
-        Push({m_first.x, upFirst ? m_min : m_max});
-        Push({m_first.x, upFirst ? m_max : m_min});
-        Push(m_last);
-        m_bOpen = false;
+        const bool upFirst = std::abs(first.y - min) < std::abs(first.y - max);
+        Push({first.x, upFirst ? min : max});
+        Push({first.x, upFirst ? max : min});
+        Push(last);
     }
     void EndLine() {
         if (m_line.size() >= 2)
@@ -71,14 +35,14 @@ private:
         m_line.clear();
     }
 
+private:
+    void Push(const CChartPoint& p) {
+        if (m_line.empty() || m_line.back().x != p.x || m_line.back().y != p.y)
+            m_line.push_back(p);
+    }
+
     std::vector<CPolyline>& m_out;
     CPolyline m_line;
-    bool m_bOpen = false;
-    double m_dColumn = 0.0;
-    CChartPoint m_first{0, 0};
-    CChartPoint m_last{0, 0};
-    double m_min = 0.0;
-    double m_max = 0.0;
 };
 
 // `p` moved along the line towards `q` until it lies within [xMin, xMax].
@@ -122,27 +86,64 @@ CChartMapping MapView(const CChartState& state, double left, double top, double 
 
 namespace {
 
-// One trace being turned into lines while the samples go by.
+// One trace being turned into lines cell by cell.
 struct CLineBuilder {
     CLineBuilder(const CTraceRequest& r, const CDiveLog& log, const CChartMapping& m,
-                 std::vector<CPolyline>& out)
-        : request(r), values(TraceColumn(log, r.code)), map(m), reducer(out) {
+                 const CSampleRange& w)
+        : request(r), values(TraceColumn(log, r.code)), map(m), window(w) {
         const double span = r.max - r.min;
         perUnit = span > 0.0 ? m.plotHeight / span : 0.0;
+        // y falls as the value rises (or rises with it, downwards), so a cell's extreme values
+        // give its extreme y. A zero or overflowing scale breaks that (0 x inf, inf x 0): such a
+        // trace is reduced point by point.
+        monotone = perUnit > 0.0 && std::isfinite(perUnit);
     }
-    CChartPoint Point(size_t i, double x) const {
-        const double v = values[i];
-        const double y =
-            request.downwards ? (v - request.min) * perUnit : (request.max - v) * perUnit;
-        return CChartPoint{x, map.plotTop + y};
+    double Y(double v) const {
+        return map.plotTop +
+               (request.downwards ? (v - request.min) * perUnit : (request.max - v) * perUnit);
+    }
+    CChartPoint Point(size_t i, double x) const { return {x, Y(values[i])}; }
+
+    void Cell(const CColumnCell& cell, const CDiveLog& log, CLineWriter& out) const {
+        if (!monotone || cell.pulled) {
+            PointByPoint(cell, log, out);
+            return;
+        }
+        const CColumnValues v = ReduceColumn(values.data(), cell.first, cell.last);
+        const double a = Y(v.min), b = Y(v.max);
+        out.Cell(cell.startsLine, {cell.firstX, Y(v.first)}, request.downwards ? a : b,
+                 request.downwards ? b : a, {cell.lastX, Y(v.last)});
+    }
+
+    // The point of sample i as the line draws it: a sample beyond the x limits is pulled in
+    // towards its neighbour (the window's first towards the second, the others towards the one
+    // before).
+    CChartPoint LinePoint(size_t i, const CDiveLog& log) const {
+        const auto& samples = log.m_arSamples;
+        const CChartPoint p = Point(i, map.X(samples.Time(i)));
+        if (window.last == window.first)
+            return p;
+        const size_t other = i == window.first ? i + 1 : i - 1;
+        return PullIn(p, Point(other, map.X(samples.Time(other))), map);
+    }
+    void PointByPoint(const CColumnCell& cell, const CDiveLog& log, CLineWriter& out) const {
+        const CChartPoint first = LinePoint(cell.first, log);
+        double min = first.y, max = first.y;
+        CChartPoint last = first;
+        for (size_t i = cell.first + 1; i <= cell.last; ++i) {
+            last = LinePoint(i, log);
+            min = std::min(min, last.y);
+            max = std::max(max, last.y);
+        }
+        out.Cell(cell.startsLine, first, min, max, last);
     }
 
     const CTraceRequest& request;
     const std::vector<double>& values;
     const CChartMapping& map;
-    CColumnReducer reducer;
+    const CSampleRange& window;
     double perUnit = 0.0;
-    CChartPoint previous{0, 0};
+    bool monotone = true;
 };
 
 } // namespace
@@ -153,42 +154,14 @@ std::vector<std::vector<CPolyline>> BuildTraceLines(const CDiveLog& log, const C
     std::vector<std::vector<CPolyline>> lines(requests.size());
     if (window.empty || requests.empty())
         return lines;
-    std::vector<CLineBuilder> builders;
-    builders.reserve(requests.size());
-    for (size_t r = 0; r < requests.size(); ++r)
-        builders.emplace_back(requests[r], log, map, lines[r]);
-    // One walk over the samples for all traces, reading each trace's values as one array.
-    const auto& samples = log.m_arSamples;
-    const std::vector<double>& powered = PoweredColumn(log);
-    const size_t first = window.first;
-    const double firstX = map.X(samples.Time(first));
-    const bool hasSecond = window.last > first;
-    const double secondX = hasSecond ? map.X(samples.Time(first + 1)) : 0.0;
-    for (CLineBuilder& b : builders) {
-        b.previous = b.Point(first, firstX);
-        b.reducer.MoveTo(hasSecond ? PullIn(b.previous, b.Point(first + 1, secondX), map)
-                                   : b.previous);
+    const std::vector<CColumnCell> cells = ColumnCells(log, window, map);
+    for (size_t r = 0; r < requests.size(); ++r) {
+        const CLineBuilder builder(requests[r], log, map, window);
+        CLineWriter writer(lines[r]);
+        for (const CColumnCell& cell : cells)
+            builder.Cell(cell, log, writer);
+        writer.EndLine();
     }
-    for (size_t i = first + 1; i <= window.last; ++i) {
-        const double x = map.X(samples.Time(i));
-        // A point inside the x limits is drawn where it is: only the few samples beyond the
-        // window are pulled in, and the pixel column is shared by every trace.
-        const bool inside = x >= map.xMin && x <= map.xMax;
-        const double column = std::floor(x);
-        const bool joined = powered[i - 1] != 0.0;
-        for (CLineBuilder& b : builders) {
-            const CChartPoint current = b.Point(i, x);
-            if (!joined)
-                b.reducer.MoveTo(inside ? current : PullIn(current, b.previous, map));
-            else if (inside)
-                b.reducer.LineTo(current, column);
-            else
-                b.reducer.LineTo(PullIn(current, b.previous, map));
-            b.previous = current;
-        }
-    }
-    for (CLineBuilder& b : builders)
-        b.reducer.Finish();
     return lines;
 }
 

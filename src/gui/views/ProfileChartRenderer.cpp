@@ -1,16 +1,21 @@
 #include "views/ProfileChartRenderer.h"
 
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPolygonF>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
 #include "viewmodel/CChartModel.h"
 #include "viewmodel/ChartPaths.h"
+#include "viewmodel/ChartRaster.h"
 #include "viewmodel/ChartScale.h"
 #include "viewmodel/StateBits.h"
 #include "viewmodel/TraceValue.h"
@@ -180,6 +185,59 @@ void PaintRuns(QPainter& p, const std::vector<CXRun>& runs, qreal y) {
         p.drawLine(QPointF(run.x0, y), QPointF(run.x1, y));
 }
 
+// The pixels of a screen image the traces may be drawn into directly: a raster image of 32-bit
+// pixels painted without scaling, by a setup that asks for it with one-pixel lines. Printers,
+// PDF and scaled images get the painter's lines.
+std::optional<CPixelCanvas> DirectCanvas(QPainter& p, const CChartPaintSetup& s) {
+    if (!s.directPixels || s.lineWidth != 1.0 || !p.paintEngine() ||
+        p.paintEngine()->type() != QPaintEngine::Raster || !p.device() ||
+        p.device()->devType() != QInternal::Image || !p.deviceTransform().isIdentity())
+        return std::nullopt;
+    auto* image = static_cast<QImage*>(p.device());
+    const QImage::Format format = image->format();
+    if (image->devicePixelRatio() != 1.0 ||
+        (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+         format != QImage::Format_ARGB32_Premultiplied))
+        return std::nullopt;
+    CPixelCanvas canvas(reinterpret_cast<uint32_t*>(image->bits()), image->bytesPerLine() / 4,
+                        image->width(), image->height());
+    const QRect clip = s.plotRect.toRect();
+    canvas.SetClip(clip.left(), clip.top(), clip.left() + clip.width(), clip.top() + clip.height());
+    return canvas;
+}
+
+// Where the traces go: the painter's lines and wide pens, or the pixels directly.
+class CTraceTarget {
+public:
+    CTraceTarget(QPainter& p, const CChartPaintSetup& s)
+        : m_p(p), m_s(s), m_canvas(DirectCanvas(p, s)) {}
+
+    void Lines(const std::vector<CPolyline>& lines, const QColor& colour) {
+        if (m_canvas) {
+            for (const CPolyline& line : lines)
+                m_canvas->Polyline(line, colour.rgb());
+            return;
+        }
+        m_p.setPen(LinePen(colour, m_s));
+        PaintLines(m_p, lines);
+    }
+    // Runs of a pen `width` wide along y, flat at both ends.
+    void Runs(const std::vector<CXRun>& runs, qreal y, qreal width, const QColor& colour) {
+        if (m_canvas) {
+            for (const CXRun& run : runs)
+                m_canvas->Fill(run.x0, y - width / 2.0, run.x1, y + width / 2.0, colour.rgb());
+            return;
+        }
+        m_p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
+        PaintRuns(m_p, runs, y);
+    }
+
+private:
+    QPainter& m_p;
+    const CChartPaintSetup& m_s;
+    std::optional<CPixelCanvas> m_canvas;
+};
+
 // y of a state band and the distance of the two channels of a pair from it.
 void BandPlace(const CChartPaintSetup& s, int band, qreal& y, qreal& offset) {
     const int top = static_cast<int>(s.plotRect.top());
@@ -193,14 +251,14 @@ void BandPlace(const CChartPaintSetup& s, int band, qreal& y, qreal& offset) {
     }
 }
 
-void PaintSolenoidRow(QPainter& p, const CChartState& state, const CDiveLog& log,
+void PaintSolenoidRow(CTraceTarget& target, const CChartState& state, const CDiveLog& log,
                       const CChartMapping& map, const CChartPaintSetup& s) {
-    p.setPen(QPen(QColor(kSolenoidColour), 8.0 * s.scale, Qt::SolidLine, Qt::FlatCap));
+    const QColor colour(kSolenoidColour);
     const qreal bottom = s.plotRect.bottom();
-    PaintRuns(p, BuildSolenoidRuns(log.m_arSolenoidC1, state.m_nViewStart, state.m_nViewEnd, map),
-              bottom - 27.0 * s.scale);
-    PaintRuns(p, BuildSolenoidRuns(log.m_arSolenoidC2, state.m_nViewStart, state.m_nViewEnd, map),
-              bottom - 16.0 * s.scale);
+    target.Runs(BuildSolenoidRuns(log.m_arSolenoidC1, state.m_nViewStart, state.m_nViewEnd, map),
+                bottom - 27.0 * s.scale, 8.0 * s.scale, colour);
+    target.Runs(BuildSolenoidRuns(log.m_arSolenoidC2, state.m_nViewStart, state.m_nViewEnd, map),
+                bottom - 16.0 * s.scale, 8.0 * s.scale, colour);
 }
 
 // What one slot paints: a line trace (index into the line requests) or the band(s) of a state
@@ -250,29 +308,26 @@ void PaintTraces(QPainter& p, const CChartState& state, const CDiveLog& log,
 
     const auto lines = BuildTraceLines(log, window, lineRequests, map);
     const auto runs = BuildBandRuns(log, window, bandCodes, log.VersionLevel(3), map);
+    CTraceTarget target(p, s);
     for (const CSlotPaint& paint : paints) {
         const QColor colour = CProfileChartRenderer::SlotColour(paint.slot);
         if (paint.line >= 0) {
-            p.setPen(LinePen(colour, s));
-            PaintLines(p, lines[static_cast<size_t>(paint.line)]);
+            target.Lines(lines[static_cast<size_t>(paint.line)], colour);
             continue;
         }
-        p.setPen(QPen(colour, s.bandWidth, Qt::SolidLine, Qt::FlatCap));
         qreal y = 0, offset = 0;
         BandPlace(s, paint.band, y, offset);
         if (paint.channels == 1) {
-            PaintRuns(p, runs[paint.bandCode], y);
+            target.Runs(runs[paint.bandCode], y, s.bandWidth, colour);
         } else {
-            PaintRuns(p, runs[paint.bandCode], y - offset);
-            PaintRuns(p, runs[paint.bandCode + 1], y + offset);
+            target.Runs(runs[paint.bandCode], y - offset, s.bandWidth, colour);
+            target.Runs(runs[paint.bandCode + 1], y + offset, s.bandWidth, colour);
         }
     }
     if (solenoids)
-        PaintSolenoidRow(p, state, log, map, s);
-    if (depthLine >= 0) {
-        p.setPen(LinePen(Qt::black, s));
-        PaintLines(p, lines[static_cast<size_t>(depthLine)]);
-    }
+        PaintSolenoidRow(target, state, log, map, s);
+    if (depthLine >= 0)
+        target.Lines(lines[static_cast<size_t>(depthLine)], Qt::black);
 }
 
 } // namespace
@@ -298,6 +353,7 @@ CChartPaintSetup CProfileChartRenderer::ScreenSetup(const QRectF& chartRect,
                                         -CChartModel::kInsetBottom);
     setup.labelFont = ChartFont();
     setup.background = background;
+    setup.directPixels = true;
     return setup;
 }
 
@@ -305,8 +361,17 @@ void CProfileChartRenderer::PaintChart(QPainter& p, const CChartState& state, co
                                        bool metric, const CChartPaintSetup& s) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    if (s.fillBackground)
-        p.fillRect(s.chartRect, s.background);
+    if (s.fillBackground) {
+        // On whole pixels the background goes round the plot instead of under it: a screen-sized
+        // chart is millions of pixels, each written once less.
+        const QRect chart = s.chartRect.toRect(), plot = s.plotRect.toRect();
+        if (s.directPixels && QRectF(chart) == s.chartRect && QRectF(plot) == s.plotRect) {
+            for (const QRect& margin : QRegion(chart).subtracted(QRegion(plot)))
+                p.fillRect(margin, s.background);
+        } else {
+            p.fillRect(s.chartRect, s.background);
+        }
+    }
     p.fillRect(s.plotRect, PlotColour());
     if (!Loaded(log)) {
         p.restore();

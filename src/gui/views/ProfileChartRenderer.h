@@ -27,6 +27,9 @@ struct CChartPaintSetup {
     // eleventh, with the channel offset and band width taken from the plot height.
     bool paperBands = false;
     qreal bandLift = 10.0; // how far a paper band sits above the middle of its place
+    // One-pixel traces and bands may be written straight into the pixels when the target is a
+    // plain 32-bit image; the screen asks for it, paper keeps the painter's lines.
+    bool directPixels = false;
     // Axis titles along the depth axis and under the time axis; the screen has none.
     QString depthTitle;
     QString timeTitle;

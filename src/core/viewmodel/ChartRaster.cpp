@@ -1,0 +1,230 @@
+#include "viewmodel/ChartRaster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <utility>
+
+CPixelCanvas::CPixelCanvas(uint32_t* bits, std::ptrdiff_t stride, int width, int height)
+    : m_bits(bits), m_stride(stride), m_width(std::max(0, width)), m_height(std::max(0, height)),
+      m_right(m_width), m_bottom(m_height) {}
+
+void CPixelCanvas::SetClip(int left, int top, int right, int bottom) {
+    m_left = std::clamp(left, 0, m_width);
+    m_top = std::clamp(top, 0, m_height);
+    m_right = std::clamp(right, m_left, m_width);
+    m_bottom = std::clamp(bottom, m_top, m_height);
+}
+
+bool CPixelCanvas::Centres(double lo, double hi, int min, int max, int& first, int& last) {
+    // Limited while still doubles: the ends may lie far beyond anything an int holds.
+    const double f = std::max(std::floor(lo - 0.5) + 1.0, static_cast<double>(min));
+    const double l = std::min(std::floor(hi - 0.5), static_cast<double>(max) - 1.0);
+    if (!(f <= l))
+        return false;
+    first = static_cast<int>(f);
+    last = static_cast<int>(l);
+    return true;
+}
+
+namespace {
+
+// Pen directions, one bit each, so that "the opposite way along the same axis" is an xor.
+constexpr int kDown = 1, kUp = 2, kRight = 4, kLeft = 8;
+constexpr int kVerticalDirs = kDown | kUp, kHorizontalDirs = kRight | kLeft;
+
+// Coordinates in 64ths of a pixel, truncated as the aliased painter truncates them.
+int Sixtyfourths(double v) {
+    return static_cast<int>(v * 64.0);
+}
+// a / b in 65536ths, truncated.
+int64_t Ratio(int64_t a, int64_t b) {
+    return a * 65536 / b;
+}
+
+} // namespace
+
+// Where the previous segment of a line ended, so the next one neither draws that pixel again
+// nor leaves a gap after it, and so a line that turns back on itself keeps its tip.
+struct CPixelCanvas::CPen {
+    int lastX = -1;
+    int lastY = -1;
+    int lastDir = 0;
+    bool lastAxisAligned = false;
+};
+
+bool CPixelCanvas::ClipToImage(double& x1, double& y1, double& x2, double& y2, CPen& pen) const {
+    // Ends far outside are moved onto a frame just around the image, in doubles, before the
+    // line goes into fixed point.
+    const double xmin = -1.0, xmax = m_width + 1.0, ymin = -1.0, ymax = m_height + 1.0;
+    const auto atX = [](double& ax, double& ay, double bx, double by, double x) {
+        ay += (by - ay) / (bx - ax) * (x - ax);
+        ax = x;
+    };
+    const auto atY = [](double& ax, double& ay, double bx, double by, double y) {
+        ax += (bx - ax) / (by - ay) * (y - ay);
+        ay = y;
+    };
+    if (x1 < xmin) {
+        if (x2 <= xmin)
+            return false;
+        atX(x1, y1, x2, y2, xmin);
+    } else if (x1 > xmax) {
+        if (x2 >= xmax)
+            return false;
+        atX(x1, y1, x2, y2, xmax);
+    }
+    if (x2 < xmin || x2 > xmax) {
+        pen.lastX = -1;
+        atX(x2, y2, x1, y1, x2 < xmin ? xmin : xmax);
+    }
+    if (y1 < ymin) {
+        if (y2 <= ymin)
+            return false;
+        atY(x1, y1, x2, y2, ymin);
+    } else if (y1 > ymax) {
+        if (y2 >= ymax)
+            return false;
+        atY(x1, y1, x2, y2, ymax);
+    }
+    if (y2 < ymin || y2 > ymax) {
+        pen.lastX = -1;
+        atY(x2, y2, x1, y1, y2 < ymin ? ymin : ymax);
+    }
+    return true;
+}
+
+bool CPixelCanvas::Segment(const CChartPoint& from, const CChartPoint& to, uint32_t colour,
+                           CPen& pen) {
+    double fx = from.x, fy = from.y, tx = to.x, ty = to.y;
+    if (!std::isfinite(fx) || !std::isfinite(fy) || !std::isfinite(tx) || !std::isfinite(ty))
+        return true;
+    bool drew = std::abs(tx - fx) + std::abs(ty - fy) >= 1.0;
+    if (!ClipToImage(fx, fy, tx, ty, pen)) {
+        pen.lastX = -1;
+        return true;
+    }
+    // Work along the longer axis ("along") and step across it; a steep line is a flat one with
+    // the axes exchanged.
+    const bool steep = std::abs(Sixtyfourths(tx) - Sixtyfourths(fx)) <
+                       std::abs(Sixtyfourths(ty) - Sixtyfourths(fy));
+    int a1 = Sixtyfourths(steep ? fy : fx), c1 = Sixtyfourths(steep ? fx : fy);
+    int a2 = Sixtyfourths(steep ? ty : tx), c2 = Sixtyfourths(steep ? tx : ty);
+    if (a1 == a2)
+        return true;
+    const bool backwards = a1 > a2;
+    if (backwards) {
+        std::swap(a1, a2);
+        std::swap(c1, c2);
+    }
+    const int dir = steep ? (backwards ? kUp : kDown) : (backwards ? kLeft : kRight);
+    const int64_t step = Ratio(c2 - c1, a2 - a1);
+    int64_t across = static_cast<int64_t>(c1) * 1024;
+    // Turning back along the same axis: the turning point's half pixel is drawn too.
+    const bool turnsBack = (pen.lastDir ^ (steep ? kVerticalDirs : kHorizontalDirs)) == dir;
+    if (turnsBack) {
+        if (backwards) {
+            a2 += 32;
+        } else {
+            a1 -= 32;
+            across -= step >> 1;
+        }
+    }
+    int a = (a1 + 32) >> 6;
+    int aEnd = (a2 + 32) >> 6;
+    // ...but not to a pixel before the one the previous segment ended on.
+    if (turnsBack && !backwards && (steep ? pen.lastY : pen.lastX) == a + 1)
+        ++a;
+    int lastX = pen.lastX, lastY = pen.lastY;
+    if (a != aEnd) {
+        across += ((static_cast<int64_t>(a) * 64 + (step > 0 ? 32 : 0) - a1) * step) >> 6;
+        const auto pixel = [steep](int along, int64_t acrossFixed, int& x, int& y) {
+            const int c = static_cast<int>(acrossFixed >> 16);
+            x = steep ? c : along;
+            y = steep ? along : c;
+        };
+        int firstX, firstY, endX, endY;
+        pixel(a, across, firstX, firstY);
+        pixel(aEnd - 1, across + (aEnd - a - 1) * step, endX, endY);
+        if (backwards) {
+            std::swap(firstX, endX);
+            std::swap(firstY, endY);
+        }
+        lastX = endX;
+        lastY = endY;
+        const bool axisAligned = std::abs(step) < (1 << 14);
+        if (pen.lastX >= 0) {
+            if (firstX == pen.lastX && firstY == pen.lastY) {
+                // The previous segment drew this pixel already.
+                if (backwards) {
+                    --aEnd;
+                } else {
+                    ++a;
+                    across += step;
+                }
+            } else if (pen.lastDir != dir &&
+                       ((axisAligned && pen.lastAxisAligned && pen.lastX != firstX &&
+                         pen.lastY != firstY) ||
+                        std::abs(pen.lastX - firstX) > 1 || std::abs(pen.lastY - firstY) > 1)) {
+                // A corner would be left open: draw one more pixel towards it.
+                if (backwards) {
+                    ++aEnd;
+                } else {
+                    --a;
+                    across -= step;
+                }
+            }
+        }
+        pen.lastDir = dir;
+        pen.lastAxisAligned = axisAligned;
+        // Only the steps inside the clip, walked with a pointer: a day's chart lights about a
+        // million pixels this way.
+        const int from = std::max(a, steep ? m_top : m_left);
+        const int to = std::min(aEnd, steep ? m_bottom : m_right);
+        int64_t c = across + static_cast<int64_t>(from - a) * step;
+        const int cMin = steep ? m_left : m_top, cMax = steep ? m_right : m_bottom;
+        const std::ptrdiff_t alongStride = steep ? m_stride : 1;
+        const std::ptrdiff_t acrossStride = steep ? 1 : m_stride;
+        uint32_t* base = m_bits + static_cast<std::ptrdiff_t>(from) * alongStride;
+        for (int k = from; k < to; ++k, c += step, base += alongStride) {
+            const int acrossPixel = static_cast<int>(c >> 16);
+            if (acrossPixel >= cMin && acrossPixel < cMax)
+                base[acrossPixel * acrossStride] = colour;
+        }
+        drew = true;
+    }
+    pen.lastX = lastX;
+    pen.lastY = lastY;
+    return drew;
+}
+
+void CPixelCanvas::Line(const CChartPoint& a, const CChartPoint& b, uint32_t colour) {
+    CPolyline line{a, b};
+    Polyline(line, colour);
+}
+
+void CPixelCanvas::Polyline(const CPolyline& line, uint32_t colour) {
+    if (line.size() < 2)
+        return;
+    CPen pen;
+    pen.lastX = std::numeric_limits<int>::min();
+    pen.lastY = std::numeric_limits<int>::min();
+    CChartPoint from = line.front();
+    for (size_t i = 1; i < line.size(); ++i) {
+        const bool drew = Segment(from, line[i], colour, pen);
+        // A step too short to light a pixel is not taken: the next segment starts where this one
+        // did, so a run of tiny steps still draws its line.
+        if (drew || i == 1 || i + 1 == line.size())
+            from = line[i];
+    }
+}
+
+void CPixelCanvas::Fill(double x0, double y0, double x1, double y1, uint32_t colour) {
+    int left = 0, right = 0, top = 0, bottom = 0;
+    if (!Centres(x0, x1, m_left, m_right, left, right) ||
+        !Centres(y0, y1, m_top, m_bottom, top, bottom))
+        return;
+    for (int row = top; row <= bottom; ++row)
+        std::fill_n(m_bits + row * m_stride + left, right - left + 1, colour);
+}

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "ChartTestLog.h"
+#include "viewmodel/ChartColumns.h"
+#include "viewmodel/ChartPaths.h"
+#include "viewmodel/TraceColumns.h"
+
+using charttest::AddSample;
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// The lines drawn the plain way: every sample's point (pulled in when beyond the x limits) fed
+// one at a time into a reducer that keeps entry, extremes and exit of each pixel column.
+std::vector<CPolyline> ReferenceLines(const CDiveLog& log, const CSampleRange& w,
+                                      const CTraceRequest& r, const CChartMapping& map) {
+    const double per = r.max > r.min ? map.plotHeight / (r.max - r.min) : 0.0;
+    const auto point = [&](size_t i) {
+        const double v = TraceColumn(log, r.code)[i];
+        return CChartPoint{map.X(log.m_arSamples.Time(i)),
+                           map.plotTop + (r.downwards ? (v - r.min) * per : (r.max - v) * per)};
+    };
+    const auto pull = [&](CChartPoint p, CChartPoint q) {
+        const double lim = std::clamp(p.x, map.xMin, map.xMax);
+        if (lim != p.x && q.x != p.x)
+            p.y += (q.y - p.y) * (lim - p.x) / (q.x - p.x);
+        p.x = lim;
+        return p;
+    };
+    std::vector<CPolyline> out;
+    CPolyline line;
+    CChartPoint first{}, last{};
+    double lo = 0, hi = 0, column = 0;
+    bool open = false;
+    const auto push = [&](CChartPoint p) {
+        if (line.empty() || line.back().x != p.x || line.back().y != p.y)
+            line.push_back(p);
+    };
+    const auto flush = [&] {
+        if (!open)
+            return;
+        push(first);
+        const bool up = std::abs(first.y - lo) < std::abs(first.y - hi);
+        push({first.x, up ? lo : hi});
+        push({first.x, up ? hi : lo});
+        push(last);
+    };
+    const auto end = [&] {
+        if (line.size() >= 2)
+            out.push_back(line);
+        line.clear();
+    };
+    for (size_t i = w.first; i <= w.last; ++i) {
+        CChartPoint p = point(i);
+        if (w.last > w.first)
+            p = pull(p, point(i == w.first ? i + 1 : i - 1));
+        const bool moves = i == w.first || !log.m_arSamples[i - 1]->m_bPoweredOn;
+        if (moves || std::floor(p.x) != column) {
+            flush();
+            if (moves)
+                end();
+            first = last = p;
+            lo = hi = p.y;
+            column = std::floor(p.x);
+            open = true;
+            continue;
+        }
+        lo = std::min(lo, p.y);
+        hi = std::max(hi, p.y);
+        last = p;
+    }
+    flush();
+    end();
+    return out;
+}
+
+// A noisy cell-1 trace at one-second samples with power-off breaks and a few NaN values.
+void NoisyLog(CDiveLog& log, std::mt19937& rng, int samples, bool withNaN) {
+    std::uniform_real_distribution<double> value(0.2, 1.6);
+    std::uniform_int_distribution<int> dice(0, 99);
+    for (int t = 0; t < samples; ++t) {
+        CDiveLogSample& s = AddSample(log, t, 10.0);
+        s.m_dC1Cell[0] = withNaN && dice(rng) == 0 ? kNaN : value(rng);
+        s.m_bPoweredOn = dice(rng) != 0;
+    }
+    if (withNaN) // a column that starts with NaN
+        log.m_arSamples.Set(0, [&] {
+            CDiveLogSample s = log.m_arSamples.Get(0);
+            s.m_dC1Cell[0] = kNaN;
+            return s;
+        }());
+}
+
+void ExpectSameLines(const std::vector<CPolyline>& a, const std::vector<CPolyline>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t l = 0; l < a.size(); ++l) {
+        ASSERT_EQ(a[l].size(), b[l].size()) << "line " << l;
+        for (size_t k = 0; k < a[l].size(); ++k) {
+            EXPECT_EQ(a[l][k].x, b[l][k].x) << "line " << l << " point " << k;
+            // NaN stays NaN on both sides.
+            if (!(std::isnan(a[l][k].y) && std::isnan(b[l][k].y))) {
+                EXPECT_EQ(a[l][k].y, b[l][k].y) << "line " << l << " point " << k;
+            }
+        }
+    }
+}
+
+CChartMapping PlotMapping(int32_t viewStart, int32_t viewEnd, double width) {
+    CChartState state;
+    state.m_nViewStart = viewStart;
+    state.m_nViewEnd = viewEnd;
+    return MapView(state, 30.0, 0.0, width, 500.0);
+}
+
+} // namespace
+
+// ---- ReduceColumn ------------------------------------------------------------------------------
+
+TEST(ReduceColumn, AgreesWithARunningMinMaxOnRandomData) {
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> value(-5.0, 5.0);
+    std::vector<double> v(300);
+    for (double& x : v)
+        x = value(rng);
+    v[40] = v[77] = kNaN; // passed over unless first
+    for (size_t first = 0; first < 60; first += 7)
+        for (size_t last = first; last < v.size(); last += 13) {
+            if (first == 40)
+                continue;
+            double lo = v[first], hi = v[first];
+            for (size_t i = first; i <= last; ++i) {
+                lo = std::min(lo, v[i]);
+                hi = std::max(hi, v[i]);
+            }
+            const CColumnValues r = ReduceColumn(v.data(), first, last);
+            EXPECT_EQ(r.min, lo) << first << ".." << last;
+            EXPECT_EQ(r.max, hi) << first << ".." << last;
+            EXPECT_EQ(r.first, v[first]);
+            EXPECT_TRUE(r.last == v[last] || std::isnan(v[last]));
+        }
+    const CColumnValues nanFirst = ReduceColumn(v.data(), 40, 60);
+    EXPECT_TRUE(std::isnan(nanFirst.min) && std::isnan(nanFirst.max));
+}
+
+// ---- ColumnCells -------------------------------------------------------------------------------
+
+TEST(ColumnCells, SplitAtColumnsAndPowerOffAndMarkSamplesBeyondTheEdges) {
+    CDiveLog log;
+    AddSample(log, -5000, 1.0); // far left of the window
+    for (int t = 0; t < 40; ++t)
+        AddSample(log, t, 1.0).m_bPoweredOn = t != 13;
+    AddSample(log, 9000, 1.0);                          // far right
+    const CChartMapping map = PlotMapping(0, 40, 11.0); // 10 pixels for 40 seconds
+    const std::vector<CColumnCell> cells = ColumnCells(log, WindowSamples(log, 0, 40), map);
+    ASSERT_FALSE(cells.empty());
+    EXPECT_TRUE(cells.front().pulled);
+    EXPECT_EQ(cells.front().firstX, map.xMin);
+    EXPECT_TRUE(cells.back().pulled);
+    EXPECT_EQ(cells.back().lastX, map.xMax);
+    size_t next = cells.front().first;
+    for (const CColumnCell& c : cells) {
+        EXPECT_EQ(c.first, next); // every sample in exactly one cell, in order
+        next = c.last + 1;
+        EXPECT_EQ(std::floor(c.firstX), std::floor(c.lastX));
+        // Sample 14 follows the power-off sample 13 (index 14 with the far one first).
+        EXPECT_EQ(c.startsLine, c.first == cells.front().first || c.first == 15) << c.first;
+    }
+    EXPECT_EQ(next, log.m_arSamples.size());
+}
+
+// ---- BuildTraceLines against the plain reducer -------------------------------------------------
+
+TEST(BuildTraceLines, SameLinesAsOneSampleAtATimeOnRandomTraces) {
+    std::mt19937 rng(11);
+    CDiveLog log;
+    NoisyLog(log, rng, 5000, true);
+    const CTraceRequest up{102, 0.0, 2.0, false}, down{102, 0.0, 2.0, true};
+    const CTraceRequest flat{102, 1.0, 1.0, false}; // a zero range: every y on the top
+    // A whole-log window, a zoom whose edge samples lie beyond the plot, and a window wider than
+    // its samples.
+    const int32_t windows[][2] = {{0, 4999}, {1234, 1300}, {2000, 2100}, {4990, 6000}};
+    for (const auto& w : windows)
+        for (double width : {7.0, 300.0, 1860.0}) {
+            const CChartMapping map = PlotMapping(w[0], w[1], width);
+            const CSampleRange range = WindowSamples(log, w[0], w[1]);
+            const auto got = BuildTraceLines(log, range, {up, down, flat}, map);
+            SCOPED_TRACE(testing::Message() << w[0] << ".." << w[1] << " in " << width << " px");
+            ExpectSameLines(got[0], ReferenceLines(log, range, up, map));
+            ExpectSameLines(got[1], ReferenceLines(log, range, down, map));
+            ExpectSameLines(got[2], ReferenceLines(log, range, flat, map));
+        }
+}
