@@ -234,7 +234,8 @@ void BM_LoadLogFile(benchmark::State& state) {
         kept = static_cast<double>(g_heapNow.load());
         samples = static_cast<double>(log->m_arSamples.size());
         storeBytes = static_cast<double>(log->m_arSamples.Bytes());
-        solenoidBytes = static_cast<double>(log->m_arSolenoidC1.Bytes() + log->m_arSolenoidC2.Bytes());
+        solenoidBytes =
+            static_cast<double>(log->m_arSolenoidC1.Bytes() + log->m_arSolenoidC2.Bytes());
     }
     for (auto _ : state) {
         auto log = std::make_unique<CDiveLog>();

@@ -9,8 +9,8 @@
 void CSolenoidSeconds::push_back(bool fired, double time) {
     const size_t index = m_nSize;
     // A second that does not follow the last one begins a run of its own.
-    if (m_runs.empty() || time != m_runs.back().first + static_cast<double>(index -
-                                                                             m_runs.back().start))
+    if (m_runs.empty() ||
+        time != m_runs.back().first + static_cast<double>(index - m_runs.back().start))
         m_runs.push_back({index, time});
     if (index % 64 == 0)
         m_bits.push_back(0);

@@ -166,7 +166,8 @@ TEST(Load, ProtectedFilesCheckTheFileCrcBeforeTheRecords) {
     const std::string sealed = cut + Bytes({0, 0, 0, 0});
     std::string protectedCut = cut;
     CStandardRecord::AppendBE32(protectedCut, CCrc32Static::Compute(cut));
-    EXPECT_EQ(Convert(protectedCut).error, kLoadFailed + "File to small, insufficient data for a CRC");
+    EXPECT_EQ(Convert(protectedCut).error,
+              kLoadFailed + "File to small, insufficient data for a CRC");
     std::string wrongCut = protectedCut;
     wrongCut.back() ^= 1;
     EXPECT_EQ(Convert(wrongCut).error, kCheckFailed + "crc32 mismatch");

@@ -121,8 +121,8 @@ bool CQorBinaryFile::ParseRecords(std::string_view file, uint32_t& fileCrc) {
             // The record as it lies in the file: header and payload, then its stored CRC.
             const uint8_t storedBytes[4] = {uint8_t(stored >> 24), uint8_t(stored >> 16),
                                             uint8_t(stored >> 8), uint8_t(stored)};
-            const uint32_t whole = CCrc32Static::Finish(
-                CCrc32Static::Update(~crc, storedBytes, sizeof storedBytes));
+            const uint32_t whole =
+                CCrc32Static::Finish(CCrc32Static::Update(~crc, storedBytes, sizeof storedBytes));
             const uint64_t size = CStandardRecord::kHeaderSize + length + CStandardRecord::kCrcSize;
             fileCrc = first ? whole : CCrc32Static::Combine(fileCrc, whole, size);
             first = false;

@@ -90,7 +90,8 @@ bool AppendRecordLines(const uint8_t* data, size_t length, size_t recordSize,
         const uint8_t* bytes = data;
         // Erased memory was stored as it is.
         if (key && !CBinaryLogKey::IsErased(data, recordSize)) {
-            const uint8_t* k = stream.data() + (start + r * recordSize) % CBinaryLogKey::kStreamSize;
+            const uint8_t* k =
+                stream.data() + (start + r * recordSize) % CBinaryLogKey::kStreamSize;
             for (size_t i = 0; i < recordSize; ++i)
                 plain[i] = data[i] ^ k[i];
             bytes = plain.data();
