@@ -73,7 +73,7 @@ bool CLogLoader::NextRecord(std::string_view& line, unsigned& type, bool& ok) {
             break;
     }
     ++m_nLine;
-    if (!hexdigits::ChecksumValid(line)) {
+    if (!m_bChecksumsChecked && !hexdigits::ChecksumValid(line)) {
         ChecksumFailure();
         ok = false;
         return false;
@@ -109,7 +109,7 @@ void CLogLoader::LogOffGrid(CReport& to, int line) const {
 // ---- One pass -----------------------------------------------------------------------------------
 
 void CLogLoader::Run(CDiveLog& log, const std::string& path, CLineSource& source,
-                     CLoadResult& result, CReport& report, bool textFile) {
+                     CLoadResult& result, CReport& report, bool textFile, bool trustChecksums) {
     // What a load that stops at a bad checksum leaves as it found it: the window's values that
     // outlive a load, and the layout the file kind gave.
     const double surfacePressure = log.m_dSurfacePressure;
@@ -121,6 +121,8 @@ void CLogLoader::Run(CDiveLog& log, const std::string& path, CLineSource& source
         // the lines have been read: the events wait here and go out in order at the end.
         CReport events(report.MessageLevel());
         CLogLoader loader(log, path, source, result, events);
+        if (trustChecksums)
+            loader.TrustChecksums();
         if (loader.OnePass(textFile)) {
             loader.Replay(report);
             return;
@@ -291,7 +293,7 @@ bool CLogLoader::MainPass() {
         // The version pass reads every line in the layout known before it, after dive ends too.
         if (!m_bFrcAtStart && type == 0x00 && (m_nLine - 1) % 4 != 0)
             m_arFirstOffGrid.push_back(m_nLine);
-        if (!m_bAfterDiveEnd && PowerOnOffGrid(type)) {
+        if (!m_dive.AfterEnd() && PowerOnOffGrid(type)) {
             LogOffGrid();
             type = 0xFF;
         }
@@ -299,8 +301,7 @@ bool CLogLoader::MainPass() {
             m_report.Printf(ReportKind::kTrace, m_nLine, "Read line %d, Record type 0x%02X",
                             m_nLine, type);
         if (m_format.frcLayout) {
-            m_dLineFrc = line.size() >= 10 ? ParseFrc(line.substr(2, 8)) : -1.0;
-            m_dLineTime = m_dLineFrc + m_dFrcOffset;
+            m_frcClock.Tick(line.size() >= 10 ? ParseFrc(line.substr(2, 8)) : -1.0);
             DispatchFrc(type, line);
         } else {
             DispatchShort(type, line);
@@ -351,7 +352,8 @@ CDiveLogPreDive* CLogLoader::NewPreDive(std::string_view line) {
     m_pPreDive = preDive.get();
     m_log.m_arPreDives.push_back(std::move(preDive));
     ++m_nPowerOns;
-    m_bFirst06 = m_bFirst04 = m_bSecond06 = false;
+    m_depthLines = kNoDepthLine;
+    m_bFirst04 = false;
     return m_pPreDive;
 }
 
@@ -447,7 +449,7 @@ CDiveLogSample& CLogLoader::MakeSample(double time, unsigned maker, std::string_
     const bool unmarked = m_format.frcLayout ? maker == 0x08
                                              : (maker == 0x07 || maker == 0x08 || maker == 0x0B ||
                                                 maker == 0x1C || maker == 0x1D);
-    sample.m_bInDive = unmarked ? false : m_bInDive;
+    sample.m_bInDive = unmarked ? false : m_dive.InDive();
     sample.DecodeTimedLine(time, depthLine, m_format);
     if (keepPressure && hasPrevious)
         sample.SetPressure(previousPressure);
@@ -456,19 +458,11 @@ CDiveLogSample& CLogLoader::MakeSample(double time, unsigned maker, std::string_
         m_bPrevDiving = sample.UpdateDiving(m_bPrevDiving);
         sample.SetSampleInterval(m_log.m_nSampleInterval);
     }
-    sample.m_bPoweredOn = m_bPowered;
+    sample.m_bPoweredOn = m_power.On();
     return sample;
 }
 
 // ---- Time helpers -------------------------------------------------------------------------------
-
-bool CLogLoader::SecondsBetween(const CDateTime& to, const CDateTime& from, double& seconds) {
-    const auto diff = to.SecondsSince(from);
-    if (!diff)
-        return false;
-    seconds = static_cast<double>(*diff);
-    return true;
-}
 
 double CLogLoader::Whole(double seconds) {
     return std::trunc(seconds);
@@ -491,7 +485,7 @@ void CLogLoader::Finish() {
         m_report.Printf(ReportKind::kNotice, 0, "File %s loaded OK", m_path.c_str());
         const auto& samples = m_log.m_arSamples;
         double end = 0.0;
-        if (m_format.frcLayout && m_bDiveEndSeen) {
+        if (m_format.frcLayout && m_dive.EndSeen()) {
             end = m_log.m_dDiveEndTime;
         } else {
             // The last sample marked as in the dive.
