@@ -131,9 +131,9 @@ public:
 private:
     // From the first field to the end of the object.
     size_t FieldBytes() const {
-        return sizeof(CDiveLogSample) - static_cast<size_t>(
-                                            reinterpret_cast<const char*>(&m_dSurfacePressure) -
-                                            reinterpret_cast<const char*>(this));
+        return sizeof(CDiveLogSample) -
+               static_cast<size_t>(reinterpret_cast<const char*>(&m_dSurfacePressure) -
+                                   reinterpret_cast<const char*>(this));
     }
     // Measured PPO2 of one controller from its three cells and exclusion bits.
     double VoteCells(const double* cells, unsigned char status) const;

@@ -3,7 +3,8 @@
 // value costs nothing per sample. Most fields are small integers as the record lines carry
 // them, scaled (a cell's hundredths of a bar, a temperature's tenths): such a field keeps the
 // integer in two bytes, which is read back by the same division the decoder made, so nothing
-// is looked up per sample. Any other field with up to 256 (or 65,536) distinct values costs one
+// is looked up per sample; one that came from a single-precision float keeps that float's four
+// bytes. Any other field with up to 256 (or 65,536) distinct values costs one
 // (or two) bytes per sample and a table of the values; anything livelier keeps its raw 8 bytes.
 // A field that changes seldom (a cylinder pressure once a minute, a dive's worth of depths in
 // a day at the surface) keeps only its changes, with the sample each starts at. Values are bit
@@ -190,9 +191,9 @@ private:
     uint8_t m_nFieldBytes = 8;
     bool m_bScaledFailed = false; // once left, a column keeps its table
     bool m_bSingleFailed = false;
-    bool m_bEverySample = false;  // once lively, a column keeps a value for every sample
+    bool m_bEverySample = false; // once lively, a column keeps a value for every sample
     double m_dDivisor = 1.0;
-    size_t m_nSize = 0; // samples stored; those after repeat m_nTail
+    size_t m_nSize = 0;   // samples stored; those after repeat m_nTail
     uint64_t m_nTail = 0; // the value of the last sample stored
     uint64_t m_nFirst = 0;
     std::vector<uint64_t> m_arValues; // code -> value

@@ -103,7 +103,8 @@ void CLogLoader::LogOffGrid() {
 
 void CLogLoader::LogOffGrid(CReport& to, int line) const {
     to.Printf(ReportKind::kNotice, line,
-              "Power On record skipped due to location in file %s at line %d", m_path.c_str(), line);
+              "Power On record skipped due to location in file %s at line %d", m_path.c_str(),
+              line);
 }
 
 // ---- One pass -----------------------------------------------------------------------------------

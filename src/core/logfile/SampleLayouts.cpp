@@ -79,26 +79,16 @@ void CopyRule(const CFieldRule& rule, const CDiveLogSample& from, CDiveLogSample
         Target<Member, Base>(to, k) = Target<Member, Base>(from, k);
 }
 
-// One rule: where, what, and into which field (element `base` on of an array, or a plain field).
+// One rule: where, what, and into which field (element `base` on of an array, or a plain field),
+// for the versions `when` says.
+#define RULE_WHEN(type, position, count, stride, field, scale, member, base, when)                 \
+    {                                                                                              \
+        type, position, count, stride, field, scale,                                               \
+            &ApplyRule<field, scale, &CDiveLogSample::member, base>,                               \
+            &CopyRule<&CDiveLogSample::member, base>, when                                         \
+    }
 #define RULE(type, position, count, stride, field, scale, member, base)                            \
-    {type,                                                                                         \
-     position,                                                                                     \
-     count,                                                                                        \
-     stride,                                                                                       \
-     field,                                                                                        \
-     scale,                                                                                        \
-     &ApplyRule<field, scale, &CDiveLogSample::member, base>,                                      \
-     &CopyRule<&CDiveLogSample::member, base>}
-#define RULE_WHEN(type, position, count, stride, field, scale, member, base, when)               \
-    {type,                                                                                         \
-     position,                                                                                     \
-     count,                                                                                        \
-     stride,                                                                                       \
-     field,                                                                                        \
-     scale,                                                                                        \
-     &ApplyRule<field, scale, &CDiveLogSample::member, base>,                                      \
-     &CopyRule<&CDiveLogSample::member, base>,                                                     \
-     when}
+    RULE_WHEN(type, position, count, stride, field, scale, member, base, EWhen::kAlways)
 #define ONE_VALUE -1
 
 using enum EField;

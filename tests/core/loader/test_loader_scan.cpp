@@ -11,7 +11,6 @@ using namespace loadertest;
 
 namespace {
 
-
 // Power-on on line 1, depth lines, a power-on off its grid on line 3, the version at the end.
 std::vector<std::string> OffGridThenVersion(unsigned major, unsigned minor, unsigned build) {
     ShortLog b;
@@ -109,7 +108,7 @@ TEST(LoadScan, ABadLineSaysOnlyWhatTheVersionPassSawAndLeavesTheWindowValues) {
     std::vector<std::string> lines = b.Lines();
     std::string bad = SDepth(1300);
     bad.back() = bad.back() == '0' ? '1' : '0';
-    lines.push_back(bad); // line 6
+    lines.push_back(bad);                    // line 6
     lines.push_back(SPowerOn(At(10, 9, 0))); // line 7, off the grid but never reached
     for (const auto& l : VersionLines(7, 0, 20))
         lines.push_back(l);

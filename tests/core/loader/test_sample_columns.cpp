@@ -37,8 +37,8 @@ TEST(CSampleColumn, SeldomChangesAreKeptAsChangesUntilTheFieldGetsLively) {
     CSampleColumn column;
     std::vector<uint64_t> values;
     for (size_t i = 0; i < 3000; ++i) // a change every 100 samples, then one every sample
-        values.push_back(Bits(i < 2000 ? 200.0 - static_cast<double>(i / 100)
-                                       : static_cast<double>(i) / 100.0));
+        values.push_back(
+            Bits(i < 2000 ? 200.0 - static_cast<double>(i / 100) : static_cast<double>(i) / 100.0));
     for (size_t i = 0; i < 2000; ++i)
         column.Append(i, values[i]);
     EXPECT_EQ(column.Width(), CSampleColumn::EWidth::kChanges);
@@ -107,10 +107,10 @@ TEST(CSampleStore, WalksFromAnySampleFollowEverySortOfColumn) {
     constexpr size_t kCount = 3000;
     auto made = [](size_t i) {
         CDiveLogSample s;
-        s.m_dTime = static_cast<double>(i) + 0.125;         // raw
-        s.m_dC1Cell[0] = static_cast<double>(i % 90) / 100.0; // scaled
+        s.m_dTime = static_cast<double>(i) + 0.125;              // raw
+        s.m_dC1Cell[0] = static_cast<double>(i % 90) / 100.0;    // scaled
         s.m_dCylinder[3] = 200.0 - static_cast<double>(i / 250); // changes
-        s.m_byStatus[5] = i > 2990 ? 1 : 0;                  // one late change
+        s.m_byStatus[5] = i > 2990 ? 1 : 0;                      // one late change
         return s;
     };
     CSampleStore store;
