@@ -219,7 +219,7 @@ void BM_ReadAndSplit(benchmark::State& state) {
 void BM_LoadLogFile(benchmark::State& state) {
     const std::string& path = LogPath(state.range(0) != 0);
     const auto fileBytes = static_cast<double>(std::filesystem::file_size(path));
-    double peak = 0, kept = 0, samples = 0, solenoid = 0, storeBytes = 0;
+    double peak = 0, kept = 0, samples = 0, solenoidBytes = 0, storeBytes = 0;
     {
         // One counted load, outside the timing. Blocks freed later were never counted, so
         // the count starts at zero for this model alone.
@@ -234,7 +234,8 @@ void BM_LoadLogFile(benchmark::State& state) {
         kept = static_cast<double>(g_heapNow.load());
         samples = static_cast<double>(log->m_arSamples.size());
         storeBytes = static_cast<double>(log->m_arSamples.Bytes());
-        solenoid = static_cast<double>(log->m_arSolenoidC1.size() + log->m_arSolenoidC2.size());
+        solenoidBytes =
+            static_cast<double>(log->m_arSolenoidC1.Bytes() + log->m_arSolenoidC2.Bytes());
     }
     for (auto _ : state) {
         auto log = std::make_unique<CDiveLog>();
@@ -251,11 +252,9 @@ void BM_LoadLogFile(benchmark::State& state) {
     const double sampleBytes = storeBytes;
     state.counters["samples_MB"] = sampleBytes / 1e6;
     state.counters["bytes_per_sample"] = samples > 0 ? storeBytes / samples : 0.0;
-    state.counters["solenoid_MB"] =
-        solenoid * (sizeof(CDiveLogSolenoidSample) + sizeof(void*)) / 1e6;
+    state.counters["solenoid_MB"] = solenoidBytes / 1e6;
     state.counters["heap_peak_MB"] = peak / 1e6;
     state.counters["heap_kept_MB"] = kept / 1e6;
-    const double solenoidBytes = solenoid * (sizeof(CDiveLogSolenoidSample) + sizeof(void*));
     state.counters["peak_over_samples_plus_file"] =
         peak / (sampleBytes + solenoidBytes + fileBytes);
 }

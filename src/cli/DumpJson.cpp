@@ -82,8 +82,7 @@ void WriteSample(CJsonWriter& j, const CDiveLogSample& s) {
     j.EndObject();
 }
 
-void WriteSolenoids(CJsonWriter& j, const char* key,
-                    const std::vector<std::unique_ptr<CDiveLogSolenoidSample>>& samples) {
+void WriteSolenoids(CJsonWriter& j, const char* key, const CSolenoidArray& samples) {
     j.Key(key);
     j.BeginArray();
     for (const auto& s : samples) {

@@ -80,7 +80,7 @@ CLoadResult CDiveLog::LoadLogFile(const std::string& path, const CLoadOptions& o
     std::string content;
     const fileio::ReadOutcome read = ReadLogFile(path, content);
     if (read.ok) {
-        Load(content, path, options, report, result);
+        Load(content, &content, path, options, report, result);
         if (result.loaded)
             m_fileIdentity = read.identity;
     } else {
@@ -105,14 +105,14 @@ CLoadResult CDiveLog::LoadLogBytes(std::string_view bytes, const std::string& na
                                    const CLoadOptions& options) {
     CLoadResult result;
     CReport report(options.messageLevel, options.observer);
-    Load(bytes, name, options, report, result);
+    Load(bytes, nullptr, name, options, report, result);
     m_bLoading = false;
     result.events = report.TakeEvents();
     return result;
 }
 
-void CDiveLog::Load(std::string_view content, const std::string& path, const CLoadOptions& options,
-                    CReport& report, CLoadResult& result) {
+void CDiveLog::Load(std::string_view content, std::string* owned, const std::string& path,
+                    const CLoadOptions& options, CReport& report, CLoadResult& result) {
     m_bLoading = true;
     const auto fail = [&](std::vector<std::string> errors) {
         for (const std::string& line : errors)
@@ -145,12 +145,18 @@ void CDiveLog::Load(std::string_view content, const std::string& path, const CLo
             return;
         }
         m_bFrcLayout = frcLayout;
+        if (owned) {
+            owned->clear();
+            owned->shrink_to_fit();
+        }
     } else {
-        source.SetContent(std::string(content));
+        source.SetContent(owned ? std::move(*owned) : std::string(content));
     }
 
     PrepareForLoad();
     CLogLoader loader(*this, path, source, result, report);
+    if (m_nFileKind == 2)
+        loader.TrustChecksums();
     if (!loader.FirstPass())
         return;
     loader.DetectVersion(m_nFileKind == 1);

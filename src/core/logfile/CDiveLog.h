@@ -10,13 +10,13 @@
 #include "logfile/CDateTime.h"
 #include "logfile/CDiveLogGasManagement.h"
 #include "logfile/CDiveLogInformation.h"
+#include "logfile/CDiveLogSolenoidSample.h"
 #include "logfile/CDiveLogSysInfo.h"
 #include "logfile/CSampleStore.h"
 #include "logfile/FileIO.h"
 #include "logfile/binary/CBinaryLogKey.h"
 #include "statuslog/CReport.h"
 
-class CDiveLogSolenoidSample;
 class CDiveLogPreDive;
 
 // What a load came to; the window shows the message box, the loader never does.
@@ -85,8 +85,8 @@ public:
 
     CSampleStore m_arSamples;
     std::vector<std::unique_ptr<CDiveLogPreDive>> m_arPreDives;
-    std::vector<std::unique_ptr<CDiveLogSolenoidSample>> m_arSolenoidC1;
-    std::vector<std::unique_ptr<CDiveLogSolenoidSample>> m_arSolenoidC2;
+    CSolenoidArray m_arSolenoidC1;
+    CSolenoidArray m_arSolenoidC2;
     CDiveLogInformation m_DiveInformation;
     CDiveLogGasManagement m_GasManagement;
     CDiveLogSysInfo m_SysInfo;
@@ -123,6 +123,9 @@ private:
     // Before a pass: arrays, version levels, the per-file times and the records reset.
     void PrepareForLoad();
     void SetLoadedFile(const std::string& path);
-    void Load(std::string_view content, const std::string& path, const CLoadOptions& options,
-              CReport& report, CLoadResult& result);
+    // `owned`, when given, holds the same bytes as `content` and may be taken or freed: the
+    // line source then needs no copy of a text file, and a binary file's bytes are gone before
+    // the passes begin.
+    void Load(std::string_view content, std::string* owned, const std::string& path,
+              const CLoadOptions& options, CReport& report, CLoadResult& result);
 };

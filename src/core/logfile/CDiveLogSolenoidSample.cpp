@@ -1,18 +1,59 @@
 #include "logfile/CDiveLogSolenoidSample.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "logfile/FieldParsers.h"
 #include "logfile/RecordFormat.h"
 
+void CSolenoidSeconds::push_back(bool fired, double time) {
+    const size_t index = m_nSize;
+    // A second that does not follow the last one begins a run of its own.
+    if (m_runs.empty() ||
+        time != m_runs.back().first + static_cast<double>(index - m_runs.back().start))
+        m_runs.push_back({index, time});
+    if (index % 64 == 0)
+        m_bits.push_back(0);
+    if (fired)
+        m_bits.back() |= uint64_t{1} << (index % 64);
+    m_nSize = index + 1;
+}
+
+void CSolenoidSeconds::clear() {
+    m_bits.clear();
+    m_runs.clear();
+    m_nSize = 0;
+}
+
+void CSolenoidSeconds::shrink_to_fit() {
+    m_bits.shrink_to_fit();
+    m_runs.shrink_to_fit();
+}
+
+double CSolenoidSeconds::Time(size_t index) const {
+    // Nearly always one run, or a few after gaps in the log.
+    auto run = m_runs.end() - 1;
+    if (run->start > index)
+        run = std::upper_bound(m_runs.begin(), m_runs.end(), index,
+                               [](size_t i, const CRun& r) { return i < r.start; }) -
+              1;
+    return run->first + static_cast<double>(index - run->start);
+}
+
 namespace {
 
 constexpr int kFlags = 104; // 13 bitmap bytes
+constexpr int kBitmapBytes = kFlags / 8;
 
-bool Flag(std::string_view line, size_t bitmapStart, int i) {
-    const unsigned byte = ParseHex(line, bitmapStart + 2 * static_cast<size_t>(i / 8), 2);
-    return ((byte >> (i % 8)) & 1u) != 0;
-}
+// The 13 bitmap bytes at `bitmapStart`, parsed once for all 104 flags.
+struct CBitmap {
+    CBitmap(std::string_view line, size_t bitmapStart) {
+        for (int k = 0; k < kBitmapBytes; ++k)
+            bytes[k] = ParseHex(line, bitmapStart + 2 * static_cast<size_t>(k), 2);
+    }
+    bool Flag(int i) const { return ((bytes[i / 8] >> (i % 8)) & 1u) != 0; }
+    unsigned bytes[kBitmapBytes];
+};
 
 // Seconds truncated toward zero; false for a time no log can hold, so that a corrupt timestamp
 // cannot overflow the second count.
@@ -28,13 +69,15 @@ void DecodeFrcBitmaps(std::string_view line, double time, CSolenoidState& state,
     long long base = 0;
     if (!WholeSeconds(time, base))
         return;
+    const CBitmap bitmap1(line, 10);
+    const CBitmap bitmap2(line, 36);
     for (int i = 0; i < kFlags; ++i) {
         const long long s = base + i - (kFlags - 1);
         if (s <= state.lastFrc)
             continue;
         const double t = static_cast<double>(s);
-        c1.push_back(std::make_unique<CDiveLogSolenoidSample>(Flag(line, 10, i), t));
-        c2.push_back(std::make_unique<CDiveLogSolenoidSample>(Flag(line, 36, i), t));
+        c1.push_back(bitmap1.Flag(i), t);
+        c2.push_back(bitmap2.Flag(i), t);
         state.lastFrc = s;
     }
 }
@@ -49,12 +92,12 @@ void DecodeShortBitmap(unsigned recordType, std::string_view line, double diveSt
     if (recordType == 0x30 && !WholeSeconds(diveStartTime, shift))
         return;
     const long long base = ParseHex(line, 2, 4);
+    const CBitmap bitmap(line, 6);
     for (int i = 0; i < kFlags; ++i) {
         const long long s = base + i - (kFlags - 1);
         if (s <= last)
             continue;
-        out.push_back(std::make_unique<CDiveLogSolenoidSample>(Flag(line, 6, i),
-                                                               static_cast<double>(s + shift)));
+        out.push_back(bitmap.Flag(i), static_cast<double>(s + shift));
         last = s;
     }
 }

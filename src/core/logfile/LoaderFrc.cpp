@@ -13,57 +13,20 @@ constexpr unsigned kMinimumDiveSeconds = 120;
 } // namespace
 
 void CLogLoader::DispatchFrc(unsigned type, std::string_view line) {
-    const bool fullLine = line.size() == CRecordFormat::kFrcLineLength;
     switch (type) {
     case 0x00:
         FrcPowerOn(line);
-        break;
-    case 0x01:
-    case 0x02:
-        GivePreDive(type, line);
-        if (!m_bInDive && fullLine)
-            m_log.m_dSurfacePressure = ParseHex(line, type == 0x01 ? 26 : 10, 4);
         break;
     case 0x03:
         FrcDiveStart(line);
         break;
     case 0x06:
-        MakeSample(m_dLineTime, 0x06, line);
-        if (!m_bFirst06 && m_pPreDive) {
-            m_pPreDive->Decode(0x06, line, m_format);
-            m_bFirst06 = true;
-        }
+        MakeSample(m_frcClock.Time(), 0x06, line);
+        GiveDepthLine(line);
         SetLatest(k06, line);
         break;
     case 0x08:
         FrcDiveEnd(line);
-        break;
-    case 0x09:
-        SampleLine(type, k09, line);
-        m_log.m_GasManagement.Decode(type, line, m_format);
-        break;
-    case 0x0A:
-        SampleLine(type, k0A, line);
-        m_log.m_bCylinderPressures = true;
-        break;
-    case 0x0C:
-        SampleLine(type, k0C, line);
-        break;
-    case 0x0D:
-        SampleLine(type, k0D, line);
-        break;
-    case 0x40:
-        SampleLine(type, k40, line);
-        break;
-    case 0x13:
-        GivePreDive(type, line);
-        break;
-    case 0x14:
-        SampleLine(type, k04, line);
-        if (!m_bFirst04 && m_pPreDive) {
-            m_pPreDive->Decode(0x14, line, m_format);
-            m_bFirst04 = true;
-        }
         break;
     case 0x1C:
     case 0x1D:
@@ -79,92 +42,84 @@ void CLogLoader::DispatchFrc(unsigned type, std::string_view line) {
             m_pSample->DecodeLine(type, line, m_format);
         break;
     case 0x32:
-        DecodeSolenoidRecord(type, line, m_dLineTime, true, m_log.m_dDiveStartTime, m_solenoid,
-                             m_log.m_arSolenoidC1, m_log.m_arSolenoidC2);
+        DecodeSolenoidRecord(type, line, m_frcClock.Time(), true, m_log.m_dDiveStartTime,
+                             m_solenoid, m_log.m_arSolenoidC1, m_log.m_arSolenoidC2);
         break;
     case 0x7F:
         GivePreDive(type, line);
-        m_bPowered = false;
-        MakeSample(m_dLineTime, 0x7F, m_latest[k06]);
+        m_power.PowerOff();
+        MakeSample(m_frcClock.Time(), 0x7F, m_latest[k06]);
+        break;
+    // Records of the short layout only: in this layout they mean nothing.
+    case 0x04:
+    case 0x19:
+    case 0x1A:
+    case 0x20:
+    case 0x42:
         break;
     default:
-        CommonRecord(type, line);
+        DispatchShared(type, line);
         break;
     }
 }
 
 void CLogLoader::FrcPowerOn(std::string_view line) {
     CDiveLogPreDive* preDive = NewPreDive(line);
-    if (m_log.m_arPreDives.size() == 1) {
-        // The first power-on is the origin of the time scale.
-        m_dFrcOffset = -m_dLineFrc;
-        m_dtFirstPowerOn = preDive->m_dtPowerOn;
-    } else if (preDive->m_dtPowerOn.IsValid() && m_dtFirstPowerOn.IsValid()) {
-        // The tick count restarts with every power-on; the date-time says where it belongs.
-        double d = 0.0;
-        if (SecondsBetween(preDive->m_dtPowerOn, m_dtFirstPowerOn, d)) {
-            m_dFrcOffset = d - m_dLineFrc;
-            m_dLineTime = d;
-        }
-    }
-    m_bPowered = true;
-    if (m_bPowerOnSeen)
-        MakeSample(m_dLineTime, 0x00, m_latest[k06]);
+    // The first power-on is the origin of the time scale; the tick count restarts with every
+    // later one, whose date-time says where it belongs.
+    if (m_log.m_arPreDives.size() == 1)
+        m_frcClock.SetOrigin(preDive->m_dtPowerOn);
     else
-        m_bPowerOnSeen = true;
+        m_frcClock.MoveTo(preDive->m_dtPowerOn);
+    if (m_power.PowerOn())
+        MakeSample(m_frcClock.Time(), 0x00, m_latest[k06]);
 }
 
 void CLogLoader::FrcDiveStart(std::string_view line) {
     if (m_divePhase.Start()) {
-        m_bInDive = true;
+        m_dive.Enter();
         GivePreDive(0x03, line);
-        const int number = static_cast<int>(ParseHex(line, 10, 4));
-        if (m_nDiveNumber == -1)
-            m_nDiveNumber = number;
         // A dive start with another number belongs to another dive: it does not move the start.
-        if (m_nDiveNumber == number) {
-            m_log.m_dDiveStartTime = m_dLineTime;
+        if (m_dive.Start(static_cast<int>(ParseHex(line, 10, 4)))) {
+            m_log.m_dDiveStartTime = m_frcClock.Time();
             m_log.m_dtDiveStart = ParseDateTime(line, 16);
-            m_bDiveEndSeen = false;
         }
     }
-    MakeSample(m_dLineTime, 0x03, m_latest[k06]);
+    MakeSample(m_frcClock.Time(), 0x03, m_latest[k06]);
 }
 
 void CLogLoader::FrcDiveEnd(std::string_view line) {
     if (!m_pPreDive)
         return;
     m_pPreDive->Decode(0x08, line, m_format);
-    MakeSample(m_dLineTime, 0x08, m_latest[k06]);
-    if (static_cast<int>(ParseHex(line, 10, 4)) == m_nDiveNumber) {
-        m_pPreDive->m_dEndTime = m_dLineTime;
-        m_log.m_dDiveEndTime = m_dLineTime;
-        m_bDiveEndSeen = true;
+    const double time = m_frcClock.Time();
+    MakeSample(time, 0x08, m_latest[k06]);
+    if (m_dive.Ends(static_cast<int>(ParseHex(line, 10, 4)))) {
+        m_pPreDive->m_dEndTime = time;
+        m_log.m_dDiveEndTime = time;
         const bool counts = ParseHex(line, 28, 4) >= kMinimumDiveSeconds;
         m_divePhase.End(counts);
-        m_bAfterDiveEnd = counts;
+        m_dive.End(counts);
     }
-    m_bInDive = false;
+    m_dive.Leave();
 }
 
 void CLogLoader::FrcRestart(unsigned type, std::string_view line) {
     const bool warm = type == 0x1C;
     const CDateTime restart = ParseDateTime(line, 10);
-    double d = 0.0;
-    if (restart.IsValid() && SecondsBetween(restart, m_dtFirstPowerOn, d)) {
-        m_dFrcOffset = d - m_dLineFrc;
-        m_dLineTime = d;
+    if (m_frcClock.MoveTo(restart)) {
         const char* format = warm ? "%d %B %Y %H:%M:%S" : "%d %B %Y\n%H:%M:%S";
         const std::string r = restart.Format(format);
-        const std::string first = m_dtFirstPowerOn.Format(format);
+        const std::string first = m_frcClock.Origin().Format(format);
         m_report.Printf(ReportKind::kNotice, m_nLine,
                         warm ? "Warm Restart %s, First Power On %s, Diff %0.1fs, FRC was "
                                "%0.1f, FRC Offset set to %0.1f"
                              : "Cold Restart %s, First Power On %s, Diff %0.1fs, FRC was "
                                "%0.1f, FRC Offset set to %0.1f",
-                        r.c_str(), first.c_str(), d, m_dLineFrc, m_dFrcOffset);
+                        r.c_str(), first.c_str(), m_frcClock.Time(), m_frcClock.Frc(),
+                        m_frcClock.Offset());
     }
-    CDiveLogSample& sample = MakeSample(m_dLineTime, type, m_latest[k06]);
+    CDiveLogSample& sample = MakeSample(m_frcClock.Time(), type, m_latest[k06]);
     sample.m_bWarmRestart = warm;
     sample.m_bColdRestart = !warm;
 }

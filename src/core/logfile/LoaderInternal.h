@@ -7,8 +7,12 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
+#include "logfile/CDiveMarks.h"
 #include "logfile/CDivePhase.h"
+#include "logfile/CFrcClock.h"
 #include "logfile/CLineSource.h"
+#include "logfile/CPowerState.h"
+#include "logfile/CShortClock.h"
 #include "logfile/RecordFormat.h"
 
 class CDiveLogPreDive;
@@ -18,6 +22,9 @@ public:
     CLogLoader(CDiveLog& log, const std::string& path, CLineSource& source, CLoadResult& result,
                CReport& report);
 
+    // For lines whose checksums were written by our own converter a moment ago: checking them
+    // again would find nothing and cost a pass over every character.
+    void TrustChecksums() { m_bChecksumsChecked = true; }
     // Both false when a line fails its checksum (the result then says so).
     bool FirstPass();
     bool MainPass();
@@ -42,6 +49,8 @@ private:
 
     void DispatchFrc(unsigned type, std::string_view line);
     void DispatchShort(unsigned type, std::string_view line);
+    // The records both layouts read alike.
+    void DispatchShared(unsigned type, std::string_view line);
     void FrcPowerOn(std::string_view line);
     void FrcDiveStart(std::string_view line);
     void FrcDiveEnd(std::string_view line);
@@ -56,6 +65,7 @@ private:
     void ShortPowerOff(std::string_view line);
     // Lines decoded into the current sample and remembered for the next one.
     void SampleLine(unsigned type, Slot slot, std::string_view line);
+    void GiveDepthLine(std::string_view line);
     bool CommonRecord(unsigned type, std::string_view line);
 
     CDiveLogPreDive* NewPreDive(std::string_view line);
@@ -71,13 +81,10 @@ private:
     bool Decodes(Slot slot, std::string_view line) const;
     void ClearLatest();
     void TakeSampleInterval(unsigned type, std::string_view line);
-    double Time07();
     int ClampedInterval() const;
     // A short-layout date-time at 2-13; invalid unless the line has the layout's length, since a
     // shorter line holds no date at all.
     CDateTime ShortDateTime(std::string_view line) const;
-    // Seconds from `from` to `to` when both are valid.
-    static bool SecondsBetween(const CDateTime& to, const CDateTime& from, double& seconds);
     static double Whole(double seconds);
 
     CDiveLog& m_log;
@@ -95,27 +102,17 @@ private:
     std::string_view m_latest[kSlots];
     CDiveLogSample m_template; // a new sample before its 0x06 line: the latest lines decoded
     bool m_bTemplateDirty = true;
-    double m_dTime = 0.0;
-    double m_dFrcOffset = 0.0;
-    double m_dLineTime = 0.0;
-    double m_dLineFrc = 0.0;
-    bool m_bInDive = false;
+    CShortClock m_shortClock;
+    CFrcClock m_frcClock;
+    CDiveMarks m_dive;
     CDivePhase m_divePhase;
-    int m_nDiveNumber = -1;
-    bool m_bPowered = false;
-    bool m_bPowerOnSeen = false;
-    bool m_bAfterDiveEnd = false;
-    bool m_bFirst06 = false;
+    CPowerState m_power;
+    // The depth records of this power-on period: the first completes its pre-dive set, and
+    // status records go to the set until a second one comes.
+    enum EDepthLines { kNoDepthLine, kOneDepthLine, kLaterDepthLines };
+    EDepthLines m_depthLines = kNoDepthLine;
     bool m_bFirst04 = false;
-    bool m_bSecond06 = false;
-    bool m_bHoldTime = false;
     bool m_bPrevDiving = false;
-    bool m_bSync = false;
-    long long m_nSyncTime = 0;
-    int m_nSyncCount = 0;
-    long long m_nRefTime = -1;
-    bool m_bDiveEndSeen = false;
-    CDateTime m_dtFirstPowerOn = CDateTime::Invalid();
     int m_nPowerOns = 0;
     int m_nSampleCount = 0;
     CSolenoidState m_solenoid;

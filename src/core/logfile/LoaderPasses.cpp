@@ -218,7 +218,7 @@ bool CLogLoader::MainPass() {
     unsigned type = 0;
     bool ok = true;
     while (NextRecord(line, type, ok)) {
-        if (!m_bAfterDiveEnd && PowerOnOffGrid(type)) {
+        if (!m_dive.AfterEnd() && PowerOnOffGrid(type)) {
             LogOffGrid();
             type = 0xFF;
         }
@@ -226,8 +226,7 @@ bool CLogLoader::MainPass() {
             m_report.Printf(ReportKind::kTrace, m_nLine, "Read line %d, Record type 0x%02X",
                             m_nLine, type);
         if (m_format.frcLayout) {
-            m_dLineFrc = line.size() >= 10 ? ParseFrc(line.substr(2, 8)) : -1.0;
-            m_dLineTime = m_dLineFrc + m_dFrcOffset;
+            m_frcClock.Tick(line.size() >= 10 ? ParseFrc(line.substr(2, 8)) : -1.0);
             DispatchFrc(type, line);
         } else {
             DispatchShort(type, line);
@@ -263,7 +262,8 @@ CDiveLogPreDive* CLogLoader::NewPreDive(std::string_view line) {
     m_pPreDive = preDive.get();
     m_log.m_arPreDives.push_back(std::move(preDive));
     ++m_nPowerOns;
-    m_bFirst06 = m_bFirst04 = m_bSecond06 = false;
+    m_depthLines = kNoDepthLine;
+    m_bFirst04 = false;
     return m_pPreDive;
 }
 
@@ -348,7 +348,7 @@ CDiveLogSample& CLogLoader::MakeSample(double time, unsigned maker, std::string_
     const bool unmarked = m_format.frcLayout ? maker == 0x08
                                              : (maker == 0x07 || maker == 0x08 || maker == 0x0B ||
                                                 maker == 0x1C || maker == 0x1D);
-    sample.m_bInDive = unmarked ? false : m_bInDive;
+    sample.m_bInDive = unmarked ? false : m_dive.InDive();
     sample.DecodeTimedLine(time, depthLine, m_format);
     if (keepPressure && hasPrevious)
         sample.SetPressure(previousPressure);
@@ -357,19 +357,11 @@ CDiveLogSample& CLogLoader::MakeSample(double time, unsigned maker, std::string_
         m_bPrevDiving = sample.UpdateDiving(m_bPrevDiving);
         sample.SetSampleInterval(m_log.m_nSampleInterval);
     }
-    sample.m_bPoweredOn = m_bPowered;
+    sample.m_bPoweredOn = m_power.On();
     return sample;
 }
 
 // ---- Time helpers -------------------------------------------------------------------------------
-
-bool CLogLoader::SecondsBetween(const CDateTime& to, const CDateTime& from, double& seconds) {
-    const auto diff = to.SecondsSince(from);
-    if (!diff)
-        return false;
-    seconds = static_cast<double>(*diff);
-    return true;
-}
 
 double CLogLoader::Whole(double seconds) {
     return std::trunc(seconds);
@@ -392,7 +384,7 @@ void CLogLoader::Finish() {
         m_report.Printf(ReportKind::kNotice, 0, "File %s loaded OK", m_path.c_str());
         const auto& samples = m_log.m_arSamples;
         double end = 0.0;
-        if (m_format.frcLayout && m_bDiveEndSeen) {
+        if (m_format.frcLayout && m_dive.EndSeen()) {
             end = m_log.m_dDiveEndTime;
         } else {
             // The last sample marked as in the dive.

@@ -10,28 +10,26 @@ CSettings::CSettings(ISettingsStore& store)
       m_traces(LoadGroup<CTraceSettings>(store)), m_cylinders(LoadGroup<CCylinderDefaults>(store)),
       m_binaryKey(LoadGroup<CBinaryKeySetting>(store)), m_dan(LoadGroup<CDanDetails>(store)) {}
 
-void CSettings::SetViewer(const CViewerPreferences& viewer) {
+template <class G> void CSettings::Replace(G& current, const G& next) {
     if (m_store)
-        SaveGroup(*m_store, m_viewer, viewer);
-    m_viewer = viewer;
+        SaveGroup(*m_store, current, next);
+    current = next;
+}
+
+void CSettings::SetViewer(const CViewerPreferences& viewer) {
+    Replace(m_viewer, viewer);
 }
 
 void CSettings::SetTraces(const CTraceSettings& traces) {
-    if (m_store)
-        SaveGroup(*m_store, m_traces, traces);
-    m_traces = traces;
+    Replace(m_traces, traces);
 }
 
 void CSettings::SetCylinders(const CCylinderDefaults& cylinders) {
-    if (m_store)
-        SaveGroup(*m_store, m_cylinders, cylinders);
-    m_cylinders = cylinders;
+    Replace(m_cylinders, cylinders);
 }
 
 void CSettings::SetDan(const CDanDetails& dan) {
-    if (m_store)
-        SaveGroup(*m_store, m_dan, dan);
-    m_dan = dan;
+    Replace(m_dan, dan);
 }
 
 void CSettings::ReloadDan() {

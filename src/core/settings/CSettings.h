@@ -31,6 +31,9 @@ public:
     void ReloadDan();
 
 private:
+    // Writes the values that differ from `current` to the store, if any, and keeps `next`.
+    template <class G> void Replace(G& current, const G& next);
+
     ISettingsStore* m_store = nullptr;
     CViewerPreferences m_viewer;
     CTraceSettings m_traces;

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/SettingsStore.h"
+#include "settings/SettingField.h"
 
 namespace settings {
 inline constexpr std::string_view kPrinterConfigKey =
@@ -27,8 +27,13 @@ struct CPrinterConfig {
     std::string m_strPort;
     uint32_t m_nLandscape = kPortrait;
 
-    static CPrinterConfig Load(ISettingsStore& store);
-    void Save(ISettingsStore& store) const;
+    // The section lies beside the settings key, not below it.
+    static constexpr std::string_view kKey = settings::kPrinterConfigKey;
+    static const CSettingTable<CPrinterConfig>& Table();
+
+    static CPrinterConfig Load(ISettingsStore& store) { return LoadGroup<CPrinterConfig>(store); }
+    // Every value, changed or not: the exit writes the printer in use.
+    void Save(ISettingsStore& store) const { WriteGroup(store, *this); }
     bool operator==(const CPrinterConfig&) const = default;
 };
 

@@ -3,6 +3,7 @@
 #include "settings/CCylinderDefaults.h"
 #include "settings/CTraceSettings.h"
 #include "settings/CViewerPreferences.h"
+#include "settings/PrinterSettings.h"
 
 using namespace settings;
 
@@ -69,6 +70,20 @@ const CSettingTable<CBinaryKeySetting>& CBinaryKeySetting::Table() {
     using G = CBinaryKeySetting;
     static const CSettingTable<G> table = {
         Text<G>(std::string(kBinaryLogKey), "", [](G& g) -> std::string& { return g.m_strKey; }),
+    };
+    return table;
+}
+
+const CSettingTable<CPrinterConfig>& CPrinterConfig::Table() {
+    using G = CPrinterConfig;
+    static const CSettingTable<G> table = {
+        Text<G>(std::string(kPrinterName), "",
+                [](G& g) -> std::string& { return g.m_strPrinterName; }),
+        Text<G>(std::string(kPrinterSpooler), "",
+                [](G& g) -> std::string& { return g.m_strSpooler; }),
+        Text<G>(std::string(kPrinterPort), "", [](G& g) -> std::string& { return g.m_strPort; }),
+        Dword<G>(std::string(kPrinterLandscape), kPortrait,
+                 [](G& g) -> uint32_t& { return g.m_nLandscape; }),
     };
     return table;
 }

@@ -2,7 +2,7 @@
 // since power-on.
 #include <vector>
 
-#include "sim/SimWriters.h"
+#include "sim/CSimLayoutWriter.h"
 
 namespace sim {
 namespace {
@@ -10,94 +10,50 @@ namespace {
 // The tick count at the power-on record; the unit needs a moment before it logs.
 constexpr double kFrcAtPowerOn = 0.25;
 
-class CFrcWriter {
+class CFrcWriter : public CSimLayoutWriter {
 public:
-    explicit CFrcWriter(CSimContext& ctx) : m_ctx(ctx), m_s(ctx.model.State()) {}
-    void Run();
+    explicit CFrcWriter(CSimContext& ctx) : CSimLayoutWriter(ctx, 32) {}
 
 private:
     // The tick count restarts with every power-on.
-    CRecordLineWriter Start(unsigned type, int t) const {
+    CRecordLineWriter Start(unsigned type, int t) const override {
         CRecordLineWriter w(type);
         w.Frc(kFrcAtPowerOn + t - m_nPeriodOn);
         return w;
     }
-    void Put(CRecordLineWriter& w) {
-        w.PadTo(32, 0);
-        m_ctx.log.logLines.push_back(w.Finish());
-    }
-    CDateTime At(int t) const { return m_ctx.options.powerOn.AddSeconds(t); }
+    void Second(int t, const CSimDiveModel::CPeriod& period) override;
+    void Solenoids(int t) override;
+    void DiveEnd(int t) override;
 
     void PowerOn(int t);
     void Status(int t);
     void Calibration(int t);
     void GasTable(int t);
     void DiveStart(int t);
-    void DiveEnd(int t);
-    void PowerOff(int t);
     void Sample(int t);
     void Cylinders(int t);
     void Tables(int t);
-    void Solenoids(int t);
-
-    CSimContext& m_ctx;
-    const CSimState& m_s;
-    std::vector<uint8_t> m_arFired[2];
-    std::array<int, 13> m_arLastCylinder{};
-    int m_nPeriodOn = 0;
-    CSimTotals m_Totals;
-    bool m_bCylindersWritten = false;
 };
 
-void CFrcWriter::Run() {
-    CSimDiveModel& model = m_ctx.model;
-    const int interval = m_ctx.options.intervalSeconds;
-    const int end = model.LogEnd();
-    const int calibration = std::min(60, model.DiveStart() / 2);
-    m_arFired[0].assign(end + 1, 0);
-    m_arFired[1].assign(end + 1, 0);
-    m_Totals = m_ctx.totals;
-    model.Step(0);
-    m_ctx.cylinderAtStart = m_s.cylinder;
-    size_t period = 0;
-    for (int t = 0; t <= end; ++t) {
-        if (t > 0)
-            model.Step(t);
-        const CSimDiveModel::CPeriod& p = model.PowerPeriods()[period];
-        if (t < p.on)
-            continue; // switched off: nothing is logged
-        m_arFired[0][t] = m_s.fired[0];
-        m_arFired[1][t] = m_s.fired[1];
-        if (t == p.on) {
-            m_nPeriodOn = t;
-            PowerOn(t);
-            Status(t);
-            GasTable(t);
-        }
-        if (t == calibration)
-            Calibration(t);
-        if (t == model.DiveStart())
-            DiveStart(t);
-        if (t % interval == 0)
-            Sample(t);
-        if ((t > p.on && t % 100 == 0) || t == p.off)
-            Solenoids(t);
-        if (t == model.DiveEnd())
-            DiveEnd(t);
-        if (t == p.off) {
-            PowerOff(t);
-            if (period + 1 < model.PowerPeriods().size())
-                ++period;
-        }
+void CFrcWriter::Second(int t, const CSimDiveModel::CPeriod& period) {
+    const CSimDiveModel& model = m_ctx.model;
+    if (t == period.on) {
+        m_nPeriodOn = t;
+        PowerOn(t);
+        Status(t);
+        GasTable(t);
     }
+    if (t == std::min(60, model.DiveStart() / 2))
+        Calibration(t);
+    if (t == model.DiveStart())
+        DiveStart(t);
+    if (t % m_ctx.options.intervalSeconds == 0)
+        Sample(t);
 }
 
 void CFrcWriter::PowerOn(int t) {
-    CRecordLineWriter w = Start(0x00, t);
-    w.DateTime(At(t));
-    Write24(w, m_Totals.unitOn);
-    Write24(w, m_Totals.diveTime);
-    w.Word(0).Byte(2); // elapsed on time, startup reason "Switch 1 Activation"
+    CRecordLineWriter w = PowerOnTotals(t);
+    w.Byte(2); // startup reason "Switch 1 Activation"
     for (unsigned b : m_ctx.codeId)
         w.Byte(b); // code date (3 bytes) and the code version (5 bytes)
     Put(w);
@@ -114,19 +70,8 @@ void CFrcWriter::Status(int t) {
 
 void CFrcWriter::Calibration(int t) {
     const int pressure = m_ctx.model.SurfacePressure();
-    const double target = 0.98 * pressure / 1000.0;
-    const unsigned error = static_cast<unsigned>(m_ctx.options.calibrationError);
-    CRecordLineWriter w = Start(0x02, t);
-    w.Word(pressure).Word(ToSignedWord(m_s.ambientTemp, 10)).Byte(98);
-    for (int c = 0; c < 2; ++c) {
-        const unsigned nibble = (error >> (4 * c)) & 0xF;
-        for (int i = 0; i < 3; ++i) {
-            const bool bad = (nibble & 0x8) || (nibble & (1u << i));
-            const double cell = bad ? 0.42 : target + m_ctx.random.Noise(0.005);
-            w.Byte(ToByte(cell, 100));
-        }
-    }
-    w.Byte(error).Byte('G');
+    CRecordLineWriter w = CalibrationCells(t);
+    w.Byte(static_cast<unsigned>(m_ctx.options.calibrationError)).Byte('G');
     for (int i = 0; i < 5; ++i)
         w.Byte('0' + m_ctx.random.Int(0, 9)); // CO2 offset as ASCII digits
     w.Byte(0).Word(40).Word(41).Word(ToWord(m_s.ppco2, 10)).Word(pressure);
@@ -154,26 +99,9 @@ void CFrcWriter::DiveEnd(int t) {
     Put(w);
 }
 
-void CFrcWriter::PowerOff(int t) {
-    const CSimDiveModel& model = m_ctx.model;
-    CRecordLineWriter w = Start(0x7F, t);
-    w.DateTime(At(t));
-    const int on = t - m_nPeriodOn;
-    m_Totals.unitOn += on / 60;
-    if (m_nPeriodOn == 0)
-        m_Totals.diveTime += (model.DiveEnd() - model.DiveStart()) / 60;
-    Write24(w, m_Totals.unitOn);
-    Write24(w, m_Totals.diveTime);
-    w.Word(on / 60).Byte(2); // elapsed on time, "Auto Shutdown"
-    Put(w);
-}
-
 void CFrcWriter::Sample(int t) {
     const CSimState& s = m_s;
-    CSimTruth& truth = m_ctx.log.truth;
-    ++truth.sampleTicks;
-    for (int a = 0; a < kSimAlarmCount; ++a)
-        truth.alarms[a] = truth.alarms[a] || m_ctx.model.AlarmActive(static_cast<ESimAlarm>(a), t);
+    CountSample(t);
 
     CRecordLineWriter d = Start(0x06, t);
     d.Word(s.pressure).Word(ToSignedWord(s.ambientTemp, 10));
@@ -195,11 +123,8 @@ void CFrcWriter::Sample(int t) {
     p.Byte(0xC0).Byte(0).Byte(0).Byte(0).Word(ToWord(s.ppco2, 10));
     Put(p);
 
-    CRecordLineWriter c = Start(0x0C, t);
-    c.Word(s.timeToSurface).Word(ToWord(s.ceilingPressure)).Word(s.noDecoLimit);
-    c.Word(m_ctx.model.SurfacePressure()).Word(ToWord(s.maxDepth, 100));
-    c.FloatBE(static_cast<float>(s.gradientFactor));
-    c.Byte(s.gasNumber).Byte(s.gasO2).Byte(s.gasHe);
+    CRecordLineWriter c = Deco(t);
+    c.Byte(s.gasO2).Byte(s.gasHe);
     Put(c);
 
     const int diveSeconds = s.inDive ? t - m_ctx.model.DiveStart() : 0;
@@ -220,10 +145,8 @@ void CFrcWriter::Sample(int t) {
 }
 
 void CFrcWriter::Cylinders(int t) {
-    if (m_bCylindersWritten && m_arLastCylinder == m_s.cylinder)
+    if (!CylindersChanged())
         return;
-    m_bCylindersWritten = true;
-    m_arLastCylinder = m_s.cylinder;
     CRecordLineWriter w = Start(0x0A, t);
     for (int k = 0; k < 9; ++k)
         w.Word(m_s.cylinder[k]);

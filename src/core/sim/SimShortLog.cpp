@@ -3,24 +3,23 @@
 // records here is what places every sample.
 #include <vector>
 
-#include "sim/SimWriters.h"
+#include "sim/CSimLayoutWriter.h"
 
 namespace sim {
 namespace {
 
-class CShortWriter {
+class CShortWriter : public CSimLayoutWriter {
 public:
     explicit CShortWriter(CSimContext& ctx)
-        : m_ctx(ctx), m_s(ctx.model.State()), m_bLevel4(SimVersionNumber(ctx.options) >= 3009036),
+        : CSimLayoutWriter(ctx, 16), m_bLevel4(SimVersionNumber(ctx.options) >= 3009036),
           m_bLevel5(SimVersionNumber(ctx.options) >= 5000040) {}
-    void Run();
 
 private:
-    void Put(CRecordLineWriter& w) {
-        w.PadTo(16, 0);
-        m_ctx.log.logLines.push_back(w.Finish());
-    }
-    CDateTime At(int t) const { return m_ctx.options.powerOn.AddSeconds(t); }
+    CRecordLineWriter Start(unsigned type, int) const override { return CRecordLineWriter(type); }
+    void Opening() override;
+    void Second(int t, const CSimDiveModel::CPeriod& period) override;
+    void Solenoids(int t) override;
+    void DiveEnd(int t) override;
 
     void PadToPowerOnGrid();
     void PowerOn(int t);
@@ -29,68 +28,34 @@ private:
     void GasTables();
     void DateTimeStamp(int t);
     void DiveStart(int t);
-    void DiveEnd(int t);
-    void PowerOff(int t);
     void Sample(int t);
     void Status(bool afterDive);
     void Cylinders();
-    void Solenoids(int t);
 
-    CSimContext& m_ctx;
-    const CSimState& m_s;
     bool m_bLevel4, m_bLevel5;
-    std::vector<uint8_t> m_arFired[2];
     std::string m_strLastStatus;
-    std::array<int, 13> m_arLastCylinder{};
-    bool m_bCylindersWritten = false;
-    int m_nPeriodOn = 0;
-    CSimTotals m_Totals;
 };
 
-void CShortWriter::Run() {
-    CSimDiveModel& model = m_ctx.model;
-    const int interval = m_ctx.options.intervalSeconds;
-    const int end = model.LogEnd();
-    m_arFired[0].assign(end + 1, 0);
-    m_arFired[1].assign(end + 1, 0);
-    m_Totals = m_ctx.totals;
-    model.Step(0);
-    m_ctx.cylinderAtStart = m_s.cylinder;
+void CShortWriter::Opening() {
     PowerOn(0);
     PreDive();
     Calibration();
     GasTables();
     DateTimeStamp(0);
-    size_t period = 0;
-    for (int t = 0; t <= end; ++t) {
-        if (t > 0)
-            model.Step(t);
-        const CSimDiveModel::CPeriod& p = model.PowerPeriods()[period];
-        if (t < p.on)
-            continue; // switched off: nothing is logged
-        m_arFired[0][t] = m_s.fired[0];
-        m_arFired[1][t] = m_s.fired[1];
-        // A later power-on places its own sample: the reader takes its time from the date, and
-        // the next depth record is one interval on.
-        if (t == p.on && t > 0) {
-            m_nPeriodOn = t;
-            PowerOn(t);
-            PreDive();
-        }
-        if (t == model.DiveStart())
-            DiveStart(t);
-        if (t % interval == 0 && (t == 0 || t != p.on))
-            Sample(t);
-        if ((t > p.on && t % 100 == 0) || t == p.off)
-            Solenoids(t);
-        if (t == model.DiveEnd())
-            DiveEnd(t);
-        if (t == p.off) {
-            PowerOff(t);
-            if (period + 1 < model.PowerPeriods().size())
-                ++period;
-        }
+}
+
+void CShortWriter::Second(int t, const CSimDiveModel::CPeriod& period) {
+    // A later power-on places its own sample: the reader takes its time from the date, and the
+    // next depth record is one interval on.
+    if (t == period.on && t > 0) {
+        m_nPeriodOn = t;
+        PowerOn(t);
+        PreDive();
     }
+    if (t == m_ctx.model.DiveStart())
+        DiveStart(t);
+    if (t % m_ctx.options.intervalSeconds == 0 && (t == 0 || t != period.on))
+        Sample(t);
 }
 
 // The reader only accepts a power-on record on the first line of a four-line group; the unit
@@ -106,11 +71,7 @@ void CShortWriter::PadToPowerOnGrid() {
 
 void CShortWriter::PowerOn(int t) {
     PadToPowerOnGrid();
-    CRecordLineWriter w(0x00);
-    w.DateTime(At(t));
-    Write24(w, m_Totals.unitOn);
-    Write24(w, m_Totals.diveTime);
-    w.Word(0);
+    CRecordLineWriter w = PowerOnTotals(t);
     // Older units keep the sample interval where newer ones put the startup reason.
     w.Byte(m_bLevel5 ? 2 : m_ctx.options.intervalSeconds);
     Put(w);
@@ -134,20 +95,10 @@ void CShortWriter::PreDive() {
 }
 
 void CShortWriter::Calibration() {
-    const int pressure = m_ctx.model.SurfacePressure();
-    const double target = 0.98 * pressure / 1000.0;
-    const unsigned error = static_cast<unsigned>(m_ctx.options.calibrationError);
     const CDateTime when = At(std::min(60, m_ctx.model.DiveStart() / 2));
-    CRecordLineWriter w(0x02);
-    w.Word(pressure).Word(ToSignedWord(m_s.ambientTemp, 10)).Byte(98);
-    for (int c = 0; c < 2; ++c) {
-        const unsigned nibble = (error >> (4 * c)) & 0xF;
-        for (int i = 0; i < 3; ++i) {
-            const bool bad = (nibble & 0x8) || (nibble & (1u << i));
-            w.Byte(ToByte(bad ? 0.42 : target + m_ctx.random.Noise(0.005), 100));
-        }
-    }
-    w.Byte(when.Hour()).Byte(when.Minute()).Byte(when.Second()).Byte(error);
+    CRecordLineWriter w = CalibrationCells(0);
+    w.Byte(when.Hour()).Byte(when.Minute()).Byte(when.Second());
+    w.Byte(static_cast<unsigned>(m_ctx.options.calibrationError));
     Put(w);
 }
 
@@ -184,26 +135,9 @@ void CShortWriter::DiveEnd(int t) {
     Status(true);
 }
 
-void CShortWriter::PowerOff(int t) {
-    const CSimDiveModel& model = m_ctx.model;
-    CRecordLineWriter w(0x7F);
-    w.DateTime(At(t));
-    const int on = t - m_nPeriodOn;
-    m_Totals.unitOn += on / 60;
-    if (m_nPeriodOn == 0)
-        m_Totals.diveTime += (model.DiveEnd() - model.DiveStart()) / 60;
-    Write24(w, m_Totals.unitOn);
-    Write24(w, m_Totals.diveTime);
-    w.Word(on / 60).Byte(2);
-    Put(w);
-}
-
 void CShortWriter::Sample(int t) {
     const CSimState& s = m_s;
-    CSimTruth& truth = m_ctx.log.truth;
-    ++truth.sampleTicks;
-    for (int a = 0; a < kSimAlarmCount; ++a)
-        truth.alarms[a] = truth.alarms[a] || m_ctx.model.AlarmActive(static_cast<ESimAlarm>(a), t);
+    CountSample(t);
 
     CRecordLineWriter d(0x06);
     d.Word(s.pressure);
@@ -225,10 +159,7 @@ void CShortWriter::Sample(int t) {
     p.Byte(ToByte(s.ppco2, 10));
     Put(p);
 
-    CRecordLineWriter c(0x0C);
-    c.Word(s.timeToSurface).Word(ToWord(s.ceilingPressure)).Word(s.noDecoLimit);
-    c.Word(m_ctx.model.SurfacePressure()).Word(ToWord(s.maxDepth, 100));
-    c.FloatBE(static_cast<float>(s.gradientFactor)).Byte(s.gasNumber);
+    CRecordLineWriter c = Deco(t);
     Put(c);
 
     CRecordLineWriter dd(0x0D);
@@ -267,10 +198,8 @@ void CShortWriter::Status(bool afterDive) {
 }
 
 void CShortWriter::Cylinders() {
-    if (m_bCylindersWritten && m_arLastCylinder == m_s.cylinder)
+    if (!CylindersChanged())
         return;
-    m_bCylindersWritten = true;
-    m_arLastCylinder = m_s.cylinder;
     CRecordLineWriter w(0x0A);
     for (int k = 0; k < 6; ++k)
         w.Word(m_s.cylinder[k]);

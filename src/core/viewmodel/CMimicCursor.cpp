@@ -7,17 +7,20 @@
 #include "viewmodel/CChartState.h"
 #include "viewmodel/DisplayProcessor.h"
 #include "viewmodel/ReadoutText.h"
+#include "viewmodel/TraceColumns.h"
 #include "viewmodel/TraceValue.h"
 
 void CMimicCursor::TakeLog(const CDiveLog& log) {
     m_pLog = &log;
-    m_arMaxDepthSoFar.assign(log.m_arSamples.size(), 0.0);
+    // The chart needs the depth column of the same log for its scale; taking the store's kept
+    // copy spares a walk along every sample of a day's log before the first picture.
+    const std::vector<double>& depths = TraceColumn(log, kDepthCode);
+    m_arMaxDepthSoFar.resize(depths.size());
     double deepest = 0.0;
-    // One walk along the store: building each sample afresh would cost a day's log seconds.
-    log.m_arSamples.ForEach(0, log.m_arSamples.size(), [&](size_t i, const CDiveLogSample& s) {
-        deepest = std::max(deepest, s.GetDepth());
+    for (size_t i = 0; i < depths.size(); ++i) {
+        deepest = std::max(deepest, depths[i]);
         m_arMaxDepthSoFar[i] = deepest;
-    });
+    }
 }
 
 CMimicInput CMimicCursor::At(size_t index, const CChartState& chart, bool metric) const {

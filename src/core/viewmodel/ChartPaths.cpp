@@ -207,9 +207,11 @@ std::vector<CXRun> BuildBandRuns(const CDiveLog& log, const CSampleRange& window
     return std::move(BuildBandRuns(log, window, std::vector<int>{code}, level3, map).front());
 }
 
-std::vector<CXRun>
-BuildSolenoidRuns(const std::vector<std::unique_ptr<CDiveLogSolenoidSample>>& events,
-                  int32_t viewStart, int32_t viewEnd, const CChartMapping& map) {
+namespace {
+
+template <class Events>
+std::vector<CXRun> SolenoidRuns(const Events& events, int32_t viewStart, int32_t viewEnd,
+                                const CChartMapping& map) {
     std::vector<CXRun> runs;
     // Events are appended second by second; find the window's first one by halving.
     auto it = std::partition_point(events.begin(), events.end(),
@@ -219,4 +221,17 @@ BuildSolenoidRuns(const std::vector<std::unique_ptr<CDiveLogSolenoidSample>>& ev
             AddRun(runs, map.X((*it)->m_dTime - 1.0), map.X((*it)->m_dTime));
     }
     return runs;
+}
+
+} // namespace
+
+std::vector<CXRun>
+BuildSolenoidRuns(const std::vector<std::unique_ptr<CDiveLogSolenoidSample>>& events,
+                  int32_t viewStart, int32_t viewEnd, const CChartMapping& map) {
+    return SolenoidRuns(events, viewStart, viewEnd, map);
+}
+
+std::vector<CXRun> BuildSolenoidRuns(const CSolenoidSeconds& events, int32_t viewStart,
+                                     int32_t viewEnd, const CChartMapping& map) {
+    return SolenoidRuns(events, viewStart, viewEnd, map);
 }

@@ -11,6 +11,7 @@
 
 class CDiveLog;
 class CDiveLogSolenoidSample;
+class CSolenoidSeconds;
 
 struct CChartPoint {
     double x;
@@ -79,3 +80,5 @@ std::vector<std::vector<CXRun>> BuildBandRuns(const CDiveLog& log, const CSample
 std::vector<CXRun>
 BuildSolenoidRuns(const std::vector<std::unique_ptr<CDiveLogSolenoidSample>>& events,
                   int32_t viewStart, int32_t viewEnd, const CChartMapping& map);
+std::vector<CXRun> BuildSolenoidRuns(const CSolenoidSeconds& events, int32_t viewStart,
+                                     int32_t viewEnd, const CChartMapping& map);

@@ -39,6 +39,22 @@ TEST(CCrc32Static, EightByteFoldMatchesBitByBitDefinition) {
                 << "offset " << offset << " length " << n;
 }
 
+// Joining two CRCs must give the CRC of the joined bytes for every split, an empty part on
+// either side included; a wrong shift shows at some lengths and not at others.
+TEST(CCrc32Static, CombineEqualsTheCrcOfTheJoinedBytes) {
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i)
+        bytes += static_cast<char>((i * 131 + 7) & 0xFF);
+    const uint32_t whole = CCrc32Static::Compute(bytes);
+    for (size_t split : {size_t{0}, size_t{1}, size_t{7}, size_t{8}, size_t{255}, size_t{256},
+                         size_t{4095}, bytes.size() - 1, bytes.size()}) {
+        const std::string_view all(bytes);
+        const uint32_t a = CCrc32Static::Compute(all.substr(0, split));
+        const uint32_t b = CCrc32Static::Compute(all.substr(split));
+        EXPECT_EQ(CCrc32Static::Combine(a, b, bytes.size() - split), whole) << "split " << split;
+    }
+}
+
 // ---- CBinaryLogKey ----------------------------------------------------------------------------
 
 TEST(CBinaryLogKey, StreamIsTheKeyTurnedLeftOneBitPerCopy) {

@@ -7,6 +7,7 @@
 #include "BinaryTestHelpers.h"
 #include "logfile/binary/BinaryLog.h"
 #include "logfile/binary/CBinaryLogKey.h"
+#include "logfile/binary/CCrc32Static.h"
 #include "logfile/binary/CQorBinaryFile.h"
 #include "logfile/binary/CSRMemoryBlock.h"
 #include "statuslog/CReport.h"
@@ -154,6 +155,38 @@ TEST(Load, DamagedFilesGiveTheirErrors) {
         EXPECT_FALSE(c.ok) << "case " << n;
         EXPECT_EQ(c.error, cases[n].error) << "case " << n;
     }
+}
+
+// The file CRC of a protected file is worked out from its records' CRCs; where the records do
+// not fit together it must still be the wrong file CRC that is reported first.
+TEST(Load, ProtectedFilesCheckTheFileCrcBeforeTheRecords) {
+    std::string cut = File({{32, LogPayload({LogRecord(6, 16)})}}, false);
+    cut.erase(cut.size() - 6, 2); // the record's CRC now overlaps the file CRC
+    cut.resize(cut.size() - 4);
+    const std::string sealed = cut + Bytes({0, 0, 0, 0});
+    std::string protectedCut = cut;
+    CStandardRecord::AppendBE32(protectedCut, CCrc32Static::Compute(cut));
+    EXPECT_EQ(Convert(protectedCut).error,
+              kLoadFailed + "File to small, insufficient data for a CRC");
+    std::string wrongCut = protectedCut;
+    wrongCut.back() ^= 1;
+    EXPECT_EQ(Convert(wrongCut).error, kCheckFailed + "crc32 mismatch");
+    EXPECT_EQ(Convert(sealed).error, kLoadFailed + "File to small, insufficient data for a CRC");
+
+    // A record with a bad CRC in a file whose own CRC is right: the file CRC covers the stored
+    // record CRC, not the one the record should have had.
+    std::string spoilt = File({{0, bintest::HeaderPayload(5, 2, 46)},
+                               {32, LogPayload({LogRecord(6, 16, 1)})},
+                               {32, LogPayload({LogRecord(6, 16, 50)})}},
+                              false);
+    spoilt[6 + 19 + 4 + 6 + 5] ^= 0x40;
+    spoilt.resize(spoilt.size() - 4);
+    CStandardRecord::AppendBE32(spoilt, CCrc32Static::Compute(spoilt));
+    CReport report;
+    const Converted c = Convert(spoilt, ZeroKey(), &report);
+    ASSERT_TRUE(c.ok) << c.error;
+    ASSERT_EQ(c.lines.size(), 4u);
+    EXPECT_EQ(report.Texts().size(), 1u);
 }
 
 TEST(Load, BadRecordCrcIsReportedAndSkipped) {
@@ -334,6 +367,44 @@ TEST(Unscramble, LogMemoryWithStartOffsetAndErasedRecords) {
     ASSERT_TRUE(wrong.ok);
     EXPECT_EQ(wrong.lines.size(), 3u);
     EXPECT_NE(wrong.lines[0], c.lines[0]);
+}
+
+// The loader's conversion unscrambles the log memory straight from the file's bytes; it must
+// give the very text the records give after unscrambling in place: start offsets, erased
+// records, both layouts, several log records and a bad one among them.
+TEST(Unscramble, ConversionFromTheFileBytesMatchesTheRecords) {
+    const CBinaryLogKey key;
+    for (const bool frc : {false, true}) {
+        const size_t size = frc ? 32 : 16;
+        const std::string header = bintest::HeaderPayload(frc ? 7 : 5, frc ? 0 : 2, frc ? 3 : 46);
+        const std::string first = Bytes({3, 5, 7, 11}) + LogRecord(6, size) +
+                                  std::string(size, '\xFF') + LogRecord(9, size, 90) + "tail";
+        const std::string second = Bytes({100, 100, 100, 3}) + LogRecord(7, size, 20);
+        auto scramble = [&](std::string payload) {
+            auto* p = reinterpret_cast<uint8_t*>(payload.data());
+            key.ApplyBlocks(p + 4, payload.size() - 4, size, CBinaryLogKey::StartOffset(p));
+            return payload;
+        };
+        std::string file = File({{0, header},
+                                 {32, scramble(first)},
+                                 {32, scramble(second)},
+                                 {32, scramble(second)},
+                                 {33, Bytes({0x40, 0, 0, 0, 1, 9})}});
+        // Spoil the last log record; the file CRC is made afresh to cover the change.
+        file[file.size() - 4 - 10 - 6] ^= 1;
+        file.resize(file.size() - 4);
+        CStandardRecord::AppendBE32(file, CCrc32Static::Compute(file));
+
+        CQorBinaryFile records;
+        records.SetKey(key);
+        ASSERT_TRUE(records.LoadFromBytes(file));
+        std::string expected, error;
+        ASSERT_TRUE(ConvertToText(records, expected, error));
+        const Converted c = Convert(file, key);
+        ASSERT_TRUE(c.ok) << c.error;
+        EXPECT_EQ(JoinLines(c.lines), expected) << (frc ? "FRC" : "short");
+        EXPECT_EQ(c.lines.size(), 3u + 4u + 1u) << (frc ? "FRC" : "short");
+    }
 }
 
 // Unscrambling works on the record's payload in place; its image must still end in the CRC of

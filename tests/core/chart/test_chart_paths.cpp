@@ -127,3 +127,24 @@ TEST(BuildTraceLines, FarSampleIsPulledInAlongItsLine) {
     EXPECT_DOUBLE_EQ(lines[0].front().x, 28.0);
     EXPECT_NEAR(lines[0].front().y, 100.0, 0.01);
 }
+
+// The model's bitset array must give the runs the plain array gives.
+TEST(BuildSolenoidRuns, BitsetArrayGivesTheSameRuns) {
+    std::vector<std::unique_ptr<CDiveLogSolenoidSample>> events;
+    CSolenoidSeconds seconds;
+    for (int t = 0; t < 300; ++t) {
+        const bool fired = t % 7 == 0 || (t > 100 && t < 140);
+        const double time = t < 200 ? t : t + 50; // a gap in the log
+        events.push_back(std::make_unique<CDiveLogSolenoidSample>(fired, time));
+        seconds.push_back(fired, time);
+    }
+    for (const auto& [from, to] : {std::pair{0, 400}, std::pair{130, 260}, std::pair{255, 256}}) {
+        const auto expected = BuildSolenoidRuns(events, from, to, Mapping(1.0, 10));
+        const auto runs = BuildSolenoidRuns(seconds, from, to, Mapping(1.0, 10));
+        ASSERT_EQ(runs.size(), expected.size()) << from;
+        for (size_t i = 0; i < runs.size(); ++i) {
+            EXPECT_EQ(runs[i].x0, expected[i].x0);
+            EXPECT_EQ(runs[i].x1, expected[i].x1);
+        }
+    }
+}

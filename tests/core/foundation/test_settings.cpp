@@ -3,6 +3,7 @@
 #include <map>
 
 #include "settings/CSettings.h"
+#include "settings/PrinterSettings.h"
 #include "settings/SettingValue.h"
 #include "settings/SettingsTable.h"
 
@@ -103,6 +104,24 @@ TEST(CSettings, EveryNameOnceWithItsDefault) {
     const CViewerPreferences v = GroupDefaults<CViewerPreferences>();
     EXPECT_EQ(v.m_nLanguageId, 1033u);
     EXPECT_TRUE(v.ChartRightClickMenu());
+}
+
+// The printer section lies beside the settings key; the exit writes all of it, changed or not.
+TEST(CPrinterConfig, ReadAndWrittenUnderItsOwnKey) {
+    CMemorySettingsStore store;
+    const std::string key(settings::kPrinterConfigKey);
+    store.WriteString(key, "PrinterName", "Lab");
+    store.WriteDword(key, "Landscape", 2);
+    store.WriteString(std::string(settings::kRoot), "Port", "not this one");
+    const CPrinterConfig config = CPrinterConfig::Load(store);
+    EXPECT_EQ(config, (CPrinterConfig{"Lab", "", "", 2}));
+    EXPECT_EQ(GroupDefaults<CPrinterConfig>(), (CPrinterConfig{"", "", "", 1}));
+
+    const size_t before = store.WriteCount();
+    config.Save(store);
+    EXPECT_EQ(store.WriteCount(), before + 4);
+    EXPECT_EQ(store.ReadString(key, "Spooler"), "");
+    EXPECT_EQ(store.ReadString(std::string(settings::kRoot), "Port"), "not this one");
 }
 
 // The chart tested the switch with != 0 and the menu's check mark with == 1: a stored 7 opened

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "LogBuilder.h"
+#include "cli/DumpJson.h"
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
 
@@ -167,4 +168,29 @@ TEST(LoadFrcSurface, TakenOutsideTheDiveOnly) {
     EXPECT_EQ(log.m_dSurfacePressure, 1009.0);
     EXPECT_DOUBLE_EQ(log.m_arSamples.back()->GetDepth(), 10.0);
     EXPECT_EQ(log.m_arPreDives[0]->m_dCurrentSurfacePressure, 900.0);
+}
+
+// ==== Records of the other layout ================================================================
+
+// Both layouts share most of their record dispatch; the records only the short layout writes
+// must stay without effect in an FRC log, where their fields lie elsewhere.
+TEST(LoadFrcRecords, ShortLayoutOnlyRecordsChangeNothing) {
+    const std::vector<std::string> dive = {FPowerOn(0.0, At(10, 0, 0)),
+                                           FDepth(1.0, 1013),
+                                           FDiveStart(30.0, 5, At(10, 0, 30)),
+                                           FDepth(31.0, 2013),
+                                           FDiveEnd(160.0, 5, At(10, 2, 40), 130),
+                                           FDepth(161.0, 1013)};
+    std::vector<std::string> mixed = dive;
+    for (unsigned type : {0x04u, 0x19u, 0x1Au, 0x20u, 0x42u})
+        mixed.insert(mixed.begin() + 2,
+                     Frc(FrcRec(type, 20.0).Word(0x1234).Word(0x5678).Word(0x9ABC).Word(0x4321)));
+    CDiveLog plain, withOthers;
+    const CLoadResult a = plain.LoadLogFile(WriteLog("frc_plain.ccl", FrcFile(dive)));
+    const CLoadResult b = withOthers.LoadLogFile(WriteLog("frc_mixed.ccl", FrcFile(mixed)));
+    ASSERT_TRUE(a.loaded);
+    ASSERT_TRUE(b.loaded);
+    EXPECT_FALSE(withOthers.m_bCylinderPressures);
+    EXPECT_EQ(zelvorlog::DumpJson("log.ccl", withOthers, b),
+              zelvorlog::DumpJson("log.ccl", plain, a));
 }

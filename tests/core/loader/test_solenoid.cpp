@@ -62,3 +62,57 @@ TEST(SolenoidDecode, LastSecondsResetWhenBothArraysEmpty) {
     DecodeSolenoidRecord(0x32, FrcSolenoid(200), 200, true, 0, state, c1, c2);
     EXPECT_EQ(c1.size(), 104u);
 }
+
+// ---- CSolenoidSeconds ---------------------------------------------------------------------------
+
+// The seconds come back exactly as appended, whether they follow one another, jump ahead after a
+// gap or go back (0x30 seconds shifted by the dive start among unshifted 0x32 ones), and the
+// fired bits keep their places across the 64-bit words.
+TEST(CSolenoidSeconds, TimesAndBitsReadBackAsAppended) {
+    std::vector<std::pair<bool, double>> appended;
+    for (int t = 1; t <= 150; ++t)
+        appended.push_back({t % 3 == 0 || t == 64 || t == 65, t});
+    for (double t : {400.0, 401.0, 402.0, 120.0, 121.0, 121.0, 1e12, 1e12 + 1, 7.5, 8.5})
+        appended.push_back({t > 300.0, t});
+    CSolenoidSeconds seconds;
+    seconds.reserve(10);
+    for (const auto& [fired, time] : appended)
+        seconds.push_back(fired, time);
+    ASSERT_EQ(seconds.size(), appended.size());
+    size_t i = 0;
+    for (const auto& e : seconds) {
+        EXPECT_EQ(e->GetFired(), appended[i].first) << "element " << i;
+        EXPECT_EQ(e->m_dTime, appended[i].second) << "element " << i;
+        EXPECT_EQ(seconds[i]->GetTime(), appended[i].second) << "element " << i;
+        ++i;
+    }
+    EXPECT_EQ(i, appended.size());
+    EXPECT_EQ(seconds.back()->m_dTime, 8.5);
+    EXPECT_LT(seconds.Bytes(), appended.size() * sizeof(CDiveLogSolenoidSample));
+
+    // Emptied, it starts afresh: no old run or bit shows through.
+    seconds.clear();
+    EXPECT_TRUE(seconds.empty());
+    seconds.push_back(false, 2.0);
+    seconds.push_back(true, 3.0);
+    EXPECT_EQ(seconds.front()->GetTime(), 2.0);
+    EXPECT_FALSE(seconds.front()->GetFired());
+    EXPECT_TRUE(seconds.back()->GetFired());
+}
+
+// A whole day at one-second intervals through the decoder: every second once, in order, in one
+// run per controller.
+TEST(CSolenoidSeconds, ADayOfFrcRecordsDecodesEverySecondOnce) {
+    CSolenoidState state;
+    CSolenoidArray c1, c2;
+    for (int t = 104; t <= 86400; t += 100)
+        DecodeSolenoidRecord(0x32, FrcSolenoid(t + 0.5), t + 0.5, true, 0, state, c1, c2);
+    ASSERT_EQ(c1.size(), c2.size());
+    ASSERT_EQ(c1.size(), 86304u);
+    for (size_t i = 0; i < c1.size(); i += 997)
+        ASSERT_EQ(c1[i]->m_dTime, 1.0 + static_cast<double>(i));
+    // C1 fires at each record's base second, C2 at the first second of each bitmap.
+    EXPECT_TRUE(c1[103]->GetFired());
+    EXPECT_FALSE(c1[102]->GetFired());
+    EXPECT_TRUE(c2[0]->GetFired());
+}

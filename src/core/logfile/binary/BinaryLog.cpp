@@ -15,6 +15,12 @@ void AppendLine(std::string& text, const std::string& line) {
 bool AppendLinesOf(const CQorBinaryFile& file, uint16_t type, std::string& text) {
     const size_t logRecordSize =
         file.IsFrcLayout() ? CSRDLDataComp::kFrcRecordSize : CSRDLDataComp::kShortRecordSize;
+    // A reader that left the log memory in the file's bytes holds no type-32 records.
+    if (type == CStandardRecord::kTypeDLDataComp)
+        for (const auto& span : file.GetLogMemorySpans())
+            if (!CSRDLDataComp::AppendUnscrambledLines(span.payload, span.length, logRecordSize,
+                                                       file.GetKey(), text))
+                return false;
     for (const auto& record : file.GetRecords()) {
         if (record->GetType() != type || !record->IsValid())
             continue;
@@ -60,6 +66,8 @@ bool ConvertToText(const CQorBinaryFile& file, std::string& text, std::string& e
     size_t estimate = 0;
     for (const auto& record : file.GetRecords())
         estimate += record->GetPayloadSize() / 8 * 21;
+    for (const auto& span : file.GetLogMemorySpans())
+        estimate += span.length / 8 * 21;
     text.reserve(estimate);
     // The header lines come from the first header only, and only when it is sound.
     for (const auto& record : file.GetRecords()) {
@@ -132,6 +140,6 @@ bool ConvertBinaryBytesToLines(std::string_view file, CMemLineFile& out, bool& f
     CQorBinaryFile reader;
     if (key)
         reader.SetKey(*key);
-    const bool loaded = reader.LoadFromBytes(file);
+    const bool loaded = reader.LoadForConversion(file);
     return Finish(reader, loaded, out, frcLayout, errorText, report);
 }

@@ -53,12 +53,16 @@ bool ParseRecords(std::string_view file, const RecordVisitor& onRecord, std::str
     return true;
 }
 
+uint32_t StoredFileCrc(std::string_view file) {
+    return BE32(Bytes(file) + file.size() - 4);
+}
+
 bool CheckFileCrc(std::string_view file, std::string& error) {
     if (file.size() < 4) {
         error = "Unable to read full file contents";
         return false;
     }
-    const uint32_t stored = BE32(Bytes(file) + file.size() - 4);
+    const uint32_t stored = StoredFileCrc(file);
     if (stored == 0 || stored == CCrc32Static::Compute(file.data(), file.size() - 4))
         return true;
     error = "crc32 mismatch";

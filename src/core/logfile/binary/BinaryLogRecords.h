@@ -39,6 +39,8 @@ bool ParseRecords(std::string_view file, const RecordVisitor& onRecord, std::str
 // False with "crc32 mismatch"; a file shorter than four bytes has no CRC to read and fails with
 // "Unable to read full file contents".
 bool CheckFileCrc(std::string_view file, std::string& error);
+// The file CRC as stored in the last four bytes; the file must hold at least four.
+uint32_t StoredFileCrc(std::string_view file);
 
 // Every record of a file; the whole-file CRC is not checked (the file was checked on loading).
 bool ReadRecords(std::string_view file, std::vector<CStandardRecordData>& records,

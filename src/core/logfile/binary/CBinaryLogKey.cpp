@@ -13,11 +13,11 @@ namespace {
 constexpr CBinaryLogKey::Key kTestKey = {0x5A, 0x65, 0x6C, 0x76, 0x6F, 0x72, 0x4C, 0x6F,
                                          0x67, 0x54, 0x65, 0x73, 0x74, 0x4B, 0x65, 0x79};
 
-bool IsAllErased(const uint8_t* data, size_t length) {
+} // namespace
+
+bool CBinaryLogKey::IsErased(const uint8_t* data, size_t length) {
     return std::all_of(data, data + length, [](uint8_t b) { return b == 0xFF; });
 }
-
-} // namespace
 
 CBinaryLogKey::CBinaryLogKey() : m_key(kTestKey) {
     BuildStream();
@@ -112,12 +112,12 @@ bool CBinaryLogKey::XorBlocks(uint8_t* data, size_t length, size_t blockSize, si
     for (size_t block = 0; block < length; block += blockSize) {
         const size_t n = std::min(blockSize, length - block);
         // Erased memory is stored as it is in both directions.
-        if (IsAllErased(data + block, n))
+        if (IsErased(data + block, n))
             continue;
         for (size_t k = block; k < block + n; ++k)
             data[k] ^= StreamByte(start + k);
         // A block that scrambles to all 0xFF would read back as erased and stay scrambled.
-        if (refuseErasedResult && IsAllErased(data + block, n))
+        if (refuseErasedResult && IsErased(data + block, n))
             return false;
     }
     return true;

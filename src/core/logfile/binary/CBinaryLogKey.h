@@ -44,6 +44,8 @@ public:
     // signed 32-bit number; negative gives 0, else the product modulo 2048.
     static int32_t StartProduct(const uint8_t* fourBytes);
     static size_t StartOffset(const uint8_t* fourBytes);
+    // Every byte 0xFF: erased memory, which is stored unscrambled.
+    static bool IsErased(const uint8_t* data, size_t length);
 
     // XORs data byte k with stream byte (start + k), block by block, leaving alone every block
     // whose bytes are all 0xFF (erased memory). A short last block is treated the same way.

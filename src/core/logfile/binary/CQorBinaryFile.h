@@ -29,6 +29,10 @@ public:
     bool Load(const std::string& path);
     // Load for a file already in memory (the whole-file check included).
     bool LoadFromBytes(std::string_view file);
+    // LoadFromBytes for a reader that only converts to lines: the log memory (type 32) is not
+    // copied or unscrambled here but left in `file`, which must outlive the reader, as spans
+    // the converter unscrambles while it writes their lines.
+    bool LoadForConversion(std::string_view file);
 
     bool IsFrcLayout() const { return m_bFrcLayout; }
     const std::string& GetErrorText() const { return m_strError; }
@@ -38,15 +42,28 @@ public:
     // Records whose CRC failed ("Invalid record, continuing").
     size_t GetInvalidRecordCount() const { return m_nInvalid; }
 
+    // A sound log-memory record still in the file's bytes, scrambled (LoadForConversion).
+    struct CLogMemorySpan {
+        const uint8_t* payload;
+        size_t length;
+    };
+    const std::vector<CLogMemorySpan>& GetLogMemorySpans() const { return m_arLogMemory; }
+    // The key the spans are unscrambled with; resolved by a successful load.
+    const CBinaryLogKey& GetKey() const { return *m_key; }
+
 private:
     bool ReadFile(const std::string& path, std::string& content, const char* openPrefix);
     bool ParseAndPrepare(std::string_view file);
+    // Reads the records; `fileCrc` gets the CRC of all of them, worked out from their own.
+    bool ParseRecords(std::string_view file, uint32_t& fileCrc);
     void DecideLayout();
     void Unscramble();
 
     std::optional<CBinaryLogKey> m_key;
     binaryfile::Opener m_opener;
     std::vector<std::unique_ptr<CStandardRecord>> m_arRecords;
+    std::vector<CLogMemorySpan> m_arLogMemory;
+    bool m_bBorrowLogMemory = false;
     std::string m_strError;
     bool m_bFrcLayout = false;
     size_t m_nInvalid = 0;

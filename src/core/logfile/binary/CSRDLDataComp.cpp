@@ -1,8 +1,11 @@
 #include "logfile/binary/CSRDLDataComp.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "logfile/FieldParsers.h"
+#include "logfile/binary/CBinaryLogKey.h"
 
 namespace {
 
@@ -49,27 +52,71 @@ std::string CSRDLDataComp::GetLine(size_t index) const {
     return line.Finish();
 }
 
-bool CSRDLDataComp::AppendLines(const uint8_t* data, size_t length, size_t recordSize,
-                                std::string& text) {
-    if (!data || length < kStartBytes)
+namespace {
+
+// One line per whole record: digits, checksum, CR LF. With a key the records are unscrambled
+// on the fly; the record size is the scrambling block size, so each line is one block.
+bool AppendRecordLines(const uint8_t* data, size_t length, size_t recordSize,
+                       const CBinaryLogKey* key, std::string& text) {
+    if (!data || length < CSRDLDataComp::kStartBytes)
         return false;
     if (recordSize == 0)
-        recordSize = kShortRecordSize;
-    data += kStartBytes;
-    const size_t count = (length - kStartBytes) / recordSize;
+        recordSize = CSRDLDataComp::kShortRecordSize;
+    const size_t start = key ? CBinaryLogKey::StartOffset(data) : 0;
+    data += CSRDLDataComp::kStartBytes;
+    const size_t count = (length - CSRDLDataComp::kStartBytes) / recordSize;
     const size_t lineChars = 2 * recordSize + 2 + 2; // digits, checksum, CR LF
-    const size_t old = text.size();
-    text.resize(old + count * lineChars);
-    char* out = text.data() + old;
+    // Lines are made in a small buffer and appended: growing the text first would fill it
+    // with zeros only to overwrite them, twice the memory traffic for a day's log.
+    text.reserve(text.size() + count * lineChars);
+    constexpr size_t kChunk = 8192;
+    std::vector<char> chunk(std::max(kChunk, lineChars));
+    char* const chunkEnd = chunk.data() + chunk.size();
+    char* out = chunk.data();
+    // The key stream with its start repeated after its end, so a record's stretch of it never
+    // wraps; and one record's unscrambled bytes.
+    std::vector<uint8_t> stream;
+    std::vector<uint8_t> plain(recordSize);
+    if (key) {
+        stream.resize(CBinaryLogKey::kStreamSize + recordSize);
+        for (size_t i = 0; i < stream.size(); ++i)
+            stream[i] = key->StreamByte(i);
+    }
     for (size_t r = 0; r < count; ++r, data += recordSize) {
+        if (static_cast<size_t>(chunkEnd - out) < lineChars) {
+            text.append(chunk.data(), out);
+            out = chunk.data();
+        }
+        const uint8_t* bytes = data;
+        // Erased memory was stored as it is.
+        if (key && !CBinaryLogKey::IsErased(data, recordSize)) {
+            const uint8_t* k =
+                stream.data() + (start + r * recordSize) % CBinaryLogKey::kStreamSize;
+            for (size_t i = 0; i < recordSize; ++i)
+                plain[i] = data[i] ^ k[i];
+            bytes = plain.data();
+        }
         unsigned sum = 0;
         for (size_t i = 0; i < recordSize; ++i) {
-            out = PutByte(out, data[i]);
-            sum ^= data[i];
+            out = PutByte(out, bytes[i]);
+            sum ^= bytes[i];
         }
         out = PutByte(out, sum);
         *out++ = '\r';
         *out++ = '\n';
     }
+    text.append(chunk.data(), out);
     return true;
+}
+
+} // namespace
+
+bool CSRDLDataComp::AppendLines(const uint8_t* data, size_t length, size_t recordSize,
+                                std::string& text) {
+    return AppendRecordLines(data, length, recordSize, nullptr, text);
+}
+
+bool CSRDLDataComp::AppendUnscrambledLines(const uint8_t* data, size_t length, size_t recordSize,
+                                           const CBinaryLogKey& key, std::string& text) {
+    return AppendRecordLines(data, length, recordSize, &key, text);
 }

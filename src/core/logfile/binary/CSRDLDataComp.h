@@ -7,6 +7,8 @@
 
 #include "logfile/binary/CStandardRecord.h"
 
+class CBinaryLogKey;
+
 class CSRDLDataComp : public CStandardRecord {
 public:
     static constexpr size_t kStartBytes = 4;
@@ -29,6 +31,10 @@ public:
     // CR LF; false, appending nothing, when the payload cannot hold the start bytes.
     static bool AppendLines(const uint8_t* data, size_t length, size_t recordSize,
                             std::string& text);
+    // The same for a payload still scrambled with `key`, unscrambled on the way to the digits:
+    // a record of all 0xFF (erased) stays as it is, the others are XORed with the key stream.
+    static bool AppendUnscrambledLines(const uint8_t* data, size_t length, size_t recordSize,
+                                       const CBinaryLogKey& key, std::string& text);
 
 private:
     std::vector<uint8_t> m_arData; // the log memory after the start bytes
