@@ -1,11 +1,15 @@
 #include "cli/DumpJson.h"
 
+#include <iterator>
+#include <type_traits>
+
 #include "cli/CJsonWriter.h"
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
 #include "logfile/CDiveLogSolenoidSample.h"
 #include "logfile/InformationRecords.h"
 #include "logfile/PreDiveTables.h"
+#include "logfile/SampleFields.h"
 #include "viewmodel/DisplayProcessor.h"
 
 namespace zelvorlog {
@@ -25,60 +29,17 @@ void KeyDate(CJsonWriter& j, const char* key, const CDateTime& dt) {
 
 void WriteSample(CJsonWriter& j, const CDiveLogSample& s) {
     j.BeginObject(true);
-    j.KeyNumber("m_dSurfacePressure", s.m_dSurfacePressure);
-    j.KeyNumber("m_dTime", s.m_dTime);
-    j.KeyBool("m_bInDive", s.m_bInDive);
-    j.KeyNumber("m_dC1Measured", s.m_dC1Measured);
-    j.KeyNumber("m_dC2Measured", s.m_dC2Measured);
-    j.KeyBool("m_bDiving", s.m_bDiving);
-    j.KeyNumbers("m_dProbeTemp", s.m_dProbeTemp, 9);
-    j.KeyInt("m_byProbeFlags", s.m_byProbeFlags);
-    j.KeyNumber("m_dAmbientTemp", s.m_dAmbientTemp);
-    j.KeyNumber("m_dCNS", s.m_dCNS);
-    j.KeyNumber("m_dOTU", s.m_dOTU);
-    j.KeyNumber("m_dPPCO2", s.m_dPPCO2);
-    j.KeyNumber("m_dPressure", s.m_dPressure);
-    j.KeyNumbers("m_dC1Cell", s.m_dC1Cell, 3);
-    j.KeyNumbers("m_dBattery", s.m_dBattery, 4);
-    j.KeyInt("m_byC1CellStatus", s.m_byC1CellStatus);
-    j.KeyNumbers("m_dC2Cell", s.m_dC2Cell, 3);
-    j.KeyInt("m_byC2CellStatus", s.m_byC2CellStatus);
-    j.KeyInt("m_byCellStatusExtra", s.m_byCellStatusExtra);
-    j.KeyNumber("m_dGasO2", s.m_dGasO2);
-    j.KeyNumber("m_dGasHe", s.m_dGasHe);
-    j.KeyNumber("m_dSetpoint", s.m_dSetpoint);
-    j.KeyNumbers("m_byStatus", s.m_byStatus, 10);
-    j.KeyInt("m_nSampleInterval", s.m_nSampleInterval);
-    j.KeyInt("m_byStatusExt", s.m_byStatusExt);
-    j.KeyNumbers("m_nGasO2", s.m_nGasO2, 12);
-    j.KeyNumbers("m_nGasHe", s.m_nGasHe, 12);
-    j.KeyInt("m_nConservatism", s.m_nConservatism);
-    j.KeyNumbers("m_dCylinder", s.m_dCylinder, 13);
-    j.KeyInt("m_nDecoWord0", s.m_nDecoWord0);
-    j.KeyNumber("m_dCeilingPressure", s.m_dCeilingPressure);
-    j.KeyNumber("m_dDecoWord2", s.m_dDecoWord2);
-    j.KeyNumber("m_dDecoSurfacePressure", s.m_dDecoSurfacePressure);
-    j.KeyNumber("m_dDecoWord4", s.m_dDecoWord4);
-    j.KeyNumber("m_fGradientFactor", s.m_fGradientFactor);
-    j.KeyInt("m_nGasNumber", s.m_nGasNumber);
-    j.KeyBool("m_bHasDiveDetect", s.m_bHasDiveDetect);
-    j.KeyInt("m_byDiveDetectStatus", s.m_byDiveDetectStatus);
-    j.KeyNumber("m_dDiveEndDepth", s.m_dDiveEndDepth);
-    j.KeyNumber("m_dDiveStartDepth", s.m_dDiveStartDepth);
-    j.KeyNumbers("m_dDiveDetect", s.m_dDiveDetect, 10);
-    j.KeyNumber("m_dDpsTemp", s.m_dDpsTemp);
-    j.KeyNumber("m_dPpmACO2", s.m_dPpmACO2);
-    j.KeyNumber("m_dPpCO2Cor", s.m_dPpCO2Cor);
-    j.KeyNumber("m_dPAmbCO2", s.m_dPAmbCO2);
-    j.KeyNumber("m_dCO2Led", s.m_dCO2Led);
-    j.KeyNumber("m_dCO2Temp", s.m_dCO2Temp);
-    j.KeyNumber("m_dCO2Filt", s.m_dCO2Filt);
-    j.KeyNumber("m_dTsT8", s.m_dTsT8);
-    j.KeyBool("m_bWarmRestart", s.m_bWarmRestart);
-    j.KeyBool("m_bColdRestart", s.m_bColdRestart);
-    j.KeyNumbers("m_dTableA", s.m_dTableA, 16);
-    j.KeyNumbers("m_dTableB", s.m_dTableB, 16);
-    j.KeyBool("m_bPoweredOn", s.m_bPoweredOn);
+    ForEachSampleField(s, [&j](const char* name, const auto& field) {
+        using T = std::remove_cvref_t<decltype(field)>;
+        if constexpr (std::is_array_v<T>)
+            j.KeyNumbers(name, field, std::size(field));
+        else if constexpr (std::is_same_v<T, bool>)
+            j.KeyBool(name, field);
+        else if constexpr (std::is_integral_v<T>)
+            j.KeyInt(name, field);
+        else
+            j.KeyNumber(name, field);
+    });
     j.EndObject();
 }
 

@@ -12,13 +12,13 @@ std::vector<CColumnCell> ColumnCells(const CDiveLog& log, const CSampleRange& wi
     std::vector<CColumnCell> cells;
     if (window.empty)
         return cells;
-    const auto& samples = log.m_arSamples;
+    const std::vector<double>& times = TimeColumn(log);
     const std::vector<double>& powered = PoweredColumn(log);
     // A lone sample has no neighbour to be pulled towards and stays where it is.
     const bool lone = window.last == window.first;
     double column = 0.0;
     for (size_t i = window.first; i <= window.last; ++i) {
-        const double x = map.X(samples.Time(i));
+        const double x = map.X(times[i]);
         const double px = lone ? x : std::clamp(x, map.xMin, map.xMax);
         const double col = std::floor(px);
         const bool starts = i == window.first || powered[i - 1] == 0.0;

@@ -66,10 +66,6 @@ void AddRun(std::vector<CXRun>& runs, double x0, double x1) {
 
 } // namespace
 
-double CChartMapping::X(double time) const {
-    return plotLeft + 1.0 + (std::trunc(time) - viewStart) * xScale;
-}
-
 CChartMapping MapView(const CChartState& state, double left, double top, double width,
                       double height) {
     CChartMapping map;
@@ -119,12 +115,12 @@ struct CLineBuilder {
     // towards its neighbour (the window's first towards the second, the others towards the one
     // before).
     CChartPoint LinePoint(size_t i, const CDiveLog& log) const {
-        const auto& samples = log.m_arSamples;
-        const CChartPoint p = Point(i, map.X(samples.Time(i)));
+        const std::vector<double>& times = TimeColumn(log);
+        const CChartPoint p = Point(i, map.X(times[i]));
         if (window.last == window.first)
             return p;
         const size_t other = i == window.first ? i + 1 : i - 1;
-        return PullIn(p, Point(other, map.X(samples.Time(other))), map);
+        return PullIn(p, Point(other, map.X(times[other])), map);
     }
     void PointByPoint(const CColumnCell& cell, const CDiveLog& log, CLineWriter& out) const {
         const CChartPoint first = LinePoint(cell.first, log);
@@ -178,14 +174,14 @@ std::vector<std::vector<CXRun>> BuildBandRuns(const CDiveLog& log, const CSample
     std::vector<std::vector<CXRun>> runs(codes.size());
     if (window.empty || codes.empty())
         return runs;
-    const auto& samples = log.m_arSamples;
+    const std::vector<double>& times = TimeColumn(log);
     std::vector<const std::vector<double>*> states;
     for (int code : codes)
         states.push_back(&StateColumn(log, code, level3));
-    std::vector<double> penX(codes.size(), map.X(samples.Time(window.first)));
-    double previousTime = samples.Time(window.first);
+    std::vector<double> penX(codes.size(), map.X(times[window.first]));
+    double previousTime = times[window.first];
     for (size_t i = window.first + 1; i <= window.last; ++i) {
-        const double time = samples.Time(i);
+        const double time = times[i];
         const double sampleX = map.X(time);
         const bool sameSecond = std::trunc(time) == std::trunc(previousTime);
         previousTime = time;

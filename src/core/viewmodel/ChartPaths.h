@@ -2,6 +2,7 @@
 // Turns the window's samples into what the chart paints: polylines for the analog traces, x runs
 // for the state bands and the solenoid row. Where one pixel column holds many samples only its
 // entry, extremes and exit are kept, so a redraw costs pixels, not samples.
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -31,7 +32,9 @@ struct CChartMapping {
 
     // x of a sample time: one pixel inside the plot's left edge at the window start, the time
     // truncated to whole seconds.
-    double X(double time) const;
+    double X(double time) const {
+        return plotLeft + 1.0 + (std::trunc(time) - viewStart) * xScale;
+    }
 };
 
 struct CChartState;

@@ -1,6 +1,7 @@
 #include "viewmodel/ChartRaster.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -15,6 +16,76 @@ void CPixelCanvas::SetClip(int left, int top, int right, int bottom) {
     m_top = std::clamp(top, 0, m_height);
     m_right = std::clamp(right, m_left, m_width);
     m_bottom = std::clamp(bottom, m_top, m_height);
+    m_underneath = false;
+    m_taken.clear();
+}
+
+void CPixelCanvas::DrawUnderneath() {
+    m_underneath = true;
+    m_wordsPerColumn = static_cast<size_t>(m_bottom - m_top + 63) / 64;
+    m_taken.assign(static_cast<size_t>(m_right - m_left) * m_wordsPerColumn, 0);
+}
+
+void CPixelCanvas::Column(int x, int top, int bottom, uint32_t colour) {
+    uint32_t* pixel = m_bits + static_cast<std::ptrdiff_t>(top) * m_stride + x;
+    if (!m_underneath) {
+        for (int y = top; y < bottom; ++y, pixel += m_stride)
+            *pixel = colour;
+        return;
+    }
+    // A word of the column at a time: the rows wanted there, less those already taken.
+    for (int y = top; y < bottom;) {
+        const int bit = (y - m_top) & 63;
+        const int rows = std::min(64 - bit, bottom - y);
+        const uint64_t wanted = (rows == 64 ? ~uint64_t{0} : (uint64_t{1} << rows) - 1) << bit;
+        uint64_t& word = m_taken[Word(x, y)];
+        uint64_t fresh = wanted & ~word;
+        word |= wanted;
+        uint32_t* const rowZero = pixel - static_cast<std::ptrdiff_t>(bit) * m_stride;
+        while (fresh) {
+            rowZero[static_cast<std::ptrdiff_t>(std::countr_zero(fresh)) * m_stride] = colour;
+            fresh &= fresh - 1;
+        }
+        y += rows;
+        pixel += static_cast<std::ptrdiff_t>(rows) * m_stride;
+    }
+}
+
+void CPixelCanvas::Row(int y, int left, int right, uint32_t colour) {
+    uint32_t* row = m_bits + static_cast<std::ptrdiff_t>(y) * m_stride;
+    if (!m_underneath) {
+        std::fill(row + left, row + right, colour);
+        return;
+    }
+    for (int x = left; x < right; ++x)
+        if (Take(x, y))
+            row[x] = colour;
+}
+
+void CPixelCanvas::Steps(bool steep, int from, int to, int64_t c, int64_t step, uint32_t colour) {
+    const int cMin = steep ? m_left : m_top, cMax = steep ? m_right : m_bottom;
+    // A run of steps at a time that stay on one column (steep) or row (flat): even a slanting
+    // stroke of the chart is mostly such runs, and a run is stored without testing each step.
+    for (int k = from; k < to;) {
+        const int across = static_cast<int>(c >> 16);
+        int64_t n = to - k;
+        if (step > 0) {
+            const int64_t next = (static_cast<int64_t>(across) + 1) << 16;
+            n = std::min(n, (next - c + step - 1) / step);
+        } else if (step < 0) {
+            const int64_t start = static_cast<int64_t>(across) << 16;
+            n = std::min(n, (c - start) / -step + 1);
+        }
+        const int end = k + static_cast<int>(n);
+        if (across >= cMin && across < cMax) {
+            if (steep)
+                Column(across, k, end, colour);
+            else
+                Row(across, k, end, colour);
+        }
+        k = end;
+        c += n * step;
+    }
 }
 
 bool CPixelCanvas::Centres(double lo, double hi, int min, int max, int& first, int& last) {
@@ -178,20 +249,11 @@ bool CPixelCanvas::Segment(const CChartPoint& from, const CChartPoint& to, uint3
         }
         pen.lastDir = dir;
         pen.lastAxisAligned = axisAligned;
-        // Only the steps inside the clip, walked with a pointer: a day's chart lights about a
-        // million pixels this way.
+        // Only the steps inside the clip.
         const int from = std::max(a, steep ? m_top : m_left);
         const int to = std::min(aEnd, steep ? m_bottom : m_right);
-        int64_t c = across + static_cast<int64_t>(from - a) * step;
-        const int cMin = steep ? m_left : m_top, cMax = steep ? m_right : m_bottom;
-        const std::ptrdiff_t alongStride = steep ? m_stride : 1;
-        const std::ptrdiff_t acrossStride = steep ? 1 : m_stride;
-        uint32_t* base = m_bits + static_cast<std::ptrdiff_t>(from) * alongStride;
-        for (int k = from; k < to; ++k, c += step, base += alongStride) {
-            const int acrossPixel = static_cast<int>(c >> 16);
-            if (acrossPixel >= cMin && acrossPixel < cMax)
-                base[acrossPixel * acrossStride] = colour;
-        }
+        if (from < to)
+            Steps(steep, from, to, across + static_cast<int64_t>(from - a) * step, step, colour);
         drew = true;
     }
     pen.lastX = lastX;
@@ -226,5 +288,5 @@ void CPixelCanvas::Fill(double x0, double y0, double x1, double y1, uint32_t col
         !Centres(y0, y1, m_top, m_bottom, top, bottom))
         return;
     for (int row = top; row <= bottom; ++row)
-        std::fill_n(m_bits + row * m_stride + left, right - left + 1, colour);
+        Row(row, left, right + 1, colour);
 }

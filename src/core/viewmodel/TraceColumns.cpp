@@ -10,6 +10,7 @@ namespace {
 constexpr long long kStateKey = 1LL << 32;
 constexpr long long kLevel3Key = 1LL << 33;
 constexpr long long kPoweredKey = 1LL << 34;
+constexpr long long kTimeKey = 1LL << 35;
 
 } // namespace
 
@@ -28,4 +29,8 @@ const std::vector<double>& StateColumn(const CDiveLog& log, int code, bool level
 const std::vector<double>& PoweredColumn(const CDiveLog& log) {
     return log.m_arSamples.Derived(
         kPoweredKey, [](const CDiveLogSample& s) { return s.m_bPoweredOn ? 1.0 : 0.0; });
+}
+
+const std::vector<double>& TimeColumn(const CDiveLog& log) {
+    return log.m_arSamples.Derived(kTimeKey, [](const CDiveLogSample& s) { return s.m_dTime; });
 }

@@ -12,3 +12,5 @@ const std::vector<double>& TraceColumn(const CDiveLog& log, int code);
 const std::vector<double>& StateColumn(const CDiveLog& log, int code, bool level3);
 // m_bPoweredOn per sample, 1 for on.
 const std::vector<double>& PoweredColumn(const CDiveLog& log);
+// m_dTime per sample: the chart reads every time of the window at each redraw.
+const std::vector<double>& TimeColumn(const CDiveLog& log);

@@ -206,36 +206,61 @@ std::optional<CPixelCanvas> DirectCanvas(QPainter& p, const CChartPaintSetup& s)
     return canvas;
 }
 
-// Where the traces go: the painter's lines and wide pens, or the pixels directly.
+// Where the traces go: the painter's lines and wide pens, or the pixels directly. Straight into
+// the pixels the layers are kept until Finish and then drawn topmost first, each beneath the ones
+// before it, so a pixel that several traces cross is written once.
 class CTraceTarget {
 public:
     CTraceTarget(QPainter& p, const CChartPaintSetup& s)
         : m_p(p), m_s(s), m_canvas(DirectCanvas(p, s)) {}
 
+    // `lines` must last until Finish.
     void Lines(const std::vector<CPolyline>& lines, const QColor& colour) {
         if (m_canvas) {
-            for (const CPolyline& line : lines)
-                m_canvas->Polyline(line, colour.rgb());
+            m_layers.push_back({&lines, {}, 0.0, 0.0, colour.rgb()});
             return;
         }
         m_p.setPen(LinePen(colour, m_s));
         PaintLines(m_p, lines);
     }
     // Runs of a pen `width` wide along y, flat at both ends.
-    void Runs(const std::vector<CXRun>& runs, qreal y, qreal width, const QColor& colour) {
+    void Runs(std::vector<CXRun> runs, qreal y, qreal width, const QColor& colour) {
         if (m_canvas) {
-            for (const CXRun& run : runs)
-                m_canvas->Fill(run.x0, y - width / 2.0, run.x1, y + width / 2.0, colour.rgb());
+            m_layers.push_back({nullptr, std::move(runs), y, width, colour.rgb()});
             return;
         }
         m_p.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap));
         PaintRuns(m_p, runs, y);
     }
+    void Finish() {
+        if (!m_canvas)
+            return;
+        m_canvas->DrawUnderneath();
+        for (auto layer = m_layers.rbegin(); layer != m_layers.rend(); ++layer) {
+            if (layer->lines) {
+                for (const CPolyline& line : *layer->lines)
+                    m_canvas->Polyline(line, layer->colour);
+                continue;
+            }
+            const double half = layer->width / 2.0;
+            for (const CXRun& run : layer->runs)
+                m_canvas->Fill(run.x0, layer->y - half, run.x1, layer->y + half, layer->colour);
+        }
+        m_layers.clear();
+    }
 
 private:
+    struct CLayer {
+        const std::vector<CPolyline>* lines; // or else runs
+        std::vector<CXRun> runs;
+        double y;
+        double width;
+        uint32_t colour;
+    };
     QPainter& m_p;
     const CChartPaintSetup& m_s;
     std::optional<CPixelCanvas> m_canvas;
+    std::vector<CLayer> m_layers;
 };
 
 // y of a state band and the distance of the two channels of a pair from it.
@@ -328,6 +353,7 @@ void PaintTraces(QPainter& p, const CChartState& state, const CDiveLog& log,
         PaintSolenoidRow(target, state, log, map, s);
     if (depthLine >= 0)
         target.Lines(lines[static_cast<size_t>(depthLine)], Qt::black);
+    target.Finish();
 }
 
 } // namespace

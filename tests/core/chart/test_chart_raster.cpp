@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <limits>
 #include <vector>
 
@@ -90,4 +92,89 @@ TEST(PixelCanvas, FillTakesThePixelsWhoseCentresLieInside) {
     EXPECT_FALSE(img.Inked(4, 6) || img.Inked(8, 6) || img.Inked(5, 9));
     img.canvas.Fill(10.0, 10.0, 10.0, 14.0, kInk); // no width, no pixels
     EXPECT_EQ(img.Count(), 9);
+}
+
+namespace {
+
+// Larger than one 64-row word of the canvas's taken-pixel mask, with a clip that starts off a
+// word boundary.
+struct CTallImage {
+    static constexpr int kW = 120, kH = 150;
+    std::vector<uint32_t> bits = std::vector<uint32_t>(kW * kH, kPaper);
+    CPixelCanvas canvas{bits.data(), kW, kW, kH};
+    CTallImage() { canvas.SetClip(3, 5, kW - 4, kH - 7); }
+    int InkedInRow(int y, int& x) const {
+        int n = 0;
+        for (int i = 0; i < kW; ++i)
+            if (bits[static_cast<size_t>(y * kW + i)] == kInk) {
+                x = i;
+                ++n;
+            }
+        return n;
+    }
+};
+
+// Overlapping layers of every kind the chart draws, each its own colour, bottom first.
+void DrawLayers(CPixelCanvas& canvas, bool topFirst) {
+    const std::vector<std::function<void()>> layers = {
+        [&] { canvas.Fill(-5.0, 20.0, 200.0, 30.0, 0xff0000ff); },
+        [&] { // reduced columns, taller than a mask word, turning back on themselves
+            canvas.Polyline({{10.2, 40.0}, {10.2, 2.0}, {10.2, 140.0}, {10.9, 70.0}, {11.3, 75.0},
+                             {11.3, 1.0}, {11.3, 148.0}, {11.8, 60.0}},
+                            0xff00ff00);
+        },
+        [&] { // slants both ways and steep and flat, running out of the clip
+            canvas.Polyline({{-3.0, 10.0}, {50.5, 145.0}, {60.0, 100.0}, {140.0, 90.3},
+                             {20.0, 12.7}, {25.5, 149.0}},
+                            0xffff00ff);
+        },
+        [&] { canvas.Fill(8.5, 60.0, 30.5, 70.0, 0xffffff00); },
+        [&] { canvas.Line({9.7, 0.0}, {12.4, 150.0}, 0xff00ffff); },
+        [&] { canvas.Line({0.0, 66.6}, {120.0, 61.2}, 0xff808080); },
+    };
+    if (topFirst) {
+        canvas.DrawUnderneath();
+        for (auto layer = layers.rbegin(); layer != layers.rend(); ++layer)
+            (*layer)();
+    } else {
+        for (const auto& layer : layers)
+            layer();
+    }
+}
+
+} // namespace
+
+TEST(PixelCanvas, LayersDrawnUnderneathTopFirstEndAsDrawnBottomUp) {
+    CTallImage bottomUp, topFirst;
+    DrawLayers(bottomUp.canvas, false);
+    DrawLayers(topFirst.canvas, true);
+    EXPECT_EQ(topFirst.bits, bottomUp.bits);
+    // A new clip ends drawing underneath: the next line goes on top again.
+    topFirst.canvas.SetClip(0, 0, CTallImage::kW, CTallImage::kH);
+    topFirst.canvas.Line({10.5, 0.0}, {10.5, 150.0}, kInk);
+    int x = -1;
+    EXPECT_EQ(topFirst.InkedInRow(65, x), 1);
+    EXPECT_EQ(x, 10);
+}
+
+TEST(PixelCanvas, SlantingStrokeLightsOneConnectedPixelPerRow) {
+    for (const bool leftwards : {false, true}) {
+        CTallImage img;
+        const double x0 = leftwards ? 90.8 : 20.2, x1 = leftwards ? 20.2 : 90.8;
+        img.canvas.Line({x0, 10.0}, {x1, 140.0}, kInk); // rows 10..139, 70 columns
+        int previous = -1;
+        for (int y = 0; y < CTallImage::kH; ++y) {
+            int x = -1;
+            const int n = img.InkedInRow(y, x);
+            ASSERT_EQ(n, y >= 10 && y < 140 ? 1 : 0) << y;
+            if (n == 0)
+                continue;
+            if (previous >= 0) {
+                EXPECT_LE(std::abs(x - previous), 1) << y;
+                EXPECT_TRUE(leftwards ? x <= previous : x >= previous) << y;
+            }
+            previous = x;
+        }
+        EXPECT_EQ(previous, leftwards ? 20 : 90);
+    }
 }
