@@ -6,6 +6,8 @@
 #include <cstring>
 #include <type_traits>
 
+#include "logfile/SampleFields.h"
+
 namespace {
 
 // Where one field lives inside a sample object and how wide it is.
@@ -14,32 +16,16 @@ struct CFieldSlot {
     uint32_t size;
 };
 
-// Every field of a sample, in declaration order, arrays element by element. A field left out
-// here would come back from the store with its initial value, which the golden dumps catch.
+// Every field of a sample, in declaration order, arrays element by element.
 template <class F> void VisitFields(CDiveLogSample& s, F&& f) {
-    auto each = [&](auto& field) {
+    ForEachSampleField(s, [&](const char*, auto& field) {
         if constexpr (std::is_array_v<std::remove_reference_t<decltype(field)>>) {
             for (auto& element : field)
                 f(element);
         } else {
             f(field);
         }
-    };
-    each(s.m_dSurfacePressure), each(s.m_dTime), each(s.m_bInDive), each(s.m_dC1Measured);
-    each(s.m_dC2Measured), each(s.m_bDiving), each(s.m_dProbeTemp), each(s.m_byProbeFlags);
-    each(s.m_dAmbientTemp), each(s.m_dCNS), each(s.m_dOTU), each(s.m_dPPCO2);
-    each(s.m_dPressure), each(s.m_dC1Cell), each(s.m_dBattery), each(s.m_byC1CellStatus);
-    each(s.m_dC2Cell), each(s.m_byC2CellStatus), each(s.m_byCellStatusExtra), each(s.m_dGasO2);
-    each(s.m_dGasHe), each(s.m_dSetpoint), each(s.m_byStatus), each(s.m_nSampleInterval);
-    each(s.m_byStatusExt), each(s.m_nGasO2), each(s.m_nGasHe), each(s.m_nConservatism);
-    each(s.m_dCylinder), each(s.m_nDecoWord0), each(s.m_dCeilingPressure), each(s.m_dDecoWord2);
-    each(s.m_dDecoSurfacePressure), each(s.m_dDecoWord4), each(s.m_fGradientFactor);
-    each(s.m_nGasNumber), each(s.m_bHasDiveDetect), each(s.m_byDiveDetectStatus);
-    each(s.m_dDiveEndDepth), each(s.m_dDiveStartDepth), each(s.m_dDiveDetect);
-    each(s.m_dDpsTemp), each(s.m_dPpmACO2), each(s.m_dPpCO2Cor), each(s.m_dPAmbCO2);
-    each(s.m_dCO2Led), each(s.m_dCO2Temp), each(s.m_dCO2Filt), each(s.m_dTsT8);
-    each(s.m_bWarmRestart), each(s.m_bColdRestart), each(s.m_dTableA), each(s.m_dTableB);
-    each(s.m_bPoweredOn);
+    });
 }
 
 struct CLayout {
