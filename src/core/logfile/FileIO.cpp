@@ -55,23 +55,48 @@ FileIdentity IdentityFromStat(const struct stat& st) {
     return id;
 }
 
-// Reads until end of file or until `cap` bytes are held; false on a read error.
+// Reads until end of file or until `cap` bytes are held; false on a read error. The bytes go
+// straight into the string's room (the caller reserves the file's size), so a large file is
+// not copied once more through a buffer; only a file that turns out longer grows it.
 bool ReadUpTo(int fd, std::string& content, uint64_t cap, int& err) {
-    char buffer[1 << 16];
-    while (content.size() < cap) {
-        const size_t want = static_cast<size_t>(
-            std::min<uint64_t>(sizeof buffer, cap - static_cast<uint64_t>(content.size())));
-        const ssize_t n = ::read(fd, buffer, want);
+    size_t held = content.size();
+    while (held < cap) {
+        if (held == content.size()) {
+            // Full: probe with a small read, so that a file of the expected size ends without
+            // the string growing (and copying itself) just to learn that nothing follows.
+            if (held == content.capacity()) {
+                char probe[4096];
+                const size_t want = static_cast<size_t>(
+                    std::min<uint64_t>(sizeof probe, cap - static_cast<uint64_t>(held)));
+                const ssize_t n = ::read(fd, probe, want);
+                if (n < 0) {
+                    if (errno == EINTR)
+                        continue;
+                    err = errno;
+                    content.resize(held);
+                    return false;
+                }
+                if (n == 0)
+                    break;
+                content.append(probe, static_cast<size_t>(n));
+                held = content.size();
+                continue;
+            }
+            content.resize(static_cast<size_t>(std::min<uint64_t>(content.capacity(), cap)));
+        }
+        const ssize_t n = ::read(fd, content.data() + held, content.size() - held);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             err = errno;
+            content.resize(held);
             return false;
         }
         if (n == 0)
             break;
-        content.append(buffer, static_cast<size_t>(n));
+        held += static_cast<size_t>(n);
     }
+    content.resize(held);
     return true;
 }
 

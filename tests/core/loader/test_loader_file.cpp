@@ -7,6 +7,7 @@
 #include "LogBuilder.h"
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/CDiveLogSample.h"
+#include "logfile/FileIO.h"
 
 using namespace loadertest;
 
@@ -252,4 +253,28 @@ TEST(LoadReload, ASecondFileReplacesTheFirstCompletely) {
     EXPECT_FALSE(log.m_bCylinderPressures);
     EXPECT_EQ(log.m_arSamples.size(), 2u);
     EXPECT_EQ(log.m_strFileTitle, "second.ccl");
+}
+
+// The file is read straight into the string it ends up in: sizes around the read sizes, and a
+// string that held something before, must come back byte for byte.
+TEST(LoadFormat, ReadingAFileGivesItsBytesAtEverySize) {
+    for (size_t size : {size_t(0), size_t(1), size_t(4095), size_t(4096), size_t(4097),
+                        size_t(65536), size_t(300001)}) {
+        SCOPED_TRACE(size);
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>((i * 131 + i / 7) & 0xFF);
+        const std::string path = WriteFile("sized.bin", bytes);
+        std::string content = "left over from before";
+        const fileio::ReadOutcome read = fileio::ReadFile(path, content);
+        ASSERT_TRUE(read.ok);
+        EXPECT_TRUE(content == bytes);
+        // A prefix stops at the limit; a file over it is refused and leaves nothing.
+        if (size > 10) {
+            EXPECT_TRUE(fileio::ReadFile(path, content, 10, true).ok);
+            EXPECT_EQ(content, bytes.substr(0, 10));
+            EXPECT_FALSE(fileio::ReadFile(path, content, size - 1).ok);
+            EXPECT_TRUE(content.empty());
+        }
+    }
 }
