@@ -250,13 +250,17 @@ unsigned char CSampleStore::Status(size_t index, size_t k) const {
     return static_cast<unsigned char>(m_arColumns[Layout().statusColumn + k].Get(index));
 }
 
-void CSampleStore::Begin(size_t index, CSweep& sweep) const {
+void CSampleStore::Begin(size_t index, CSweep& sweep, const std::vector<uint32_t>* only) const {
     Get(index, sweep.sample);
     sweep.every.clear();
     sweep.changing.clear();
     sweep.next.clear();
     sweep.nextChange = SIZE_MAX;
-    for (size_t c = 0; c < m_arColumns.size(); ++c) {
+    const size_t count = only ? only->size() : m_arColumns.size();
+    for (size_t k = 0; k < count; ++k) {
+        const size_t c = only ? (*only)[k] : k;
+        if (c >= m_arColumns.size())
+            continue;
         const CSampleColumn& column = m_arColumns[c];
         if (column.Width() == CSampleColumn::EWidth::kConstant)
             continue;
@@ -298,11 +302,40 @@ void CSampleStore::Step(size_t index, CSweep& sweep) const {
 
 void CSampleStore::ForEach(size_t first, size_t end,
                            const std::function<void(size_t, const CDiveLogSample&)>& f) const {
+    Walk(first, end, nullptr, f);
+}
+
+std::vector<uint32_t> CSampleStore::ColumnsOf(const CDiveLogSample& probe,
+                                              std::initializer_list<CFieldRange> fields) {
+    const auto& slots = Layout().slots;
+    const auto* base = reinterpret_cast<const char*>(&probe);
+    std::vector<uint32_t> columns;
+    for (size_t c = 0; c < slots.size(); ++c) {
+        for (const CFieldRange& field : fields) {
+            const auto from = static_cast<const char*>(field.at) - base;
+            const auto to = from + static_cast<std::ptrdiff_t>(field.bytes);
+            const auto at = static_cast<std::ptrdiff_t>(slots[c].offset);
+            if (at < to && at + static_cast<std::ptrdiff_t>(slots[c].size) > from) {
+                columns.push_back(static_cast<uint32_t>(c));
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+void CSampleStore::ForEach(size_t first, size_t end, const std::vector<uint32_t>& columns,
+                           const std::function<void(size_t, const CDiveLogSample&)>& f) const {
+    Walk(first, end, &columns, f);
+}
+
+void CSampleStore::Walk(size_t first, size_t end, const std::vector<uint32_t>* only,
+                        const std::function<void(size_t, const CDiveLogSample&)>& f) const {
     end = std::min(end, size());
     size_t i = first;
     if (i < end && i < m_nSealed) {
         CSweep sweep;
-        Begin(i, sweep);
+        Begin(i, sweep, only);
         f(i, sweep.sample);
         for (++i; i < end && i < m_nSealed; ++i) {
             Step(i, sweep);

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <iterator>
 #include <map>
 #include <memory>
@@ -77,6 +78,19 @@ public:
     void ForEach(size_t first, size_t end,
                  const std::function<void(size_t, const CDiveLogSample&)>& f) const;
 
+    // The same walk keeping only some fields up to date: those whose bytes overlap one of
+    // `fields`, given as places inside a sample object `probe` (for example
+    // `{&probe.m_dTime, sizeof probe.m_dTime}`). The others keep the values of sample `first`.
+    // A walk that reads a handful of fields skips the work of the rest.
+    struct CFieldRange {
+        const void* at;
+        size_t bytes;
+    };
+    static std::vector<uint32_t> ColumnsOf(const CDiveLogSample& probe,
+                                           std::initializer_list<CFieldRange> fields);
+    void ForEach(size_t first, size_t end, const std::vector<uint32_t>& columns,
+                 const std::function<void(size_t, const CDiveLogSample&)>& f) const;
+
     // A value per sample worked out once and kept until the contents change; `key` names what
     // `value` computes (the chart keys its traces by code).
     const std::vector<double>&
@@ -120,8 +134,11 @@ private:
     void Seal();
     // Begin sets `sweep` on sample `index`; Step moves it on to sample `index`, which must be the
     // one after the sample it holds, writing only the fields that differ.
-    void Begin(size_t index, CSweep& sweep) const;
+    // `only`, when given, lists the columns to follow (in increasing order).
+    void Begin(size_t index, CSweep& sweep, const std::vector<uint32_t>* only = nullptr) const;
     void Step(size_t index, CSweep& sweep) const;
+    void Walk(size_t first, size_t end, const std::vector<uint32_t>* only,
+              const std::function<void(size_t, const CDiveLogSample&)>& f) const;
     void Touch();
 
     std::vector<CSampleColumn> m_arColumns;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
+#include <vector>
 #include <string>
 
 #include "logfile/CDiveLog.h"
@@ -158,10 +159,22 @@ double PassOverSamples(const CDiveLog& log, CDiveLogInformation& info) {
     info.m_dConservatism = kNotLogged;
     info.m_bAlarm.fill(false);
     const bool level4 = log.VersionLevel(4);
-    for (const auto& p : log.m_arSamples) {
-        const CDiveLogSample& s = *p;
+    // Only the fields read here are kept up to date along the walk: building whole samples
+    // would cost more than the summary itself.
+    static const std::vector<uint32_t> columns = [] {
+        const CDiveLogSample p;
+        auto field = [](const auto& f) { return CSampleStore::CFieldRange{&f, sizeof f}; };
+        return CSampleStore::ColumnsOf(
+            p, {field(p.m_byStatus[0]), field(p.m_dPressure), field(p.m_dSurfacePressure),
+                field(p.m_dSetpoint), field(p.m_dCNS), field(p.m_dOTU), field(p.m_dC1Measured),
+                field(p.m_dC2Measured), field(p.m_dDiveDetect), field(p.m_nConservatism),
+                field(p.m_byC1CellStatus), field(p.m_byC2CellStatus),
+                field(p.m_byCellStatusExtra), field(p.m_byStatusExt)});
+    }();
+    const auto& samples = log.m_arSamples;
+    samples.ForEach(0, samples.size(), columns, [&](size_t, const CDiveLogSample& s) {
         if (!(s.m_byStatus[0] & kInDiveBit))
-            continue;
+            return;
         maxLoggedDepth = std::max(maxLoggedDepth, s.GetDepth());
         info.m_dPeakSetpoint = std::max(info.m_dPeakSetpoint, s.m_dSetpoint);
         info.m_dPeakCNS = std::max(info.m_dPeakCNS, s.m_dCNS);
@@ -177,7 +190,7 @@ double PassOverSamples(const CDiveLog& log, CDiveLogInformation& info) {
         if (s.m_nConservatism != -1)
             info.m_dConservatism = s.m_nConservatism;
         SetAlarms(s, level4, info);
-    }
+    });
     return maxLoggedDepth;
 }
 

@@ -79,6 +79,33 @@ TEST(CSampleStore, EveryReadingWayGivesBackWhatWentInThroughEveryWidth) {
     EXPECT_LT(store.Bytes() / kCount, 30u);
 }
 
+// A walk over chosen fields keeps exactly those current, from any start, through the open
+// sample too; an array named whole brings all its elements.
+TEST(CSampleStore, WalkOverChosenFieldsFollowsOnlyThoseFields) {
+    constexpr size_t kCount = 5000;
+    CSampleStore store = Filled(kCount); // the last one stays open
+    const CDiveLogSample p;
+    auto field = [](const auto& f) { return CSampleStore::CFieldRange{&f, sizeof f}; };
+    const std::vector<uint32_t> columns = CSampleStore::ColumnsOf(
+        p, {field(p.m_dPressure), field(p.m_nGasNumber), field(p.m_dC1Cell)});
+    EXPECT_EQ(columns.size(), 5u);
+    for (size_t first : {size_t(0), size_t(4989), kCount - 1}) {
+        SCOPED_TRACE(first);
+        size_t visited = 0;
+        store.ForEach(first, kCount + 3, columns, [&](size_t i, const CDiveLogSample& s) {
+            const CDiveLogSample want = Made(i, kCount);
+            EXPECT_EQ(s.m_dPressure, want.m_dPressure);
+            EXPECT_EQ(s.m_nGasNumber, want.m_nGasNumber);
+            EXPECT_EQ(s.m_dC1Cell[1], want.m_dC1Cell[1]);
+            if (i < kCount - 1) { // time is not followed: it stays that of the first sample
+                EXPECT_EQ(s.m_dTime, Made(first, kCount).m_dTime);
+            }
+            ++visited;
+        });
+        EXPECT_EQ(visited, kCount - first);
+    }
+}
+
 TEST(CSampleStore, NewestSampleStaysWritableUntilTheNextAppend) {
     CSampleStore store;
     CDiveLogSample& first = store.push_back(CDiveLogSample());
