@@ -3,7 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <bit>
+#include <cstdlib>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <type_traits>
 
 #include "logfile/SampleFields.h"
@@ -32,8 +36,9 @@ struct CLayout {
     std::vector<CFieldSlot> slots;
     size_t timeColumn = 0;
     size_t statusColumn = 0; // m_byStatus[0]; the other nine follow it
-    // The columns whose field lies in each 8-byte word of a sample object.
-    std::vector<std::vector<uint32_t>> columnsOfWord;
+    // The columns whose field lies in 8-byte word w of a sample object are
+    // [wordStart[w], wordStart[w + 1]): fields are in declaration order, so they follow on.
+    std::vector<uint32_t> wordStart;
 };
 
 const CLayout& Layout() {
@@ -51,9 +56,16 @@ const CLayout& Layout() {
             l.slots.push_back(
                 {static_cast<uint32_t>(offset), static_cast<uint32_t>(sizeof(field))});
         });
-        l.columnsOfWord.resize((sizeof(CDiveLogSample) + 7) / 8);
-        for (size_t c = 0; c < l.slots.size(); ++c)
-            l.columnsOfWord[l.slots[c].offset / 8].push_back(static_cast<uint32_t>(c));
+        const size_t words = (sizeof(CDiveLogSample) + 7) / 8;
+        l.wordStart.assign(words + 1, static_cast<uint32_t>(l.slots.size()));
+        for (size_t c = l.slots.size(); c-- > 0;) {
+            const size_t w = l.slots[c].offset / 8;
+            // Offsets must grow with the columns for the ranges to hold.
+            if (c + 1 < l.slots.size() && l.slots[c + 1].offset <= l.slots[c].offset)
+                std::abort();
+            for (size_t v = 0; v <= w; ++v)
+                l.wordStart[v] = std::min<uint32_t>(l.wordStart[v], static_cast<uint32_t>(c));
+        }
         return l;
     }();
     return layout;
@@ -142,26 +154,40 @@ void CSampleStore::Seal() {
             m_arColumns[c].Append(0, Read(Open(), layout.slots[c]));
     } else {
         // Only the columns of the words that changed are told: the others repeat by themselves.
+        // A sample differs from the one before in a few words, so whole blocks are compared at
+        // once and only a block that differs is looked at word by word.
         constexpr size_t kWords = sizeof(CDiveLogSample) / 8;
         const auto* now = reinterpret_cast<const unsigned char*>(&Open());
         const auto* before = reinterpret_cast<const unsigned char*>(&Last());
-        constexpr size_t kBlock = 4; // words compared at once; most blocks are unchanged
+        const uint32_t* wordStart = layout.wordStart.data();
         auto changed = [&](size_t w) {
-            for (uint32_t c : layout.columnsOfWord[w])
+            for (uint32_t c = wordStart[w]; c < wordStart[w + 1]; ++c)
                 m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
         };
         size_t w0 = 0;
+#if defined(__SSE2__)
+        constexpr size_t kBlock = 8; // words compared at once
+        const __m128i zero = _mm_setzero_si128();
+        auto differs = [&](size_t w) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(now + 8 * w));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(before + 8 * w));
+            return _mm_xor_si128(a, b);
+        };
         for (; w0 + kBlock <= kWords; w0 += kBlock) {
-            uint64_t a[kBlock], b[kBlock];
-            std::memcpy(a, now + 8 * w0, sizeof(a));
-            std::memcpy(b, before + 8 * w0, sizeof(b));
-            if (((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2]) | (a[3] ^ b[3])) == 0)
+            const __m128i d = _mm_or_si128(_mm_or_si128(differs(w0), differs(w0 + 2)),
+                                           _mm_or_si128(differs(w0 + 4), differs(w0 + 6)));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(d, zero)) == 0xFFFF)
                 continue;
-            for (size_t k = 0; k < kBlock; ++k) {
-                if (a[k] != b[k])
+            for (size_t k = 0; k < kBlock; k += 2) {
+                const auto same = static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_cmpeq_epi8(differs(w0 + k), zero)));
+                if ((same & 0xFF) != 0xFF)
                     changed(w0 + k);
+                if ((same >> 8) != 0xFF)
+                    changed(w0 + k + 1);
             }
         }
+#endif
         for (; w0 < kWords; ++w0) {
             if (std::memcmp(now + 8 * w0, before + 8 * w0, 8) != 0)
                 changed(w0);
