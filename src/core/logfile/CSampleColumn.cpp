@@ -81,8 +81,7 @@ void CSampleColumn::Fill(size_t count) {
     // Mostly a gap of a sample or two, between two changes of a lively field.
     auto repeat = [count](auto& values) {
         const auto last = values.back();
-        for (size_t n = count - values.size(); n > 0; --n)
-            values.push_back(last);
+        values.insert(values.end(), count - values.size(), last);
     };
     switch (m_width) {
     case EWidth::kConstant:

@@ -143,7 +143,9 @@ private:
         const double scaled = std::bit_cast<double>(bits) * m_dDivisor;
         if (!(scaled >= INT16_MIN && scaled <= INT16_MAX))
             return false;
-        code = static_cast<int>(std::nearbyint(scaled));
+        // Rounded half away from zero, inline: only an exact round trip is kept, and at a tie
+        // neither neighbour gives the value back, so the way of rounding changes nothing.
+        code = static_cast<int>(scaled + (scaled < 0.0 ? -0.5 : 0.5));
         return Decode(code) == bits;
     }
     // A double that came from a single-precision value (a gradient factor) keeps its four bytes.
