@@ -26,3 +26,27 @@ TEST(HexDigits, AgreeWithTheFieldParsers) {
         }
     }
 }
+
+// A correct line of either record length with one character spoilt, at every place: the fast
+// test must see the spoilt one however many characters it takes at once.
+TEST(HexDigits, OneSpoiltCharacterAnywhereIsSeen) {
+    for (size_t length : {size_t(34), size_t(66), size_t(40)}) {
+        std::string body;
+        for (size_t i = 0; i + 2 < length; ++i)
+            body += "0123456789ABCDEFabcdef"[(i * 7) % 22];
+        const std::string line = WithChecksum(body);
+        ASSERT_TRUE(hexdigits::ChecksumValid(line));
+        for (size_t at = 0; at < line.size(); ++at) {
+            for (char c : {'G', 'g', '/', ':', '@', '`', ' ', '\x80', '\xc1'}) {
+                std::string spoilt = line;
+                spoilt[at] = c;
+                ASSERT_EQ(hexdigits::ChecksumValid(spoilt), IsChecksumValid(spoilt))
+                    << length << " " << at << " " << static_cast<int>(c);
+            }
+            // A digit changed into another digit breaks the checksum.
+            std::string changed = line;
+            changed[at] = changed[at] == '0' ? '1' : '0';
+            EXPECT_FALSE(hexdigits::ChecksumValid(changed)) << length << " " << at;
+        }
+    }
+}
