@@ -1,5 +1,6 @@
 // The two passes over the lines, version detection, making samples and the end of a load.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #if defined(__SSE2__)
@@ -45,6 +46,27 @@ int Decimal2(const std::string& text, size_t pos) {
     }
     return value;
 }
+
+// What the first two characters of a line say to the system-information scan: an empty line
+// ends the text, and the record type they read as (with the loader's digit reading) picks the
+// lines it wants.
+enum : unsigned char { kOtherLine, kEndOfText, kHeaderLine, kDataLine };
+constexpr std::array<unsigned char, 65536> MakeLineStarts() {
+    std::array<unsigned char, 65536> t{};
+    for (unsigned pair = 0; pair < 65536; ++pair) {
+        const char first = static_cast<char>(pair & 0xFF);
+        const char second = static_cast<char>(pair >> 8);
+        const unsigned type = hexdigits::kDigit[pair & 0xFF] * 16u + hexdigits::kDigit[pair >> 8];
+        if (first == '\n' || (first == '\r' && second == '\n'))
+            t[pair] = kEndOfText;
+        else if (type == 0xB0)
+            t[pair] = kHeaderLine;
+        else if (type == 0xB1)
+            t[pair] = kDataLine;
+    }
+    return t;
+}
+constexpr std::array<unsigned char, 65536> kLineStarts = MakeLineStarts();
 
 } // namespace
 
@@ -182,14 +204,26 @@ void CLogLoader::ScanSystemInformation() {
     std::string_view header;
     // False at the end of what is read.
     auto lineAt = [&](size_t start) {
-        if (start >= size || data[start] == '\n' ||
-            (data[start] == '\r' && (start + 1 == size || data[start + 1] == '\n')))
-            return false;
-        if (start + 1 >= size)
+        unsigned type = 0;
+        if (start + 1 < size) {
+            // Nearly every line is told by its first two characters alone.
+            const unsigned pair = static_cast<unsigned char>(data[start]) |
+                                  static_cast<unsigned>(static_cast<unsigned char>(data[start + 1]))
+                                      << 8;
+            switch (kLineStarts[pair]) {
+            case kOtherLine:
+                return true;
+            case kEndOfText:
+                return false;
+            default:
+                type = kLineStarts[pair] == kHeaderLine ? 0xB0 : 0xB1;
+                break;
+            }
+        } else {
+            if (start >= size || data[start] == '\n' || data[start] == '\r')
+                return false;
             return true;
-        const unsigned type = hexdigits::Byte(text, start);
-        if (type != 0xB0 && type != 0xB1)
-            return true;
+        }
         const void* nl = std::memchr(data + start, '\n', size - start);
         size_t end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - data) : size;
         if (data[end - 1] == '\r')
