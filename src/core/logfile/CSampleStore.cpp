@@ -179,8 +179,8 @@ void CSampleStore::Seal() {
             if (_mm_movemask_epi8(_mm_cmpeq_epi8(d, zero)) == 0xFFFF)
                 continue;
             for (size_t k = 0; k < kBlock; k += 2) {
-                const auto same = static_cast<unsigned>(
-                    _mm_movemask_epi8(_mm_cmpeq_epi8(differs(w0 + k), zero)));
+                const auto same =
+                    static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(differs(w0 + k), zero)));
                 if ((same & 0xFF) != 0xFF)
                     changed(w0 + k);
                 if ((same >> 8) != 0xFF)

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogPreDive.h"
@@ -168,8 +168,8 @@ double PassOverSamples(const CDiveLog& log, CDiveLogInformation& info) {
             p, {field(p.m_byStatus[0]), field(p.m_dPressure), field(p.m_dSurfacePressure),
                 field(p.m_dSetpoint), field(p.m_dCNS), field(p.m_dOTU), field(p.m_dC1Measured),
                 field(p.m_dC2Measured), field(p.m_dDiveDetect), field(p.m_nConservatism),
-                field(p.m_byC1CellStatus), field(p.m_byC2CellStatus),
-                field(p.m_byCellStatusExtra), field(p.m_byStatusExt)});
+                field(p.m_byC1CellStatus), field(p.m_byC2CellStatus), field(p.m_byCellStatusExtra),
+                field(p.m_byStatusExt)});
     }();
     const auto& samples = log.m_arSamples;
     samples.ForEach(0, samples.size(), columns, [&](size_t, const CDiveLogSample& s) {

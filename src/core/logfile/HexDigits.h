@@ -108,21 +108,17 @@ inline bool ChecksumValid(std::string_view line) {
         __m128i bad = _mm_setzero_si128();
         for (; i + 16 <= body; i += 16) {
             const __m128i w = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.data() + i));
-            // Signed compares: bytes from 0x80 on are negative and fall below '0'.
-            const __m128i digit = _mm_andnot_si128(
-                _mm_or_si128(_mm_cmplt_epi8(w, _mm_set1_epi8('0')),
-                             _mm_cmpgt_epi8(w, _mm_set1_epi8('9'))),
-                _mm_set1_epi8(-1));
+            // Signed compares: bytes from 0x80 on are negative and fall below '0'. A byte is
+            // bad when it is neither a digit nor, folded to lower case, a letter a-f.
+            const __m128i notDigit = _mm_or_si128(_mm_cmplt_epi8(w, _mm_set1_epi8('0')),
+                                                  _mm_cmpgt_epi8(w, _mm_set1_epi8('9')));
             const __m128i folded = _mm_or_si128(w, lowerCase);
-            const __m128i letter = _mm_andnot_si128(
-                _mm_or_si128(_mm_cmplt_epi8(folded, _mm_set1_epi8('a')),
-                             _mm_cmpgt_epi8(folded, _mm_set1_epi8('f'))),
-                _mm_set1_epi8(-1));
-            bad = _mm_or_si128(bad, _mm_andnot_si128(_mm_or_si128(digit, letter),
-                                                     _mm_set1_epi8(-1)));
+            const __m128i notLetter = _mm_or_si128(_mm_cmplt_epi8(folded, _mm_set1_epi8('a')),
+                                                   _mm_cmpgt_epi8(folded, _mm_set1_epi8('f')));
+            bad = _mm_or_si128(bad, _mm_and_si128(notDigit, notLetter));
             const __m128i isLetter = _mm_and_si128(_mm_srli_epi16(w, 6), one); // 0 or 1
-            const __m128i value = _mm_add_epi8(
-                _mm_and_si128(w, low), _mm_add_epi8(_mm_slli_epi16(isLetter, 3), isLetter));
+            const __m128i value = _mm_add_epi8(_mm_and_si128(w, low),
+                                               _mm_add_epi8(_mm_slli_epi16(isLetter, 3), isLetter));
             acc16 = _mm_xor_si128(acc16, value);
         }
         if (_mm_movemask_epi8(bad) != 0)

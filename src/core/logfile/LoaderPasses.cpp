@@ -51,22 +51,26 @@ int Decimal2(const std::string& text, size_t pos) {
 // ends the text, and the record type they read as (with the loader's digit reading) picks the
 // lines it wants.
 enum : unsigned char { kOtherLine, kEndOfText, kHeaderLine, kDataLine };
-constexpr std::array<unsigned char, 65536> MakeLineStarts() {
-    std::array<unsigned char, 65536> t{};
-    for (unsigned pair = 0; pair < 65536; ++pair) {
-        const char first = static_cast<char>(pair & 0xFF);
-        const char second = static_cast<char>(pair >> 8);
-        const unsigned type = hexdigits::kDigit[pair & 0xFF] * 16u + hexdigits::kDigit[pair >> 8];
-        if (first == '\n' || (first == '\r' && second == '\n'))
-            t[pair] = kEndOfText;
-        else if (type == 0xB0)
-            t[pair] = kHeaderLine;
-        else if (type == 0xB1)
-            t[pair] = kDataLine;
-    }
-    return t;
+// Built once at first use: too many steps for a compile-time table.
+const std::array<unsigned char, 65536>& LineStarts() {
+    static const std::array<unsigned char, 65536> table = [] {
+        std::array<unsigned char, 65536> t{};
+        for (unsigned pair = 0; pair < 65536; ++pair) {
+            const char first = static_cast<char>(pair & 0xFF);
+            const char second = static_cast<char>(pair >> 8);
+            const unsigned type =
+                hexdigits::kDigit[pair & 0xFF] * 16u + hexdigits::kDigit[pair >> 8];
+            if (first == '\n' || (first == '\r' && second == '\n'))
+                t[pair] = kEndOfText;
+            else if (type == 0xB0)
+                t[pair] = kHeaderLine;
+            else if (type == 0xB1)
+                t[pair] = kDataLine;
+        }
+        return t;
+    }();
+    return table;
 }
-constexpr std::array<unsigned char, 65536> kLineStarts = MakeLineStarts();
 
 } // namespace
 
@@ -202,6 +206,7 @@ void CLogLoader::ScanSystemInformation() {
     const char* data = text.data();
     const size_t size = text.size();
     std::string_view header;
+    const std::array<unsigned char, 65536>& lineStarts = LineStarts();
     // False at the end of what is read.
     auto lineAt = [&](size_t start) {
         unsigned type = 0;
@@ -210,13 +215,13 @@ void CLogLoader::ScanSystemInformation() {
             const unsigned pair = static_cast<unsigned char>(data[start]) |
                                   static_cast<unsigned>(static_cast<unsigned char>(data[start + 1]))
                                       << 8;
-            switch (kLineStarts[pair]) {
+            switch (lineStarts[pair]) {
             case kOtherLine:
                 return true;
             case kEndOfText:
                 return false;
             default:
-                type = kLineStarts[pair] == kHeaderLine ? 0xB0 : 0xB1;
+                type = lineStarts[pair] == kHeaderLine ? 0xB0 : 0xB1;
                 break;
             }
         } else {
