@@ -100,9 +100,9 @@ bool AppendRecordLines(const uint8_t* data, size_t length, size_t recordSize,
     char* const chunkEnd = chunk.data() + chunk.size();
     char* out = chunk.data();
     // The key stream with its start repeated after its end, so a record's stretch of it never
-    // wraps; and one record's unscrambled bytes.
+    // wraps; and zeros for the records that are taken as they are.
     std::vector<uint8_t> stream;
-    std::vector<uint8_t> plain(recordSize);
+    const std::vector<uint8_t> none(recordSize, 0);
     if (key) {
         stream.resize(CBinaryLogKey::kStreamSize + recordSize);
         for (size_t i = 0; i < stream.size(); ++i)
@@ -113,29 +113,28 @@ bool AppendRecordLines(const uint8_t* data, size_t length, size_t recordSize,
             text.append(chunk.data(), out);
             out = chunk.data();
         }
-        const uint8_t* bytes = data;
-        // Erased memory was stored as it is.
-        if (key && !CBinaryLogKey::IsErased(data, recordSize)) {
-            const uint8_t* k =
-                stream.data() + (start + r * recordSize) % CBinaryLogKey::kStreamSize;
-            for (size_t i = 0; i < recordSize; ++i)
-                plain[i] = data[i] ^ k[i];
-            bytes = plain.data();
-        }
+        // Erased memory was stored as it is. The key is applied as the digits are written
+        // rather than into a copy first.
+        const uint8_t* k = none.data();
+        if (key && !CBinaryLogKey::IsErased(data, recordSize))
+            k = stream.data() + (start + r * recordSize) % CBinaryLogKey::kStreamSize;
         unsigned sum = 0;
         size_t i = 0;
         // Four bytes' digits are gathered into one eight-byte store.
         for (; i + 4 <= recordSize; i += 4) {
-            const uint64_t digits = uint64_t(Pair(bytes[i])) | uint64_t(Pair(bytes[i + 1])) << 16 |
-                                    uint64_t(Pair(bytes[i + 2])) << 32 |
-                                    uint64_t(Pair(bytes[i + 3])) << 48;
-            StoreLe64(out, digits);
+            const uint8_t b0 = data[i] ^ k[i];
+            const uint8_t b1 = data[i + 1] ^ k[i + 1];
+            const uint8_t b2 = data[i + 2] ^ k[i + 2];
+            const uint8_t b3 = data[i + 3] ^ k[i + 3];
+            StoreLe64(out, uint64_t(Pair(b0)) | uint64_t(Pair(b1)) << 16 |
+                               uint64_t(Pair(b2)) << 32 | uint64_t(Pair(b3)) << 48);
             out += 8;
-            sum ^= bytes[i] ^ bytes[i + 1] ^ bytes[i + 2] ^ bytes[i + 3];
+            sum ^= b0 ^ b1 ^ b2 ^ b3;
         }
         for (; i < recordSize; ++i) {
-            out = PutByte(out, bytes[i]);
-            sum ^= bytes[i];
+            const uint8_t b = data[i] ^ k[i];
+            out = PutByte(out, b);
+            sum ^= b;
         }
         out = PutByte(out, sum);
         *out++ = '\r';
