@@ -1,16 +1,20 @@
 // The chart model fed arbitrary trace settings (codes, switches, axis slot), window, cursor and
 // chart size, over a log loaded from the rest of the input (or a simulated dive when that does
-// not load), then driven through its keys and mouse and asked for everything it draws from.
+// not load), then driven through its keys and mouse and asked for everything it draws from; the
+// lines and bands are then drawn into a small pixel canvas with a clip of the input's choosing,
+// since the screen chart writes its pixels straight into image memory.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "sim/CDiveSimulator.h"
 #include "viewmodel/CChartModel.h"
 #include "viewmodel/ChartPaths.h"
+#include "viewmodel/ChartRaster.h"
 #include "viewmodel/ChartScale.h"
 
 namespace {
@@ -117,13 +121,34 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     map.viewStart = st.m_nViewStart;
     map.xMin = model.PlotLeft() - 2.0;
     map.xMax = model.PlotRight() + 2.0;
+    // A canvas smaller than the chart, so far and clipped points are the rule, not the exception.
+    constexpr int kCanvasWidth = 97, kCanvasHeight = 131; // the height spans three mask words
+    std::vector<uint32_t> pixels(kCanvasWidth * kCanvasHeight);
+    CPixelCanvas canvas(pixels.data(), kCanvasWidth, kCanvasWidth, kCanvasHeight);
+    canvas.SetClip(s.Take<int16_t>(), s.Take<int16_t>(), s.Take<int16_t>(), s.Take<int16_t>());
+    if (flags & 16)
+        canvas.DrawUnderneath();
     for (int n = 0; n < kChartSlots; ++n) {
         if (!st.m_bTraceEnabled[n])
             continue;
-        BuildTraceLines(log, window, st.m_nTraceCode[n], st.m_dTraceMin[n], st.m_dTraceMax[n],
-                        false, map);
-        BuildBandRuns(log, window, st.m_nTraceCode[n], log.VersionLevel(3), map);
+        const auto lines = BuildTraceLines(log, window, st.m_nTraceCode[n], st.m_dTraceMin[n],
+                                           st.m_dTraceMax[n], false, map);
+        for (const CPolyline& line : lines)
+            canvas.Polyline(line, 0xFF000000u | static_cast<uint32_t>(n));
+        const auto runs = BuildBandRuns(log, window, st.m_nTraceCode[n], log.VersionLevel(3), map);
+        for (const CXRun& run : runs)
+            canvas.Fill(run.x0, 10.0 * n, run.x1, 10.0 * n + 3.0, 0xFFFFFFFFu);
     }
+    // Points straight from the input's last bytes (which the log reads too): NaN, infinities and
+    // values far past any pixel.
+    const std::string_view all(reinterpret_cast<const char*>(data), size);
+    Bytes tail(all.substr(all.size() > 256 ? all.size() - 256 : 0));
+    CPolyline raw;
+    while (!tail.Rest().empty())
+        raw.push_back({tail.Take<double>(), tail.Take<double>()});
+    canvas.Polyline(raw, 0xFF00FF00u);
+    if (raw.size() >= 2)
+        canvas.Fill(raw[0].x, raw[0].y, raw[1].x, raw[1].y, 0xFF0000FFu);
     StateAxisTicks(st, model.PlotTop(), model.PlotHeight());
     for (int v = 0; v <= 10; ++v) {
         TimeAxisLabel(st, v);

@@ -86,12 +86,20 @@ void CJsonWriter::String(std::string_view value) {
 
 void CJsonWriter::Number(double value) {
     BeforeValue(false);
-    m_out += FormatNumber(value);
+    if (!std::isfinite(value)) {
+        m_out += "null";
+        return;
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    m_out.append(buffer, result.ptr);
 }
 
 void CJsonWriter::Int(long long value) {
     BeforeValue(false);
-    m_out += std::to_string(value);
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    m_out.append(buffer, result.ptr);
 }
 
 void CJsonWriter::Bool(bool value) {
@@ -115,8 +123,19 @@ std::string CJsonWriter::FormatNumber(double value) {
 void CJsonWriter::AppendEscaped(std::string& out, std::string_view value) {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
-    for (char ch : value) {
-        const unsigned char c = static_cast<unsigned char>(ch);
+    // Keys and most texts need no escape at all: copy the plain run before each character that
+    // does in one piece (a dump writes hundreds of thousands of keys).
+    auto plain = [](unsigned char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; };
+    while (!value.empty()) {
+        size_t run = 0;
+        while (run < value.size() && plain(static_cast<unsigned char>(value[run])))
+            ++run;
+        out.append(value.data(), run);
+        value.remove_prefix(run);
+        if (value.empty())
+            break;
+        const unsigned char c = static_cast<unsigned char>(value.front());
+        value.remove_prefix(1);
         switch (c) {
         case '"':
             out += "\\\"";
@@ -133,14 +152,10 @@ void CJsonWriter::AppendEscaped(std::string& out, std::string_view value) {
         case '\t':
             out += "\\t";
             break;
-        default:
-            if (c < 0x20 || c >= 0x7F) {
-                out += "\\u00";
-                out += kHex[c >> 4];
-                out += kHex[c & 0xF];
-            } else {
-                out += static_cast<char>(c);
-            }
+        default: // control characters and anything past ASCII
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
         }
     }
     out += '"';

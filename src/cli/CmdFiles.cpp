@@ -97,7 +97,7 @@ int CmdDump(const std::vector<std::string>& argv, CCommandIo& io) {
     const std::string& path = args.positional[0];
     CDiveLog log;
     const CLoadResult result = LoadForCommand(path, log);
-    io.out << DumpJson(path, log, result);
+    WriteDumpJson(io.out, path, log, result);
     if (!result.loaded) {
         io.err << "zelvorlog dump: " << path << ": " << FailureText(result) << "\n";
         return kExitFailed;

@@ -1,6 +1,7 @@
 #include "cli/DumpJson.h"
 
 #include <iterator>
+#include <ostream>
 #include <type_traits>
 
 #include "cli/CJsonWriter.h"
@@ -273,10 +274,11 @@ void WriteSystemInformation(CJsonWriter& j, const CDiveLogSysInfo& sys) {
     j.EndObject();
 }
 
-} // namespace
-
-std::string DumpJson(const std::string& path, const CDiveLog& log, const CLoadResult& result) {
-    std::string out;
+// Writes the dump into `out`; with a `sink`, the text written so far goes there every so often
+// along the samples, so a day-long log never holds its whole dump (well over 100 MB) at once.
+void Dump(const std::string& path, const CDiveLog& log, const CLoadResult& result,
+          std::string& out, std::ostream* sink) {
+    constexpr size_t kChunk = 1 << 16;
     CJsonWriter j(out);
     j.BeginObject();
     j.KeyString("file", path);
@@ -305,8 +307,13 @@ std::string DumpJson(const std::string& path, const CDiveLog& log, const CLoadRe
     j.EndObject();
     j.Key("samples");
     j.BeginArray();
-    for (const auto& s : log.m_arSamples)
+    for (const auto& s : log.m_arSamples) {
         WriteSample(j, *s);
+        if (sink && out.size() >= kChunk) {
+            sink->write(out.data(), static_cast<std::streamsize>(out.size()));
+            out.clear();
+        }
+    }
     j.EndArray();
     WriteSolenoids(j, "solenoid_c1", log.m_arSolenoidC1);
     WriteSolenoids(j, "solenoid_c2", log.m_arSolenoidC2);
@@ -321,7 +328,21 @@ std::string DumpJson(const std::string& path, const CDiveLog& log, const CLoadRe
     WriteSystemInformation(j, log.m_SysInfo);
     j.EndObject();
     out += '\n';
+}
+
+} // namespace
+
+std::string DumpJson(const std::string& path, const CDiveLog& log, const CLoadResult& result) {
+    std::string out;
+    Dump(path, log, result, out, nullptr);
     return out;
+}
+
+void WriteDumpJson(std::ostream& sink, const std::string& path, const CDiveLog& log,
+                   const CLoadResult& result) {
+    std::string out;
+    Dump(path, log, result, out, &sink);
+    sink.write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
 } // namespace zelvorlog

@@ -2,10 +2,14 @@
 // whole. A deliberate change is taken over with UPDATE_GOLDEN=1, never automatically.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <ostream>
+#include <streambuf>
 
 #include "CliTestHelpers.h"
 #include "cli/DumpJson.h"
+#include "sim/CDiveSimulator.h"
 
 namespace {
 
@@ -86,4 +90,41 @@ TEST(GoldenDump, BinarySampleMatchesItsTextTwin) {
 TEST(GoldenInfo, SampleFrcMetricAndShortImperial) {
     CompareWithGolden(InfoOf("sample-frc.ccl", true), "sample-frc.info.txt");
     CompareWithGolden(InfoOf("sample-short.ccl", false), "sample-short.imperial.info.txt");
+}
+
+// Counts what reaches the stream and the largest single write.
+class CWriteCounter : public std::streambuf {
+public:
+    std::string text;
+    std::streamsize largest = 0;
+
+protected:
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        text.append(s, static_cast<size_t>(n));
+        largest = std::max(largest, n);
+        return n;
+    }
+    int_type overflow(int_type c) override {
+        if (c != traits_type::eof())
+            xsputn(reinterpret_cast<const char*>(&c), 1);
+        return c;
+    }
+};
+
+TEST(GoldenDump, StreamedInPiecesIsTheSameText) {
+    // An hour at one second dumps to megabytes: the streamed dump must be the same text, handed
+    // over in pieces far smaller than the whole.
+    CSimOptions options;
+    options.durationSeconds = 60 * 60;
+    options.intervalSeconds = 1;
+    CDiveLog log;
+    const CLoadResult result = log.LoadLogBytes(SimulateDive(options).ToText(), "hour.ccl");
+    ASSERT_TRUE(result.loaded);
+    const std::string whole = zelvorlog::DumpJson("hour.ccl", log, result);
+    CWriteCounter counter;
+    std::ostream out(&counter);
+    zelvorlog::WriteDumpJson(out, "hour.ccl", log, result);
+    EXPECT_TRUE(counter.text == whole);
+    EXPECT_GT(whole.size(), 1'000'000u);
+    EXPECT_LT(counter.largest, static_cast<std::streamsize>(whole.size() / 8));
 }

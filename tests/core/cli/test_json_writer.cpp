@@ -22,4 +22,10 @@ TEST(CJsonWriter, EscapesEightBitText) {
     std::string out;
     CJsonWriter::AppendEscaped(out, std::string("a\"b\\c\n\t\x01\xE9", 9));
     EXPECT_EQ(out, "\"a\\\"b\\\\c\\n\\t\\u0001\\u00e9\"");
+    // Plain runs before, between and after the escapes are copied whole; nothing is empty.
+    out.clear();
+    CJsonWriter::AppendEscaped(out, "m_dTime");
+    CJsonWriter::AppendEscaped(out, "");
+    CJsonWriter::AppendEscaped(out, "\x7F tail");
+    EXPECT_EQ(out, "\"m_dTime\"\"\"\"\\u007f tail\"");
 }
