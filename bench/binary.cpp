@@ -8,6 +8,7 @@
 #include "logfile/FieldParsers.h"
 #include "logfile/binary/BinaryLog.h"
 #include "logfile/binary/CBinaryLogWriter.h"
+#include "sim/CDiveSimulator.h"
 
 namespace {
 
@@ -44,6 +45,39 @@ void BM_ConvertBinaryToLines(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
 }
 BENCHMARK(BM_ConvertBinaryToLines)->Args({100000, 16})->Args({100000, 32});
+
+// A day of simulated logging at one-second intervals, as the unit would write it: the
+// conversion the loader runs before its text passes. Argument: 1 for the FRC layout.
+void BM_ConvertSimulatedDay(benchmark::State& state) {
+    CSimOptions sim;
+    sim.frcLayout = state.range(0) != 0;
+    sim.durationSeconds = 24 * 60 * 60;
+    sim.intervalSeconds = 1;
+    if (!sim.frcLayout) {
+        sim.versionMajor = 5;
+        sim.versionMinor = 2;
+        sim.versionBuild = 46;
+    }
+    const CSimLog log = SimulateDive(sim);
+    CBinaryLogWriter::Options options;
+    options.key = CBinaryLogKey::TestKey();
+    options.displayVersion = {0, uint8_t(log.versionMajor), uint8_t(log.versionMinor),
+                              uint8_t(log.versionBuild)};
+    std::string file;
+    if (!CBinaryLogWriter(options).Build(CBinaryLogWriter::SplitLines(log.ToText()), file)) {
+        state.SkipWithError("the simulated log did not convert to a binary file");
+        return;
+    }
+    const CBinaryLogKey key = CBinaryLogKey::TestKey();
+    for (auto _ : state) {
+        CMemLineFile out;
+        bool frc = false;
+        std::string error;
+        benchmark::DoNotOptimize(ConvertBinaryBytesToLines(file, out, frc, error, &key));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
+}
+BENCHMARK(BM_ConvertSimulatedDay)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_WriteBinaryFromLines(benchmark::State& state) {
     const auto lines = LogLines(static_cast<size_t>(state.range(0)), 16);

@@ -39,6 +39,32 @@ TEST(CCrc32Static, EightByteFoldMatchesBitByBitDefinition) {
                 << "offset " << offset << " length " << n;
 }
 
+// The wide fold takes over from 64 bytes on and hands the tail to the tables: it must agree
+// with the plain definition when resumed mid-stream, over many folds, and at every tail size.
+TEST(CCrc32Static, WideFoldResumesFromAnyStateAndLength) {
+    std::string bytes;
+    uint32_t seed = 0x2468ACE1u;
+    for (int i = 0; i < 5000; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        bytes += static_cast<char>(seed >> 24);
+    }
+    auto bytewise = [](uint32_t c, const char* p, size_t n) {
+        for (size_t i = 0; i < n; ++i) {
+            c ^= static_cast<unsigned char>(p[i]);
+            for (int bit = 0; bit < 8; ++bit)
+                c = (c & 1u) ? (0xEDB88320u ^ (c >> 1)) : (c >> 1);
+        }
+        return c;
+    };
+    for (size_t head : {0u, 1u, 6u, 13u})
+        for (size_t n = 48; head + n <= bytes.size(); n = n * 3 / 2 + 5) {
+            const uint32_t start = bytewise(0xFFFFFFFFu, bytes.data(), head);
+            ASSERT_EQ(CCrc32Static::Update(start, bytes.data() + head, n),
+                      bytewise(start, bytes.data() + head, n))
+                << "head " << head << " length " << n;
+        }
+}
+
 // Joining two CRCs must give the CRC of the joined bytes for every split, an empty part on
 // either side included; a wrong shift shows at some lengths and not at others.
 TEST(CCrc32Static, CombineEqualsTheCrcOfTheJoinedBytes) {

@@ -9,6 +9,7 @@
 #include "logfile/binary/CBinaryLogKey.h"
 #include "logfile/binary/CCrc32Static.h"
 #include "logfile/binary/CQorBinaryFile.h"
+#include "logfile/binary/CSRDLDataComp.h"
 #include "logfile/binary/CSRMemoryBlock.h"
 #include "statuslog/CReport.h"
 
@@ -404,6 +405,33 @@ TEST(Unscramble, ConversionFromTheFileBytesMatchesTheRecords) {
         ASSERT_TRUE(c.ok) << c.error;
         EXPECT_EQ(JoinLines(c.lines), expected) << (frc ? "FRC" : "short");
         EXPECT_EQ(c.lines.size(), 3u + 4u + 1u) << (frc ? "FRC" : "short");
+    }
+}
+
+// The digits are written sixteen bytes, four bytes or one byte at a time depending on what is
+// left of a record; every mix of those, with and without a key, must give the record's line
+// with its checksum over all bytes, including bytes above 0x9F and 0xF0 (digits A-F).
+TEST(Unscramble, RecordLinesOfAnySizeMatchTheLineWriter) {
+    const CBinaryLogKey key;
+    for (const size_t size : {1u, 3u, 4u, 7u, 16u, 21u, 32u, 36u, 48u}) {
+        std::string plain = Bytes({0, 0, 0, 5}); // start offset 5 into the key stream
+        for (int r = 0; r < 3; ++r)
+            plain += LogRecord(r * 0x55 + 0x0A, size, 0xE0 + 9 * r);
+        plain += std::string(size - 1, 'x'); // a trailing part short of a record: no line
+        std::string scrambled = plain;
+        auto* p = reinterpret_cast<uint8_t*>(scrambled.data());
+        key.ApplyBlocks(p + 4, scrambled.size() - 4, size, CBinaryLogKey::StartOffset(p));
+        std::string expected;
+        for (int r = 0; r < 3; ++r)
+            expected += LineOf(plain.substr(4 + r * size, size)) + "\r\n";
+
+        std::string text = "kept";
+        ASSERT_TRUE(CSRDLDataComp::AppendLines(reinterpret_cast<const uint8_t*>(plain.data()),
+                                               plain.size(), size, text));
+        EXPECT_EQ(text, "kept" + expected) << "size " << size;
+        text.clear();
+        ASSERT_TRUE(CSRDLDataComp::AppendUnscrambledLines(p, scrambled.size(), size, key, text));
+        EXPECT_EQ(text, expected) << "scrambled, size " << size;
     }
 }
 
