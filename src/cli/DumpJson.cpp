@@ -276,8 +276,8 @@ void WriteSystemInformation(CJsonWriter& j, const CDiveLogSysInfo& sys) {
 
 // Writes the dump into `out`; with a `sink`, the text written so far goes there every so often
 // along the samples, so a day-long log never holds its whole dump (well over 100 MB) at once.
-void Dump(const std::string& path, const CDiveLog& log, const CLoadResult& result,
-          std::string& out, std::ostream* sink) {
+void Dump(const std::string& path, const CDiveLog& log, const CLoadResult& result, std::string& out,
+          std::ostream* sink) {
     constexpr size_t kChunk = 1 << 16;
     CJsonWriter j(out);
     j.BeginObject();

@@ -55,6 +55,19 @@ FileIdentity IdentityFromStat(const struct stat& st) {
     return id;
 }
 
+// One read, tried again when a signal interrupts it; -1 with `err` set when it fails.
+ssize_t ReadRetrying(int fd, char* into, size_t want, int& err) {
+    for (;;) {
+        const ssize_t n = ::read(fd, into, want);
+        if (n >= 0)
+            return n;
+        if (errno != EINTR) {
+            err = errno;
+            return -1;
+        }
+    }
+}
+
 // Reads until end of file or until `cap` bytes are held; false on a read error. The bytes go
 // straight into the string's room (the caller reserves the file's size), so a large file is
 // not copied once more through a buffer; only a file that turns out longer grows it.
@@ -68,11 +81,8 @@ bool ReadUpTo(int fd, std::string& content, uint64_t cap, int& err) {
                 char probe[4096];
                 const size_t want = static_cast<size_t>(
                     std::min<uint64_t>(sizeof probe, cap - static_cast<uint64_t>(held)));
-                const ssize_t n = ::read(fd, probe, want);
+                const ssize_t n = ReadRetrying(fd, probe, want, err);
                 if (n < 0) {
-                    if (errno == EINTR)
-                        continue;
-                    err = errno;
                     content.resize(held);
                     return false;
                 }
@@ -84,11 +94,8 @@ bool ReadUpTo(int fd, std::string& content, uint64_t cap, int& err) {
             }
             content.resize(static_cast<size_t>(std::min<uint64_t>(content.capacity(), cap)));
         }
-        const ssize_t n = ::read(fd, content.data() + held, content.size() - held);
+        const ssize_t n = ReadRetrying(fd, content.data() + held, content.size() - held, err);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            err = errno;
             content.resize(held);
             return false;
         }

@@ -109,7 +109,7 @@ private:
     CRecordFormat m_format;
     bool m_bTrace = false;
     bool m_bChecksumsChecked = false; // or trusted: no line needs its checksum tested
-    const bool m_bFrcAtStart; // the layout the version pass reads the lines in
+    const bool m_bFrcAtStart;         // the layout the version pass reads the lines in
     // What the version pass reports, found during the one pass: its off-grid power-on lines,
     // and where its events go among those already made.
     std::vector<int> m_arFirstOffGrid;

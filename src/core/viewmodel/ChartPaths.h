@@ -32,9 +32,7 @@ struct CChartMapping {
 
     // x of a sample time: one pixel inside the plot's left edge at the window start, the time
     // truncated to whole seconds.
-    double X(double time) const {
-        return plotLeft + 1.0 + (std::trunc(time) - viewStart) * xScale;
-    }
+    double X(double time) const { return plotLeft + 1.0 + (std::trunc(time) - viewStart) * xScale; }
 };
 
 struct CChartState;

@@ -119,18 +119,32 @@ void DrawLayers(CPixelCanvas& canvas, bool topFirst) {
     const std::vector<std::function<void()>> layers = {
         [&] { canvas.Fill(-5.0, 20.0, 200.0, 30.0, 0xff0000ff); },
         [&] { // reduced columns, taller than a mask word, turning back on themselves
-            canvas.Polyline({{10.2, 40.0}, {10.2, 2.0}, {10.2, 140.0}, {10.9, 70.0}, {11.3, 75.0},
-                             {11.3, 1.0}, {11.3, 148.0}, {11.8, 60.0}},
+            canvas.Polyline({{10.2, 40.0},
+                             {10.2, 2.0},
+                             {10.2, 140.0},
+                             {10.9, 70.0},
+                             {11.3, 75.0},
+                             {11.3, 1.0},
+                             {11.3, 148.0},
+                             {11.8, 60.0}},
                             0xff00ff00);
         },
         [&] { // slants both ways and steep and flat, running out of the clip
-            canvas.Polyline({{-3.0, 10.0}, {50.5, 145.0}, {60.0, 100.0}, {140.0, 90.3},
-                             {20.0, 12.7}, {25.5, 149.0}},
+            canvas.Polyline({{-3.0, 10.0},
+                             {50.5, 145.0},
+                             {60.0, 100.0},
+                             {140.0, 90.3},
+                             {20.0, 12.7},
+                             {25.5, 149.0}},
                             0xffff00ff);
         },
         [&] { canvas.Fill(8.5, 60.0, 30.5, 70.0, 0xffffff00); },
-        [&] { canvas.Line({9.7, 0.0}, {12.4, 150.0}, 0xff00ffff); },
-        [&] { canvas.Line({0.0, 66.6}, {120.0, 61.2}, 0xff808080); },
+        [&] {
+            canvas.Line({9.7, 0.0}, {12.4, 150.0}, 0xff00ffff);
+        },
+        [&] {
+            canvas.Line({0.0, 66.6}, {120.0, 61.2}, 0xff808080);
+        },
     };
     if (topFirst) {
         canvas.DrawUnderneath();
