@@ -32,9 +32,8 @@ std::string File(size_t count, size_t bytes) {
     return file;
 }
 
-void BM_ConvertBinaryToLines(benchmark::State& state) {
-    const size_t bytes = static_cast<size_t>(state.range(1));
-    const std::string file = File(static_cast<size_t>(state.range(0)), bytes);
+// The timed part both conversion benchmarks share: the file's bytes to text lines.
+void TimeConversion(benchmark::State& state, const std::string& file) {
     const CBinaryLogKey key = CBinaryLogKey::TestKey();
     for (auto _ : state) {
         CMemLineFile out;
@@ -43,6 +42,12 @@ void BM_ConvertBinaryToLines(benchmark::State& state) {
         benchmark::DoNotOptimize(ConvertBinaryBytesToLines(file, out, frc, error, &key));
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
+}
+
+void BM_ConvertBinaryToLines(benchmark::State& state) {
+    const size_t bytes = static_cast<size_t>(state.range(1));
+    const std::string file = File(static_cast<size_t>(state.range(0)), bytes);
+    TimeConversion(state, file);
 }
 BENCHMARK(BM_ConvertBinaryToLines)->Args({100000, 16})->Args({100000, 32});
 
@@ -68,14 +73,7 @@ void BM_ConvertSimulatedDay(benchmark::State& state) {
         state.SkipWithError("the simulated log did not convert to a binary file");
         return;
     }
-    const CBinaryLogKey key = CBinaryLogKey::TestKey();
-    for (auto _ : state) {
-        CMemLineFile out;
-        bool frc = false;
-        std::string error;
-        benchmark::DoNotOptimize(ConvertBinaryBytesToLines(file, out, frc, error, &key));
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
+    TimeConversion(state, file);
 }
 BENCHMARK(BM_ConvertSimulatedDay)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
