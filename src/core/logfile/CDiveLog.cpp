@@ -10,6 +10,7 @@
 #include "logfile/FileIO.h"
 #include "logfile/LoaderInternal.h"
 #include "logfile/binary/BinaryFileAccess.h"
+#include "logfile/binary/BinaryLineSource.h"
 #include "logfile/binary/BinaryLog.h"
 
 namespace {
@@ -80,7 +81,7 @@ CLoadResult CDiveLog::LoadLogFile(const std::string& path, const CLoadOptions& o
     std::string content;
     const fileio::ReadOutcome read = ReadLogFile(path, content);
     if (read.ok) {
-        Load(content, &content, path, options, report, result);
+        Load(content, path, options, report, result);
         if (result.loaded)
             m_fileIdentity = read.identity;
     } else {
@@ -105,13 +106,13 @@ CLoadResult CDiveLog::LoadLogBytes(std::string_view bytes, const std::string& na
                                    const CLoadOptions& options) {
     CLoadResult result;
     CReport report(options.messageLevel, options.observer);
-    Load(bytes, nullptr, name, options, report, result);
+    Load(bytes, name, options, report, result);
     m_bLoading = false;
     result.events = report.TakeEvents();
     return result;
 }
 
-void CDiveLog::Load(std::string_view content, std::string* owned, const std::string& path,
+void CDiveLog::Load(std::string_view content, const std::string& path,
                     const CLoadOptions& options, CReport& report, CLoadResult& result) {
     m_bLoading = true;
     const auto fail = [&](std::vector<std::string> errors) {
@@ -130,13 +131,18 @@ void CDiveLog::Load(std::string_view content, std::string* owned, const std::str
     report.Add(ReportKind::kProgress, "File format check passed");
     m_bFrcLayout = false;
 
-    CMemLineFile source;
+    CMemLineFile text;
+    CBinaryLineSource binary(options.binaryPieceChars ? options.binaryPieceChars
+                                                      : CBinaryLineSource::kPieceChars);
+    CLineSource* source = &text;
     if (m_nFileKind == 2) {
         bool frcLayout = false;
         std::string convertError;
         const CBinaryLogKey key =
             options.key ? *options.key : CBinaryLogKey::Resolve(std::string(), &report);
-        if (!ConvertBinaryBytesToLines(content, source, frcLayout, convertError, &key, &report)) {
+        // The lines are made from the file's bytes as they are read, so `content` stays
+        // until the load is done.
+        if (!OpenBinaryBytesAsLines(content, binary, frcLayout, convertError, &key, &report)) {
             // Without a message the diver would be left looking at an empty window.
             result.messageId = 2220;
             result.reason = convertError;
@@ -145,16 +151,13 @@ void CDiveLog::Load(std::string_view content, std::string* owned, const std::str
             return;
         }
         m_bFrcLayout = frcLayout;
-        if (owned) {
-            owned->clear();
-            owned->shrink_to_fit();
-        }
+        source = &binary;
     } else {
-        source.SetView(content); // the caller's text outlives the load
+        text.SetView(content); // the caller's text outlives the load
     }
 
     PrepareForLoad();
-    CLogLoader::Run(*this, path, source, result, report, m_nFileKind == 1, m_nFileKind == 2);
+    CLogLoader::Run(*this, path, *source, result, report, m_nFileKind == 1, m_nFileKind == 2);
 }
 
 void CDiveLog::PrepareForLoad() {

@@ -41,6 +41,9 @@ struct CLoadOptions {
     CReport::Observer observer;
     // The binary logs' key; without one, $ZELVOR_LOG_KEY or the built-in test key.
     std::optional<CBinaryLogKey> key;
+    // Characters of a binary log's lines made at a time; 0 for the usual amount. Tests make it
+    // small so that every kind of line meets a piece boundary.
+    size_t binaryPieceChars = 0;
 };
 
 // The three times (whole seconds) and the view range the profile chart receives.
@@ -123,9 +126,8 @@ private:
     // Before a pass: arrays, version levels, the per-file times and the records reset.
     void PrepareForLoad();
     void SetLoadedFile(const std::string& path);
-    // `owned`, when given, holds the same bytes as `content` and may be taken or freed: the
-    // line source then needs no copy of a text file, and a binary file's bytes are gone before
-    // the passes begin.
-    void Load(std::string_view content, std::string* owned, const std::string& path,
-              const CLoadOptions& options, CReport& report, CLoadResult& result);
+    // `content` outlives the load: the line source reads a text file's lines from it, and makes
+    // a binary file's lines from its bytes as they are read.
+    void Load(std::string_view content, const std::string& path, const CLoadOptions& options,
+              CReport& report, CLoadResult& result);
 };

@@ -42,8 +42,8 @@ public:
     void Finish();
 
 private:
-    // Latest line of each type that feeds a new sample. The views point into the file held by
-    // the line source, which outlives the load.
+    // Latest line of each type that feeds a new sample, kept as copies (m_latest): the source's
+    // lines need not outlive the next one read.
     enum Slot { k04, k05, k06, k07, k09, k0A, k0C, k0D, k19, k1A, k40, kSlots };
 
     // Next record line with its type; false at an empty line or the end. `ok` false on a
@@ -118,7 +118,7 @@ private:
     int m_nLine = 0;
     CDiveLogPreDive* m_pPreDive = nullptr;
     CDiveLogSample* m_pSample = nullptr;
-    std::string_view m_latest[kSlots];
+    std::string m_latest[kSlots];
     CDiveLogSample m_template; // a new sample before its 0x06 line: the latest lines decoded
     bool m_bTemplateDirty = true;
     CShortClock m_shortClock;

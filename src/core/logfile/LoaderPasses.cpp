@@ -1,11 +1,7 @@
 // The two passes over the lines, version detection, making samples and the end of a load.
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "logfile/CDiveLogPreDive.h"
 #include "logfile/FieldParsers.h"
@@ -50,18 +46,18 @@ int Decimal2(const std::string& text, size_t pos) {
 // What the first two characters of a line say to the system-information scan: an empty line
 // ends the text, and the record type they read as (with the loader's digit reading) picks the
 // lines it wants.
-enum : unsigned char { kOtherLine, kEndOfText, kHeaderLine, kDataLine };
+enum : unsigned char { kHeaderLine = kLineEndsText + 1, kDataLine };
 // Built once at first use: too many steps for a compile-time table.
-const std::array<unsigned char, 65536>& LineStarts() {
-    static const std::array<unsigned char, 65536> table = [] {
-        std::array<unsigned char, 65536> t{};
+const LineStartKinds& LineStarts() {
+    static const LineStartKinds table = [] {
+        LineStartKinds t{};
         for (unsigned pair = 0; pair < 65536; ++pair) {
             const char first = static_cast<char>(pair & 0xFF);
             const char second = static_cast<char>(pair >> 8);
             const unsigned type =
                 hexdigits::kDigit[pair & 0xFF] * 16u + hexdigits::kDigit[pair >> 8];
             if (first == '\n' || (first == '\r' && second == '\n'))
-                t[pair] = kEndOfText;
+                t[pair] = kLineEndsText;
             else if (type == 0xB0)
                 t[pair] = kHeaderLine;
             else if (type == 0xB1)
@@ -197,68 +193,19 @@ void CLogLoader::Replay(CReport& to) {
 
 // The system-information records, which the version comes from, are the only lines needed
 // before the main pass, and a unit writes them at the end of its log. So instead of reading
-// every line, the scan looks at the two characters after each line break for their record
-// type, and feeds them to the record as the version pass would: a 0xB1 line with the latest
-// 0xB0 line. Header lines are never of these types, and an empty line ends it as it ends
-// reading. A line that would fail its checksum may be read wrongly here, but it fails the load.
+// every line, the source scans for the lines of their types, and they go to the record as the
+// version pass would give them: a 0xB1 line with the latest 0xB0 line. Header lines are never of
+// these types, and an empty line ends the scan as it ends reading. A line that would fail its
+// checksum may be read wrongly here, but it fails the load.
 void CLogLoader::ScanSystemInformation() {
-    const std::string_view text = m_source.Text();
-    const char* data = text.data();
-    const size_t size = text.size();
-    std::string_view header;
-    const std::array<unsigned char, 65536>& lineStarts = LineStarts();
-    // False at the end of what is read.
-    auto lineAt = [&](size_t start) {
-        unsigned type = 0;
-        if (start + 1 < size) {
-            // Nearly every line is told by its first two characters alone.
-            const unsigned pair = static_cast<unsigned char>(data[start]) |
-                                  static_cast<unsigned>(static_cast<unsigned char>(data[start + 1]))
-                                      << 8;
-            switch (lineStarts[pair]) {
-            case kOtherLine:
-                return true;
-            case kEndOfText:
-                return false;
-            default:
-                type = lineStarts[pair] == kHeaderLine ? 0xB0 : 0xB1;
-                break;
-            }
-        } else {
-            if (start >= size || data[start] == '\n' || data[start] == '\r')
-                return false;
-            return true;
-        }
-        const void* nl = std::memchr(data + start, '\n', size - start);
-        size_t end = nl ? static_cast<size_t>(static_cast<const char*>(nl) - data) : size;
-        if (data[end - 1] == '\r')
-            --end;
-        const std::string_view line = text.substr(start, end - start);
-        if (type == 0xB0)
-            header = line;
+    // A copy: the source's lines may not outlive the call that gives them.
+    std::string header;
+    m_source.ScanLines(LineStarts(), [&](unsigned char kind, std::string_view line) {
+        if (kind == kHeaderLine)
+            header.assign(line);
         else
             m_log.m_SysInfo.Decode(header, line);
-        return true;
-    };
-    if (!lineAt(0))
-        return;
-    size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i newline = _mm_set1_epi8('\n');
-    for (; i + 16 <= size; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, newline)));
-        while (mask != 0) {
-            if (!lineAt(i + static_cast<size_t>(__builtin_ctz(mask)) + 1))
-                return;
-            mask &= mask - 1;
-        }
-    }
-#endif
-    for (; i < size; ++i) {
-        if (data[i] == '\n' && !lineAt(i + 1))
-            return;
-    }
+    });
 }
 
 // ---- First pass: the display code version -------------------------------------------------------
@@ -266,7 +213,7 @@ void CLogLoader::ScanSystemInformation() {
 bool CLogLoader::FirstPass() {
     m_report.Add(ReportKind::kProgress, "Starting first pass to determine version number");
     std::string_view line;
-    std::string_view header;
+    std::string header; // a copy: a line may not outlive the next one read
     unsigned type = 0;
     bool ok = true;
     while (NextRecord(line, type, ok)) {
@@ -275,7 +222,7 @@ bool CLogLoader::FirstPass() {
             continue;
         }
         if (type == 0xB0)
-            header = line;
+            header.assign(line);
         else if (type == 0xB1)
             m_log.m_SysInfo.Decode(header, line);
     }
@@ -428,7 +375,7 @@ bool CLogLoader::Decodes(Slot slot, std::string_view line) const {
 // initial values and the template is rebuilt.
 void CLogLoader::SetLatest(Slot slot, std::string_view line, const CDiveLogSample* decoded) {
     const bool oldDecodes = Decodes(slot, m_latest[slot]);
-    m_latest[slot] = line;
+    m_latest[slot].assign(line);
     if (slot == k06 || m_bTemplateDirty)
         return;
     if (!Decodes(slot, line)) {
@@ -449,8 +396,8 @@ void CLogLoader::SetLatest(Slot slot, std::string_view line, const CDiveLogSampl
 }
 
 void CLogLoader::ClearLatest() {
-    for (std::string_view& line : m_latest)
-        line = {};
+    for (std::string& line : m_latest)
+        line.clear();
     m_bTemplateDirty = true;
 }
 

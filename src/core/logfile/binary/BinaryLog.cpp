@@ -1,5 +1,6 @@
 #include "logfile/binary/BinaryLog.h"
 
+#include "logfile/binary/BinaryLineSource.h"
 #include "logfile/binary/CQorBinaryFile.h"
 #include "logfile/binary/CSRDLDataComp.h"
 #include "statuslog/CReport.h"
@@ -62,15 +63,20 @@ bool AppendLinesOf(const CQorBinaryFile& file, uint16_t type, std::string& text)
     return true;
 }
 
-bool Finish(const CQorBinaryFile& reader, bool loaded, CMemLineFile& out, bool& frcLayout,
-            std::string& errorText, CReport* report) {
+// What every way of reading a binary log says first about the reader's load.
+bool Loaded(const CQorBinaryFile& reader, bool loaded, std::string& errorText, CReport* report) {
     if (report)
         for (size_t k = 0; k < reader.GetInvalidRecordCount(); ++k)
             report->Add(ReportKind::kNotice, "Invalid record, continuing");
-    if (!loaded) {
+    if (!loaded)
         errorText = "Binary file load failed - " + reader.GetErrorText();
+    return loaded;
+}
+
+bool Finish(const CQorBinaryFile& reader, bool loaded, CMemLineFile& out, bool& frcLayout,
+            std::string& errorText, CReport* report) {
+    if (!Loaded(reader, loaded, errorText, report))
         return false;
-    }
     std::string text;
     if (!ConvertToText(reader, text, errorText))
         return false;
@@ -80,7 +86,45 @@ bool Finish(const CQorBinaryFile& reader, bool loaded, CMemLineFile& out, bool& 
     return true;
 }
 
+struct Step {
+    uint16_t type;
+    const char* failure;
+};
+// The steps after the header lines, in the order of their lines.
+constexpr Step kLogMemoryStep = {CStandardRecord::kTypeDLDataComp,
+                                 "Create ccl text dive log data comp failed"};
+constexpr Step kLaterSteps[] = {
+    {CStandardRecord::kTypeDLDataUser, "Create ccl text dive log data user failed"},
+    {CStandardRecord::kTypeMemoryBlock, "Create ccl memory blocks failed"},
+    {CStandardRecord::kTypeDANData, "Create DAN data failed"},
+};
+
 } // namespace
+
+const char* const kLogMemoryFailure = kLogMemoryStep.failure;
+
+void AppendHeaderLines(const CQorBinaryFile& file, std::string& text) {
+    // The header lines come from the first header only, and only when it is sound.
+    for (const auto& record : file.GetRecords()) {
+        if (record->GetType() != CStandardRecord::kTypeFileHeader)
+            continue;
+        if (record->IsValid() && record->SetData(record->GetPayload(), record->GetPayloadSize()))
+            for (size_t i = 0; i < record->GetLineCount(); ++i)
+                AppendLine(text, record->GetLine(i));
+        break;
+    }
+}
+
+bool AppendLinesAfterLogMemory(const CQorBinaryFile& file, std::string& text,
+                               std::string& errorText) {
+    for (const Step& step : kLaterSteps) {
+        if (!AppendLinesOf(file, step.type, text)) {
+            errorText = step.failure;
+            return false;
+        }
+    }
+    return true;
+}
 
 bool ConvertToText(const CQorBinaryFile& file, std::string& text, std::string& errorText) {
     text.clear();
@@ -91,32 +135,12 @@ bool ConvertToText(const CQorBinaryFile& file, std::string& text, std::string& e
     for (const auto& span : file.GetLogMemorySpans())
         estimate += span.length / 8 * 21;
     ReserveText(text, estimate);
-    // The header lines come from the first header only, and only when it is sound.
-    for (const auto& record : file.GetRecords()) {
-        if (record->GetType() != CStandardRecord::kTypeFileHeader)
-            continue;
-        if (record->IsValid() && record->SetData(record->GetPayload(), record->GetPayloadSize()))
-            for (size_t i = 0; i < record->GetLineCount(); ++i)
-                AppendLine(text, record->GetLine(i));
-        break;
+    AppendHeaderLines(file, text);
+    if (!AppendLinesOf(file, kLogMemoryStep.type, text)) {
+        errorText = kLogMemoryStep.failure;
+        return false;
     }
-    struct Step {
-        uint16_t type;
-        const char* failure;
-    };
-    static constexpr Step kSteps[] = {
-        {CStandardRecord::kTypeDLDataComp, "Create ccl text dive log data comp failed"},
-        {CStandardRecord::kTypeDLDataUser, "Create ccl text dive log data user failed"},
-        {CStandardRecord::kTypeMemoryBlock, "Create ccl memory blocks failed"},
-        {CStandardRecord::kTypeDANData, "Create DAN data failed"},
-    };
-    for (const Step& step : kSteps) {
-        if (!AppendLinesOf(file, step.type, text)) {
-            errorText = step.failure;
-            return false;
-        }
-    }
-    return true;
+    return AppendLinesAfterLogMemory(file, text, errorText);
 }
 
 bool ConvertToLines(const CQorBinaryFile& file, std::vector<std::string>& lines,
@@ -164,4 +188,20 @@ bool ConvertBinaryBytesToLines(std::string_view file, CMemLineFile& out, bool& f
         reader.SetKey(*key);
     const bool loaded = reader.LoadForConversion(file);
     return Finish(reader, loaded, out, frcLayout, errorText, report);
+}
+
+bool OpenBinaryBytesAsLines(std::string_view file, CBinaryLineSource& out, bool& frcLayout,
+                            std::string& errorText, const CBinaryLogKey* key, CReport* report) {
+    frcLayout = false;
+    auto reader = std::make_unique<CQorBinaryFile>();
+    if (key)
+        reader->SetKey(*key);
+    const bool loaded = reader->LoadForConversion(file);
+    if (!Loaded(*reader, loaded, errorText, report))
+        return false;
+    const bool frc = reader->IsFrcLayout();
+    if (!out.Open(std::move(reader), errorText))
+        return false;
+    frcLayout = frc;
+    return true;
 }

@@ -111,46 +111,47 @@ unsigned XorOfBytes(__m128i v) {
 
 } // namespace
 
-namespace {
-
-// One line per whole record: digits, checksum, CR LF. With a key the records are unscrambled
-// on the fly; the record size is the scrambling block size, so each line is one block.
-bool AppendRecordLines(const uint8_t* data, size_t length, size_t recordSize,
-                       const CBinaryLogKey* key, std::string& text) {
+CLogMemoryLines::CLogMemoryLines(const uint8_t* data, size_t length, size_t recordSize,
+                                 const CBinaryLogKey* key)
+    : m_nRecordSize(recordSize == 0 ? CSRDLDataComp::kShortRecordSize : recordSize) {
     if (!data || length < CSRDLDataComp::kStartBytes)
-        return false;
-    if (recordSize == 0)
-        recordSize = CSRDLDataComp::kShortRecordSize;
-    const size_t start = key ? CBinaryLogKey::StartOffset(data) : 0;
-    data += CSRDLDataComp::kStartBytes;
-    const size_t count = (length - CSRDLDataComp::kStartBytes) / recordSize;
-    const size_t lineChars = 2 * recordSize + 2 + 2; // digits, checksum, CR LF
-    // Lines are made in a small buffer and appended: growing the text first would fill it
-    // with zeros only to overwrite them, twice the memory traffic for a day's log.
-    text.reserve(text.size() + count * lineChars);
-    constexpr size_t kChunk = 8192;
-    std::vector<char> chunk(std::max(kChunk, lineChars));
-    char* const chunkEnd = chunk.data() + chunk.size();
-    char* out = chunk.data();
-    // The key stream with its start repeated after its end, so a record's stretch of it never
-    // wraps; and zeros for the records that are taken as they are.
-    std::vector<uint8_t> stream;
-    const std::vector<uint8_t> none(recordSize, 0);
+        return;
+    m_bValid = true;
+    m_pRecords = data + CSRDLDataComp::kStartBytes;
+    m_nCount = (length - CSRDLDataComp::kStartBytes) / m_nRecordSize;
+    m_zeros.assign(m_nRecordSize, 0);
     if (key) {
-        stream.resize(CBinaryLogKey::kStreamSize + recordSize);
-        for (size_t i = 0; i < stream.size(); ++i)
-            stream[i] = key->StreamByte(i);
+        m_nStart = CBinaryLogKey::StartOffset(data);
+        // The key stream with its start repeated after its end, so a record's stretch of it
+        // never wraps.
+        m_stream.resize(CBinaryLogKey::kStreamSize + m_nRecordSize);
+        for (size_t i = 0; i < m_stream.size(); ++i)
+            m_stream[i] = key->StreamByte(i);
     }
-    for (size_t r = 0; r < count; ++r, data += recordSize) {
-        if (static_cast<size_t>(chunkEnd - out) < lineChars) {
-            text.append(chunk.data(), out);
-            out = chunk.data();
-        }
-        // Erased memory was stored as it is. The key is applied as the digits are written
-        // rather than into a copy first.
-        const uint8_t* k = none.data();
-        if (key && !CBinaryLogKey::IsErased(data, recordSize))
-            k = stream.data() + (start + r * recordSize) % CBinaryLogKey::kStreamSize;
+}
+
+const uint8_t* CLogMemoryLines::KeyFor(size_t index) const {
+    // Erased memory was stored as it is; its stretch of key is zeros.
+    const uint8_t* record = m_pRecords + index * m_nRecordSize;
+    if (m_stream.empty() || CBinaryLogKey::IsErased(record, m_nRecordSize))
+        return m_zeros.data();
+    return m_stream.data() + (m_nStart + index * m_nRecordSize) % CBinaryLogKey::kStreamSize;
+}
+
+uint8_t CLogMemoryLines::FirstByte(size_t index) const {
+    const uint8_t* record = m_pRecords + index * m_nRecordSize;
+    // Only a record starting with 0xFF can be erased: the others need no look at the rest.
+    if (m_stream.empty() || (record[0] == 0xFF && CBinaryLogKey::IsErased(record, m_nRecordSize)))
+        return record[0];
+    return record[0] ^ m_stream[(m_nStart + index * m_nRecordSize) % CBinaryLogKey::kStreamSize];
+}
+
+char* CLogMemoryLines::Write(size_t first, size_t count, bool crlf, char* out) const {
+    const size_t recordSize = m_nRecordSize;
+    const uint8_t* data = m_pRecords + first * recordSize;
+    for (size_t r = first; r < first + count; ++r, data += recordSize) {
+        // The key is applied as the digits are written rather than into a copy first.
+        const uint8_t* k = KeyFor(r);
         unsigned sum = 0;
         size_t i = 0;
 #if defined(__SSE2__)
@@ -183,10 +184,34 @@ bool AppendRecordLines(const uint8_t* data, size_t length, size_t recordSize,
             sum ^= b;
         }
         out = PutByte(out, sum);
-        *out++ = '\r';
-        *out++ = '\n';
+        if (crlf) {
+            *out++ = '\r';
+            *out++ = '\n';
+        }
     }
-    text.append(chunk.data(), out);
+    return out;
+}
+
+namespace {
+
+// One line per whole record: digits, checksum, CR LF. With a key the records are unscrambled
+// on the fly; the record size is the scrambling block size, so each line is one block.
+bool AppendRecordLines(const uint8_t* data, size_t length, size_t recordSize,
+                       const CBinaryLogKey* key, std::string& text) {
+    const CLogMemoryLines lines(data, length, recordSize, key);
+    if (!lines.Valid())
+        return false;
+    const size_t lineChars = lines.LineChars() + 2;
+    // Lines are made in a small buffer and appended: growing the text first would fill it
+    // with zeros only to overwrite them, twice the memory traffic for a day's log.
+    text.reserve(text.size() + lines.Count() * lineChars);
+    constexpr size_t kChunk = 8192;
+    const size_t perChunk = std::max<size_t>(1, kChunk / lineChars);
+    std::vector<char> chunk(perChunk * lineChars);
+    for (size_t r = 0; r < lines.Count(); r += perChunk) {
+        const size_t n = std::min(perChunk, lines.Count() - r);
+        text.append(chunk.data(), lines.Write(r, n, true, chunk.data()));
+    }
     return true;
 }
 

@@ -2,6 +2,7 @@
 // The unit's log memory (type 32): four key-stream start bytes, then the log records of 16
 // bytes (short layout) or 32 bytes (FRC layout), each the bytes of one text record line without
 // its checksum. A trailing part shorter than a record is ignored.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,4 +40,36 @@ public:
 private:
     std::vector<uint8_t> m_arData; // the log memory after the start bytes
     size_t m_nRecordSize = kShortRecordSize;
+};
+
+// The lines of one log-memory payload made on demand, any stretch of them at a time, so that a
+// day's log never needs all of its text at once. The payload must outlive this. With a key the
+// payload is still scrambled and is unscrambled on the way to the digits: a record of all 0xFF
+// (erased) stays as it is, the others are XORed with the key stream.
+class CLogMemoryLines {
+public:
+    CLogMemoryLines(const uint8_t* data, size_t length, size_t recordSize,
+                    const CBinaryLogKey* key);
+
+    // False for a payload that cannot hold the start bytes: it has no lines.
+    bool Valid() const { return m_bValid; }
+    size_t Count() const { return m_nCount; }
+    // Characters of a line without its terminator: the digits and the checksum.
+    size_t LineChars() const { return 2 * m_nRecordSize + 2; }
+    // The first byte of a record as its line shows it, which is the line's record type.
+    uint8_t FirstByte(size_t index) const;
+    // Writes the lines [first, first + count) to `out`, each followed by CR LF when `crlf`, or
+    // else back to back; returns the end of what was written.
+    char* Write(size_t first, size_t count, bool crlf, char* out) const;
+
+private:
+    const uint8_t* KeyFor(size_t index) const;
+
+    const uint8_t* m_pRecords = nullptr;
+    size_t m_nRecordSize;
+    size_t m_nCount = 0;
+    size_t m_nStart = 0;
+    bool m_bValid = false;
+    std::vector<uint8_t> m_stream; // the key stream, with its start repeated; empty: no key
+    std::vector<uint8_t> m_zeros;  // the "key" of records taken as they are
 };
