@@ -103,22 +103,23 @@ std::vector<std::string> EventTexts(const CReport& report) {
     return texts;
 }
 
-Opened OpenWhole(std::string_view file, CMemLineFile& out) {
+// `convert` is ConvertBinaryBytesToLines or OpenBinaryBytesAsLines.
+template <class Source, class Convert>
+Opened OpenWith(Convert convert, std::string_view file, Source& out) {
     Opened o;
     CReport report(0);
     bool frc = false;
-    o.ok = ConvertBinaryBytesToLines(file, out, frc, o.error, &kKey, &report);
+    o.ok = convert(file, out, frc, o.error, &kKey, &report);
     o.events = EventTexts(report);
     return o;
 }
 
+Opened OpenWhole(std::string_view file, CMemLineFile& out) {
+    return OpenWith(ConvertBinaryBytesToLines, file, out);
+}
+
 Opened OpenPieces(std::string_view file, CBinaryLineSource& out) {
-    Opened o;
-    CReport report(0);
-    bool frc = false;
-    o.ok = OpenBinaryBytesAsLines(file, out, frc, o.error, &kKey, &report);
-    o.events = EventTexts(report);
-    return o;
+    return OpenWith(OpenBinaryBytesAsLines, file, out);
 }
 
 // What a scan hands on, as (kind, line) pairs.

@@ -5,6 +5,14 @@
 
 #include "logfile/binary/BinaryLog.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define ZELVOR_FRESH_PIECES 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZELVOR_FRESH_PIECES 1
+#endif
+#endif
+
 CBinaryLineSource::CBinaryLineSource(size_t pieceChars) : m_nPieceChars(pieceChars) {}
 
 bool CBinaryLineSource::Open(std::unique_ptr<CQorBinaryFile> reader, std::string& errorText) {
@@ -77,6 +85,11 @@ bool CBinaryLineSource::NextPiece() {
             continue;
         }
         const size_t n = std::min(m_piece.size() / m_nWidth, part.Count() - m_nRecord);
+#if defined(ZELVOR_FRESH_PIECES)
+        // Under the address sanitizer every piece gets a buffer of its own and the last one is
+        // freed, so that a line kept past its piece is reported where it is read.
+        std::vector<char>(m_piece.size()).swap(m_piece);
+#endif
         m_cursor = m_piece.data();
         m_pieceEnd = part.Write(m_nRecord, n, false, m_piece.data());
         m_nRecord += n;
