@@ -6,6 +6,7 @@
 
 #include "logfile/CLineSource.h"
 #include "logfile/FieldParsers.h"
+#include "logfile/binary/BinaryLineSource.h"
 #include "logfile/binary/BinaryLog.h"
 #include "logfile/binary/CBinaryLogWriter.h"
 #include "sim/CDiveSimulator.h"
@@ -51,11 +52,11 @@ void BM_ConvertBinaryToLines(benchmark::State& state) {
 }
 BENCHMARK(BM_ConvertBinaryToLines)->Args({100000, 16})->Args({100000, 32});
 
-// A day of simulated logging at one-second intervals, as the unit would write it: the
-// conversion the loader runs before its text passes. Argument: 1 for the FRC layout.
-void BM_ConvertSimulatedDay(benchmark::State& state) {
+// A day of simulated logging at one-second intervals, as the unit would write it. Empty with
+// the benchmark skipped when it does not convert.
+std::string SimulatedDay(benchmark::State& state, bool frc) {
     CSimOptions sim;
-    sim.frcLayout = state.range(0) != 0;
+    sim.frcLayout = frc;
     sim.durationSeconds = 24 * 60 * 60;
     sim.intervalSeconds = 1;
     if (!sim.frcLayout) {
@@ -71,11 +72,39 @@ void BM_ConvertSimulatedDay(benchmark::State& state) {
     std::string file;
     if (!CBinaryLogWriter(options).Build(CBinaryLogWriter::SplitLines(log.ToText()), file)) {
         state.SkipWithError("the simulated log did not convert to a binary file");
-        return;
+        file.clear();
     }
-    TimeConversion(state, file);
+    return file;
+}
+
+// The whole text of a simulated day, as `zelvorlog convert` and the exports make it. Argument:
+// 1 for the FRC layout.
+void BM_ConvertSimulatedDay(benchmark::State& state) {
+    const std::string file = SimulatedDay(state, state.range(0) != 0);
+    if (!file.empty())
+        TimeConversion(state, file);
 }
 BENCHMARK(BM_ConvertSimulatedDay)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// Every line of a simulated day as the loader reads them: made a piece at a time.
+void BM_ReadSimulatedDayLines(benchmark::State& state) {
+    const std::string file = SimulatedDay(state, state.range(0) != 0);
+    if (file.empty())
+        return;
+    const CBinaryLogKey key = CBinaryLogKey::TestKey();
+    for (auto _ : state) {
+        CBinaryLineSource source;
+        bool frc = false;
+        std::string error;
+        size_t lines = 0;
+        if (OpenBinaryBytesAsLines(file, source, frc, error, &key))
+            for (std::string_view line; source.ReadLine(line);)
+                ++lines;
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
+}
+BENCHMARK(BM_ReadSimulatedDayLines)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 void BM_WriteBinaryFromLines(benchmark::State& state) {
     const auto lines = LogLines(static_cast<size_t>(state.range(0)), 16);
