@@ -18,7 +18,7 @@ constexpr int kOpenAttempts = 10;
 constexpr auto kOpenRetryDelay = std::chrono::milliseconds(10);
 
 // A busy file (a download still closing it) gets a few more tries at opening.
-fileio::ReadOutcome ReadLogFile(const std::string& path, std::string& content) {
+fileio::ReadOutcome ReadLogFile(const std::string& path, fileio::CFileBytes& content) {
     fileio::ReadOutcome read;
     for (int attempt = 1;; ++attempt) {
         read = fileio::ReadFile(path, content);
@@ -77,10 +77,10 @@ CLoadResult CDiveLog::LoadLogFile(const std::string& path, const CLoadOptions& o
     CLoadResult result;
     CReport report(options.messageLevel, options.observer);
     m_bLoading = true;
-    std::string content;
+    fileio::CFileBytes content;
     const fileio::ReadOutcome read = ReadLogFile(path, content);
     if (read.ok) {
-        Load(content, &content, path, options, report, result);
+        Load(content.View(), &content, path, options, report, result);
         if (result.loaded)
             m_fileIdentity = read.identity;
     } else {
@@ -111,7 +111,7 @@ CLoadResult CDiveLog::LoadLogBytes(std::string_view bytes, const std::string& na
     return result;
 }
 
-void CDiveLog::Load(std::string_view content, std::string* owned, const std::string& path,
+void CDiveLog::Load(std::string_view content, fileio::CFileBytes* owned, const std::string& path,
                     const CLoadOptions& options, CReport& report, CLoadResult& result) {
     m_bLoading = true;
     const auto fail = [&](std::vector<std::string> errors) {
@@ -145,10 +145,8 @@ void CDiveLog::Load(std::string_view content, std::string* owned, const std::str
             return;
         }
         m_bFrcLayout = frcLayout;
-        if (owned) {
-            owned->clear();
-            owned->shrink_to_fit();
-        }
+        if (owned)
+            owned->Release();
     } else {
         source.SetView(content); // the caller's text outlives the load
     }

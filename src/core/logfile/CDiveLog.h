@@ -123,9 +123,8 @@ private:
     // Before a pass: arrays, version levels, the per-file times and the records reset.
     void PrepareForLoad();
     void SetLoadedFile(const std::string& path);
-    // `owned`, when given, holds the same bytes as `content` and may be taken or freed: the
-    // line source then needs no copy of a text file, and a binary file's bytes are gone before
-    // the passes begin.
-    void Load(std::string_view content, std::string* owned, const std::string& path,
+    // `owned`, when given, holds the same bytes as `content` and may be freed: a binary file's
+    // bytes are gone before the passes begin.
+    void Load(std::string_view content, fileio::CFileBytes* owned, const std::string& path,
               const CLoadOptions& options, CReport& report, CLoadResult& result);
 };
