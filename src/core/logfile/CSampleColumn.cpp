@@ -81,6 +81,13 @@ void CSampleColumn::Fill(size_t count) {
     // Mostly a gap of a sample or two, between two changes of a lively field.
     auto repeat = [count](auto& values) {
         const auto last = values.back();
+        // A gap of one or two is the rule, and a bulk insert's general path costs more than
+        // the appends themselves.
+        if (count - values.size() <= 4) {
+            while (values.size() < count)
+                values.push_back(last);
+            return;
+        }
         values.insert(values.end(), count - values.size(), last);
     };
     switch (m_width) {
