@@ -8,17 +8,22 @@
 #include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#if __GLIBC_PREREQ(2, 33) && defined(MADV_HUGEPAGE)
+#define ZELVOR_TUNE_HEAP 1
+#endif
 #endif
 
 namespace zelvorlog {
 
+#if defined(ZELVOR_TUNE_HEAP)
 namespace {
 // Volatile, so that the block is taken although nothing reads it.
 void* volatile g_pHeapFiller = nullptr;
 } // namespace
+#endif
 
 void PrepareHeapForOneLoad() {
-#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+#if defined(ZELVOR_TUNE_HEAP)
     constexpr size_t kLargePage = size_t(2) << 20;
     // Enough for the sample store and everything else of the largest simulated day.
     constexpr int kRoom = 64 << 20;
@@ -44,8 +49,8 @@ void PrepareHeapForOneLoad() {
     if (::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE) != 0)
         return;
     // The heap hands out its top from the freed block on, which lies below the advised part: a
-    // block up to it, kept for good and never touched, lets what comes next start
-    // there (a heap header takes the bytes before each block). Its pages cost no memory.
+    // block up to it, kept for good and never touched, lets what comes next start there (a
+    // heap header takes the bytes before each block). Its pages cost no memory.
     constexpr uintptr_t kHeader = 8;
     if (start - from > 2 * kHeader)
         g_pHeapFiller = std::malloc(static_cast<size_t>(start - from - kHeader));

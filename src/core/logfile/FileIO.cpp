@@ -305,7 +305,8 @@ char* MapRoom(size_t length) {
     const bool large = length >= kLargePage;
     // Room for a large page must start on one: map a large page more and trim both ends.
     const size_t span = large ? length + kLargePage : length;
-    void* mapped = ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* mapped =
+        ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED)
         return nullptr;
     char* base = static_cast<char*>(mapped);

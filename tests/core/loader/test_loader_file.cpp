@@ -282,7 +282,8 @@ TEST(LoadFormat, ReadingAFileGivesItsBytesAtEverySize) {
 // The loader's own room for a file: the same bytes as the string reader at every size, large
 // ones included (those take another way to their memory), and the same refusals.
 TEST(LoadFormat, FileRoomGivesTheBytesOfTheStringReader) {
-    for (size_t size : {size_t(0), size_t(1), size_t(4096), size_t(300001), size_t(5u << 20) + 17}) {
+    for (size_t size :
+         {size_t(0), size_t(1), size_t(4096), size_t(300001), size_t(5u << 20) + 17}) {
         SCOPED_TRACE(size);
         std::string bytes(size, '\0');
         for (size_t i = 0; i < size; ++i)
