@@ -73,8 +73,9 @@ ssize_t ReadRetrying(int fd, char* into, size_t want, int& err) {
 }
 
 // Reads until end of file or until `cap` bytes are held; false on a read error. The bytes go
-// straight into the string's room (the caller reserves the file's size), so a large file is
-// not copied once more through a buffer; only a file that turns out longer grows it.
+// straight into the content's room (the caller reserves the file's size), so a large file is
+// not copied once more through a buffer; only a file that turns out longer grows it. `Bytes` is
+// a std::string or a CFileBytes.
 template <class Bytes> bool ReadUpTo(int fd, Bytes& content, uint64_t cap, int& err) {
     size_t held = content.size();
     while (held < cap) {
