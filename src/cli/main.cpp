@@ -4,10 +4,8 @@
 #include <vector>
 
 #include "cli/CliCommon.h"
-#include "cli/ProcessHeap.h"
 
 int main(int argc, char** argv) {
-    zelvorlog::PrepareHeapForOneLoad();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     const int status = zelvorlog::RunZelvorLog(args, std::cout, std::cerr);
