@@ -19,7 +19,7 @@ constexpr int kOpenAttempts = 10;
 constexpr auto kOpenRetryDelay = std::chrono::milliseconds(10);
 
 // A busy file (a download still closing it) gets a few more tries at opening.
-fileio::ReadOutcome ReadLogFile(const std::string& path, std::string& content) {
+fileio::ReadOutcome ReadLogFile(const std::string& path, fileio::CFileBytes& content) {
     fileio::ReadOutcome read;
     for (int attempt = 1;; ++attempt) {
         read = fileio::ReadFile(path, content);
@@ -78,10 +78,10 @@ CLoadResult CDiveLog::LoadLogFile(const std::string& path, const CLoadOptions& o
     CLoadResult result;
     CReport report(options.messageLevel, options.observer);
     m_bLoading = true;
-    std::string content;
+    fileio::CFileBytes content;
     const fileio::ReadOutcome read = ReadLogFile(path, content);
     if (read.ok) {
-        Load(content, path, options, report, result);
+        Load(content.View(), path, options, report, result);
         if (result.loaded)
             m_fileIdentity = read.identity;
     } else {

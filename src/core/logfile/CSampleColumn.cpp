@@ -43,17 +43,32 @@ void CSampleColumn::KeepEverySample() {
 }
 
 void CSampleColumn::Rebuild(bool scaledFailed, bool singleFailed) {
-    std::vector<uint64_t> values(m_nSize);
-    for (size_t i = 0; i < m_nSize; ++i)
-        values[i] = Get(i);
+    // The values as runs: a sample that repeats the one before it changes nothing in a column
+    // being appended to, so only the first sample of each run is told again. A column of
+    // changes holds its runs already.
+    const size_t size = m_nSize;
+    std::vector<uint32_t> starts;
+    std::vector<uint64_t> values;
+    if (m_width == EWidth::kChanges) {
+        starts = std::move(m_arChangeAt);
+        values = std::move(m_arChangeBits);
+    } else {
+        for (size_t i = 0; i < size; ++i) {
+            const uint64_t bits = Get(i);
+            if (values.empty() || bits != values.back()) {
+                starts.push_back(static_cast<uint32_t>(i));
+                values.push_back(bits);
+            }
+        }
+    }
     const uint8_t fieldBytes = m_nFieldBytes;
     *this = CSampleColumn(fieldBytes);
     m_bScaledFailed = scaledFailed;
     m_bSingleFailed = singleFailed;
     m_bEverySample = true;
-    for (size_t i = 0; i < values.size(); ++i)
-        Append(i, values[i]);
-    Fill(values.size());
+    for (size_t k = 0; k < values.size(); ++k)
+        Append(starts[k], values[k]);
+    Fill(size);
 }
 
 size_t CSampleColumn::ChangeAt(size_t index) const {
@@ -81,6 +96,13 @@ void CSampleColumn::Fill(size_t count) {
     // Mostly a gap of a sample or two, between two changes of a lively field.
     auto repeat = [count](auto& values) {
         const auto last = values.back();
+        // A gap of one or two is the rule, and a bulk insert's general path costs more than
+        // the appends themselves.
+        if (count - values.size() <= 4) {
+            while (values.size() < count)
+                values.push_back(last);
+            return;
+        }
         values.insert(values.end(), count - values.size(), last);
     };
     switch (m_width) {

@@ -167,24 +167,25 @@ void CSampleStore::Seal() {
         size_t w0 = 0;
 #if defined(__SSE2__)
         constexpr size_t kBlock = 8; // words compared at once
-        const __m128i zero = _mm_setzero_si128();
-        auto differs = [&](size_t w) {
+        auto same = [&](size_t w) {
             const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(now + 8 * w));
             const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(before + 8 * w));
-            return _mm_xor_si128(a, b);
+            return _mm_cmpeq_epi8(a, b);
         };
         for (; w0 + kBlock <= kWords; w0 += kBlock) {
-            const __m128i d = _mm_or_si128(_mm_or_si128(differs(w0), differs(w0 + 2)),
-                                           _mm_or_si128(differs(w0 + 4), differs(w0 + 6)));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi8(d, zero)) == 0xFFFF)
+            const __m128i s0 = same(w0), s1 = same(w0 + 2), s2 = same(w0 + 4), s3 = same(w0 + 6);
+            const __m128i all = _mm_and_si128(_mm_and_si128(s0, s1), _mm_and_si128(s2, s3));
+            if (_mm_movemask_epi8(all) == 0xFFFF)
                 continue;
-            for (size_t k = 0; k < kBlock; k += 2) {
-                const auto same =
-                    static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(differs(w0 + k), zero)));
-                if ((same & 0xFF) != 0xFF)
-                    changed(w0 + k);
-                if ((same >> 8) != 0xFF)
-                    changed(w0 + k + 1);
+            // A bit for every byte that differs, then a word at a time from the lowest.
+            auto bits = [](__m128i m) {
+                return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(m)));
+            };
+            uint64_t differ = ~(bits(s0) | bits(s1) << 16 | bits(s2) << 32 | bits(s3) << 48);
+            while (differ != 0) {
+                const auto word = static_cast<size_t>(std::countr_zero(differ)) / 8;
+                changed(w0 + word);
+                differ &= ~(uint64_t{0xFF} << (8 * word));
             }
         }
 #endif

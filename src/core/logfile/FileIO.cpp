@@ -1,6 +1,8 @@
 #include "logfile/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,9 +10,11 @@
 #include <filesystem>
 #include <new>
 #include <system_error>
+#include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,9 +73,10 @@ ssize_t ReadRetrying(int fd, char* into, size_t want, int& err) {
 }
 
 // Reads until end of file or until `cap` bytes are held; false on a read error. The bytes go
-// straight into the string's room (the caller reserves the file's size), so a large file is
-// not copied once more through a buffer; only a file that turns out longer grows it.
-bool ReadUpTo(int fd, std::string& content, uint64_t cap, int& err) {
+// straight into the content's room (the caller reserves the file's size), so a large file is
+// not copied once more through a buffer; only a file that turns out longer grows it. `Bytes` is
+// a std::string or a CFileBytes.
+template <class Bytes> bool ReadUpTo(int fd, Bytes& content, uint64_t cap, int& err) {
     size_t held = content.size();
     while (held < cap) {
         if (held == content.size()) {
@@ -226,8 +231,10 @@ bool IsTemporaryName(std::string_view name) {
     return name.substr(at, marker.size()) == marker;
 }
 
-ReadOutcome ReadFile(const std::string& path, std::string& content, uint64_t limit,
-                     bool prefixOnly) {
+namespace {
+
+template <class Bytes>
+ReadOutcome ReadInto(const std::string& path, Bytes& content, uint64_t limit, bool prefixOnly) {
     ReadOutcome out;
     content.clear();
     // Non-blocking so that a FIFO cannot hold the open forever; a regular file does not care.
@@ -279,6 +286,117 @@ ReadOutcome ReadFile(const std::string& path, std::string& content, uint64_t lim
     out.identity = IdentityFromStat(st);
     out.ok = true;
     return out;
+}
+
+// Large pages spare the system thousands of page faults on a log of tens of megabytes; smaller
+// room gains nothing from them.
+constexpr size_t kLargePage = size_t(2) << 20;
+
+size_t PageSize() {
+    static const size_t page = [] {
+        const long size = ::sysconf(_SC_PAGESIZE);
+        return size > 0 ? static_cast<size_t>(size) : size_t(4096);
+    }();
+    return page;
+}
+
+// Fresh memory of `length` bytes (a whole number of pages) with its pages present; nullptr
+// when the system has none.
+char* MapRoom(size_t length) {
+    const bool large = length >= kLargePage;
+    // Room for a large page must start on one: map a large page more and trim both ends.
+    const size_t span = large ? length + kLargePage : length;
+    void* mapped =
+        ::mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        return nullptr;
+    char* base = static_cast<char*>(mapped);
+    if (large) {
+        const auto at = reinterpret_cast<uintptr_t>(base);
+        char* aligned = base + ((kLargePage - at % kLargePage) % kLargePage);
+        if (aligned > base)
+            ::munmap(base, static_cast<size_t>(aligned - base));
+        const size_t tail = static_cast<size_t>(base + span - (aligned + length));
+        if (tail > 0)
+            ::munmap(aligned + length, tail);
+        base = aligned;
+#if defined(MADV_HUGEPAGE)
+        ::madvise(base, length, MADV_HUGEPAGE);
+#endif
+    }
+#if defined(MADV_POPULATE_WRITE)
+    // Only a hint: an older system refuses it and the pages come one fault at a time.
+    ::madvise(base, length, MADV_POPULATE_WRITE);
+#endif
+    return base;
+}
+
+} // namespace
+
+ReadOutcome ReadFile(const std::string& path, std::string& content, uint64_t limit,
+                     bool prefixOnly) {
+    return ReadInto(path, content, limit, prefixOnly);
+}
+
+ReadOutcome ReadFile(const std::string& path, CFileBytes& content, uint64_t limit,
+                     bool prefixOnly) {
+    return ReadInto(path, content, limit, prefixOnly);
+}
+
+CFileBytes::~CFileBytes() {
+    Release();
+}
+
+CFileBytes::CFileBytes(CFileBytes&& other) noexcept
+    : m_pData(std::exchange(other.m_pData, nullptr)), m_nSize(std::exchange(other.m_nSize, 0)),
+      m_nCapacity(std::exchange(other.m_nCapacity, 0)) {}
+
+CFileBytes& CFileBytes::operator=(CFileBytes&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_pData = std::exchange(other.m_pData, nullptr);
+        m_nSize = std::exchange(other.m_nSize, 0);
+        m_nCapacity = std::exchange(other.m_nCapacity, 0);
+    }
+    return *this;
+}
+
+void CFileBytes::Release() {
+    if (m_pData)
+        ::munmap(m_pData, m_nCapacity);
+    m_pData = nullptr;
+    m_nSize = m_nCapacity = 0;
+}
+
+void CFileBytes::reserve(size_t bytes) {
+    if (bytes <= m_nCapacity)
+        return;
+    const size_t page = PageSize();
+    if (bytes > SIZE_MAX - page)
+        throw std::bad_alloc();
+    const size_t length = (bytes + page - 1) / page * page;
+    char* room = MapRoom(length);
+    if (!room)
+        throw std::bad_alloc();
+    if (m_nSize > 0)
+        std::memcpy(room, m_pData, m_nSize);
+    const size_t size = m_nSize;
+    Release();
+    m_pData = room;
+    m_nSize = size;
+    m_nCapacity = length; // the whole mapping
+}
+
+void CFileBytes::resize(size_t bytes) {
+    if (bytes > m_nCapacity)
+        reserve(std::max(bytes, 2 * m_nCapacity));
+    m_nSize = bytes;
+}
+
+void CFileBytes::append(const char* bytes, size_t count) {
+    const size_t at = m_nSize;
+    resize(at + count);
+    std::memcpy(m_pData + at, bytes, count);
 }
 
 FileIdentity IdentityOf(const std::string& path) {

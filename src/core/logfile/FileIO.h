@@ -51,6 +51,48 @@ struct ReadOutcome {
 ReadOutcome ReadFile(const std::string& path, std::string& content, uint64_t limit = kMaxFileSize,
                      bool prefixOnly = false);
 
+// Room for a whole file that is read once and then only looked at, as a log is by its loader.
+// It is taken from the system in one piece with its pages made present up front (in large pages
+// where the system offers them) and is never cleared before the read fills it: a day's log is
+// tens of megabytes, and touching fresh memory a small page at a time would cost more than
+// reading the file.
+class CFileBytes {
+public:
+    CFileBytes() = default;
+    ~CFileBytes();
+    CFileBytes(CFileBytes&& other) noexcept;
+    CFileBytes& operator=(CFileBytes&& other) noexcept;
+    CFileBytes(const CFileBytes&) = delete;
+    CFileBytes& operator=(const CFileBytes&) = delete;
+
+    const char* data() const { return m_pData; }
+    char* data() { return m_pData; }
+    size_t size() const { return m_nSize; }
+    size_t capacity() const { return m_nCapacity; }
+    std::string_view View() const { return {m_pData, m_nSize}; }
+    operator std::string_view() const { return View(); }
+
+    // Room for at least `bytes` (what is held stays); throws std::bad_alloc when the system
+    // has none.
+    void reserve(size_t bytes);
+    // Up to the capacity the new bytes are left as they are, for a read to fill; beyond it the
+    // room grows first.
+    void resize(size_t bytes);
+    void append(const char* bytes, size_t count);
+    void clear() { m_nSize = 0; }
+    // Gives the memory back.
+    void Release();
+
+private:
+    char* m_pData = nullptr;
+    size_t m_nSize = 0;
+    size_t m_nCapacity = 0; // the whole mapping behind m_pData, a number of pages
+};
+
+// The same as above into room of its own.
+ReadOutcome ReadFile(const std::string& path, CFileBytes& content, uint64_t limit = kMaxFileSize,
+                     bool prefixOnly = false);
+
 // The identity of the file at `path` now (invalid when it cannot be examined).
 FileIdentity IdentityOf(const std::string& path);
 

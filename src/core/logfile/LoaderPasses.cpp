@@ -374,25 +374,32 @@ bool CLogLoader::Decodes(Slot slot, std::string_view line) const {
 // decodes nothing while the line it replaces did: then the fields must go back to their
 // initial values and the template is rebuilt.
 void CLogLoader::SetLatest(Slot slot, std::string_view line, const CDiveLogSample* decoded) {
-    const bool oldDecodes = Decodes(slot, m_latest[slot]);
-    m_latest[slot].assign(line);
-    if (slot == k06 || m_bTemplateDirty)
-        return;
-    if (!Decodes(slot, line)) {
-        if (oldDecodes)
-            m_bTemplateDirty = true;
+    // The new line goes in last where the old one is still asked about: the kept copy is
+    // overwritten in place.
+    std::string& kept = m_latest[slot];
+    // The depth line is not in the template, and a dirty template is rebuilt anyway: neither
+    // needs to know what the lines decode.
+    if (slot == k06 || m_bTemplateDirty) {
+        kept.assign(line);
         return;
     }
+    const unsigned type = line.empty() ? 0 : SlotType(slot, line);
+    size_t length = 0;
+    const auto rules = line.empty() ? std::span<const samplelayout::CFieldRule>()
+                                    : samplelayout::RulesFor(type, m_format, length);
+    if (rules.empty() || line.size() != length) {
+        if (Decodes(slot, kept))
+            m_bTemplateDirty = true;
+        kept.assign(line);
+        return;
+    }
+    kept.assign(line);
     // A sample the line was decoded into has its fields already: copying them is cheaper than
     // reading the digits again.
-    const unsigned type = SlotType(slot, line);
-    if (decoded) {
-        size_t length = 0;
-        samplelayout::Copy(samplelayout::RulesFor(type, m_format, length), m_format, *decoded,
-                           m_template);
-    } else {
+    if (decoded)
+        samplelayout::Copy(rules, m_format, *decoded, m_template);
+    else
         m_template.DecodeLine(type, line, m_format);
-    }
 }
 
 void CLogLoader::ClearLatest() {

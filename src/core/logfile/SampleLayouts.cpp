@@ -1,6 +1,8 @@
 #include "logfile/SampleLayouts.h"
 
 #include <array>
+#include <cstdint>
+#include <type_traits>
 
 #include "logfile/CDiveLogSample.h"
 #include "logfile/FieldParsers.h"
@@ -10,8 +12,18 @@ namespace samplelayout {
 
 namespace {
 
+// A line with characters that are not hex digits can still pass its checksum, and then a byte
+// reads as far more than 255. Whole-number fields take such a value modulo their width, as a
+// conversion through a machine integer gives it, instead of a conversion the language leaves
+// undefined.
 template <class T> void Put(T& field, double value) {
-    field = static_cast<T>(value);
+    if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
+        constexpr double kLimit = 9.0e18; // well inside int64_t
+        field = value > -kLimit && value < kLimit ? static_cast<T>(static_cast<int64_t>(value))
+                                                  : T{};
+    } else {
+        field = static_cast<T>(value);
+    }
 }
 
 double Read(EField field, std::string_view line, size_t p) {

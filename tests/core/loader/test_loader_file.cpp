@@ -278,3 +278,49 @@ TEST(LoadFormat, ReadingAFileGivesItsBytesAtEverySize) {
         }
     }
 }
+
+// The loader's own room for a file: the same bytes as the string reader at every size, large
+// ones included (those take another way to their memory), and the same refusals.
+TEST(LoadFormat, FileRoomGivesTheBytesOfTheStringReader) {
+    for (size_t size :
+         {size_t(0), size_t(1), size_t(4096), size_t(300001), size_t(5u << 20) + 17}) {
+        SCOPED_TRACE(size);
+        std::string bytes(size, '\0');
+        for (size_t i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>((i * 131 + i / 7) & 0xFF);
+        const std::string path = WriteFile("room.bin", bytes);
+        fileio::CFileBytes room;
+        room.append("left over", 9);
+        const fileio::ReadOutcome read = fileio::ReadFile(path, room);
+        ASSERT_TRUE(read.ok);
+        EXPECT_TRUE(room.View() == bytes);
+        EXPECT_GE(room.capacity(), room.size());
+        // Moving hands the memory over; the one moved from is empty.
+        fileio::CFileBytes moved = std::move(room);
+        EXPECT_TRUE(moved.View() == bytes);
+        EXPECT_EQ(room.size(), 0u);
+        if (size > 10) {
+            EXPECT_TRUE(fileio::ReadFile(path, moved, 10, true).ok);
+            EXPECT_EQ(moved.View(), bytes.substr(0, 10));
+            EXPECT_FALSE(fileio::ReadFile(path, moved, size - 1).ok);
+            EXPECT_EQ(moved.size(), 0u);
+        }
+    }
+}
+
+// Growing past the room keeps what is held, as a file that grows while it is read needs.
+TEST(LoadFormat, FileRoomKeepsItsBytesWhenItGrows) {
+    fileio::CFileBytes room;
+    std::string expected;
+    for (int k = 0; k < 3000; ++k) {
+        const std::string piece = std::to_string(k * 7919) + ",";
+        room.append(piece.data(), piece.size());
+        expected += piece;
+    }
+    EXPECT_TRUE(room.View() == expected);
+    room.resize(5);
+    EXPECT_EQ(room.View(), expected.substr(0, 5));
+    room.Release();
+    EXPECT_EQ(room.capacity(), 0u);
+    EXPECT_TRUE(room.View().empty());
+}

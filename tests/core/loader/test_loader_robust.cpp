@@ -109,6 +109,35 @@ TEST(LoadRobust, MangledDives) {
     }
 }
 
+TEST(LoadRobust, NonHexFieldsThatPassTheChecksumWrapIntoTheirWidth) {
+    // The same two non-hex pairs cancel in the XOR checksum, so the line loads, and each cell
+    // status byte reads 'z','z' as 35 * 16 + 35 = 595: kept modulo 256, not converted blindly.
+    std::string depth = SDepth(1500);
+    depth.replace(16, 2, "zz");
+    depth.replace(28, 2, "zz");
+    ShortLog b;
+    b.PowerOn(At(10, 0, 0));
+    b.Add(SStatus01(1013)).Add(SDiveDetect(1, 2)).Add(SDepth(1013));
+    b.Add(SDiveStart(At(10, 0, 30), 7));
+    for (int i = 0; i < 4; ++i)
+        b.Add(depth).Add(SStatus07(0));
+    b.Add(SDiveEnd(At(10, 5, 0), 300)).Add(SPowerOff(At(10, 7, 0)));
+    std::string content;
+    for (const auto& l : b.Lines())
+        content += l + "\n";
+    CDiveLog log;
+    ASSERT_TRUE(log.LoadLogFile(WriteFile("nonhex.ccl", content)).loaded);
+    bool seen = false;
+    for (const auto& s : log.m_arSamples) {
+        if (s->m_byC1CellStatus == (595 & 0xFF)) {
+            EXPECT_EQ(s->m_byC2CellStatus, 595 & 0xFF);
+            seen = true;
+        }
+    }
+    EXPECT_TRUE(seen);
+    log.UnloadLogFile();
+}
+
 TEST(LoadRobust, RawNoise) {
     std::mt19937 rng(99);
     for (int round = 0; round < 60; ++round) {

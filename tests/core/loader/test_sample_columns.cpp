@@ -163,3 +163,44 @@ TEST(CSampleColumn, SinglePrecisionValuesAndCountersKeepTheirOwnForms) {
     ExpectRoundTrip(counter, values);
     EXPECT_EQ(counter.Width(), CSampleColumn::EWidth::kRaw);
 }
+
+// The store tells a column only of the samples whose value changed. Whatever moves the column
+// makes on the way (changes going lively, scaled codes meeting a value without one, single
+// precision meeting a double), it must end as the column told of every sample does.
+TEST(CSampleColumn, TellingOnlyTheChangesBuildsTheSameColumn) {
+    using W = CSampleColumn::EWidth;
+    struct Case {
+        const char* what;
+        double (*value)(size_t i);
+        W ends;
+    };
+    const Case cases[] = {
+        {"seldom, then lively",
+         [](size_t i) { return i < 3000 ? 5.0 + static_cast<double>(i / 250) : i % 3 * 0.5; },
+         W::kScaled},
+        {"scaled, then a third",
+         [](size_t i) { return i == 1700 ? 1.0 / 3.0 : static_cast<double>(i / 3 % 40) / 10.0; },
+         W::kByte},
+        {"single, then a double",
+         [](size_t i) {
+             return i < 900 ? static_cast<double>(static_cast<float>(i / 2 % 9) * 0.3f) : 0.1;
+         },
+         W::kByte},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CSampleColumn every, changes;
+        const size_t n = 4000;
+        for (size_t i = 0; i < n; ++i) {
+            const uint64_t bits = Bits(c.value(i));
+            every.Append(i, bits);
+            if (i == 0 || bits != Bits(c.value(i - 1)))
+                changes.Append(i, bits);
+        }
+        EXPECT_EQ(changes.Width(), every.Width());
+        EXPECT_EQ(every.Width(), c.ends);
+        EXPECT_EQ(changes.Bytes(), every.Bytes());
+        for (size_t i = 0; i < n; ++i)
+            ASSERT_EQ(changes.Get(i), Bits(c.value(i))) << i;
+    }
+}
