@@ -112,8 +112,8 @@ CLoadResult CDiveLog::LoadLogBytes(std::string_view bytes, const std::string& na
     return result;
 }
 
-void CDiveLog::Load(std::string_view content, const std::string& path,
-                    const CLoadOptions& options, CReport& report, CLoadResult& result) {
+void CDiveLog::Load(std::string_view content, const std::string& path, const CLoadOptions& options,
+                    CReport& report, CLoadResult& result) {
     m_bLoading = true;
     const auto fail = [&](std::vector<std::string> errors) {
         for (const std::string& line : errors)

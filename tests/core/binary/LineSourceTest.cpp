@@ -152,8 +152,8 @@ TEST(BinaryLineSource, GivesTheConvertedLinesWhereverPiecesEndAndAfterRewind) {
             EXPECT_FALSE(source.ReadLine(line)) << "the end stays the end";
             // Back to the start from the end, and from part way through a piece.
             source.Rewind();
-            EXPECT_EQ(ReadAll(source, 5), std::vector<std::string>(expected.begin(),
-                                                                   expected.begin() + 5));
+            EXPECT_EQ(ReadAll(source, 5),
+                      std::vector<std::string>(expected.begin(), expected.begin() + 5));
             source.Rewind();
             EXPECT_EQ(ReadAll(source), expected) << name << ", pieces of " << piece;
         }
@@ -202,8 +202,8 @@ TEST(BinaryLineSource, FailsAndReportsAsTheConversionDoes) {
     // Spoil the second log-memory record's CRC and make the file CRC afresh.
     size_t at = 0;
     for (int seen = 0;;) {
-        const size_t length = CStandardRecord::ReadBE32(
-            reinterpret_cast<const uint8_t*>(badCrc.data()) + at + 2);
+        const size_t length =
+            CStandardRecord::ReadBE32(reinterpret_cast<const uint8_t*>(badCrc.data()) + at + 2);
         at += CStandardRecord::kHeaderSize + length;
         if (badCrc[at - length - 5] == 32 && ++seen == 2)
             break;

@@ -22,8 +22,8 @@ bool CBinaryLineSource::Open(std::unique_ptr<CQorBinaryFile> reader, std::string
     AppendHeaderLines(*m_reader, head);
     m_head.SetContent(std::move(head));
 
-    const size_t recordSize = m_reader->IsFrcLayout() ? CSRDLDataComp::kFrcRecordSize
-                                                      : CSRDLDataComp::kShortRecordSize;
+    const size_t recordSize =
+        m_reader->IsFrcLayout() ? CSRDLDataComp::kFrcRecordSize : CSRDLDataComp::kShortRecordSize;
     // Log memory left in the file's bytes is still scrambled; a record's own copy is not.
     for (const auto& span : m_reader->GetLogMemorySpans())
         m_memory.emplace_back(span.payload, span.length, recordSize, &m_reader->GetKey());
@@ -107,9 +107,9 @@ void CBinaryLineSource::ScanLines(const LineStartKinds& kinds, const LineVisitor
     constexpr char kDigits[] = "0123456789ABCDEF";
     std::array<unsigned char, 256> kindOfByte{};
     for (unsigned b = 0; b < 256; ++b)
-        kindOfByte[b] = kinds[static_cast<unsigned char>(kDigits[b >> 4]) |
-                              static_cast<unsigned>(static_cast<unsigned char>(kDigits[b & 0xF]))
-                                  << 8];
+        kindOfByte[b] =
+            kinds[static_cast<unsigned char>(kDigits[b >> 4]) |
+                  static_cast<unsigned>(static_cast<unsigned char>(kDigits[b & 0xF])) << 8];
     std::string line(m_nWidth, '\0');
     for (const CLogMemoryLines& part : m_memory) {
         for (size_t r = 0; r < part.Count(); ++r) {
