@@ -53,6 +53,9 @@ public:
     void Set(size_t index, const CDiveLogSample& sample);
 
     CSampleRef operator[](size_t index) const { return CSampleRef(Get(index)); }
+    // The newest sample as it is kept whole (open, or the last one sealed), without building
+    // it from the columns: the loader reads it once per new sample. Not for an empty store.
+    const CDiveLogSample& Newest() const { return m_bOpen ? Open() : m_pair[1 - m_nOpenSlot]; }
     CSampleRef front() const { return (*this)[0]; }
     CSampleRef back() const { return (*this)[size() - 1]; }
     CDiveLogSample Get(size_t index) const;

@@ -434,7 +434,7 @@ CDiveLogSample& CLogLoader::MakeSample(double time, unsigned maker, std::string_
     const bool hasPrevious = !m_log.m_arSamples.empty();
     // Read before the append: the store then seals the newest sample into its columns.
     const double previousPressure =
-        keepPressure && hasPrevious ? m_log.m_arSamples.back()->m_dPressure : 0.0;
+        keepPressure && hasPrevious ? m_log.m_arSamples.Newest().m_dPressure : 0.0;
     CDiveLogSample& sample = m_log.m_arSamples.push_back(m_template);
     m_pSample = &sample;
     ++m_nSampleCount;

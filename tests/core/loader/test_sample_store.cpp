@@ -114,6 +114,13 @@ TEST(CSampleStore, NewestSampleStaysWritableUntilTheNextAppend) {
     store.push_back(CDiveLogSample()).m_dPressure = 1600.0;
     EXPECT_EQ(store[0]->m_dPressure, 1500.0);
     EXPECT_EQ(store[1]->m_dPressure, 1600.0);
+    // The loader reads the newest sample without building it; an edit through Set shows there.
+    EXPECT_EQ(store.Newest().m_dPressure, 1600.0);
+    CDiveLogSample edited = *store[1];
+    edited.m_dPressure = 1700.0;
+    store.Set(1, edited);
+    EXPECT_EQ(store.Newest().m_dPressure, 1700.0);
+    EXPECT_EQ(store.back()->m_dPressure, 1700.0);
 }
 
 // A field that stayed put for thousands of samples and then changes must not take the earlier
