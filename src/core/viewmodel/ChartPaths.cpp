@@ -175,28 +175,29 @@ std::vector<std::vector<CXRun>> BuildBandRuns(const CDiveLog& log, const CSample
     if (window.empty || codes.empty())
         return runs;
     const std::vector<double>& times = TimeColumn(log);
-    std::vector<const std::vector<double>*> states;
-    for (int code : codes)
-        states.push_back(&StateColumn(log, code, level3));
-    std::vector<double> penX(codes.size(), map.X(times[window.first]));
-    double previousTime = times[window.first];
-    for (size_t i = window.first + 1; i <= window.last; ++i) {
-        const double time = times[i];
-        const double sampleX = map.X(time);
-        const bool sameSecond = std::trunc(time) == std::trunc(previousTime);
-        previousTime = time;
-        for (size_t c = 0; c < codes.size(); ++c) {
-            const bool on = (*states[c])[i] != 0.0;
-            double x = sampleX;
-            if (on) {
-                if (sameSecond)
-                    x += 1.0;
-                if (x == penX[c])
-                    x += 1.0;
-                AddRun(runs[c], std::clamp(penX[c], map.xMin, map.xMax),
-                       std::clamp(x, map.xMin, map.xMax));
+    // A band is off for nearly every sample, and an off sample only hands its own x on as the
+    // pen position of the next one. So each band is walked by itself, passing over its off
+    // samples at the cost of a compare, and a pen position is worked out only where a run is
+    // drawn: the sample's x, or after an on sample the x that sample's run ended at.
+    for (size_t c = 0; c < codes.size(); ++c) {
+        const double* state = StateColumn(log, codes[c], level3).data();
+        std::vector<CXRun>& out = runs[c];
+        bool previousOn = false;
+        double previousX = 0.0; // where the previous sample's run ended, when it was on
+        for (size_t i = window.first + 1; i <= window.last; ++i) {
+            if (!(state[i] != 0.0)) {
+                previousOn = false;
+                continue;
             }
-            penX[c] = x;
+            const double pen = previousOn ? previousX : map.X(times[i - 1]);
+            double x = map.X(times[i]);
+            if (std::trunc(times[i]) == std::trunc(times[i - 1]))
+                x += 1.0; // a second sample in the same second still shows
+            if (x == pen)
+                x += 1.0;
+            AddRun(out, std::clamp(pen, map.xMin, map.xMax), std::clamp(x, map.xMin, map.xMax));
+            previousOn = true;
+            previousX = x;
         }
     }
     return runs;

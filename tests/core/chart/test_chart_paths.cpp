@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <random>
 
 #include "ChartTestLog.h"
 #include "logfile/CDiveLogSolenoidSample.h"
@@ -98,6 +100,65 @@ TEST(BuildBandRuns, SamplesOfTheSameSecondStillShow) {
     const auto runs = BuildBandRuns(log, WindowSamples(log, 0, 10), 909, false, Mapping(1.0));
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_GT(runs[0].x1, runs[0].x0);
+}
+
+// The bands are drawn sample by sample in the order the samples come: each on sample covers
+// from where the pen stood after the sample before. Written here the plain way, over several
+// bands at once, as the reference for the faster walk.
+std::vector<CXRun> ReferenceBandRuns(const std::vector<double>& times,
+                                     const std::vector<unsigned char>& on, size_t first,
+                                     size_t last, const CChartMapping& map) {
+    std::vector<CXRun> runs;
+    double pen = map.X(times[first]);
+    for (size_t i = first + 1; i <= last; ++i) {
+        double x = map.X(times[i]);
+        if (on[i]) {
+            if (std::trunc(times[i]) == std::trunc(times[i - 1]))
+                x += 1.0;
+            if (x == pen)
+                x += 1.0;
+            const double x0 = std::clamp(pen, map.xMin, map.xMax);
+            const double x1 = std::clamp(x, map.xMin, map.xMax);
+            if (!runs.empty() && x0 <= runs.back().x1)
+                runs.back().x1 = std::max(runs.back().x1, x1);
+            else
+                runs.push_back({x0, x1});
+        }
+        pen = x;
+    }
+    return runs;
+}
+
+TEST(BuildBandRuns, MatchesTheSampleBySampleWalk) {
+    std::mt19937 rng(42);
+    for (int round = 0; round < 40; ++round) {
+        CDiveLog log;
+        std::vector<double> times;
+        std::vector<unsigned char> on;
+        double t = 0.0;
+        for (int i = 0; i < 400; ++i) {
+            // Whole seconds, fractions inside one second, and gaps.
+            t += rng() % 4 == 0 ? 0.25 : static_cast<double>(1 + rng() % 30);
+            const bool set = rng() % (round % 3 == 0 ? 2 : 9) == 0;
+            AddSample(log, t, 1.0).m_byCellStatusExtra = set ? 1 : 0;
+            times.push_back(t);
+            on.push_back(set);
+        }
+        CChartMapping map = Mapping(round % 2 ? 0.05 : 2.0, static_cast<int32_t>(rng() % 500));
+        if (round % 4 == 1) {
+            map.xMin = 60.0; // a zoomed window pulls far samples in
+            map.xMax = 400.0;
+        }
+        const size_t first = rng() % 50, last = 300 + rng() % 100;
+        const CSampleRange window{first, last, false};
+        const auto runs = BuildBandRuns(log, window, 909, false, map);
+        const auto expected = ReferenceBandRuns(times, on, first, last, map);
+        ASSERT_EQ(runs.size(), expected.size()) << "round " << round;
+        for (size_t k = 0; k < runs.size(); ++k) {
+            EXPECT_EQ(runs[k].x0, expected[k].x0) << "round " << round << " run " << k;
+            EXPECT_EQ(runs[k].x1, expected[k].x1) << "round " << round << " run " << k;
+        }
+    }
 }
 
 // ---- BuildSolenoidRuns -------------------------------------------------------------------------
