@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "logfile/CDiveLog.h"
 #include "viewmodel/ChartPaths.h"
@@ -16,22 +19,29 @@ std::vector<CColumnCell> ColumnCells(const CDiveLog& log, const CSampleRange& wi
     const std::vector<double>& powered = PoweredColumn(log);
     // A lone sample has no neighbour to be pulled towards and stays where it is.
     const bool lone = window.last == window.first;
+    // The cell being filled lives in locals and goes into the list when the next one starts:
+    // most samples only move its end.
+    const double* time = times.data();
+    const double* on = powered.data();
+    CColumnCell cell;
     double column = 0.0;
     for (size_t i = window.first; i <= window.last; ++i) {
-        const double x = map.X(times[i]);
+        const double x = map.X(time[i]);
         const double px = lone ? x : std::clamp(x, map.xMin, map.xMax);
         const double col = std::floor(px);
-        const bool starts = i == window.first || powered[i - 1] == 0.0;
+        const bool starts = i == window.first || on[i - 1] == 0.0;
         if (starts || col != column) {
-            cells.push_back({i, i, px, px, starts, px != x});
+            if (i != window.first)
+                cells.push_back(cell);
+            cell = {i, i, px, px, starts, px != x};
             column = col;
             continue;
         }
-        CColumnCell& cell = cells.back();
         cell.last = i;
         cell.lastX = px;
         cell.pulled = cell.pulled || px != x;
     }
+    cells.push_back(cell);
     return cells;
 }
 
@@ -40,10 +50,26 @@ CColumnValues ReduceColumn(const double* values, size_t first, size_t last) {
     if (std::isnan(r.min))
         return r;
     // With a number to start from, a NaN never wins a comparison, so the order of the
-    // comparisons does not matter: four independent lanes keep the loop from waiting on itself.
+    // comparisons does not matter: independent lanes keep the loop from waiting on itself.
     double lo[4] = {r.min, r.min, r.min, r.min};
     double hi[4] = {r.max, r.max, r.max, r.max};
     size_t i = first + 1;
+#if defined(__SSE2__)
+    // minpd(v, lo) is exactly "v < lo ? v : lo" (and maxpd likewise), NaN included.
+    __m128d lo0 = _mm_set1_pd(r.min), lo1 = lo0, hi0 = _mm_set1_pd(r.max), hi1 = hi0;
+    for (; i + 4 <= last + 1; i += 4) {
+        const __m128d a = _mm_loadu_pd(values + i);
+        const __m128d b = _mm_loadu_pd(values + i + 2);
+        lo0 = _mm_min_pd(a, lo0);
+        lo1 = _mm_min_pd(b, lo1);
+        hi0 = _mm_max_pd(a, hi0);
+        hi1 = _mm_max_pd(b, hi1);
+    }
+    _mm_storeu_pd(lo, lo0);
+    _mm_storeu_pd(lo + 2, lo1);
+    _mm_storeu_pd(hi, hi0);
+    _mm_storeu_pd(hi + 2, hi1);
+#else
     for (; i + 4 <= last + 1; i += 4) {
         for (int k = 0; k < 4; ++k) {
             const double v = values[i + static_cast<size_t>(k)];
@@ -51,6 +77,7 @@ CColumnValues ReduceColumn(const double* values, size_t first, size_t last) {
             hi[k] = v > hi[k] ? v : hi[k];
         }
     }
+#endif
     for (; i <= last; ++i) {
         lo[0] = values[i] < lo[0] ? values[i] : lo[0];
         hi[0] = values[i] > hi[0] ? values[i] : hi[0];
