@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -9,6 +10,11 @@
 #include "logfile/CDiveLog.h"
 #include "viewmodel/ChartPaths.h"
 #include "viewmodel/TraceColumns.h"
+
+namespace {
+// Well inside the range of int64_t, and beyond any pixel.
+constexpr double kFarX = 1.0e15;
+} // namespace
 
 std::vector<CColumnCell> ColumnCells(const CDiveLog& log, const CSampleRange& window,
                                      const CChartMapping& map) {
@@ -25,10 +31,19 @@ std::vector<CColumnCell> ColumnCells(const CDiveLog& log, const CSampleRange& wi
     const double* on = powered.data();
     CColumnCell cell;
     double column = 0.0;
+    const double xMin = map.xMin, xMax = map.xMax;
     for (size_t i = window.first; i <= window.last; ++i) {
         const double x = map.X(time[i]);
-        const double px = lone ? x : std::clamp(x, map.xMin, map.xMax);
-        const double col = std::floor(px);
+        const double px = lone ? x : std::clamp(x, xMin, xMax);
+        // std::floor by a truncation where x is a plain pixel position; the library's way for
+        // far and undefined ones.
+        double col;
+        if (px > -kFarX && px < kFarX) {
+            const auto whole = static_cast<double>(static_cast<int64_t>(px));
+            col = whole > px ? whole - 1.0 : whole;
+        } else {
+            col = std::floor(px);
+        }
         const bool starts = i == window.first || on[i - 1] == 0.0;
         if (starts || col != column) {
             if (i != window.first)

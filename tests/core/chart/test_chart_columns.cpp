@@ -173,6 +173,32 @@ TEST(ColumnCells, SplitAtColumnsAndPowerOffAndMarkSamplesBeyondTheEdges) {
     EXPECT_EQ(next, log.m_arSamples.size());
 }
 
+// Cells are whole pixel columns also left of x = 0, where a column's floor lies below its
+// truncation, and a sample with no x of its own (an undefined time) never joins a neighbour.
+TEST(ColumnCells, ColumnsLeftOfZeroAndUndefinedTimes) {
+    CDiveLog log;
+    for (int t = 0; t < 300; ++t)
+        AddSample(log, t == 150 ? std::numeric_limits<double>::quiet_NaN() : t, 1.0);
+    CChartMapping map = PlotMapping(0, 300, 60.0);
+    map.plotLeft = -40.3; // the first samples' x from -39.3 up through zero
+    const std::vector<CColumnCell> cells = ColumnCells(log, CSampleRange{0, 299, false}, map);
+    size_t next = 0;
+    for (size_t k = 0; k < cells.size(); ++k) {
+        const CColumnCell& c = cells[k];
+        EXPECT_EQ(c.first, next);
+        next = c.last + 1;
+        if (c.first == 150 || c.last == 150) {
+            EXPECT_EQ(c.first, c.last); // the undefined sample stands alone
+            continue;
+        }
+        EXPECT_EQ(std::floor(c.firstX), std::floor(c.lastX)) << c.first;
+        if (k > 0 && cells[k - 1].last != 150) {
+            EXPECT_NE(std::floor(cells[k - 1].lastX), std::floor(c.firstX)) << c.first;
+        }
+    }
+    EXPECT_EQ(next, 300u);
+}
+
 // ---- BuildTraceLines against the plain reducer -------------------------------------------------
 
 TEST(BuildTraceLines, SameLinesAsOneSampleAtATimeOnRandomTraces) {
