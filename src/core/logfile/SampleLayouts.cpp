@@ -19,8 +19,8 @@ namespace {
 template <class T> void Put(T& field, double value) {
     if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
         constexpr double kLimit = 9.0e18; // well inside int64_t
-        field = value > -kLimit && value < kLimit ? static_cast<T>(static_cast<int64_t>(value))
-                                                  : T{};
+        field =
+            value > -kLimit && value < kLimit ? static_cast<T>(static_cast<int64_t>(value)) : T{};
     } else {
         field = static_cast<T>(value);
     }
