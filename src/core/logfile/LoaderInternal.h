@@ -1,6 +1,7 @@
 #pragma once
 // The working state of one load and the two passes over the lines. Private to the loader:
 // CDiveLog::LoadLogFile builds one of these around the line source and throws it away after.
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "logfile/CPowerState.h"
 #include "logfile/CShortClock.h"
 #include "logfile/RecordFormat.h"
+#include "logfile/SampleLayouts.h"
 
 class CDiveLogPreDive;
 
@@ -93,6 +95,9 @@ private:
     // The record type a slot's line decodes as, and whether it decodes anything at all.
     unsigned SlotType(Slot slot, std::string_view line) const;
     bool Decodes(Slot slot, std::string_view line) const;
+    // The rules `line` is decoded by in `slot`; none when it decodes nothing (empty, a type
+    // without rules, or a length other than its layout's).
+    std::span<const samplelayout::CFieldRule> RulesDecoding(Slot slot, std::string_view line) const;
     void ClearLatest();
     void TakeSampleInterval(unsigned type, std::string_view line);
     int ClampedInterval() const;

@@ -361,12 +361,17 @@ unsigned CLogLoader::SlotType(Slot slot, std::string_view line) const {
     return kTypes[slot];
 }
 
-bool CLogLoader::Decodes(Slot slot, std::string_view line) const {
+std::span<const samplelayout::CFieldRule> CLogLoader::RulesDecoding(Slot slot,
+                                                                    std::string_view line) const {
     if (line.empty())
-        return false;
+        return {};
     size_t length = 0;
-    return !samplelayout::RulesFor(SlotType(slot, line), m_format, length).empty() &&
-           line.size() == length;
+    const auto rules = samplelayout::RulesFor(SlotType(slot, line), m_format, length);
+    return line.size() == length ? rules : std::span<const samplelayout::CFieldRule>();
+}
+
+bool CLogLoader::Decodes(Slot slot, std::string_view line) const {
+    return !RulesDecoding(slot, line).empty();
 }
 
 // Each type writes its own fields and no other type's, always the same ones for a line of the
@@ -383,11 +388,8 @@ void CLogLoader::SetLatest(Slot slot, std::string_view line, const CDiveLogSampl
         kept.assign(line);
         return;
     }
-    const unsigned type = line.empty() ? 0 : SlotType(slot, line);
-    size_t length = 0;
-    const auto rules = line.empty() ? std::span<const samplelayout::CFieldRule>()
-                                    : samplelayout::RulesFor(type, m_format, length);
-    if (rules.empty() || line.size() != length) {
+    const auto rules = RulesDecoding(slot, line);
+    if (rules.empty()) {
         if (Decodes(slot, kept))
             m_bTemplateDirty = true;
         kept.assign(line);
@@ -399,7 +401,7 @@ void CLogLoader::SetLatest(Slot slot, std::string_view line, const CDiveLogSampl
     if (decoded)
         samplelayout::Copy(rules, m_format, *decoded, m_template);
     else
-        m_template.DecodeLine(type, line, m_format);
+        m_template.DecodeLine(SlotType(slot, line), line, m_format);
 }
 
 void CLogLoader::ClearLatest() {
