@@ -139,11 +139,7 @@ const uint8_t* CLogMemoryLines::KeyFor(size_t index) const {
 }
 
 uint8_t CLogMemoryLines::FirstByte(size_t index) const {
-    const uint8_t* record = m_pRecords + index * m_nRecordSize;
-    // Only a record starting with 0xFF can be erased: the others need no look at the rest.
-    if (m_stream.empty() || (record[0] == 0xFF && CBinaryLogKey::IsErased(record, m_nRecordSize)))
-        return record[0];
-    return record[0] ^ m_stream[(m_nStart + index * m_nRecordSize) % CBinaryLogKey::kStreamSize];
+    return m_pRecords[index * m_nRecordSize] ^ KeyFor(index)[0];
 }
 
 char* CLogMemoryLines::Write(size_t first, size_t count, bool crlf, char* out) const {
