@@ -1,14 +1,91 @@
 #include "cli/CJsonWriter.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
-bool CJsonWriter::Inline() const {
-    for (const CLevel& level : m_stack) {
-        if (level.inlineContents)
-            return true;
+namespace {
+
+// Characters a JSON string may hold as they are.
+constexpr auto kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        plain[static_cast<size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
+
+bool AllPlain(std::string_view text) {
+    for (char c : text) {
+        if (!kPlain[static_cast<unsigned char>(c)])
+            return false;
     }
-    return false;
+    return true;
+}
+
+// Writes the decimal digits of `n` at `p` and returns the end.
+char* PutDigits(char* p, unsigned n) {
+    char digits[12];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    while (count > 0)
+        *p++ = digits[--count];
+    return p;
+}
+
+// Most values in a dive log are whole numbers or carry one or two decimals (depths in tenths,
+// pressures in hundredths). For those the shortest round-trip text is just the digits, found
+// far cheaper than by the general shortest-form search; a dump writes millions of them.
+// Writes the text at `p` and returns its end, or returns null for anything else (and anything
+// where the exponent form would be as short), which goes the general way.
+char* PutCommonNumber(char* p, double value) {
+    if (value == 0.0) {
+        if (std::signbit(value))
+            *p++ = '-';
+        *p++ = '0';
+        return p;
+    }
+    const double magnitude = std::fabs(value);
+    // Below 10^4 the fixed form never loses to the exponent form ("1e+04" already ties with
+    // "10000", and a tie goes to the fixed form), and doubles lie far closer together than a
+    // hundredth, so no other text of as few digits reads back to the same value.
+    if (!(magnitude < 1e4))
+        return nullptr;
+    constexpr double kScale[] = {1.0, 10.0, 100.0};
+    constexpr unsigned kUnit[] = {1, 10, 100};
+    for (int decimals = 0; decimals <= 2; ++decimals) {
+        // A candidate that rounds the wrong way only fails the test below.
+        const auto scaled = static_cast<unsigned>(magnitude * kScale[decimals] + 0.5);
+        // The division is rounded to nearest, so equality means the decimal text reads back
+        // to exactly this double.
+        if (static_cast<double>(scaled) / kScale[decimals] != magnitude)
+            continue;
+        if (value < 0)
+            *p++ = '-';
+        p = PutDigits(p, scaled / kUnit[decimals]);
+        if (decimals > 0) {
+            *p++ = '.';
+            const unsigned fraction = scaled % kUnit[decimals];
+            if (decimals == 2 && fraction < 10)
+                *p++ = '0';
+            p = PutDigits(p, fraction);
+        }
+        return p;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void CJsonWriter::AppendNumber(std::string& out, double value) {
+    char buffer[32];
+    char* end = PutCommonNumber(buffer, value);
+    if (!end)
+        end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    out.append(buffer, static_cast<size_t>(end - buffer));
 }
 
 void CJsonWriter::NewLine(size_t depth) {
@@ -39,11 +116,13 @@ void CJsonWriter::BeginObject(bool inlineContents) {
     BeforeValue(true);
     m_out += '{';
     m_stack.push_back({true, inlineContents, false, false});
+    m_nInlineLevels += inlineContents ? 1 : 0;
 }
 
 void CJsonWriter::EndObject() {
     const CLevel level = m_stack.back();
     m_stack.pop_back();
+    m_nInlineLevels -= level.inlineContents ? 1 : 0;
     if (level.hasItems && !level.inlineContents && !Inline())
         NewLine(m_stack.size());
     m_out += '}';
@@ -53,11 +132,13 @@ void CJsonWriter::BeginArray(bool inlineContents) {
     BeforeValue(true);
     m_out += '[';
     m_stack.push_back({false, inlineContents, false, false});
+    m_nInlineLevels += inlineContents ? 1 : 0;
 }
 
 void CJsonWriter::EndArray() {
     const CLevel level = m_stack.back();
     m_stack.pop_back();
+    m_nInlineLevels -= level.inlineContents ? 1 : 0;
     if (level.multiline && !Inline())
         NewLine(m_stack.size());
     m_out += ']';
@@ -65,17 +146,39 @@ void CJsonWriter::EndArray() {
 
 void CJsonWriter::Key(std::string_view key) {
     CLevel& level = m_stack.back();
-    if (level.hasItems)
-        m_out += ',';
-    if (Inline()) {
+    const size_t indent = Inline() ? 0 : m_stack.size() * 2;
+    char buffer[128];
+    if (indent + key.size() + 8 <= sizeof buffer && AllPlain(key)) {
+        // The usual key: separator, line break and the quoted key go out in one piece.
+        char* p = buffer;
         if (level.hasItems)
-            m_out += ' ';
+            *p++ = ',';
+        if (Inline()) {
+            if (level.hasItems)
+                *p++ = ' ';
+        } else {
+            *p++ = '\n';
+            p = std::fill_n(p, indent, ' ');
+        }
+        *p++ = '"';
+        p = std::copy(key.begin(), key.end(), p);
+        *p++ = '"';
+        *p++ = ':';
+        *p++ = ' ';
+        m_out.append(buffer, static_cast<size_t>(p - buffer));
     } else {
-        NewLine(m_stack.size());
+        if (level.hasItems)
+            m_out += ',';
+        if (Inline()) {
+            if (level.hasItems)
+                m_out += ' ';
+        } else {
+            NewLine(m_stack.size());
+        }
+        AppendEscaped(m_out, key);
+        m_out += ": ";
     }
     level.hasItems = true;
-    AppendEscaped(m_out, key);
-    m_out += ": ";
     m_bAfterKey = true;
 }
 
@@ -90,16 +193,14 @@ void CJsonWriter::Number(double value) {
         m_out += "null";
         return;
     }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    m_out.append(buffer, result.ptr);
+    AppendNumber(m_out, value);
 }
 
 void CJsonWriter::Int(long long value) {
     BeforeValue(false);
     char buffer[24];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    m_out.append(buffer, result.ptr);
+    m_out.append(buffer, static_cast<size_t>(result.ptr - buffer));
 }
 
 void CJsonWriter::Bool(bool value) {
@@ -115,9 +216,9 @@ void CJsonWriter::Null() {
 std::string CJsonWriter::FormatNumber(double value) {
     if (!std::isfinite(value))
         return "null";
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    std::string text;
+    AppendNumber(text, value);
+    return text;
 }
 
 void CJsonWriter::AppendEscaped(std::string& out, std::string_view value) {
@@ -125,7 +226,7 @@ void CJsonWriter::AppendEscaped(std::string& out, std::string_view value) {
     out += '"';
     // Keys and most texts need no escape at all: copy the plain run before each character that
     // does in one piece (a dump writes hundreds of thousands of keys).
-    auto plain = [](unsigned char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; };
+    auto plain = [](unsigned char c) { return kPlain[c]; };
     while (!value.empty()) {
         size_t run = 0;
         while (run < value.size() && plain(static_cast<unsigned char>(value[run])))

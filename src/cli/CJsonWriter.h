@@ -58,6 +58,8 @@ public:
 
     // Shortest round-trip text of a double ("30", "0.1", "1e+100").
     static std::string FormatNumber(double value);
+    // The same text appended to `out`; `value` must be finite.
+    static void AppendNumber(std::string& out, double value);
     static void AppendEscaped(std::string& out, std::string_view value);
 
 private:
@@ -70,9 +72,12 @@ private:
     // Separator and line break before a value or key at the current level.
     void BeforeValue(bool isContainer);
     void NewLine(size_t depth);
-    bool Inline() const;
+    // Whether some open container keeps its contents on one line. Asked before every value, so
+    // it is a count kept as containers open and close rather than a walk up the stack.
+    bool Inline() const { return m_nInlineLevels > 0; }
 
     std::string& m_out;
     std::vector<CLevel> m_stack;
+    size_t m_nInlineLevels = 0;
     bool m_bAfterKey = false;
 };
