@@ -23,19 +23,6 @@ bool AllPlain(std::string_view text) {
     return true;
 }
 
-// Writes the decimal digits of `n` at `p` and returns the end.
-char* PutDigits(char* p, unsigned n) {
-    char digits[12];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n != 0);
-    while (count > 0)
-        *p++ = digits[--count];
-    return p;
-}
-
 // Most values in a dive log are whole numbers or carry one or two decimals (depths in tenths,
 // pressures in hundredths). For those the shortest round-trip text is just the digits, found
 // far cheaper than by the general shortest-form search; a dump writes millions of them.
@@ -65,13 +52,14 @@ char* PutCommonNumber(char* p, double value) {
             continue;
         if (value < 0)
             *p++ = '-';
-        p = PutDigits(p, scaled / kUnit[decimals]);
+        // Below 10^6: a dozen characters is room enough for either part.
+        p = std::to_chars(p, p + 12, scaled / kUnit[decimals]).ptr;
         if (decimals > 0) {
             *p++ = '.';
             const unsigned fraction = scaled % kUnit[decimals];
             if (decimals == 2 && fraction < 10)
                 *p++ = '0';
-            p = PutDigits(p, fraction);
+            p = std::to_chars(p, p + 12, fraction).ptr;
         }
         return p;
     }
@@ -146,40 +134,33 @@ void CJsonWriter::EndArray() {
 
 void CJsonWriter::Key(std::string_view key) {
     CLevel& level = m_stack.back();
-    const size_t indent = Inline() ? 0 : m_stack.size() * 2;
+    const bool breakLine = !Inline();
+    const size_t indent = breakLine ? m_stack.size() * 2 : 0;
     char buffer[128];
+    char* p = buffer;
+    if (level.hasItems)
+        *p++ = ',';
+    if (breakLine)
+        *p++ = '\n';
+    else if (level.hasItems)
+        *p++ = ' ';
+    level.hasItems = true;
+    m_bAfterKey = true;
     if (indent + key.size() + 8 <= sizeof buffer && AllPlain(key)) {
-        // The usual key: separator, line break and the quoted key go out in one piece.
-        char* p = buffer;
-        if (level.hasItems)
-            *p++ = ',';
-        if (Inline()) {
-            if (level.hasItems)
-                *p++ = ' ';
-        } else {
-            *p++ = '\n';
-            p = std::fill_n(p, indent, ' ');
-        }
+        // The usual key: separator, line break, indent and the quoted key go out in one piece.
+        p = std::fill_n(p, indent, ' ');
         *p++ = '"';
         p = std::copy(key.begin(), key.end(), p);
         *p++ = '"';
         *p++ = ':';
         *p++ = ' ';
         m_out.append(buffer, static_cast<size_t>(p - buffer));
-    } else {
-        if (level.hasItems)
-            m_out += ',';
-        if (Inline()) {
-            if (level.hasItems)
-                m_out += ' ';
-        } else {
-            NewLine(m_stack.size());
-        }
-        AppendEscaped(m_out, key);
-        m_out += ": ";
+        return;
     }
-    level.hasItems = true;
-    m_bAfterKey = true;
+    m_out.append(buffer, static_cast<size_t>(p - buffer));
+    m_out.append(indent, ' ');
+    AppendEscaped(m_out, key);
+    m_out += ": ";
 }
 
 void CJsonWriter::String(std::string_view value) {
@@ -226,10 +207,9 @@ void CJsonWriter::AppendEscaped(std::string& out, std::string_view value) {
     out += '"';
     // Keys and most texts need no escape at all: copy the plain run before each character that
     // does in one piece (a dump writes hundreds of thousands of keys).
-    auto plain = [](unsigned char c) { return kPlain[c]; };
     while (!value.empty()) {
         size_t run = 0;
-        while (run < value.size() && plain(static_cast<unsigned char>(value[run])))
+        while (run < value.size() && kPlain[static_cast<unsigned char>(value[run])])
             ++run;
         out.append(value.data(), run);
         value.remove_prefix(run);
