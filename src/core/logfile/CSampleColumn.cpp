@@ -1,6 +1,7 @@
 #include "logfile/CSampleColumn.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace {
 
@@ -202,6 +203,107 @@ void CSampleColumn::AppendSlow(size_t index, uint64_t bits) {
     ++m_nSize;
 }
 
+// A lively field is told its values in one tight loop per width, a repeat storing the code
+// before it as Fill would have; a value the width cannot hold, and a column of any other width,
+// go through Append, which changes the width as it must.
+void CSampleColumn::AppendRun(size_t start, const uint64_t* bits, size_t n) {
+    if (m_nSize == 0) {
+        for (size_t k = 0; k < n; ++k)
+            Append(start + k, bits[k]);
+        return;
+    }
+    // Repeats after the last change stay untold, as Append leaves them.
+    size_t end = n;
+    while (end > 0 && bits[end - 1] == (end > 1 ? bits[end - 2] : m_nTail))
+        --end;
+    size_t k = 0;
+    // Stores the values from k on with `code(bits, code&)` giving a new value's code, until one
+    // has none; returns with k there.
+    auto run = [&](auto& codes, auto code) {
+        if (start + k > m_nSize)
+            Fill(start + k);
+        auto lastCode = codes.back();
+        uint64_t lastBits = m_nTail;
+        for (; k < end; ++k) {
+            const uint64_t b = bits[k];
+            if (b != lastBits) {
+                if (!code(b, lastCode))
+                    break;
+                lastBits = b;
+            }
+            codes.push_back(lastCode);
+        }
+        m_nSize = start + k;
+        m_nTail = lastBits;
+    };
+    while (k < end) {
+        switch (m_width) {
+        case EWidth::kScaled:
+            run(m_arCodes16, [this](uint64_t b, uint16_t& code) {
+                int c = 0;
+                if (!Encode(b, c))
+                    return false;
+                code = static_cast<uint16_t>(c);
+                return true;
+            });
+            break;
+        case EWidth::kRaw:
+            run(m_arRaw, [](uint64_t b, uint64_t& code) {
+                code = b;
+                return true;
+            });
+            break;
+        case EWidth::kSingle:
+            run(m_arCodes32, [this](uint64_t b, uint32_t& code) { return EncodeSingle(b, code); });
+            break;
+        case EWidth::kByte:
+        case EWidth::kWord: {
+            if (m_arSlots.empty())
+                break; // compacted: Append builds the look-up again
+            auto known = [this](uint64_t b, auto& code) {
+                const long long found = Find(b);
+                if (found < 0)
+                    return false;
+                code = static_cast<std::remove_reference_t<decltype(code)>>(found);
+                m_nLastBits = b;
+                m_nLastCode = static_cast<uint32_t>(found);
+                return true;
+            };
+            if (m_width == EWidth::kByte)
+                run(m_arCodes8, known);
+            else
+                run(m_arCodes16, known);
+            break;
+        }
+        case EWidth::kChanges:
+            // A column of changes takes each change as Append does, until it changes so often
+            // that it keeps every sample instead.
+            for (; k < end; ++k) {
+                const uint64_t b = bits[k];
+                if (b == m_nTail)
+                    continue;
+                m_arChangeAt.push_back(static_cast<uint32_t>(start + k));
+                m_arChangeBits.push_back(b);
+                m_nSize = start + k + 1;
+                m_nTail = b;
+                if (m_arChangeAt.size() >= kChangesWorthChecking &&
+                    m_arChangeAt.size() * 6 > m_nSize) {
+                    KeepEverySample();
+                    ++k;
+                    break;
+                }
+            }
+            continue;
+        case EWidth::kConstant:
+            break;
+        }
+        if (k < end) {
+            Append(start + k, bits[k]);
+            ++k;
+        }
+    }
+}
+
 void CSampleColumn::Set(size_t index, uint64_t bits, size_t size) {
     if (index >= size)
         return;
@@ -276,27 +378,6 @@ long long CSampleColumn::CodeOf(uint64_t bits) {
     m_nLastBits = bits;
     m_nLastCode = code;
     return code;
-}
-
-namespace {
-
-size_t Hash(uint64_t bits, size_t mask) {
-    return static_cast<size_t>((bits * 0x9E3779B97F4A7C15ull) >> 32) & mask;
-}
-
-} // namespace
-
-long long CSampleColumn::Find(uint64_t bits) const {
-    if (m_arSlots.empty())
-        return -1;
-    const size_t mask = m_arSlots.size() - 1;
-    for (size_t i = Hash(bits, mask);; i = (i + 1) & mask) {
-        const CSlot& slot = m_arSlots[i];
-        if (slot.codePlusOne == 0)
-            return -1;
-        if (slot.bits == bits)
-            return slot.codePlusOne - 1;
-    }
 }
 
 void CSampleColumn::Insert(uint64_t bits, uint32_t code) {

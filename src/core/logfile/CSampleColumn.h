@@ -43,8 +43,37 @@ public:
                 KeepEverySample();
             return;
         }
-        if (index > m_nSize)
-            Fill(index);
+        if (index > m_nSize) {
+            // Mostly a gap of one, between two changes of a lively field: the repeat is the last
+            // value stored.
+            if (index == m_nSize + 1 && m_width == EWidth::kScaled)
+                m_arCodes16.push_back(m_arCodes16.back()), ++m_nSize;
+            else
+                Fill(index);
+        }
+        if (m_width == EWidth::kRaw) {
+            m_arRaw.push_back(bits);
+            ++m_nSize;
+            m_nTail = bits;
+            return;
+        }
+        if ((m_width == EWidth::kByte || m_width == EWidth::kWord) && !m_arSlots.empty()) {
+            // A lively field with a table of values: most values were seen before.
+            const bool last = bits == m_nLastBits && m_nLastCode < m_arValues.size() &&
+                              m_arValues[m_nLastCode] == bits;
+            const long long code = last ? m_nLastCode : Find(bits);
+            if (code >= 0) {
+                if (m_width == EWidth::kByte)
+                    m_arCodes8.push_back(static_cast<uint8_t>(code));
+                else
+                    m_arCodes16.push_back(static_cast<uint16_t>(code));
+                m_nLastBits = bits;
+                m_nLastCode = static_cast<uint32_t>(code);
+                ++m_nSize;
+                m_nTail = bits;
+                return;
+            }
+        }
         if (m_width == EWidth::kScaled) {
             int code = 0;
             if (Encode(bits, code)) {
@@ -66,6 +95,9 @@ public:
         AppendSlow(index, bits);
         m_nTail = bits;
     }
+    // Gives samples start ... start + n - 1 the values `bits`, exactly as n Appends in turn
+    // would: the store tells a column the values of a batch of samples at once.
+    void AppendRun(size_t start, const uint64_t* bits, size_t n);
     uint64_t Get(size_t index) const {
         if (index >= m_nSize)
             return m_nTail;
@@ -206,7 +238,24 @@ private:
         uint32_t codePlusOne;
     };
     std::vector<CSlot> m_arSlots;
-    long long Find(uint64_t bits) const;
+    // The top bits of the product, which every bit of the value reaches: a double from a float,
+    // or a small whole number, has its low bits all zero.
+    static size_t Hash(uint64_t bits, size_t mask) {
+        const int shift = std::countl_zero(static_cast<uint64_t>(mask)); // mask is 2^k - 1
+        return static_cast<size_t>((bits * 0x9E3779B97F4A7C15ull) >> (shift & 63)) & mask;
+    }
+    long long Find(uint64_t bits) const {
+        if (m_arSlots.empty())
+            return -1;
+        const size_t mask = m_arSlots.size() - 1;
+        for (size_t i = Hash(bits, mask);; i = (i + 1) & mask) {
+            const CSlot& slot = m_arSlots[i];
+            if (slot.codePlusOne == 0)
+                return -1;
+            if (slot.bits == bits)
+                return slot.codePlusOne - 1;
+        }
+    }
     void Insert(uint64_t bits, uint32_t code);
     std::vector<uint8_t> m_arCodes8;
     std::vector<uint16_t> m_arCodes16;

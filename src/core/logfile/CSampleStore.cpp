@@ -36,9 +36,6 @@ struct CLayout {
     std::vector<CFieldSlot> slots;
     size_t timeColumn = 0;
     size_t statusColumn = 0; // m_byStatus[0]; the other nine follow it
-    // The columns whose field lies in 8-byte word w of a sample object are
-    // [wordStart[w], wordStart[w + 1]): fields are in declaration order, so they follow on.
-    std::vector<uint32_t> wordStart;
 };
 
 const CLayout& Layout() {
@@ -56,16 +53,11 @@ const CLayout& Layout() {
             l.slots.push_back(
                 {static_cast<uint32_t>(offset), static_cast<uint32_t>(sizeof(field))});
         });
-        const size_t words = (sizeof(CDiveLogSample) + 7) / 8;
-        l.wordStart.assign(words + 1, static_cast<uint32_t>(l.slots.size()));
-        for (size_t c = l.slots.size(); c-- > 0;) {
-            const size_t w = l.slots[c].offset / 8;
-            // Offsets must grow with the columns for the ranges to hold.
-            if (c + 1 < l.slots.size() && l.slots[c + 1].offset <= l.slots[c].offset)
+        // A field must lie inside one 64-byte stretch of the object for Marked to see it whole,
+        // which alignment to its own size gives.
+        for (const CFieldSlot& slot : l.slots)
+            if (slot.offset % slot.size != 0)
                 std::abort();
-            for (size_t v = 0; v <= w; ++v)
-                l.wordStart[v] = std::min<uint32_t>(l.wordStart[v], static_cast<uint32_t>(c));
-        }
         return l;
     }();
     return layout;
@@ -117,7 +109,7 @@ uint64_t NextRevision() {
 static_assert(std::endian::native == std::endian::little,
               "fields are stored as the low bytes of a 64-bit value");
 
-CSampleStore::CSampleStore() : m_nRevision(NextRevision()) {
+CSampleStore::CSampleStore() : m_arPending(kBatch + 1), m_nRevision(NextRevision()) {
     for (const CFieldSlot& slot : Layout().slots)
         m_arColumns.emplace_back(static_cast<uint8_t>(slot.size));
 }
@@ -130,102 +122,135 @@ void CSampleStore::clear() {
     for (CSampleColumn& column : m_arColumns)
         column.Clear();
     m_nSealed = 0;
-    m_bOpen = false;
-    m_pair[0] = m_pair[1] = CDiveLogSample();
+    m_nPending = 0;
+    std::fill(m_arPending.begin(), m_arPending.end(), CDiveLogSample());
     m_mapDerived.clear();
     Touch();
 }
 
-// A sample differs from the one before in a few fields: the columns that vary take every
-// sample, and of the constant ones only those whose bytes changed are looked at, found by
-// comparing the two sample objects a word at a time.
+// All but the newest sample go into the columns: the newest may still be written.
 void CSampleStore::shrink_to_fit() {
+    if (m_nPending > 1)
+        Seal(m_nPending - 1);
     for (CSampleColumn& column : m_arColumns)
         column.Compact();
 }
 
-void CSampleStore::Seal() {
-    if (!m_bOpen)
+namespace {
+
+constexpr size_t kSampleBytes = sizeof(CDiveLogSample);
+constexpr size_t kMaskWords = (kSampleBytes + 63) / 64;
+
+// Sets the bit of every byte in which the two samples differ: bit b % 64 of changed[b / 64].
+void MarkChangedBytes(const CDiveLogSample& now, const CDiveLogSample& before,
+                      uint64_t (&changed)[kMaskWords]) {
+    const auto* a = reinterpret_cast<const unsigned char*>(&now);
+    const auto* b = reinterpret_cast<const unsigned char*>(&before);
+    size_t at = 0;
+#if defined(__SSE2__)
+    // A sample differs from the one before in a few words: 64 bytes are compared at once.
+    auto same = [&](size_t p) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + p));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + p));
+        return static_cast<uint64_t>(
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y))));
+    };
+    for (; at + 64 <= kSampleBytes; at += 64)
+        changed[at / 64] |=
+            ~(same(at) | same(at + 16) << 16 | same(at + 32) << 32 | same(at + 48) << 48);
+    for (; at + 16 <= kSampleBytes; at += 16)
+        changed[at / 64] |= (~same(at) & 0xFFFF) << (at % 64);
+#endif
+    for (; at < kSampleBytes; ++at) {
+        if (a[at] != b[at])
+            changed[at / 64] |= uint64_t{1} << (at % 64);
+    }
+}
+
+// Whether any byte of the field at `slot` is marked.
+bool Marked(const uint64_t (&changed)[kMaskWords], const CFieldSlot& slot) {
+    // Fields are aligned to their size, so one never straddles two mask words.
+    const uint64_t bytes = slot.size == 8 ? 0xFF : slot.size == 4 ? 0x0F : 0x01;
+    return (changed[slot.offset / 64] >> (slot.offset % 64) & bytes) != 0;
+}
+
+// The field at `slot` of `n` samples in a row.
+template <size_t Size>
+void Gather(const CDiveLogSample* samples, const CFieldSlot& slot, size_t n, uint64_t* out) {
+    for (size_t k = 0; k < n; ++k)
+        out[k] = Read(samples[k], CFieldSlot{slot.offset, Size});
+}
+
+} // namespace
+
+// Only the columns whose bytes changed somewhere in the batch are told, each its run of values
+// at once: the others repeat by themselves.
+void CSampleStore::Seal(size_t count) {
+    count = std::min(count, m_nPending);
+    if (count == 0)
         return;
     const CLayout& layout = Layout();
-    const size_t index = m_nSealed;
-    if (index == 0) {
+    size_t from = 1; // the first waiting sample not yet in the columns
+    if (m_nSealed == 0) {
         for (size_t c = 0; c < layout.slots.size(); ++c)
-            m_arColumns[c].Append(0, Read(Open(), layout.slots[c]));
-    } else {
-        // Only the columns of the words that changed are told: the others repeat by themselves.
-        // A sample differs from the one before in a few words, so whole blocks are compared at
-        // once and only a block that differs is looked at word by word.
-        constexpr size_t kWords = sizeof(CDiveLogSample) / 8;
-        const auto* now = reinterpret_cast<const unsigned char*>(&Open());
-        const auto* before = reinterpret_cast<const unsigned char*>(&Last());
-        const uint32_t* wordStart = layout.wordStart.data();
-        auto changed = [&](size_t w) {
-            for (uint32_t c = wordStart[w]; c < wordStart[w + 1]; ++c)
-                m_arColumns[c].Append(index, Read(Open(), layout.slots[c]));
-        };
-        size_t w0 = 0;
-#if defined(__SSE2__)
-        constexpr size_t kBlock = 8; // words compared at once
-        auto same = [&](size_t w) {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(now + 8 * w));
-            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(before + 8 * w));
-            return _mm_cmpeq_epi8(a, b);
-        };
-        for (; w0 + kBlock <= kWords; w0 += kBlock) {
-            const __m128i s0 = same(w0), s1 = same(w0 + 2), s2 = same(w0 + 4), s3 = same(w0 + 6);
-            const __m128i all = _mm_and_si128(_mm_and_si128(s0, s1), _mm_and_si128(s2, s3));
-            if (_mm_movemask_epi8(all) == 0xFFFF)
+            m_arColumns[c].Append(0, Read(m_arPending[1], layout.slots[c]));
+        from = 2;
+    }
+    if (from <= count) {
+        uint64_t changed[kMaskWords] = {};
+        for (size_t k = from; k <= count; ++k)
+            MarkChangedBytes(m_arPending[k], m_arPending[k - 1], changed);
+        const size_t firstIndex = m_nSealed + from - 1;
+        const size_t n = count - from + 1;
+        uint64_t run[kBatch];
+        for (size_t c = 0; c < layout.slots.size(); ++c) {
+            const CFieldSlot& slot = layout.slots[c];
+            if (!Marked(changed, slot))
                 continue;
-            // A bit for every byte that differs, then a word at a time from the lowest.
-            auto bits = [](__m128i m) {
-                return static_cast<uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(m)));
-            };
-            uint64_t differ = ~(bits(s0) | bits(s1) << 16 | bits(s2) << 32 | bits(s3) << 48);
-            while (differ != 0) {
-                const auto word = static_cast<size_t>(std::countr_zero(differ)) / 8;
-                changed(w0 + word);
-                differ &= ~(uint64_t{0xFF} << (8 * word));
-            }
-        }
-#endif
-        for (; w0 < kWords; ++w0) {
-            if (std::memcmp(now + 8 * w0, before + 8 * w0, 8) != 0)
-                changed(w0);
+            if (slot.size == 8)
+                Gather<8>(&m_arPending[from], slot, n, run);
+            else if (slot.size == 4)
+                Gather<4>(&m_arPending[from], slot, n, run);
+            else
+                Gather<1>(&m_arPending[from], slot, n, run);
+            m_arColumns[c].AppendRun(firstIndex, run, n);
         }
     }
-    // The sealed sample becomes the one to compare the next with; no copy needed.
-    m_nOpenSlot = 1 - m_nOpenSlot;
-    ++m_nSealed;
-    m_bOpen = false;
+    m_nSealed += count;
+    // The newest sealed sample becomes the one to compare with, and the rest move up.
+    m_arPending[0] = m_arPending[count];
+    for (size_t k = 1; k + count <= m_nPending; ++k)
+        m_arPending[k] = m_arPending[k + count];
+    m_nPending -= count;
 }
 
 CDiveLogSample& CSampleStore::push_back(const CDiveLogSample& sample) {
-    Seal();
-    Open() = sample;
-    m_bOpen = true;
+    if (m_nPending == kBatch)
+        Seal(kBatch - 1);
+    CDiveLogSample& added = m_arPending[++m_nPending];
+    added = sample;
     Touch();
-    return Open();
+    return added;
 }
 
 void CSampleStore::Set(size_t index, const CDiveLogSample& sample) {
     if (index >= size())
         return;
     Touch();
-    if (m_bOpen && index == m_nSealed) {
-        Open() = sample;
+    if (index >= m_nSealed) {
+        m_arPending[index - m_nSealed + 1] = sample;
         return;
     }
     const auto& slots = Layout().slots;
     for (size_t c = 0; c < slots.size(); ++c)
         m_arColumns[c].Set(index, Read(sample, slots[c]), m_nSealed);
     if (index + 1 == m_nSealed)
-        Last() = sample;
+        m_arPending[0] = sample;
 }
 
 void CSampleStore::Get(size_t index, CDiveLogSample& out) const {
-    if (m_bOpen && index == m_nSealed) {
-        out = Open();
+    if (index >= m_nSealed) {
+        out = Waiting(index);
         return;
     }
     const auto& slots = Layout().slots;
@@ -240,8 +265,8 @@ CDiveLogSample CSampleStore::Get(size_t index) const {
 }
 
 double CSampleStore::Time(size_t index) const {
-    if (m_bOpen && index == m_nSealed)
-        return Open().m_dTime;
+    if (index >= m_nSealed)
+        return Waiting(index).m_dTime;
     return std::bit_cast<double>(m_arColumns[Layout().timeColumn].Get(index));
 }
 
@@ -272,8 +297,8 @@ size_t CSampleStore::FirstAfter(double t, size_t first, size_t end) const {
 unsigned char CSampleStore::Status(size_t index, size_t k) const {
     if (k >= std::size(CDiveLogSample().m_byStatus))
         return 0;
-    if (m_bOpen && index == m_nSealed)
-        return Open().m_byStatus[k];
+    if (index >= m_nSealed)
+        return Waiting(index).m_byStatus[k];
     return static_cast<unsigned char>(m_arColumns[Layout().statusColumn + k].Get(index));
 }
 
@@ -359,9 +384,11 @@ void CSampleStore::ForEach(size_t first, size_t end, const std::vector<uint32_t>
 void CSampleStore::Walk(size_t first, size_t end, const std::vector<uint32_t>* only,
                         const std::function<void(size_t, const CDiveLogSample&)>& f) const {
     end = std::min(end, size());
+    if (first >= end)
+        return;
+    CSweep sweep;
     size_t i = first;
-    if (i < end && i < m_nSealed) {
-        CSweep sweep;
+    if (i < m_nSealed) {
         Begin(i, sweep, only);
         f(i, sweep.sample);
         for (++i; i < end && i < m_nSealed; ++i) {
@@ -369,8 +396,23 @@ void CSampleStore::Walk(size_t first, size_t end, const std::vector<uint32_t>* o
             f(i, sweep.sample);
         }
     }
-    if (i < end && m_bOpen && i == m_nSealed)
-        f(i, Open());
+    // The waiting samples are whole already; a walk over chosen fields still keeps the others
+    // as they were at `first`, as it promises.
+    const auto& slots = Layout().slots;
+    for (; i < end; ++i) {
+        if (!only) {
+            f(i, Waiting(i));
+            continue;
+        }
+        if (i == first) {
+            sweep.sample = Waiting(i);
+        } else {
+            for (uint32_t c : *only)
+                if (c < slots.size())
+                    Write(sweep.sample, slots[c], Read(Waiting(i), slots[c]));
+        }
+        f(i, sweep.sample);
+    }
 }
 
 const std::vector<double>&
@@ -391,7 +433,8 @@ CSampleStore::Derived(long long key,
 }
 
 size_t CSampleStore::Bytes() const {
-    size_t bytes = m_arColumns.capacity() * sizeof(CSampleColumn) + sizeof(m_pair);
+    size_t bytes = m_arColumns.capacity() * sizeof(CSampleColumn) +
+                   m_arPending.capacity() * sizeof(CDiveLogSample);
     for (const CSampleColumn& column : m_arColumns)
         bytes += column.Bytes();
     return bytes;
@@ -403,8 +446,8 @@ CSampleStore::const_iterator::const_iterator(const CSampleStore* store, size_t i
     : m_pStore(store), m_nIndex(index) {
     if (!store || index >= store->size())
         return;
-    if (store->m_bOpen && index == store->m_nSealed) {
-        m_pSample = &store->Open();
+    if (index >= store->m_nSealed) {
+        m_pSample = &store->Waiting(index);
         return;
     }
     m_pBuffer = std::make_shared<CSweep>();
@@ -416,8 +459,8 @@ CSampleStore::const_iterator& CSampleStore::const_iterator::operator++() {
     ++m_nIndex;
     if (!m_pStore || m_nIndex >= m_pStore->size()) {
         m_pSample = nullptr;
-    } else if (m_pStore->m_bOpen && m_nIndex == m_pStore->m_nSealed) {
-        m_pSample = &m_pStore->Open();
+    } else if (m_nIndex >= m_pStore->m_nSealed) {
+        m_pSample = &m_pStore->Waiting(m_nIndex);
     } else {
         m_pStore->Step(m_nIndex, *m_pBuffer);
         m_pSample = &m_pBuffer->sample;

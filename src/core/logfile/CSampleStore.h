@@ -3,7 +3,9 @@
 // narrowest form its values allow (see CSampleColumn), so a day at one sample a second fits in a
 // few megabytes instead of a few hundred. A sample is built from the columns when it is read;
 // the last one appended stays a whole object that can still be written, because the loader
-// goes on decoding record lines into the newest sample until it makes the next.
+// goes on decoding record lines into the newest sample until it makes the next. The newest
+// samples wait as whole objects and go into the columns a batch at a time, column by column:
+// telling a column a run of values costs far less than telling every column each sample.
 //
 // Reading keeps the shape of a list of sample pointers: `store[i]->m_dTime`, `*store[i]`, and
 // `for (const auto& s : store)` giving a pointer per sample.
@@ -36,10 +38,11 @@ class CSampleStore {
 public:
     CSampleStore();
 
-    size_t size() const { return m_nSealed + (m_bOpen ? 1 : 0); }
+    size_t size() const { return m_nSealed + m_nPending; }
     bool empty() const { return size() == 0; }
     void clear();
-    // Frees what only appending needs; the loader calls it when the log is complete.
+    // Puts every sample but the newest into the columns and frees what only appending needs;
+    // the loader calls it when the log is complete. A sample returned by push_back moves.
     void shrink_to_fit();
     void reserve(size_t) {}
 
@@ -55,7 +58,7 @@ public:
     CSampleRef operator[](size_t index) const { return CSampleRef(Get(index)); }
     // The newest sample as it is kept whole (open, or the last one sealed), without building
     // it from the columns: the loader reads it once per new sample. Not for an empty store.
-    const CDiveLogSample& Newest() const { return m_bOpen ? Open() : m_pair[1 - m_nOpenSlot]; }
+    const CDiveLogSample& Newest() const { return m_arPending[m_nPending]; }
     CSampleRef front() const { return (*this)[0]; }
     CSampleRef back() const { return (*this)[size() - 1]; }
     CDiveLogSample Get(size_t index) const;
@@ -134,7 +137,11 @@ public:
     const_iterator end() const { return const_iterator(nullptr, size()); }
 
 private:
-    void Seal();
+    // Samples waiting whole before they go into the columns, the newest included.
+    static constexpr size_t kBatch = 32;
+    // Puts the oldest `count` waiting samples into the columns.
+    void Seal(size_t count);
+    const CDiveLogSample& Waiting(size_t index) const { return m_arPending[index - m_nSealed + 1]; }
     // Begin sets `sweep` on sample `index`; Step moves it on to sample `index`, which must be the
     // one after the sample it holds, writing only the fields that differ.
     // `only`, when given, lists the columns to follow (in increasing order).
@@ -145,15 +152,12 @@ private:
     void Touch();
 
     std::vector<CSampleColumn> m_arColumns;
-    size_t m_nSealed = 0;
-    bool m_bOpen = false;
-    // The open sample and the newest sealed one (to see which fields the next one changes),
-    // trading places at each seal.
-    CDiveLogSample m_pair[2];
-    int m_nOpenSlot = 0;
-    CDiveLogSample& Open() { return m_pair[m_nOpenSlot]; }
-    const CDiveLogSample& Open() const { return m_pair[m_nOpenSlot]; }
-    CDiveLogSample& Last() { return m_pair[1 - m_nOpenSlot]; }
+    size_t m_nSealed = 0;  // samples in the columns
+    size_t m_nPending = 0; // samples waiting after them, the newest last
+    // [0] the newest sample in the columns (what the first waiting one is compared with), then
+    // the waiting samples in order; always kBatch + 1 long, so that the newest sample stays
+    // where it is until the next append.
+    std::vector<CDiveLogSample> m_arPending;
     uint64_t m_nRevision = 0;
     mutable uint64_t m_nDerivedRevision = 0;
     mutable std::map<long long, std::vector<double>> m_mapDerived;

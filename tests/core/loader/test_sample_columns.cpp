@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "logfile/CSampleColumn.h"
@@ -202,5 +203,60 @@ TEST(CSampleColumn, TellingOnlyTheChangesBuildsTheSameColumn) {
         EXPECT_EQ(changes.Bytes(), every.Bytes());
         for (size_t i = 0; i < n; ++i)
             ASSERT_EQ(changes.Get(i), Bits(c.value(i))) << i;
+    }
+}
+
+// The store tells a column a batch of samples at once. Whatever the values do inside a batch
+// (repeat to its end, change width in its middle, go from changes to every sample, meet a value
+// the table has not seen), the column must end exactly as the one told sample by sample, and the
+// next value told singly must land as it would there.
+TEST(CSampleColumn, RunsOfValuesBuildTheSameColumnAsValuesOneByOne) {
+    struct Case {
+        const char* what;
+        uint8_t fieldBytes;
+        uint64_t (*value)(size_t i);
+    };
+    const Case cases[] = {
+        {"hundredths, repeating in pairs", 8,
+         [](size_t i) { return Bits(static_cast<double>(i / 2 % 150) / 100.0); }},
+        {"scaled, then thirds", 8,
+         [](size_t i) { return Bits(i < 700 ? static_cast<double>(i % 40) / 4.0 : i / 3.0); }},
+        {"seconds past two bytes", 8, [](size_t i) { return Bits(static_cast<double>(i * 7)); }},
+        {"seldom, then lively", 8,
+         [](size_t i) { return Bits(i < 1500 ? static_cast<double>(i / 200) : i % 7 * 0.1); }},
+        {"single precision", 8,
+         [](size_t i) { return Bits(static_cast<double>(static_cast<float>(i % 13) * 0.3f)); }},
+        {"a table growing to two bytes", 8,
+         [](size_t i) { return Bits(static_cast<double>(i % 311) / 3.0); }},
+        {"ints", 4, [](size_t i) { return uint64_t(i % 5 == 0 ? 70000 + i : i % 9); }},
+        {"bytes", 1, [](size_t i) { return uint64_t(i / 5 % 3); }},
+        {"constant", 8, [](size_t) { return Bits(1.5); }},
+    };
+    for (const Case& c : cases) {
+        for (size_t batch : {size_t(1), size_t(3), size_t(31)}) {
+            SCOPED_TRACE(std::string(c.what) + ", batches of " + std::to_string(batch));
+            CSampleColumn single(c.fieldBytes), runs(c.fieldBytes);
+            const size_t n = 3000;
+            std::vector<uint64_t> values(n);
+            for (size_t i = 0; i < n; ++i) {
+                values[i] = c.value(i);
+                single.Append(i, values[i]);
+            }
+            for (size_t i = 0; i < n; i += batch)
+                runs.AppendRun(i, &values[i], std::min(batch, n - i));
+            // A compacted column builds its look-up of values again for the next run.
+            if (batch == 3) {
+                single.Compact();
+                runs.Compact();
+            }
+            const uint64_t next = c.value(n + 5);
+            single.Append(n, next);
+            runs.AppendRun(n, &next, 1);
+            EXPECT_EQ(runs.Width(), single.Width());
+            EXPECT_EQ(runs.Changes(), single.Changes());
+            EXPECT_EQ(runs.Bytes(), single.Bytes());
+            for (size_t i = 0; i <= n + 2; ++i)
+                ASSERT_EQ(runs.Get(i), i < n ? values[i] : next) << i;
+        }
     }
 }

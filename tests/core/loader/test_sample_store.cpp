@@ -167,3 +167,45 @@ TEST(CSampleStore, DerivedValuesFollowEditsAndEmptying) {
     EXPECT_TRUE(store.empty());
     EXPECT_TRUE(store.Derived(1, pressure).empty());
 }
+
+// The newest samples wait whole and go into the columns a batch at a time. Every way of reading
+// must see them the same on both sides of that line, and an edit of the newest sample in the
+// columns must be what the next batch is compared with.
+TEST(CSampleStore, SamplesWaitingForTheirBatchReadAndEditLikeTheRest) {
+    for (size_t count : {size_t(1), size_t(2), size_t(31), size_t(32), size_t(33), size_t(100)}) {
+        SCOPED_TRACE(count);
+        CSampleStore store = Filled(count);
+        ASSERT_EQ(store.size(), count);
+        for (size_t i = 0; i < count; ++i) {
+            ExpectSame(*store[i], Made(i, count), i);
+            EXPECT_EQ(store.Time(i), Made(i, count).m_dTime);
+            EXPECT_EQ(store.Status(i, 3), Made(i, count).m_byStatus[3]);
+        }
+        size_t i = 0;
+        for (const auto& s : store)
+            ExpectSame(*s, Made(i, count), i), ++i;
+        EXPECT_EQ(i, count);
+        store.ForEach(count / 2, count,
+                      [&](size_t k, const CDiveLogSample& s) { ExpectSame(s, Made(k, count), k); });
+        EXPECT_EQ(store.FirstNotBefore(Made(count - 1, count).m_dTime, 0, count), count - 1);
+
+        // Edits on either side, then more samples: each edit stays on its own sample.
+        for (size_t at : {count / 2, count - 1}) {
+            CDiveLogSample edited = *store[at];
+            edited.m_dSetpoint = 0.9;
+            store.Set(at, edited);
+        }
+        for (size_t k = count; k < count + 40; ++k)
+            store.push_back(Made(k, count + 40));
+        store.shrink_to_fit();
+        for (size_t k = 0; k < count + 40; ++k) {
+            const bool edited = k == count / 2 || k == count - 1;
+            ASSERT_EQ(store[k]->m_dSetpoint, edited ? 0.9 : 1.3) << k;
+        }
+        EXPECT_EQ(store.Newest().m_dTime, Made(count + 39, count + 40).m_dTime);
+        store.clear();
+        EXPECT_TRUE(store.empty());
+        store.push_back(Made(7, 8));
+        ExpectSame(*store[0], Made(7, 8), 0);
+    }
+}
