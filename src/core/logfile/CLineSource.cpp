@@ -30,8 +30,8 @@ inline size_t FindLineEnd(const char* data, size_t from, size_t size) {
 
 // The two characters at p as a pair, the first in the low byte, as LineStartKinds indexes them.
 inline unsigned PairAt(const char* p) {
-    return static_cast<unsigned char>(p[0]) | static_cast<unsigned>(static_cast<unsigned char>(p[1]))
-                                                  << 8;
+    return static_cast<unsigned char>(p[0]) |
+           static_cast<unsigned>(static_cast<unsigned char>(p[1])) << 8;
 }
 
 // The scan at a line start that the quick test in ScanTextLines did not pass over: a wanted
