@@ -8,17 +8,33 @@
 
 namespace {
 
+#if defined(__SSE2__)
+// The line breaks among the sixteen characters at p, one bit each, the first in bit 0.
+inline unsigned BreaksAt(const char* p) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n'))));
+}
+inline size_t Lowest(uint32_t mask) {
+    return static_cast<unsigned>(__builtin_ctz(mask));
+}
+#endif
+
 // The first '\n' in data[from, size), or size. Record lines are a few dozen characters, too
 // short for a library call to pay for itself; every load lies inside the text.
 inline size_t FindLineEnd(const char* data, size_t from, size_t size) {
     size_t i = from;
 #if defined(__SSE2__)
-    const __m128i newline = _mm_set1_epi8('\n');
-    for (; i + 16 <= size; i += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
-        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(chunk, newline));
-        if (mask != 0)
-            return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+    // Two blocks a round: a record line ends in its second or third.
+    for (; i + 32 <= size; i += 32) {
+        if (const unsigned mask = BreaksAt(data + i))
+            return i + Lowest(mask);
+        if (const unsigned mask = BreaksAt(data + i + 16))
+            return i + 16 + Lowest(mask);
+    }
+    if (i + 16 <= size) {
+        if (const unsigned mask = BreaksAt(data + i))
+            return i + Lowest(mask);
+        i += 16;
     }
 #endif
     for (; i < size; ++i) {
@@ -99,15 +115,14 @@ bool ScanTextLines(std::string_view text, const LineStartKinds& kinds, const Lin
         return !ended;
     size_t i = 0;
 #if defined(__SSE2__)
-    const __m128i newline = _mm_set1_epi8('\n');
-    auto breaks = [&](size_t at) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
-        return static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(chunk, newline)));
-    };
-    for (; i + 32 <= size; i += 32) {
-        uint32_t mask = breaks(i) | breaks(i + 16) << 16;
-        for (; mask != 0; mask &= mask - 1) {
-            if (!lineAt(i + static_cast<size_t>(__builtin_ctz(mask)) + 1))
+    // Two characters to spare past the blocks, so that a line starting after any break in
+    // them has both of its first two inside the text.
+    for (; i + 34 <= size; i += 32) {
+        for (uint32_t mask = BreaksAt(data + i) | BreaksAt(data + i + 16) << 16; mask != 0;
+             mask &= mask - 1) {
+            const size_t start = i + Lowest(mask) + 1;
+            if (kinds[PairAt(data + start)] != kLineSkipped &&
+                !ScanLineAt(text, start, kinds, visit, ended))
                 return !ended;
         }
     }

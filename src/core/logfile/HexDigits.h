@@ -138,23 +138,25 @@ inline constexpr unsigned char kKeepLast[32] = {
 inline bool ChecksumValidSixteens(std::string_view line) {
     const char* p = line.data();
     const size_t n = line.size();
-    // Signed compares only: x lies in [lo, hi] when x + (0x80 - lo) < -128 + (hi - lo + 1).
-    const __m128i toDigits = _mm_set1_epi8(static_cast<char>(0x80 - '0'));
-    const __m128i belowDigits = _mm_set1_epi8(static_cast<char>(-128 + 10));
+    // Unsigned steps: x - lo, wrapping, then less (hi - lo) with a floor of zero, is zero just
+    // for x in [lo, hi].
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i digits = _mm_set1_epi8('0');
     const __m128i lowerCase = _mm_set1_epi8(0x20);
-    const __m128i toLetters = _mm_set1_epi8(static_cast<char>(0x80 - 'a'));
-    const __m128i belowLetters = _mm_set1_epi8(static_cast<char>(-128 + 6));
+    const __m128i letters = _mm_set1_epi8('a');
     const __m128i nine = _mm_set1_epi8(9);
-    __m128i hex = _mm_set1_epi8(-1);
-    __m128i acc = _mm_setzero_si128();
-    // One block: which characters are hex into `hex`, their digits (above the low four bits
+    const __m128i five = _mm_set1_epi8(5);
+    __m128i bad = zero;
+    __m128i acc = zero;
+    // One block: what is not hex into `bad` (non-zero lanes), the digits (above the low four bits
     // not yet cleared) into `acc` where `keep` says.
     auto block = [&](__m128i w, __m128i keep) {
-        const __m128i digit = _mm_cmplt_epi8(_mm_add_epi8(w, toDigits), belowDigits);
-        const __m128i letter =
-            _mm_cmplt_epi8(_mm_add_epi8(_mm_or_si128(w, lowerCase), toLetters), belowLetters);
-        hex = _mm_and_si128(hex, _mm_or_si128(digit, letter));
-        const __m128i value = _mm_add_epi8(w, _mm_andnot_si128(digit, nine));
+        const __m128i pastDigit = _mm_subs_epu8(_mm_sub_epi8(w, digits), nine);
+        const __m128i pastLetter =
+            _mm_subs_epu8(_mm_sub_epi8(_mm_or_si128(w, lowerCase), letters), five);
+        bad = _mm_or_si128(bad, _mm_min_epu8(pastDigit, pastLetter));
+        const __m128i letter = _mm_cmpeq_epi8(pastLetter, zero);
+        const __m128i value = _mm_add_epi8(w, _mm_and_si128(letter, nine));
         acc = _mm_xor_si128(acc, _mm_and_si128(value, keep));
     };
     size_t i = 0;
@@ -166,7 +168,7 @@ inline bool ChecksumValidSixteens(std::string_view line) {
         block(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + n - 16)),
               _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeepLast + (n - i))));
     }
-    if (_mm_movemask_epi8(hex) != 0xFFFF)
+    if (_mm_movemask_epi8(_mm_cmpeq_epi8(bad, zero)) != 0xFFFF)
         return ChecksumValidSlow(line);
     // Fold the lanes down to one even and one odd byte.
     acc = _mm_xor_si128(acc, _mm_shuffle_epi32(acc, 0x4E));
