@@ -129,7 +129,7 @@ namespace detail {
     return ChecksumValidSlow(line);
 }
 
-// Sixteen zero bytes, then sixteen of 0xFF: sixteen read from [k] keep the last 16 - k lanes.
+// Sixteen zero bytes, then sixteen of 0xFF: sixteen read from [k] keep the last k lanes.
 inline constexpr unsigned char kKeepLast[32] = {
     0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,
     0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
