@@ -125,9 +125,9 @@ void ExpectAsPlain(const std::string& text, const std::string& what) {
 } // namespace
 
 // One break, or a CR LF, or a break and an empty line, at every place in texts of every length
-// up to past two 32-character blocks; the lines around it start with a wanted pair.
+// up to past two rounds of the 64-character scan; the lines around it start with a wanted pair.
 TEST(TextLineSource, ABreakAtEveryPlaceOfEveryLength) {
-    for (size_t length = 0; length <= 70; ++length) {
+    for (size_t length = 0; length <= 140; ++length) {
         std::string base(length, '0');
         for (size_t i = 0; i < length; ++i)
             base[i] = "B0B1A7F3"[i % 8];
