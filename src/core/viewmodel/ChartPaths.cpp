@@ -16,7 +16,11 @@ namespace {
 // its exit, so a column of many samples costs four points.
 class CLineWriter {
 public:
-    explicit CLineWriter(std::vector<CPolyline>& out) : m_out(out) {}
+    // `cells` cells at most: a trace without a power-off is one line of up to four points a
+    // cell, made room for at once instead of grown a dozen times over.
+    CLineWriter(std::vector<CPolyline>& out, size_t cells) : m_out(out) {
+        m_line.reserve(4 * cells);
+    }
 
     void Cell(bool startsLine, const CChartPoint& first, double min, double max,
               const CChartPoint& last) {
@@ -153,7 +157,7 @@ std::vector<std::vector<CPolyline>> BuildTraceLines(const CDiveLog& log, const C
     const std::vector<CColumnCell> cells = ColumnCells(log, window, map);
     for (size_t r = 0; r < requests.size(); ++r) {
         const CLineBuilder builder(requests[r], log, map, window);
-        CLineWriter writer(lines[r]);
+        CLineWriter writer(lines[r], cells.size());
         for (const CColumnCell& cell : cells)
             builder.Cell(cell, log, writer);
         writer.EndLine();
