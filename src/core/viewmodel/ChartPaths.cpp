@@ -26,12 +26,22 @@ public:
               const CChartPoint& last) {
         if (startsLine)
             EndLine();
-        Push(first);
         // Visit the extreme nearer the entry first, so the vertical stroke is drawn once.
         const bool upFirst = std::abs(first.y - min) < std::abs(first.y - max);
-        Push({first.x, upFirst ? min : max});
-        Push({first.x, upFirst ? max : min});
-        Push(last);
+        const CChartPoint points[4] = {
+            first, {first.x, upFirst ? min : max}, {first.x, upFirst ? max : min}, last};
+        // A point the same as the one before it is left out. The cell's points go onto the line
+        // together: one append a cell instead of four.
+        CChartPoint kept[4];
+        size_t n = 0;
+        const CChartPoint* previous = m_line.empty() ? nullptr : &m_line.back();
+        for (const CChartPoint& p : points) {
+            if (previous && previous->x == p.x && previous->y == p.y)
+                continue;
+            kept[n] = p;
+            previous = &kept[n++];
+        }
+        m_line.insert(m_line.end(), kept, kept + n);
     }
     void EndLine() {
         if (m_line.size() >= 2)
@@ -40,11 +50,6 @@ public:
     }
 
 private:
-    void Push(const CChartPoint& p) {
-        if (m_line.empty() || m_line.back().x != p.x || m_line.back().y != p.y)
-            m_line.push_back(p);
-    }
-
     std::vector<CPolyline>& m_out;
     CPolyline m_line;
 };
