@@ -25,38 +25,39 @@ std::vector<CColumnCell> ColumnCells(const CDiveLog& log, const CSampleRange& wi
     const std::vector<double>& powered = PoweredColumn(log);
     // A lone sample has no neighbour to be pulled towards and stays where it is.
     const bool lone = window.last == window.first;
-    // The cell being filled lives in locals and goes into the list when the next one starts:
-    // most samples only move its end.
     const double* time = times.data();
     const double* on = powered.data();
-    CColumnCell cell;
-    double column = 0.0;
+    // The mapping in locals, worked out as map.X() does: the scan below then keeps it in
+    // registers, where a call in the same loop (the list growing) would have it stored and read
+    // back for every sample.
+    const double xBase = map.plotLeft + 1.0, xScale = map.xScale;
+    const double viewStart = map.viewStart;
     const double xMin = map.xMin, xMax = map.xMax;
-    for (size_t i = window.first; i <= window.last; ++i) {
-        const double x = map.X(time[i]);
-        const double px = lone ? x : std::clamp(x, xMin, xMax);
+    const auto place = [&](size_t i, double& x, double& px) {
+        x = xBase + (std::trunc(time[i]) - viewStart) * xScale;
+        px = lone ? x : x < xMin ? xMin : xMax < x ? xMax : x;
         // std::floor by a truncation where x is a plain pixel position; the library's way for
         // far and undefined ones.
-        double col;
         if (px > -kFarX && px < kFarX) {
             const auto whole = static_cast<double>(static_cast<int64_t>(px));
-            col = whole > px ? whole - 1.0 : whole;
-        } else {
-            col = std::floor(px);
+            return whole > px ? whole - 1.0 : whole;
         }
-        const bool starts = i == window.first || on[i - 1] == 0.0;
-        if (starts || col != column) {
-            if (i != window.first)
-                cells.push_back(cell);
-            cell = {i, i, px, px, starts, px != x};
-            column = col;
-            continue;
+        return std::floor(px);
+    };
+    for (size_t i = window.first; i <= window.last;) {
+        double x = 0.0, px = 0.0;
+        const double column = place(i, x, px);
+        CColumnCell cell{i, i, px, px, i == window.first || on[i - 1] == 0.0, px != x};
+        // Most samples only move the cell's end.
+        for (++i; i <= window.last && on[i - 1] != 0.0; ++i) {
+            if (place(i, x, px) != column)
+                break;
+            cell.last = i;
+            cell.lastX = px;
+            cell.pulled = cell.pulled || px != x;
         }
-        cell.last = i;
-        cell.lastX = px;
-        cell.pulled = cell.pulled || px != x;
+        cells.push_back(cell);
     }
-    cells.push_back(cell);
     return cells;
 }
 

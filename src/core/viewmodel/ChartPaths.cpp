@@ -16,18 +16,32 @@ namespace {
 // its exit, so a column of many samples costs four points.
 class CLineWriter {
 public:
-    explicit CLineWriter(std::vector<CPolyline>& out) : m_out(out) {}
+    // `cells` cells at most: a trace without a power-off is one line of up to four points a
+    // cell, made room for at once instead of grown a dozen times over.
+    CLineWriter(std::vector<CPolyline>& out, size_t cells) : m_out(out) {
+        m_line.reserve(4 * cells);
+    }
 
     void Cell(bool startsLine, const CChartPoint& first, double min, double max,
               const CChartPoint& last) {
         if (startsLine)
             EndLine();
-        Push(first);
         // Visit the extreme nearer the entry first, so the vertical stroke is drawn once.
         const bool upFirst = std::abs(first.y - min) < std::abs(first.y - max);
-        Push({first.x, upFirst ? min : max});
-        Push({first.x, upFirst ? max : min});
-        Push(last);
+        const CChartPoint points[4] = {
+            first, {first.x, upFirst ? min : max}, {first.x, upFirst ? max : min}, last};
+        // A point the same as the one before it is left out. The cell's points go onto the line
+        // together: one append a cell instead of four.
+        CChartPoint kept[4];
+        size_t n = 0;
+        const CChartPoint* previous = m_line.empty() ? nullptr : &m_line.back();
+        for (const CChartPoint& p : points) {
+            if (previous && previous->x == p.x && previous->y == p.y)
+                continue;
+            kept[n] = p;
+            previous = &kept[n++];
+        }
+        m_line.insert(m_line.end(), kept, kept + n);
     }
     void EndLine() {
         if (m_line.size() >= 2)
@@ -36,11 +50,6 @@ public:
     }
 
 private:
-    void Push(const CChartPoint& p) {
-        if (m_line.empty() || m_line.back().x != p.x || m_line.back().y != p.y)
-            m_line.push_back(p);
-    }
-
     std::vector<CPolyline>& m_out;
     CPolyline m_line;
 };
@@ -153,7 +162,7 @@ std::vector<std::vector<CPolyline>> BuildTraceLines(const CDiveLog& log, const C
     const std::vector<CColumnCell> cells = ColumnCells(log, window, map);
     for (size_t r = 0; r < requests.size(); ++r) {
         const CLineBuilder builder(requests[r], log, map, window);
-        CLineWriter writer(lines[r]);
+        CLineWriter writer(lines[r], cells.size());
         for (const CColumnCell& cell : cells)
             builder.Cell(cell, log, writer);
         writer.EndLine();

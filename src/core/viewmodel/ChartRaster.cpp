@@ -190,7 +190,8 @@ bool CPixelCanvas::Segment(const CChartPoint& from, const CChartPoint& to, uint3
         std::swap(c1, c2);
     }
     const int dir = steep ? (backwards ? kUp : kDown) : (backwards ? kLeft : kRight);
-    const int64_t step = Ratio(c2 - c1, a2 - a1);
+    // Most of the chart's strokes are vertical: no division for them.
+    const int64_t step = c2 == c1 ? 0 : Ratio(c2 - c1, a2 - a1);
     int64_t across = static_cast<int64_t>(c1) * 1024;
     // Turning back along the same axis: the turning point's half pixel is drawn too.
     const bool turnsBack = (pen.lastDir ^ (steep ? kVerticalDirs : kHorizontalDirs)) == dir;

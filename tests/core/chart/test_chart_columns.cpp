@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -197,6 +198,74 @@ TEST(ColumnCells, ColumnsLeftOfZeroAndUndefinedTimes) {
         }
     }
     EXPECT_EQ(next, 300u);
+}
+
+namespace {
+
+// The cells grouped the plain way: a sample joins the cell before it when it lies in the same
+// pixel column (std::floor of its x, limited to the mapping's x limits unless it is the
+// window's only sample) and the sample before it was not made at power-off.
+std::vector<CColumnCell> ReferenceCells(const CDiveLog& log, const CSampleRange& w,
+                                        const CChartMapping& map) {
+    std::vector<CColumnCell> cells;
+    double column = 0.0;
+    for (size_t i = w.first; !w.empty && i <= w.last; ++i) {
+        const double x = map.X(TimeColumn(log)[i]);
+        const double px = w.first == w.last ? x : std::clamp(x, map.xMin, map.xMax);
+        const bool starts = i == w.first || PoweredColumn(log)[i - 1] == 0.0;
+        if (starts || std::floor(px) != column)
+            cells.push_back({i, i, px, px, starts, px != x});
+        else
+            cells.back() = {cells.back().first,      i,
+                            cells.back().firstX,     px,
+                            cells.back().startsLine, cells.back().pulled || px != x};
+        column = std::floor(px);
+    }
+    return cells;
+}
+
+} // namespace
+
+// Irregular times (repeated seconds, gaps, a step back, undefined ones) and power-offs, in
+// windows inside, across and beyond the samples and on plots narrow and wide.
+TEST(ColumnCells, SameCellsAsThePlainGroupingOnIrregularLogs) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> dice(0, 99);
+    CDiveLog log;
+    double t = -50.0;
+    for (int n = 0; n < 3000; ++n) {
+        const int roll = dice(rng);
+        t += roll < 10 ? 0.0 : roll < 13 ? 40.0 : roll < 14 ? -7.0 : 1.0;
+        AddSample(log, roll == 99 ? kNaN : t + 0.25 * (roll % 4), 5.0).m_bPoweredOn = dice(rng) > 2;
+    }
+    const int32_t windows[][2] = {{-50, 4000}, {100, 180}, {900, 905}, {3500, 9000}, {-900, -60}};
+    for (const auto& w : windows)
+        for (double width : {3.0, 61.0, 1860.0}) {
+            const CChartMapping map = PlotMapping(w[0], w[1], width);
+            const CSampleRange range = WindowSamples(log, w[0], w[1]);
+            SCOPED_TRACE(testing::Message() << w[0] << ".." << w[1] << " in " << width << " px");
+            const std::vector<CColumnCell> got = ColumnCells(log, range, map);
+            const std::vector<CColumnCell> want = ReferenceCells(log, range, map);
+            ASSERT_EQ(got.size(), want.size());
+            for (size_t k = 0; k < got.size(); ++k) {
+                EXPECT_EQ(got[k].first, want[k].first) << k;
+                EXPECT_EQ(got[k].last, want[k].last) << k;
+                EXPECT_EQ(got[k].startsLine, want[k].startsLine) << k;
+                EXPECT_EQ(got[k].pulled, want[k].pulled) << k;
+                EXPECT_TRUE(got[k].firstX == want[k].firstX ||
+                            (std::isnan(got[k].firstX) && std::isnan(want[k].firstX)))
+                    << k;
+                EXPECT_TRUE(got[k].lastX == want[k].lastX ||
+                            (std::isnan(got[k].lastX) && std::isnan(want[k].lastX)))
+                    << k;
+            }
+        }
+    // A window of one sample: it keeps its own x, however far out.
+    const CChartMapping narrow = PlotMapping(0, 10, 11.0);
+    const std::vector<CColumnCell> lone = ColumnCells(log, CSampleRange{2999, 2999, false}, narrow);
+    ASSERT_EQ(lone.size(), 1u);
+    EXPECT_FALSE(lone[0].pulled);
+    EXPECT_EQ(lone[0].firstX, narrow.X(TimeColumn(log)[2999]));
 }
 
 // ---- BuildTraceLines against the plain reducer -------------------------------------------------
