@@ -279,16 +279,7 @@ void CSampleColumn::AppendRun(size_t start, const uint64_t* bits, size_t n) {
             // A column of changes takes each change as Append does, until it changes so often
             // that it keeps every sample instead.
             for (; k < end; ++k) {
-                const uint64_t b = bits[k];
-                if (b == m_nTail)
-                    continue;
-                m_arChangeAt.push_back(static_cast<uint32_t>(start + k));
-                m_arChangeBits.push_back(b);
-                m_nSize = start + k + 1;
-                m_nTail = b;
-                if (m_arChangeAt.size() >= kChangesWorthChecking &&
-                    m_arChangeAt.size() * 6 > m_nSize) {
-                    KeepEverySample();
+                if (bits[k] != m_nTail && !AddChange(start + k, bits[k])) {
                     ++k;
                     break;
                 }

@@ -35,45 +35,11 @@ public:
             return;
         }
         if (m_width == EWidth::kChanges) {
-            m_arChangeAt.push_back(static_cast<uint32_t>(index));
-            m_arChangeBits.push_back(bits);
-            m_nSize = index + 1;
-            m_nTail = bits;
-            if (m_arChangeAt.size() >= kChangesWorthChecking && m_arChangeAt.size() * 6 > m_nSize)
-                KeepEverySample();
+            AddChange(index, bits);
             return;
         }
-        if (index > m_nSize) {
-            // Mostly a gap of one, between two changes of a lively field: the repeat is the last
-            // value stored.
-            if (index == m_nSize + 1 && m_width == EWidth::kScaled)
-                m_arCodes16.push_back(m_arCodes16.back()), ++m_nSize;
-            else
-                Fill(index);
-        }
-        if (m_width == EWidth::kRaw) {
-            m_arRaw.push_back(bits);
-            ++m_nSize;
-            m_nTail = bits;
-            return;
-        }
-        if ((m_width == EWidth::kByte || m_width == EWidth::kWord) && !m_arSlots.empty()) {
-            // A lively field with a table of values: most values were seen before.
-            const bool last = bits == m_nLastBits && m_nLastCode < m_arValues.size() &&
-                              m_arValues[m_nLastCode] == bits;
-            const long long code = last ? m_nLastCode : Find(bits);
-            if (code >= 0) {
-                if (m_width == EWidth::kByte)
-                    m_arCodes8.push_back(static_cast<uint8_t>(code));
-                else
-                    m_arCodes16.push_back(static_cast<uint16_t>(code));
-                m_nLastBits = bits;
-                m_nLastCode = static_cast<uint32_t>(code);
-                ++m_nSize;
-                m_nTail = bits;
-                return;
-            }
-        }
+        if (index > m_nSize)
+            Fill(index);
         if (m_width == EWidth::kScaled) {
             int code = 0;
             if (Encode(bits, code)) {
@@ -208,6 +174,17 @@ private:
     // A column of changes that changes too often goes over to a value for every sample.
     static constexpr size_t kChangesWorthChecking = 64;
     void KeepEverySample();
+    // A column of changes takes one; false when that made it keep every sample instead.
+    bool AddChange(size_t index, uint64_t bits) {
+        m_arChangeAt.push_back(static_cast<uint32_t>(index));
+        m_arChangeBits.push_back(bits);
+        m_nSize = index + 1;
+        m_nTail = bits;
+        if (m_arChangeAt.size() < kChangesWorthChecking || m_arChangeAt.size() * 6 <= m_nSize)
+            return true;
+        KeepEverySample();
+        return false;
+    }
     // Rebuilds the column from its values, never again as changes, nor in a form it has left.
     void Rebuild(bool scaledFailed, bool singleFailed);
 

@@ -27,14 +27,13 @@ std::vector<CColumnCell> ColumnCells(const CDiveLog& log, const CSampleRange& wi
     const bool lone = window.last == window.first;
     const double* time = times.data();
     const double* on = powered.data();
-    // The mapping in locals, worked out as map.X() does: the scan below then keeps it in
+    // A copy of the mapping that nothing else can reach: the scan below then keeps it in
     // registers, where a call in the same loop (the list growing) would have it stored and read
     // back for every sample.
-    const double xBase = map.plotLeft + 1.0, xScale = map.xScale;
-    const double viewStart = map.viewStart;
+    const CChartMapping local = map;
     const double xMin = map.xMin, xMax = map.xMax;
     const auto place = [&](size_t i, double& x, double& px) {
-        x = xBase + (std::trunc(time[i]) - viewStart) * xScale;
+        x = local.X(time[i]);
         px = lone ? x : x < xMin ? xMin : xMax < x ? xMax : x;
         // std::floor by a truncation where x is a plain pixel position; the library's way for
         // far and undefined ones.
