@@ -14,6 +14,68 @@
 namespace {
 // Well inside the range of int64_t, and beyond any pixel.
 constexpr double kFarX = 1.0e15;
+
+// Whether the window's sample times run in order with the x of each: then a sample's pixel
+// column, its x limited to the plot and all, never falls back along the samples.
+bool InOrder(const double* time, const CSampleRange& window, const CChartMapping& map) {
+    if (!(map.xScale >= 0.0) || !std::isfinite(map.xScale) || !std::isfinite(time[window.first]) ||
+        !std::isfinite(time[window.last]))
+        return false;
+    // Finite at both ends and never falling between: finite throughout, as NaN compares false.
+    bool ordered = true;
+    for (size_t i = window.first; i < window.last; ++i)
+        ordered &= time[i] <= time[i + 1];
+    return ordered;
+}
+
+// The cells of samples whose columns never fall back: a cell runs to the last sample in its
+// first sample's column, found by galloping and halving instead of visiting the dozens of
+// samples a day puts in each column. A cell ends at a power-off sample as it does one by one,
+// and is pulled when a sample at either end is, as those beyond the limits lie at the ends.
+template <class Place>
+void OrderedCells(std::vector<CColumnCell>& cells, const double* on, const CSampleRange& window,
+                  const Place& place) {
+    // The first power-off sample from `from` on, or the window's last.
+    const auto nextOff = [&](size_t from) {
+        while (from < window.last && on[from] != 0.0)
+            ++from;
+        return from;
+    };
+    size_t off = nextOff(window.first);
+    size_t guess = 1; // the previous cell's length, where the search starts
+    for (size_t i = window.first; i <= window.last;) {
+        double x = 0.0, px = 0.0;
+        const double column = place(i, x, px);
+        CColumnCell cell{i, i, px, px, i == window.first || on[i - 1] == 0.0, px != x};
+        if (off < i)
+            off = nextOff(i);
+        // [same, beyond): `same` lies in the column, `beyond` does not or is past the limit.
+        size_t same = i, beyond = off + 1;
+        for (size_t step = guess; same < off;) {
+            const size_t probe = std::min(same + step, off);
+            if (place(probe, x, px) != column) {
+                beyond = probe;
+                break;
+            }
+            same = probe;
+            step *= 2;
+        }
+        while (beyond - same > 1) {
+            const size_t middle = same + (beyond - same) / 2;
+            (place(middle, x, px) == column ? same : beyond) = middle;
+        }
+        if (same > i) {
+            place(same, x, px);
+            cell.last = same;
+            cell.lastX = px;
+            cell.pulled = cell.pulled || px != x;
+        }
+        guess = std::max<size_t>(1, same - i);
+        cells.push_back(cell);
+        i = same + 1;
+    }
+}
+
 } // namespace
 
 std::vector<CColumnCell> ColumnCells(const CDiveLog& log, const CSampleRange& window,
@@ -43,6 +105,10 @@ std::vector<CColumnCell> ColumnCells(const CDiveLog& log, const CSampleRange& wi
         }
         return std::floor(px);
     };
+    if (InOrder(time, window, local)) {
+        OrderedCells(cells, on, window, place);
+        return cells;
+    }
     for (size_t i = window.first; i <= window.last;) {
         double x = 0.0, px = 0.0;
         const double column = place(i, x, px);

@@ -224,42 +224,55 @@ std::vector<CColumnCell> ReferenceCells(const CDiveLog& log, const CSampleRange&
     return cells;
 }
 
-} // namespace
-
-// Irregular times (repeated seconds, gaps, a step back, undefined ones) and power-offs, in
-// windows inside, across and beyond the samples and on plots narrow and wide.
-TEST(ColumnCells, SameCellsAsThePlainGroupingOnIrregularLogs) {
-    std::mt19937 rng(5);
+// Logs of 3000 samples with repeated seconds, gaps and power-offs; unless `ordered`, also steps
+// back and undefined times.
+void RandomLog(CDiveLog& log, std::mt19937& rng, bool ordered) {
     std::uniform_int_distribution<int> dice(0, 99);
-    CDiveLog log;
     double t = -50.0;
     for (int n = 0; n < 3000; ++n) {
         const int roll = dice(rng);
-        t += roll < 10 ? 0.0 : roll < 13 ? 40.0 : roll < 14 ? -7.0 : 1.0;
-        AddSample(log, roll == 99 ? kNaN : t + 0.25 * (roll % 4), 5.0).m_bPoweredOn = dice(rng) > 2;
+        t += roll < 10 ? 0.0 : roll < 13 ? 40.0 : roll < 14 && !ordered ? -7.0 : 1.0;
+        const double time = roll == 99 && !ordered ? kNaN : t + (ordered ? 0.0 : 0.25 * (roll % 4));
+        AddSample(log, time, 5.0).m_bPoweredOn = dice(rng) > 2;
     }
-    const int32_t windows[][2] = {{-50, 4000}, {100, 180}, {900, 905}, {3500, 9000}, {-900, -60}};
-    for (const auto& w : windows)
-        for (double width : {3.0, 61.0, 1860.0}) {
-            const CChartMapping map = PlotMapping(w[0], w[1], width);
-            const CSampleRange range = WindowSamples(log, w[0], w[1]);
-            SCOPED_TRACE(testing::Message() << w[0] << ".." << w[1] << " in " << width << " px");
-            const std::vector<CColumnCell> got = ColumnCells(log, range, map);
-            const std::vector<CColumnCell> want = ReferenceCells(log, range, map);
-            ASSERT_EQ(got.size(), want.size());
-            for (size_t k = 0; k < got.size(); ++k) {
-                EXPECT_EQ(got[k].first, want[k].first) << k;
-                EXPECT_EQ(got[k].last, want[k].last) << k;
-                EXPECT_EQ(got[k].startsLine, want[k].startsLine) << k;
-                EXPECT_EQ(got[k].pulled, want[k].pulled) << k;
-                EXPECT_TRUE(got[k].firstX == want[k].firstX ||
-                            (std::isnan(got[k].firstX) && std::isnan(want[k].firstX)))
-                    << k;
-                EXPECT_TRUE(got[k].lastX == want[k].lastX ||
-                            (std::isnan(got[k].lastX) && std::isnan(want[k].lastX)))
-                    << k;
+}
+
+} // namespace
+
+// Windows inside, across and beyond the samples, on plots narrow and wide, and on plots too
+// narrow for their window (every sample in one column, or columns running backwards).
+TEST(ColumnCells, SameCellsAsThePlainGroupingOnIrregularAndOrderedLogs) {
+    std::mt19937 rng(5);
+    for (const bool ordered : {false, true}) {
+        CDiveLog log;
+        RandomLog(log, rng, ordered);
+        const int32_t windows[][2] = {
+            {-50, 4000}, {100, 180}, {900, 905}, {3500, 9000}, {-900, -60}};
+        for (const auto& w : windows)
+            for (double width : {0.5, 1.0, 3.0, 61.0, 1860.0}) {
+                const CChartMapping map = PlotMapping(w[0], w[1], width);
+                const CSampleRange range = WindowSamples(log, w[0], w[1]);
+                SCOPED_TRACE(testing::Message() << (ordered ? "ordered " : "irregular ") << w[0]
+                                                << ".." << w[1] << " in " << width << " px");
+                const std::vector<CColumnCell> got = ColumnCells(log, range, map);
+                const std::vector<CColumnCell> want = ReferenceCells(log, range, map);
+                ASSERT_EQ(got.size(), want.size());
+                for (size_t k = 0; k < got.size(); ++k) {
+                    EXPECT_EQ(got[k].first, want[k].first) << k;
+                    EXPECT_EQ(got[k].last, want[k].last) << k;
+                    EXPECT_EQ(got[k].startsLine, want[k].startsLine) << k;
+                    EXPECT_EQ(got[k].pulled, want[k].pulled) << k;
+                    EXPECT_TRUE(got[k].firstX == want[k].firstX ||
+                                (std::isnan(got[k].firstX) && std::isnan(want[k].firstX)))
+                        << k;
+                    EXPECT_TRUE(got[k].lastX == want[k].lastX ||
+                                (std::isnan(got[k].lastX) && std::isnan(want[k].lastX)))
+                        << k;
+                }
             }
-        }
+    }
+    CDiveLog log;
+    RandomLog(log, rng, false);
     // A window of one sample: it keeps its own x, however far out.
     const CChartMapping narrow = PlotMapping(0, 10, 11.0);
     const std::vector<CColumnCell> lone = ColumnCells(log, CSampleRange{2999, 2999, false}, narrow);
