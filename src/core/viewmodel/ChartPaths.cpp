@@ -16,11 +16,9 @@ namespace {
 // its exit, so a column of many samples costs four points.
 class CLineWriter {
 public:
-    // `cells` cells at most: a trace without a power-off is one line of up to four points a
-    // cell, made room for at once instead of grown a dozen times over.
-    CLineWriter(std::vector<CPolyline>& out, size_t cells) : m_out(out) {
-        m_line.reserve(4 * cells);
-    }
+    // `room` holds four points a cell, for the longest line there can be: the points are
+    // written there one by one, and a line is copied out whole when it ends.
+    CLineWriter(std::vector<CPolyline>& out, CChartPoint* room) : m_out(out), m_room(room) {}
 
     void Cell(bool startsLine, const CChartPoint& first, double min, double max,
               const CChartPoint& last) {
@@ -30,28 +28,23 @@ public:
         const bool upFirst = std::abs(first.y - min) < std::abs(first.y - max);
         const CChartPoint points[4] = {
             first, {first.x, upFirst ? min : max}, {first.x, upFirst ? max : min}, last};
-        // A point the same as the one before it is left out. The cell's points go onto the line
-        // together: one append a cell instead of four.
-        CChartPoint kept[4];
-        size_t n = 0;
-        const CChartPoint* previous = m_line.empty() ? nullptr : &m_line.back();
+        // A point the same as the one before it is left out.
         for (const CChartPoint& p : points) {
-            if (previous && previous->x == p.x && previous->y == p.y)
+            if (m_count > 0 && m_room[m_count - 1].x == p.x && m_room[m_count - 1].y == p.y)
                 continue;
-            kept[n] = p;
-            previous = &kept[n++];
+            m_room[m_count++] = p;
         }
-        m_line.insert(m_line.end(), kept, kept + n);
     }
     void EndLine() {
-        if (m_line.size() >= 2)
-            m_out.push_back(std::move(m_line));
-        m_line.clear();
+        if (m_count >= 2)
+            m_out.emplace_back(m_room, m_room + m_count);
+        m_count = 0;
     }
 
 private:
     std::vector<CPolyline>& m_out;
-    CPolyline m_line;
+    CChartPoint* m_room;
+    size_t m_count = 0;
 };
 
 // `p` moved along the line towards `q` until it lies within [xMin, xMax].
@@ -160,9 +153,11 @@ std::vector<std::vector<CPolyline>> BuildTraceLines(const CDiveLog& log, const C
     if (window.empty || requests.empty())
         return lines;
     const std::vector<CColumnCell> cells = ColumnCells(log, window, map);
+    // Left uninitialised: every point is written before it is read.
+    const std::unique_ptr<CChartPoint[]> room(new CChartPoint[4 * cells.size()]);
     for (size_t r = 0; r < requests.size(); ++r) {
         const CLineBuilder builder(requests[r], log, map, window);
-        CLineWriter writer(lines[r], cells.size());
+        CLineWriter writer(lines[r], room.get());
         for (const CColumnCell& cell : cells)
             builder.Cell(cell, log, writer);
         writer.EndLine();
