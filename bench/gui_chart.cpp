@@ -12,6 +12,11 @@
 #include "logfile/CDiveLog.h"
 #include "logfile/CDiveLogSample.h"
 #include "viewmodel/CChartModel.h"
+#include "viewmodel/ChartColumns.h"
+#include "viewmodel/ChartPaths.h"
+#include "viewmodel/ChartRaster.h"
+#include "viewmodel/ChartScale.h"
+#include "viewmodel/TraceValue.h"
 #include "views/ProfileChart.h"
 #include "views/ProfileChartRenderer.h"
 
@@ -98,6 +103,63 @@ void BM_CursorMoveRedraw(benchmark::State& bench) {
     }
 }
 BENCHMARK(BM_CursorMoveRedraw)->Unit(benchmark::kMillisecond);
+
+// The stages of the full redraw by themselves, on the same traces and plot: grouping the
+// samples into pixel columns, reducing each trace to its lines, and lighting the lines' pixels.
+struct CStages {
+    CChartModel model;
+    CChartMapping map;
+    CSampleRange window;
+    std::vector<CTraceRequest> requests;
+
+    CStages() {
+        model.SetLog(&DayLog());
+        model.SetChartSize(1920, 1080);
+        TenTraces(model);
+        const CChartState& state = model.State();
+        map = MapView(state, CChartModel::kInsetLeft, 0,
+                      1920 - CChartModel::kInsetLeft - CChartModel::kInsetRight,
+                      1080 - CChartModel::kInsetBottom);
+        window = WindowSamples(DayLog(), state.m_nViewStart, state.m_nViewEnd);
+        for (int n = 0; n < kChartSlots; ++n)
+            if (TraceDrawsLine(state.m_nTraceCode[n]))
+                requests.push_back({state.m_nTraceCode[n], state.m_dTraceMin[n],
+                                    state.m_dTraceMax[n], state.m_nTraceCode[n] == kCeilingCode});
+        requests.push_back({kDepthCode, state.m_dDepthMin, state.m_dDepthMax, true});
+    }
+};
+
+void BM_ColumnCellsDay(benchmark::State& bench) {
+    const CStages stages;
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(ColumnCells(DayLog(), stages.window, stages.map));
+}
+BENCHMARK(BM_ColumnCellsDay)->Unit(benchmark::kMillisecond);
+
+void BM_TraceLinesDay(benchmark::State& bench) {
+    const CStages stages;
+    for (auto _ : bench)
+        benchmark::DoNotOptimize(
+            BuildTraceLines(DayLog(), stages.window, stages.requests, stages.map));
+}
+BENCHMARK(BM_TraceLinesDay)->Unit(benchmark::kMillisecond);
+
+void BM_TraceRasterDay(benchmark::State& bench) {
+    const CStages stages;
+    const auto lines = BuildTraceLines(DayLog(), stages.window, stages.requests, stages.map);
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : bench) {
+        CPixelCanvas canvas(reinterpret_cast<uint32_t*>(image.bits()), image.bytesPerLine() / 4,
+                            image.width(), image.height());
+        canvas.SetClip(CChartModel::kInsetLeft, 0, 1920 - CChartModel::kInsetRight,
+                       1080 - CChartModel::kInsetBottom);
+        canvas.DrawUnderneath();
+        for (auto trace = lines.rbegin(); trace != lines.rend(); ++trace)
+            for (const CPolyline& line : *trace)
+                canvas.Polyline(line, 0xff000000u | static_cast<uint32_t>(trace - lines.rbegin()));
+    }
+}
+BENCHMARK(BM_TraceRasterDay)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

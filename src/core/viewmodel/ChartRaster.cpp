@@ -169,12 +169,19 @@ bool CPixelCanvas::ClipToImage(double& x1, double& y1, double& x2, double& y2, C
 bool CPixelCanvas::Segment(const CChartPoint& from, const CChartPoint& to, uint32_t colour,
                            CPen& pen) {
     double fx = from.x, fy = from.y, tx = to.x, ty = to.y;
-    if (!std::isfinite(fx) || !std::isfinite(fy) || !std::isfinite(tx) || !std::isfinite(ty))
-        return true;
     bool drew = std::abs(tx - fx) + std::abs(ty - fy) >= 1.0;
-    if (!ClipToImage(fx, fy, tx, ty, pen)) {
-        pen.lastX = -1;
-        return true;
+    // Nearly every segment of a chart lies inside the frame the clipping works to; the test
+    // for it also fails for NaN.
+    const auto inFrame = [this](double x, double y) {
+        return x >= -1.0 && x <= m_width + 1.0 && y >= -1.0 && y <= m_height + 1.0;
+    };
+    if (!inFrame(fx, fy) || !inFrame(tx, ty)) {
+        if (!std::isfinite(fx) || !std::isfinite(fy) || !std::isfinite(tx) || !std::isfinite(ty))
+            return true;
+        if (!ClipToImage(fx, fy, tx, ty, pen)) {
+            pen.lastX = -1;
+            return true;
+        }
     }
     // Work along the longer axis ("along") and step across it; a steep line is a flat one with
     // the axes exchanged.
