@@ -260,8 +260,16 @@ bool CPixelCanvas::Segment(const CChartPoint& from, const CChartPoint& to, uint3
         // Only the steps inside the clip.
         const int from = std::max(a, steep ? m_top : m_left);
         const int to = std::min(aEnd, steep ? m_bottom : m_right);
-        if (from < to)
+        if (from < to && step == 0) {
+            // Straight along an axis, as most strokes of a reduced trace are: one run.
+            const int at = static_cast<int>(across >> 16);
+            if (steep && at >= m_left && at < m_right)
+                Column(at, from, to, colour);
+            else if (!steep && at >= m_top && at < m_bottom)
+                Row(at, from, to, colour);
+        } else if (from < to) {
             Steps(steep, from, to, across + static_cast<int64_t>(from - a) * step, step, colour);
+        }
         drew = true;
     }
     pen.lastX = lastX;
