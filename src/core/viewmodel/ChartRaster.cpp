@@ -42,9 +42,14 @@ void CPixelCanvas::Column(int x, int top, int bottom, uint32_t colour) {
         uint64_t fresh = wanted & ~word;
         word |= wanted;
         uint32_t* const rowZero = pixel - static_cast<std::ptrdiff_t>(bit) * m_stride;
+        // Run by run of fresh rows: a tall stroke is mostly one, stored without a test per row.
         while (fresh) {
-            rowZero[static_cast<std::ptrdiff_t>(std::countr_zero(fresh)) * m_stride] = colour;
-            fresh &= fresh - 1;
+            const int start = std::countr_zero(fresh);
+            const int end = start + std::countr_one(fresh >> start);
+            uint32_t* row = rowZero + static_cast<std::ptrdiff_t>(start) * m_stride;
+            for (int r = start; r < end; ++r, row += m_stride)
+                *row = colour;
+            fresh = end >= 64 ? 0 : fresh & (~uint64_t{0} << end);
         }
         y += rows;
         pixel += static_cast<std::ptrdiff_t>(rows) * m_stride;
