@@ -48,8 +48,8 @@ void CSampleColumn::Rebuild(bool scaledFailed, bool singleFailed) {
     // being appended to, so only the first sample of each run is told again. A column of
     // changes holds its runs already.
     const size_t size = m_nSize;
-    std::vector<uint32_t> starts;
-    std::vector<uint64_t> values;
+    CPodVector<uint32_t> starts;
+    CPodVector<uint64_t> values;
     if (m_width == EWidth::kChanges) {
         starts = std::move(m_arChangeAt);
         values = std::move(m_arChangeBits);
@@ -104,7 +104,7 @@ void CSampleColumn::Fill(size_t count) {
                 values.push_back(last);
             return;
         }
-        values.insert(values.end(), count - values.size(), last);
+        values.append(count - values.size(), last);
     };
     switch (m_width) {
     case EWidth::kConstant:
@@ -389,7 +389,7 @@ void CSampleColumn::Insert(uint64_t bits, uint32_t code) {
 
 void CSampleColumn::Widen(EWidth to) {
     if (to == EWidth::kRaw) {
-        std::vector<uint64_t> raw(m_nSize);
+        CPodVector<uint64_t> raw(m_nSize);
         for (size_t i = 0; i < m_nSize; ++i)
             raw[i] = Get(i);
         m_arRaw = std::move(raw);

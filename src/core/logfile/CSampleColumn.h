@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "logfile/PodVector.h"
+
 class CSampleColumn {
 public:
     enum class EWidth : uint8_t { kConstant, kByte, kWord, kRaw, kScaled, kChanges, kSingle };
@@ -234,14 +236,14 @@ private:
         }
     }
     void Insert(uint64_t bits, uint32_t code);
-    std::vector<uint8_t> m_arCodes8;
-    std::vector<uint16_t> m_arCodes16;
-    std::vector<uint64_t> m_arRaw;
-    std::vector<uint32_t> m_arCodes32; // single-precision values
+    CPodVector<uint8_t> m_arCodes8;
+    CPodVector<uint16_t> m_arCodes16;
+    CPodVector<uint64_t> m_arRaw;
+    CPodVector<uint32_t> m_arCodes32; // single-precision values
     uint64_t m_nLastBits = 0;
     uint32_t m_nLastCode = 0;
-    std::vector<uint32_t> m_arChangeAt; // the sample each change starts at, first 0
-    std::vector<uint64_t> m_arChangeBits;
+    CPodVector<uint32_t> m_arChangeAt; // the sample each change starts at, first 0
+    CPodVector<uint64_t> m_arChangeBits;
     // Where the last look-up of a change ended: reads walk the samples in order, mostly. Only a
     // hint, so readers on several threads may overwrite each other's.
     struct CHint {
