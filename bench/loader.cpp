@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -43,37 +44,49 @@ void Account(void* p, bool add) {
 }
 } // namespace
 
-__attribute__((noinline)) void* operator new(size_t size) {
-    void* p = std::malloc(size ? size : 1);
-    if (!p)
-        throw std::bad_alloc();
+// Every block of the C heap, which operator new uses as well: the sample columns grow by
+// realloc, which an operator new count would not see.
+extern "C" {
+void* __libc_malloc(size_t size);
+void* __libc_calloc(size_t count, size_t size);
+void* __libc_realloc(void* p, size_t size);
+void* __libc_memalign(size_t alignment, size_t size);
+void __libc_free(void* p);
+
+void* malloc(size_t size) {
+    void* p = __libc_malloc(size);
     Account(p, true);
     return p;
 }
-__attribute__((noinline)) void operator delete(void* p) noexcept {
-    Account(p, false);
-    std::free(p);
-}
-__attribute__((noinline)) void operator delete(void* p, size_t) noexcept {
-    Account(p, false);
-    std::free(p);
-}
-// Aligned blocks count as well.
-__attribute__((noinline)) void* operator new(size_t size, std::align_val_t align) {
-    const size_t a = static_cast<size_t>(align);
-    void* p = std::aligned_alloc(a, (size + a - 1) / a * a);
-    if (!p)
-        throw std::bad_alloc();
+void* calloc(size_t count, size_t size) {
+    void* p = __libc_calloc(count, size);
     Account(p, true);
     return p;
 }
-__attribute__((noinline)) void operator delete(void* p, std::align_val_t) noexcept {
+void* realloc(void* p, size_t size) {
     Account(p, false);
-    std::free(p);
+    void* moved = __libc_realloc(p, size);
+    // A failed realloc leaves the block where it was; one to size 0 frees it.
+    Account(moved ? moved : size != 0 ? p : nullptr, true);
+    return moved;
 }
-__attribute__((noinline)) void operator delete(void* p, size_t, std::align_val_t) noexcept {
+void* aligned_alloc(size_t alignment, size_t size) {
+    void* p = __libc_memalign(alignment, size);
+    Account(p, true);
+    return p;
+}
+int posix_memalign(void** out, size_t alignment, size_t size) {
+    void* p = __libc_memalign(alignment, size);
+    if (!p)
+        return ENOMEM;
+    Account(p, true);
+    *out = p;
+    return 0;
+}
+void free(void* p) {
     Account(p, false);
-    std::free(p);
+    __libc_free(p);
+}
 }
 
 // ---- A 24-hour log ------------------------------------------------------------------------------
