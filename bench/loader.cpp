@@ -33,7 +33,7 @@ std::atomic<long long> g_heapPeak{0};
 // Counting costs time of its own: it is on only for the one load that measures memory.
 std::atomic<bool> g_counting{false};
 
-void Account(void* p, bool add) {
+[[maybe_unused]] void Account(void* p, bool add) {
     if (!p || !g_counting.load(std::memory_order_relaxed))
         return;
     const long long n = static_cast<long long>(malloc_usable_size(p));
@@ -45,7 +45,9 @@ void Account(void* p, bool add) {
 } // namespace
 
 // Every block of the C heap, which operator new uses as well: the sample columns grow by
-// realloc, which an operator new count would not see.
+// realloc, which an operator new count would not see. A sanitizer keeps the heap to itself, so
+// a sanitized build reports no heap figures.
+#if !defined(__SANITIZE_ADDRESS__)
 extern "C" {
 void* __libc_malloc(size_t size);
 void* __libc_calloc(size_t count, size_t size);
@@ -88,6 +90,7 @@ void free(void* p) {
     __libc_free(p);
 }
 }
+#endif
 
 // ---- A 24-hour log ------------------------------------------------------------------------------
 
