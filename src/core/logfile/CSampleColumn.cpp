@@ -95,17 +95,7 @@ void CSampleColumn::Fill(size_t count) {
     if (count <= m_nSize)
         return;
     // Mostly a gap of a sample or two, between two changes of a lively field.
-    auto repeat = [count](auto& values) {
-        const auto last = values.back();
-        // A gap of one or two is the rule, and a bulk insert's general path costs more than
-        // the appends themselves.
-        if (count - values.size() <= 4) {
-            while (values.size() < count)
-                values.push_back(last);
-            return;
-        }
-        values.append(count - values.size(), last);
-    };
+    auto repeat = [count](auto& values) { values.append(count - values.size(), values.back()); };
     switch (m_width) {
     case EWidth::kConstant:
     case EWidth::kChanges:
