@@ -74,6 +74,10 @@ public:
     // The first sample in [first, end) whose time lies after `t`.
     size_t FirstAfter(double t, size_t first, size_t end) const;
 
+    // Whether storing may compare samples with the processor's 32-byte instructions, where it
+    // has them (the default). Both ways must find the same changes; tests run each.
+    static void AllowWideCompare(bool allowed);
+
     // Changes with every change of the contents: caches keyed on it notice a new load or edit.
     uint64_t Revision() const { return m_nRevision; }
     // Heap bytes of the stored samples (columns, value tables, the open sample).

@@ -2,10 +2,13 @@
 
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 #include "logfile/CSampleStore.h"
+#include "logfile/SampleFields.h"
 
 namespace {
 
@@ -208,4 +211,59 @@ TEST(CSampleStore, SamplesWaitingForTheirBatchReadAndEditLikeTheRest) {
         store.push_back(Made(7, 8));
         ExpectSame(*store[0], Made(7, 8), 0);
     }
+}
+
+// A batch is compared stretch by stretch, with the processor's widest instructions where it has
+// them and sixteen bytes at a time otherwise, and the last bytes of a sample one by one. A
+// change in any field, at any place in a batch, must reach the columns either way, and a
+// change undone inside a batch must leave nothing behind.
+TEST(CSampleStore, EveryFieldChangedAnywhereInABatchComesBack) {
+    auto fieldCount = [] {
+        CDiveLogSample probe;
+        size_t n = 0;
+        ForEachSampleField(probe, [&](const char*, auto&) { ++n; });
+        return n;
+    }();
+    // Sample i changes field i % fieldCount (every element of an array) to a value of its own,
+    // and every third sample puts the field before it back.
+    auto made = [&](size_t i) {
+        CDiveLogSample s;
+        size_t f = 0;
+        ForEachSampleField(s, [&](const char*, auto& field) {
+            const bool mine = f == i % fieldCount;
+            const bool stays = i % 3 != 0 && f + 1 == i % fieldCount;
+            if (mine || stays) {
+                const size_t value = mine ? i : i - 1;
+                if constexpr (std::is_array_v<std::remove_reference_t<decltype(field)>>) {
+                    for (auto& e : field)
+                        e = static_cast<std::remove_reference_t<decltype(e)>>(value % 100 + 1);
+                } else {
+                    field = static_cast<std::remove_reference_t<decltype(field)>>(value % 100 + 1);
+                }
+            }
+            ++f;
+        });
+        return s;
+    };
+    for (bool wide : {true, false}) {
+        SCOPED_TRACE(wide);
+        CSampleStore::AllowWideCompare(wide);
+        CSampleStore store;
+        const size_t count = 3 * fieldCount + 7;
+        for (size_t i = 0; i < count; ++i)
+            store.push_back(made(i));
+        store.shrink_to_fit();
+        for (size_t i = 0; i < count; ++i) {
+            const CDiveLogSample want = made(i);
+            const CDiveLogSample got = *store[i];
+            ForEachSampleField(got, [&](const char* name, const auto& field) {
+                const void* expected =
+                    reinterpret_cast<const char*>(&want) +
+                    (reinterpret_cast<const char*>(&field) - reinterpret_cast<const char*>(&got));
+                EXPECT_EQ(std::memcmp(&field, expected, sizeof field), 0)
+                    << "sample " << i << " field " << name;
+            });
+        }
+    }
+    CSampleStore::AllowWideCompare(true);
 }
