@@ -323,8 +323,19 @@ void CLogLoader::SampleLine(unsigned type, Slot slot, std::string_view line) {
     // Units repeat most of these lines unchanged every second. A repeat writes what the latest
     // line of its type wrote, which the newest sample already holds (from the template, or from
     // that line decoded into it) and no other line or step overwrites; the template too.
-    if (SameFields(line, m_latest[slot]))
+    std::string& kept = m_latest[slot];
+    if (SameFields(line, kept))
         return;
+    // A line of the type and length of the latest one, both decoding, changes only the fields
+    // read from the characters that changed, in the newest sample and the template alike.
+    if (m_pSample && line.size() == kept.size() && line[0] == kept[0] && line[1] == kept[1]) {
+        if (const auto rules = RulesDecoding(slot, line); !rules.empty()) {
+            samplelayout::ApplyChanged(rules, line, kept, m_format, *m_pSample,
+                                       m_bTemplateDirty ? nullptr : &m_template);
+            kept.assign(line);
+            return;
+        }
+    }
     if (m_pSample)
         m_pSample->DecodeLine(type, line, m_format);
     SetLatest(slot, line, m_pSample);

@@ -3,6 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <type_traits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "logfile/CDiveLogSample.h"
 #include "logfile/FieldParsers.h"
@@ -91,13 +94,43 @@ void CopyRule(const CFieldRule& rule, const CDiveLogSample& from, CDiveLogSample
         Target<Member, Base>(to, k) = Target<Member, Base>(from, k);
 }
 
+// The characters a rule reads: each value's two to eight from its place on.
+constexpr uint64_t ReadMask(unsigned position, unsigned count, unsigned stride, EField field,
+                            unsigned word) {
+    unsigned width = 0;
+    switch (field) {
+    case EField::kByte:
+        width = 2;
+        break;
+    case EField::kWord:
+    case EField::kSignedWord:
+        width = 4;
+        break;
+    case EField::kFloatBE:
+    case EField::kSplitFloat:
+        width = 8;
+        break;
+    case EField::kSet:
+        break;
+    }
+    uint64_t mask = 0;
+    for (unsigned k = 0; k < count; ++k)
+        for (unsigned i = position + k * stride; i < position + k * stride + width; ++i)
+            if (i / 64 == word)
+                mask |= uint64_t{1} << (i % 64);
+    return mask;
+}
+
 // One rule: where, what, and into which field (element `base` on of an array, or a plain field),
 // for the versions `when` says.
 #define RULE_WHEN(type, position, count, stride, field, scale, member, base, when)                 \
     {                                                                                              \
         type, position, count, stride, field, scale,                                               \
             &ApplyRule<field, scale, &CDiveLogSample::member, base>,                               \
-            &CopyRule<&CDiveLogSample::member, base>, when                                         \
+            &CopyRule<&CDiveLogSample::member, base>, when, {                                      \
+            ReadMask(position, count, stride, field, 0),                                           \
+                ReadMask(position, count, stride, field, 1)                                        \
+        }                                                                                          \
     }
 #define RULE(type, position, count, stride, field, scale, member, base)                            \
     RULE_WHEN(type, position, count, stride, field, scale, member, base, EWhen::kAlways)
@@ -287,6 +320,55 @@ void Copy(std::span<const CFieldRule> rules, const CRecordFormat& format,
     for (const CFieldRule& rule : rules) {
         if (Applies(rule, format))
             rule.copy(rule, from, to);
+    }
+}
+
+namespace {
+
+// Sets bit i % 64 of differ[i / 64] for each of the `n` (at most 128) characters where a and b
+// differ, sixteen at a time where the lines allow.
+void MarkDiffering(const char* a, const char* b, size_t n, uint64_t (&differ)[2]) {
+    differ[0] = differ[1] = 0;
+    auto put = [&](size_t at, uint64_t bits) {
+        differ[at / 64] |= bits << (at % 64);
+        if (at % 64 != 0 && at / 64 + 1 < 2)
+            differ[at / 64 + 1] |= bits >> (64 - at % 64);
+    };
+    size_t i = 0;
+#if defined(__SSE2__)
+    auto block = [&](size_t at) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + at));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + at));
+        return static_cast<uint64_t>(~_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)) & 0xFFFF);
+    };
+    for (; i + 16 <= n; i += 16)
+        put(i, block(i));
+    if (i < n && n >= 16) {
+        // The rest as the end of a block that overlaps the last one: its first lanes are known.
+        put(i, block(n - 16) >> (16 - (n - i)));
+        i = n;
+    }
+#endif
+    for (; i < n; ++i)
+        put(i, static_cast<uint64_t>(a[i] != b[i]));
+}
+
+} // namespace
+
+void ApplyChanged(std::span<const CFieldRule> rules, std::string_view line, std::string_view before,
+                  const CRecordFormat& format, CDiveLogSample& into, CDiveLogSample* alsoInto) {
+    const size_t n = line.size();
+    const bool comparable = n == before.size() && n <= 128;
+    uint64_t differ[2] = {~uint64_t{0}, ~uint64_t{0}};
+    if (comparable)
+        MarkDiffering(line.data(), before.data(), n, differ);
+    for (const CFieldRule& rule : rules) {
+        if (((differ[0] & rule.reads[0]) | (differ[1] & rule.reads[1])) == 0 ||
+            !Applies(rule, format))
+            continue;
+        rule.apply(rule, line, into);
+        if (alsoInto)
+            rule.copy(rule, into, *alsoInto);
     }
 }
 

@@ -41,6 +41,8 @@ struct CFieldRule {
     void (*apply)(const CFieldRule& rule, std::string_view line, CDiveLogSample& sample);
     void (*copy)(const CFieldRule& rule, const CDiveLogSample& from, CDiveLogSample& to);
     EWhen when = EWhen::kAlways;
+    // The characters the rule reads, as bit i % 64 of reads[i / 64] for character i.
+    uint64_t reads[2] = {};
 };
 
 // The rules of `recordType` in the layout `format` selects, in line order, and the line length
@@ -55,5 +57,15 @@ void Apply(std::span<const CFieldRule> rules, std::string_view line, const CReco
 // line `from` got gives `to` as well.
 void Copy(std::span<const CFieldRule> rules, const CRecordFormat& format,
           const CDiveLogSample& from, CDiveLogSample& to);
+
+// For a line of the same type and length as `before`, where `into` already holds what `before`
+// decoded to: applies only the rules that read a character the two lines differ in, which gives
+// `into` what applying them all would. A unit rewrites a record every second with one or two
+// values changed, and decoding the rest again was most of the cost of such a line. `alsoInto`,
+// when given, is brought up to date the same way (from `into`, so it must hold the same values
+// of these fields too). Lines longer than 128 characters, which no layout has, apply every rule.
+void ApplyChanged(std::span<const CFieldRule> rules, std::string_view line, std::string_view before,
+                  const CRecordFormat& format, CDiveLogSample& into,
+                  CDiveLogSample* alsoInto = nullptr);
 
 } // namespace samplelayout
