@@ -128,13 +128,25 @@ std::string DurationText(int minutes) {
     return Printf("%02d:%02d hh:mm", minutes / 60, minutes % 60);
 }
 
-void SetAlarms(const CDiveLogSample& sample, bool level4, CDiveLogInformation& info) {
+// Every alarm is a bit of one status byte, set when any sample of the dive has it: so the bytes
+// of all those samples are taken together first, and the alarms read once from what they hold.
+struct CAlarmBytes {
+    unsigned c1 = 0, c2 = 0, extra = 0, ext = 0;
+    void Add(const CDiveLogSample& sample) {
+        c1 |= sample.m_byC1CellStatus;
+        c2 |= sample.m_byC2CellStatus;
+        extra |= sample.m_byCellStatusExtra;
+        ext |= sample.m_byStatusExt;
+    }
+};
+
+void SetAlarms(const CAlarmBytes& bytes, bool level4, CDiveLogInformation& info) {
     using I = CDiveLogInformation;
     auto& alarm = info.m_bAlarm;
-    const unsigned c1 = sample.m_byC1CellStatus;
-    const unsigned c2 = sample.m_byC2CellStatus;
-    const unsigned extra = sample.m_byCellStatusExtra;
-    const unsigned ext = sample.m_byStatusExt;
+    const unsigned c1 = bytes.c1;
+    const unsigned c2 = bytes.c2;
+    const unsigned extra = bytes.extra;
+    const unsigned ext = bytes.ext;
     for (int bit = 0; bit < 4; ++bit) {
         alarm[I::kC1CellWarning + bit] = alarm[I::kC1CellWarning + bit] || (c1 & (0x10u << bit));
         alarm[I::kC2CellWarning + bit] = alarm[I::kC2CellWarning + bit] || (c2 & (0x10u << bit));
@@ -172,6 +184,7 @@ double PassOverSamples(const CDiveLog& log, CDiveLogInformation& info) {
                 field(p.m_byStatusExt)});
     }();
     const auto& samples = log.m_arSamples;
+    CAlarmBytes alarmBytes;
     samples.ForEach(0, samples.size(), columns, [&](size_t, const CDiveLogSample& s) {
         if (!(s.m_byStatus[0] & kInDiveBit))
             return;
@@ -189,8 +202,9 @@ double PassOverSamples(const CDiveLog& log, CDiveLogInformation& info) {
             info.m_dGfHigh = std::max(info.m_dGfHigh, s.GetGfHigh());
         if (s.m_nConservatism != -1)
             info.m_dConservatism = s.m_nConservatism;
-        SetAlarms(s, level4, info);
+        alarmBytes.Add(s);
     });
+    SetAlarms(alarmBytes, level4, info);
     return maxLoggedDepth;
 }
 
