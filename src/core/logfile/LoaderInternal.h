@@ -50,7 +50,12 @@ private:
 
     // Next record line with its type; false at an empty line or the end. `ok` false on a
     // checksum failure.
-    bool NextRecord(std::string_view& line, unsigned& type, bool& ok);
+    // `skipQuietRepeats`: pass over the lines QuietRepeat finds, counting them.
+    bool NextRecord(std::string_view& line, unsigned& type, bool& ok,
+                    bool skipQuietRepeats = false);
+    // Whether `line` is byte for byte the latest line of its slot, of a type whose repeat does
+    // nothing at all in the main pass.
+    bool QuietRepeat(std::string_view line) const;
     void ChecksumFailure();
     // Run's one pass, Finish included; false on a checksum failure.
     bool OnePass(bool textFile);

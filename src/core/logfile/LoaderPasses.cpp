@@ -86,15 +86,18 @@ static bool MayBeHeader(std::string_view line) {
     return (c == 'P' || c == 'D' || c == 'T') && IsHeaderLine(line);
 }
 
-bool CLogLoader::NextRecord(std::string_view& line, unsigned& type, bool& ok) {
+bool CLogLoader::NextRecord(std::string_view& line, unsigned& type, bool& ok,
+                            bool skipQuietRepeats) {
     ok = true;
     for (;;) {
         if (!m_source.ReadLine(line) || line.empty())
             return false;
-        if (!MayBeHeader(line))
+        if (MayBeHeader(line))
+            continue;
+        ++m_nLine;
+        if (!skipQuietRepeats || !QuietRepeat(line))
             break;
     }
-    ++m_nLine;
     if (!m_bChecksumsChecked && !hexdigits::ChecksumValid(line)) {
         ChecksumFailure();
         ok = false;
@@ -102,6 +105,38 @@ bool CLogLoader::NextRecord(std::string_view& line, unsigned& type, bool& ok) {
     }
     type = hexdigits::Byte(line, 0); // a line that passed its checksum has at least 4 characters
     return true;
+}
+
+// A unit writes its deco, dive-detect, CO2 and (once the power-on set has one) probe records
+// every second, mostly unchanged. Such a repeat passed its checksum when the line first came,
+// and the newest sample and the template hold what it decodes to already (see SampleLine), so
+// the main pass has nothing to do for it but count it. Not in the FRC layout, whose clock ticks
+// with every line, nor when every line is traced.
+bool CLogLoader::QuietRepeat(std::string_view line) const {
+    if (m_format.frcLayout || m_bTrace || line.size() < 4)
+        return false;
+    Slot slot = kSlots;
+    switch (hexdigits::Byte(line, 0)) {
+    case 0x0C:
+        slot = k0C;
+        break;
+    case 0x0D:
+        slot = k0D;
+        break;
+    case 0x40:
+        slot = k40;
+        break;
+    case 0x04:
+    case 0x14:
+        // The first probe record of a power-on period also goes to its pre-dive set.
+        if (!m_bFirst04 && m_pPreDive)
+            return false;
+        slot = k04;
+        break;
+    default:
+        return false;
+    }
+    return line == std::string_view(m_latest[slot]);
 }
 
 void CLogLoader::ChecksumFailure() {
@@ -276,7 +311,7 @@ bool CLogLoader::MainPass() {
     std::string_view line;
     unsigned type = 0;
     bool ok = true;
-    while (NextRecord(line, type, ok)) {
+    while (NextRecord(line, type, ok, true)) {
         // The version pass reads every line in the layout known before it, after dive ends too.
         if (!m_bFrcAtStart && type == 0x00 && (m_nLine - 1) % 4 != 0)
             m_arFirstOffGrid.push_back(m_nLine);

@@ -256,3 +256,56 @@ TEST(LoadShortInterval, OldDisplayCodeTakesItFromThePowerOn) {
     EXPECT_EQ(Times(log), (std::vector<double>{4, 8}));
     EXPECT_EQ(log.m_arSamples[0]->m_nSampleInterval, 4);
 }
+
+// Deco, dive-detect, CO2 and probe records come every second, mostly unchanged, and an exact
+// repeat is passed over without being decoded or checked again. What it would have done must
+// still happen: the lines are counted (messages give the right line), a probe record that is
+// the first of a new power-on period still reaches that period's pre-dive set, a line that
+// differs from the latest only in its checksum still fails, and a traced load still traces
+// every line.
+TEST(LoadShortRepeats, ExactRepeatsAreCountedAndChangeNothing) {
+    const std::string probes =
+        Short(CRecordLineWriter(0x04).Byte(80).Byte(84).Byte(88).PadTo(11).Word(215));
+    const std::string deco = Short(CRecordLineWriter(0x0C).Word(3).Word(1100));
+    const std::string detect = SDiveDetect(3, 5);
+    ShortLog b;
+    b.PowerOn(At(9, 0, 0));
+    b.Add(probes).Add(SDepth(1100)).Add(deco).Add(detect);
+    b.Add(SDiveStart(At(9, 0, 20), 1));
+    for (int k = 0; k < 5; ++k)
+        b.Add(SDepth(1500 + k)).Add(probes).Add(deco).Add(detect);
+    // A power-on inside the dive keeps the latest lines: its probe record repeats the last one.
+    b.PowerOn(At(9, 10, 0));
+    b.Add(probes).Add(SDepth(2100)).Add(deco).Add(detect);
+    const std::vector<std::string> good = b.Lines();
+    const size_t records = good.size();
+
+    CDiveLog log;
+    ASSERT_TRUE(log.LoadLogFile(WriteLog("repeats.ccl", good)).loaded);
+    ASSERT_EQ(log.m_arPreDives.size(), 2u);
+    EXPECT_EQ(log.m_arPreDives[1]->GetProbeTemp(0), log.m_arPreDives[0]->GetProbeTemp(0));
+    EXPECT_EQ(log.m_arPreDives[1]->GetProbeTemp(0), 20.0);
+    const auto last = log.m_arSamples.back();
+    EXPECT_EQ(last->m_dProbeTemp[2], 22.0);
+    EXPECT_EQ(last->m_dCeilingPressure, 1100.0);
+    EXPECT_TRUE(last->m_bHasDiveDetect);
+    EXPECT_EQ(last->m_dDiveStartDepth, 5.0);
+
+    // The deco line again with its checksum broken, after all the repeats.
+    std::vector<std::string> broken = good;
+    std::string bad = deco;
+    bad.back() = bad.back() == '0' ? '1' : '0';
+    broken.push_back(bad);
+    const std::string path = WriteLog("repeats_bad.ccl", broken);
+    const CLoadResult r = CDiveLog().LoadLogFile(path);
+    EXPECT_FALSE(r.loaded);
+    EXPECT_EQ(r.errors, std::vector<std::string>{"Invalid checksum in file " + path + " at line " +
+                                                 std::to_string(records + 1)});
+
+    StatusCapture traced(4);
+    ASSERT_TRUE(CDiveLog().LoadLogFile(WriteLog("repeats.ccl", good), traced.Options()).loaded);
+    int lines = 0;
+    for (const std::string& text : traced.Lines())
+        lines += text.rfind("Read line ", 0) == 0;
+    EXPECT_EQ(lines, static_cast<int>(records));
+}
