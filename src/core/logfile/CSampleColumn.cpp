@@ -208,43 +208,56 @@ void CSampleColumn::AppendRun(size_t start, const uint64_t* bits, size_t n) {
         --end;
     size_t k = 0;
     // Stores the values from k on with `code(bits, code&)` giving a new value's code, until one
-    // has none; returns with k there.
-    auto run = [&](auto& codes, auto code) {
+    // has none; returns with k there. A `cheap` code is worked out for every value, repeats
+    // included: a lively field changes at no pattern a branch predictor can follow, and a
+    // mispredicted branch on each change cost more than the code.
+    auto run = [&](auto& codes, auto code, auto cheap) {
         if (start + k > m_nSize)
             Fill(start + k);
         auto lastCode = codes.back();
         uint64_t lastBits = m_nTail;
+        auto* out = codes.room(end - k);
+        const size_t first = k;
         for (; k < end; ++k) {
             const uint64_t b = bits[k];
-            if (b != lastBits) {
+            if (cheap || b != lastBits) {
                 if (!code(b, lastCode))
                     break;
                 lastBits = b;
             }
-            codes.push_back(lastCode);
+            out[k - first] = lastCode;
         }
+        codes.commit(k - first);
         m_nSize = start + k;
         m_nTail = lastBits;
     };
     while (k < end) {
         switch (m_width) {
         case EWidth::kScaled:
-            run(m_arCodes16, [this](uint64_t b, uint16_t& code) {
-                int c = 0;
-                if (!Encode(b, c))
-                    return false;
-                code = static_cast<uint16_t>(c);
-                return true;
-            });
+            run(
+                m_arCodes16,
+                [this](uint64_t b, uint16_t& code) {
+                    int c = 0;
+                    if (!Encode(b, c))
+                        return false;
+                    code = static_cast<uint16_t>(c);
+                    return true;
+                },
+                std::true_type());
             break;
         case EWidth::kRaw:
-            run(m_arRaw, [](uint64_t b, uint64_t& code) {
-                code = b;
-                return true;
-            });
+            run(
+                m_arRaw,
+                [](uint64_t b, uint64_t& code) {
+                    code = b;
+                    return true;
+                },
+                std::true_type());
             break;
         case EWidth::kSingle:
-            run(m_arCodes32, [this](uint64_t b, uint32_t& code) { return EncodeSingle(b, code); });
+            run(
+                m_arCodes32, [this](uint64_t b, uint32_t& code) { return EncodeSingle(b, code); },
+                std::true_type());
             break;
         case EWidth::kByte:
         case EWidth::kWord: {
@@ -260,9 +273,9 @@ void CSampleColumn::AppendRun(size_t start, const uint64_t* bits, size_t n) {
                 return true;
             };
             if (m_width == EWidth::kByte)
-                run(m_arCodes8, known);
+                run(m_arCodes8, known, std::false_type());
             else
-                run(m_arCodes16, known);
+                run(m_arCodes16, known, std::false_type());
             break;
         }
         case EWidth::kChanges:

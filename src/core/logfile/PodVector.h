@@ -59,6 +59,17 @@ public:
             Grow(m_size + 1);
         m_data[m_size++] = value;
     }
+    // Room for `count` more values after the last, to be written through the pointer returned
+    // and then taken in by `commit`: a loop that appends through a pointer of its own keeps
+    // the size out of memory, which a store of bytes could otherwise change as far as the
+    // compiler knows.
+    T* room(size_t count) {
+        if (m_size + count > m_capacity)
+            Grow(m_size + count);
+        return m_data + m_size;
+    }
+    // Takes in the first `count` values written into the room.
+    void commit(size_t count) { m_size += count; }
     // `count` copies of `value` at the end (the only place this vector inserts).
     void append(size_t count, T value) {
         if (m_size + count > m_capacity)

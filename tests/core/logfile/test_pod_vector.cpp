@@ -17,6 +17,15 @@ TEST(PodVector, GrowsCopiesAndMovesLikeAStdVector) {
             pod.append(i % 5, 3);
             ref.insert(ref.end(), i % 5, 3);
         }
+        if (i % 7777 == 0) {
+            // Room for a run, only part of it used: the rest must not count.
+            uint16_t* room = pod.room(40);
+            for (uint16_t k = 0; k < 25; ++k)
+                room[k] = static_cast<uint16_t>(k + 1);
+            pod.commit(25);
+            for (uint16_t k = 0; k < 25; ++k)
+                ref.push_back(static_cast<uint16_t>(k + 1));
+        }
     }
     ASSERT_EQ(pod.size(), ref.size());
     EXPECT_TRUE(std::equal(pod.begin(), pod.end(), ref.begin()));
