@@ -358,10 +358,15 @@ void MarkDiffering(const char* a, const char* b, size_t n, uint64_t (&differ)[2]
 void ApplyChanged(std::span<const CFieldRule> rules, std::string_view line, std::string_view before,
                   const CRecordFormat& format, CDiveLogSample& into, CDiveLogSample* alsoInto) {
     const size_t n = line.size();
-    const bool comparable = n == before.size() && n <= 128;
-    uint64_t differ[2] = {~uint64_t{0}, ~uint64_t{0}};
-    if (comparable)
-        MarkDiffering(line.data(), before.data(), n, differ);
+    if (n != before.size() || n > 128) {
+        // Not what this is for: every rule then, as a whole decode would.
+        Apply(rules, line, format, into);
+        if (alsoInto)
+            Copy(rules, format, into, *alsoInto);
+        return;
+    }
+    uint64_t differ[2];
+    MarkDiffering(line.data(), before.data(), n, differ);
     for (const CFieldRule& rule : rules) {
         if (((differ[0] & rule.reads[0]) | (differ[1] & rule.reads[1])) == 0 ||
             !Applies(rule, format))

@@ -63,7 +63,8 @@ void Copy(std::span<const CFieldRule> rules, const CRecordFormat& format,
 // `into` what applying them all would. A unit rewrites a record every second with one or two
 // values changed, and decoding the rest again was most of the cost of such a line. `alsoInto`,
 // when given, is brought up to date the same way (from `into`, so it must hold the same values
-// of these fields too). Lines longer than 128 characters, which no layout has, apply every rule.
+// of these fields too). Lines of another length than `before`, or longer than 128 characters
+// (no layout has such lines), apply every rule.
 void ApplyChanged(std::span<const CFieldRule> rules, std::string_view line, std::string_view before,
                   const CRecordFormat& format, CDiveLogSample& into,
                   CDiveLogSample* alsoInto = nullptr);
