@@ -187,24 +187,13 @@ void MarkChangedFrom(const CDiveLogSample* samples, size_t from, size_t to, size
     size_t at = 0;
     for (; at + 32 <= kSampleBytes; at += 32) {
         const __m256i was = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(base + at));
-        __m256i differ = _mm256_setzero_si256(), differ2 = _mm256_setzero_si256();
-        const auto* p = reinterpret_cast<const unsigned char*>(&samples[from]) + at;
-        const auto* end = reinterpret_cast<const unsigned char*>(&samples[to + 1]) + at;
-        // Two samples a round, into two registers, so that the loop costs less than the work.
-        for (; p + sizeof(CDiveLogSample) < end; p += 2 * sizeof(CDiveLogSample)) {
+        __m256i differ = _mm256_setzero_si256();
+        for (size_t k = from; k <= to; ++k) {
+            const auto* p = reinterpret_cast<const unsigned char*>(&samples[k]) + at;
             differ = _mm256_or_si256(
                 differ,
                 _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), was));
-            differ2 = _mm256_or_si256(
-                differ2, _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(
-                                              p + sizeof(CDiveLogSample))),
-                                          was));
         }
-        if (p < end)
-            differ = _mm256_or_si256(
-                differ,
-                _mm256_xor_si256(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)), was));
-        differ = _mm256_or_si256(differ, differ2);
         const auto same = static_cast<uint32_t>(
             _mm256_movemask_epi8(_mm256_cmpeq_epi8(differ, _mm256_setzero_si256())));
         // 32-byte steps from 0 keep the 32 bits inside one word of the mask.
