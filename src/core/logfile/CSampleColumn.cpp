@@ -72,6 +72,48 @@ void CSampleColumn::Rebuild(bool scaledFailed, bool singleFailed) {
     Fill(size);
 }
 
+void CSampleColumn::GetRange(size_t first, size_t n, uint64_t* out) const {
+    // Past the samples stored, every value repeats the last.
+    const size_t stored = first < m_nSize ? std::min(n, m_nSize - first) : 0;
+    std::fill(out + stored, out + n, m_nTail);
+    switch (m_width) {
+    case EWidth::kConstant:
+        std::fill(out, out + stored, m_nFirst);
+        return;
+    case EWidth::kByte:
+        for (size_t i = 0; i < stored; ++i)
+            out[i] = m_arValues[m_arCodes8[first + i]];
+        return;
+    case EWidth::kWord:
+        for (size_t i = 0; i < stored; ++i)
+            out[i] = m_arValues[m_arCodes16[first + i]];
+        return;
+    case EWidth::kScaled:
+        for (size_t i = 0; i < stored; ++i)
+            out[i] = Decode(static_cast<int16_t>(m_arCodes16[first + i]));
+        return;
+    case EWidth::kSingle:
+        for (size_t i = 0; i < stored; ++i)
+            out[i] = DecodeSingle(m_arCodes32[first + i]);
+        return;
+    case EWidth::kRaw:
+        if (stored)
+            std::copy(&m_arRaw[first], &m_arRaw[first] + stored, out);
+        return;
+    case EWidth::kChanges:
+        break;
+    }
+    // A change at a time: the values between two changes are one fill.
+    size_t i = 0;
+    for (size_t k = stored ? ChangeAt(first) : 0; i < stored; ++k) {
+        const size_t end = k + 1 < m_arChangeAt.size()
+                               ? std::min<size_t>(m_arChangeAt[k + 1] - first, stored)
+                               : stored;
+        std::fill(out + i, out + end, m_arChangeBits[k]);
+        i = end;
+    }
+}
+
 size_t CSampleColumn::ChangeAt(size_t index) const {
     const size_t n = m_arChangeAt.size();
     size_t k = m_hint.at.load(std::memory_order_relaxed);

@@ -87,6 +87,9 @@ public:
         }
         return m_arRaw[index];
     }
+    // The values of samples first ... first + n - 1, as n Gets would give them: a reader that
+    // wants one field of many samples takes a stretch at a time, deciding the form once.
+    void GetRange(size_t first, size_t n, uint64_t* out) const;
     // A column that keeps its changes: how many, and where change `k` starts and what it holds.
     size_t Changes() const { return m_width == EWidth::kChanges ? m_arChangeAt.size() : 0; }
     size_t ChangeStart(size_t k) const { return m_arChangeAt[k]; }

@@ -437,6 +437,25 @@ std::vector<uint32_t> CSampleStore::ColumnsOf(const CDiveLogSample& probe,
     return columns;
 }
 
+uint32_t CSampleStore::ColumnOf(const CDiveLogSample& probe, const void* field) {
+    const auto& slots = Layout().slots;
+    const auto at = static_cast<uint32_t>(static_cast<const char*>(field) -
+                                          reinterpret_cast<const char*>(&probe));
+    for (size_t c = 0; c < slots.size(); ++c)
+        if (slots[c].offset == at)
+            return static_cast<uint32_t>(c);
+    std::abort(); // not the start of a field: a fault in the caller, not in any data
+}
+
+void CSampleStore::Values(uint32_t column, size_t first, size_t n, uint64_t* out) const {
+    const size_t sealed = first < m_nSealed ? std::min(n, m_nSealed - first) : 0;
+    if (sealed)
+        m_arColumns[column].GetRange(first, sealed, out);
+    const CFieldSlot& slot = Layout().slots[column];
+    for (size_t i = sealed; i < n; ++i)
+        out[i] = Read(Waiting(first + i), slot);
+}
+
 void CSampleStore::ForEach(size_t first, size_t end, const std::vector<uint32_t>& columns,
                            const std::function<void(size_t, const CDiveLogSample&)>& f) const {
     Walk(first, end, &columns, f);

@@ -9,6 +9,7 @@
 //
 // Reading keeps the shape of a list of sample pointers: `store[i]->m_dTime`, `*store[i]`, and
 // `for (const auto& s : store)` giving a pointer per sample.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -100,6 +101,16 @@ public:
                                            std::initializer_list<CFieldRange> fields);
     void ForEach(size_t first, size_t end, const std::vector<uint32_t>& columns,
                  const std::function<void(size_t, const CDiveLogSample&)>& f) const;
+
+    // The column of one field no wider than 8 bytes (a place inside `probe`, as for ColumnsOf).
+    static uint32_t ColumnOf(const CDiveLogSample& probe, const void* field);
+    // The bit patterns of column `column` for samples first ... first + n - 1 (all stored): a
+    // pass that reads a few fields of every sample takes them a stretch at a time from the
+    // columns, which costs far less than walking a sample object along.
+    void Values(uint32_t column, size_t first, size_t n, uint64_t* out) const;
+    // Read the bits a column gives as the type of the field it holds.
+    static double AsDouble(uint64_t bits) { return std::bit_cast<double>(bits); }
+    static int AsInt(uint64_t bits) { return static_cast<int32_t>(static_cast<uint32_t>(bits)); }
 
     // A value per sample worked out once and kept until the contents change; `key` names what
     // `value` computes (the chart keys its traces by code).

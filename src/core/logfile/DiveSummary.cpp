@@ -1,6 +1,7 @@
 // The dive summary: worked out once per loaded dive from the pre-dive record sets and the
 // samples, never stored in the file.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -132,12 +133,6 @@ std::string DurationText(int minutes) {
 // of all those samples are taken together first, and the alarms read once from what they hold.
 struct CAlarmBytes {
     unsigned c1 = 0, c2 = 0, extra = 0, ext = 0;
-    void Add(const CDiveLogSample& sample) {
-        c1 |= sample.m_byC1CellStatus;
-        c2 |= sample.m_byC2CellStatus;
-        extra |= sample.m_byCellStatusExtra;
-        ext |= sample.m_byStatusExt;
-    }
 };
 
 void SetAlarms(const CAlarmBytes& bytes, bool level4, CDiveLogInformation& info) {
@@ -160,6 +155,52 @@ void SetAlarms(const CAlarmBytes& bytes, bool level4, CDiveLogInformation& info)
     alarm[I::kDiveStart] = alarm[I::kDiveStart] || (extra & 0x20);
 }
 
+// The fields the pass reads, each one column of the store.
+enum EField {
+    kStatus,
+    kPressure,
+    kSurfacePressure,
+    kSetpoint,
+    kCNS,
+    kOTU,
+    kC1Measured,
+    kC2Measured,
+    kGfLow,
+    kGfHigh,
+    kConservatism,
+    kC1Status,
+    kC2Status,
+    kStatusExtra,
+    kStatusExt,
+    kFields
+};
+
+const std::array<uint32_t, kFields>& FieldColumns() {
+    static const std::array<uint32_t, kFields> columns = [] {
+        const CDiveLogSample p;
+        const void* fields[kFields] = {&p.m_byStatus[0],
+                                       &p.m_dPressure,
+                                       &p.m_dSurfacePressure,
+                                       &p.m_dSetpoint,
+                                       &p.m_dCNS,
+                                       &p.m_dOTU,
+                                       &p.m_dC1Measured,
+                                       &p.m_dC2Measured,
+                                       &p.m_dDiveDetect[CDiveLogSample::kGfLowIndex],
+                                       &p.m_dDiveDetect[CDiveLogSample::kGfHighIndex],
+                                       &p.m_nConservatism,
+                                       &p.m_byC1CellStatus,
+                                       &p.m_byC2CellStatus,
+                                       &p.m_byCellStatusExtra,
+                                       &p.m_byStatusExt};
+        std::array<uint32_t, kFields> c{};
+        for (int f = 0; f < kFields; ++f)
+            c[f] = CSampleStore::ColumnOf(p, fields[f]);
+        return c;
+    }();
+    return columns;
+}
+
 double PassOverSamples(const CDiveLog& log, CDiveLogInformation& info) {
     double maxLoggedDepth = 0.0;
     info.m_dPeakSetpoint = info.m_dPeakCNS = info.m_dPeakOTU = 0.0;
@@ -171,39 +212,52 @@ double PassOverSamples(const CDiveLog& log, CDiveLogInformation& info) {
     info.m_dConservatism = kNotLogged;
     info.m_bAlarm.fill(false);
     const bool level4 = log.VersionLevel(4);
-    // Only the fields read here are kept up to date along the walk: building whole samples
-    // would cost more than the summary itself.
-    static const std::vector<uint32_t> columns = [] {
-        const CDiveLogSample p;
-        auto field = [](const auto& f) { return CSampleStore::CFieldRange{&f, sizeof f}; };
-        return CSampleStore::ColumnsOf(
-            p, {field(p.m_byStatus[0]), field(p.m_dPressure), field(p.m_dSurfacePressure),
-                field(p.m_dSetpoint), field(p.m_dCNS), field(p.m_dOTU), field(p.m_dC1Measured),
-                field(p.m_dC2Measured), field(p.m_dDiveDetect), field(p.m_nConservatism),
-                field(p.m_byC1CellStatus), field(p.m_byC2CellStatus), field(p.m_byCellStatusExtra),
-                field(p.m_byStatusExt)});
-    }();
+    // The fields are read from the columns a stretch of samples at a time: building sample
+    // objects, even only these fields of them, would cost more than the summary itself.
+    const auto& columns = FieldColumns();
     const auto& samples = log.m_arSamples;
+    constexpr size_t kStretch = 512;
+    std::vector<uint64_t> buffer(kFields * kStretch);
+    auto field = [&](int f, size_t i) { return buffer[f * kStretch + i]; };
+    auto number = [&](int f, size_t i) { return CSampleStore::AsDouble(field(f, i)); };
     CAlarmBytes alarmBytes;
-    samples.ForEach(0, samples.size(), columns, [&](size_t, const CDiveLogSample& s) {
-        if (!(s.m_byStatus[0] & kInDiveBit))
-            return;
-        maxLoggedDepth = std::max(maxLoggedDepth, s.GetDepth());
-        info.m_dPeakSetpoint = std::max(info.m_dPeakSetpoint, s.m_dSetpoint);
-        info.m_dPeakCNS = std::max(info.m_dPeakCNS, s.m_dCNS);
-        info.m_dPeakOTU = std::max(info.m_dPeakOTU, s.m_dOTU);
-        info.m_dC1MaxPPO2 = std::max(info.m_dC1MaxPPO2, s.m_dC1Measured);
-        info.m_dC1MinPPO2 = std::min(info.m_dC1MinPPO2, s.m_dC1Measured);
-        info.m_dC2MaxPPO2 = std::max(info.m_dC2MaxPPO2, s.m_dC2Measured);
-        info.m_dC2MinPPO2 = std::min(info.m_dC2MinPPO2, s.m_dC2Measured);
-        if (s.GetGfLow() != kNotLogged)
-            info.m_dGfLow = std::min(info.m_dGfLow, s.GetGfLow());
-        if (s.GetGfHigh() != kNotLogged)
-            info.m_dGfHigh = std::max(info.m_dGfHigh, s.GetGfHigh());
-        if (s.m_nConservatism != -1)
-            info.m_dConservatism = s.m_nConservatism;
-        alarmBytes.Add(s);
-    });
+    for (size_t first = 0; first < samples.size(); first += kStretch) {
+        const size_t n = std::min(kStretch, samples.size() - first);
+        samples.Values(columns[kStatus], first, n, &buffer[0]);
+        bool anyInDive = false;
+        for (size_t i = 0; i < n; ++i)
+            anyInDive |= (field(kStatus, i) & kInDiveBit) != 0;
+        if (!anyInDive)
+            continue;
+        for (int f = 1; f < kFields; ++f)
+            samples.Values(columns[f], first, n, &buffer[f * kStretch]);
+        for (size_t i = 0; i < n; ++i) {
+            if (!(field(kStatus, i) & kInDiveBit))
+                continue;
+            // As CDiveLogSample::GetDepth has it.
+            const double depth = (number(kPressure, i) - number(kSurfacePressure, i)) / 100.0;
+            maxLoggedDepth = std::max(maxLoggedDepth, depth < 0.0 ? 0.0 : depth);
+            info.m_dPeakSetpoint = std::max(info.m_dPeakSetpoint, number(kSetpoint, i));
+            info.m_dPeakCNS = std::max(info.m_dPeakCNS, number(kCNS, i));
+            info.m_dPeakOTU = std::max(info.m_dPeakOTU, number(kOTU, i));
+            const double c1 = number(kC1Measured, i), c2 = number(kC2Measured, i);
+            info.m_dC1MaxPPO2 = std::max(info.m_dC1MaxPPO2, c1);
+            info.m_dC1MinPPO2 = std::min(info.m_dC1MinPPO2, c1);
+            info.m_dC2MaxPPO2 = std::max(info.m_dC2MaxPPO2, c2);
+            info.m_dC2MinPPO2 = std::min(info.m_dC2MinPPO2, c2);
+            if (number(kGfLow, i) != kNotLogged)
+                info.m_dGfLow = std::min(info.m_dGfLow, number(kGfLow, i));
+            if (number(kGfHigh, i) != kNotLogged)
+                info.m_dGfHigh = std::max(info.m_dGfHigh, number(kGfHigh, i));
+            const int conservatism = CSampleStore::AsInt(field(kConservatism, i));
+            if (conservatism != -1)
+                info.m_dConservatism = conservatism;
+            alarmBytes.c1 |= static_cast<unsigned>(field(kC1Status, i));
+            alarmBytes.c2 |= static_cast<unsigned>(field(kC2Status, i));
+            alarmBytes.extra |= static_cast<unsigned>(field(kStatusExtra, i));
+            alarmBytes.ext |= static_cast<unsigned>(field(kStatusExt, i));
+        }
+    }
     SetAlarms(alarmBytes, level4, info);
     return maxLoggedDepth;
 }

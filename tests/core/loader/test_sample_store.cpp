@@ -87,6 +87,41 @@ TEST(CSampleStore, EveryReadingWayGivesBackWhatWentInThroughEveryWidth) {
     EXPECT_LT(store.Bytes() / kCount, 30u);
 }
 
+// Reading a stretch of one column gives what reading each sample does, whatever the column's
+// form, across the end of what the column stores and into the samples still waiting whole.
+TEST(CSampleStore, StretchesOfOneColumnMatchTheSamples) {
+    constexpr size_t kCount = 70000;
+    CSampleStore store = Filled(kCount); // the newest samples still wait whole
+    const CDiveLogSample p;
+    const void* fields[] = {&p.m_dTime,       &p.m_dSetpoint,   &p.m_byStatus[3], &p.m_dC1Cell[1],
+                            &p.m_dPressure,   &p.m_nGasNumber,  &p.m_bPoweredOn,  &p.m_dDecoWord2,
+                            &p.m_dTableA[15], &p.m_dCylinder[2]};
+    auto bitsAt = [&](const CDiveLogSample& s, const void* field) {
+        const auto offset = static_cast<const char*>(field) - reinterpret_cast<const char*>(&p);
+        uint64_t bits = 0;
+        const size_t size = field == &p.m_nGasNumber                                ? 4
+                            : field == &p.m_byStatus[3] || field == &p.m_bPoweredOn ? 1
+                                                                                    : 8;
+        std::memcpy(&bits, reinterpret_cast<const char*>(&s) + offset, size);
+        return bits;
+    };
+    std::vector<uint64_t> got(700);
+    for (const void* field : fields) {
+        const uint32_t column = CSampleStore::ColumnOf(p, field);
+        for (size_t first : {size_t(0), size_t(3), size_t(69400), kCount - 40, kCount - 1}) {
+            const size_t n = std::min(got.size(), kCount - first);
+            store.Values(column, first, n, got.data());
+            for (size_t i = 0; i < n; ++i) {
+                const uint64_t want = bitsAt(Made(first + i, kCount), field);
+                if (got[i] != want) {
+                    ADD_FAILURE() << "column " << column << " sample " << first + i;
+                    break;
+                }
+            }
+        }
+    }
+}
+
 // A walk over chosen fields keeps exactly those current, from any start, through the open
 // sample too; an array named whole brings all its elements.
 TEST(CSampleStore, WalkOverChosenFieldsFollowsOnlyThoseFields) {
