@@ -19,6 +19,31 @@ void CSolenoidSeconds::push_back(bool fired, double time) {
     m_nSize = index + 1;
 }
 
+void CSolenoidSeconds::AppendSeconds(double firstTime, const uint64_t (&flags)[2], size_t count) {
+    count = std::min<size_t>(count, 128);
+    if (count == 0)
+        return;
+    // Only the first second can begin a run: the rest follow it.
+    if (m_runs.empty() ||
+        firstTime != m_runs.back().first + static_cast<double>(m_nSize - m_runs.back().start))
+        m_runs.push_back({m_nSize, firstTime});
+    // A word of the bits at a time, as much of the flags as fits in it.
+    for (size_t k = 0; k < count;) {
+        const size_t bit = (m_nSize + k) % 64;
+        if (bit == 0)
+            m_bits.push_back(0);
+        const size_t take = std::min(64 - bit, count - k);
+        uint64_t chunk = k == 0   ? flags[0]
+                         : k < 64 ? (flags[0] >> k) | (flags[1] << (64 - k))
+                                  : flags[1] >> (k - 64);
+        if (take < 64)
+            chunk &= (uint64_t{1} << take) - 1;
+        m_bits.back() |= chunk << bit;
+        k += take;
+    }
+    m_nSize += count;
+}
+
 void CSolenoidSeconds::clear() {
     m_bits.clear();
     m_runs.clear();
@@ -51,9 +76,32 @@ struct CBitmap {
         for (int k = 0; k < kBitmapBytes; ++k)
             bytes[k] = ParseHex(line, bitmapStart + 2 * static_cast<size_t>(k), 2);
     }
-    bool Flag(int i) const { return ((bytes[i / 8] >> (i % 8)) & 1u) != 0; }
+    // Flags from..103 as bits from bit 0 on: the seconds a record adds are its last ones.
+    void From(int from, uint64_t (&out)[2]) const {
+        uint64_t lo = 0, hi = 0;
+        for (int k = 0; k < 8; ++k)
+            lo |= uint64_t{bytes[k] & 0xFFu} << (8 * k);
+        for (int k = 8; k < kBitmapBytes; ++k)
+            hi |= uint64_t{bytes[k] & 0xFFu} << (8 * (k - 8));
+        if (from >= 64) {
+            lo = hi >> (from - 64);
+            hi = 0;
+        } else if (from > 0) {
+            lo = (lo >> from) | (hi << (64 - from));
+            hi >>= from;
+        }
+        out[0] = lo;
+        out[1] = hi;
+    }
     unsigned bytes[kBitmapBytes];
 };
+
+// The first of a record's 104 flags whose second (base - 103 for flag 0, one more for each
+// flag after) comes after `last`; 104 when none does.
+int FirstNewFlag(long long base, long long last) {
+    const long long first = last - base + kFlags; // the flag whose second is last + 1
+    return first <= 0 ? 0 : first >= kFlags ? kFlags : static_cast<int>(first);
+}
 
 // Seconds truncated toward zero; false for a time no log can hold, so that a corrupt timestamp
 // cannot overflow the second count.
@@ -69,17 +117,16 @@ void DecodeFrcBitmaps(std::string_view line, double time, CSolenoidState& state,
     long long base = 0;
     if (!WholeSeconds(time, base))
         return;
-    const CBitmap bitmap1(line, 10);
-    const CBitmap bitmap2(line, 36);
-    for (int i = 0; i < kFlags; ++i) {
-        const long long s = base + i - (kFlags - 1);
-        if (s <= state.lastFrc)
-            continue;
-        const double t = static_cast<double>(s);
-        c1.push_back(bitmap1.Flag(i), t);
-        c2.push_back(bitmap2.Flag(i), t);
-        state.lastFrc = s;
-    }
+    const int from = FirstNewFlag(base, state.lastFrc);
+    if (from == kFlags)
+        return;
+    uint64_t flags[2];
+    const double first = static_cast<double>(base + from - (kFlags - 1));
+    CBitmap(line, 10).From(from, flags);
+    c1.AppendSeconds(first, flags, kFlags - from);
+    CBitmap(line, 36).From(from, flags);
+    c2.AppendSeconds(first, flags, kFlags - from);
+    state.lastFrc = base;
 }
 
 void DecodeShortBitmap(unsigned recordType, std::string_view line, double diveStartTime,
@@ -92,14 +139,14 @@ void DecodeShortBitmap(unsigned recordType, std::string_view line, double diveSt
     if (recordType == 0x30 && !WholeSeconds(diveStartTime, shift))
         return;
     const long long base = ParseHex(line, 2, 4);
-    const CBitmap bitmap(line, 6);
-    for (int i = 0; i < kFlags; ++i) {
-        const long long s = base + i - (kFlags - 1);
-        if (s <= last)
-            continue;
-        out.push_back(bitmap.Flag(i), static_cast<double>(s + shift));
-        last = s;
-    }
+    const int from = FirstNewFlag(base, last);
+    if (from == kFlags)
+        return;
+    uint64_t flags[2];
+    CBitmap(line, 6).From(from, flags);
+    out.AppendSeconds(static_cast<double>(base + from - (kFlags - 1) + shift), flags,
+                      kFlags - from);
+    last = base;
 }
 
 } // namespace

@@ -79,6 +79,9 @@ public:
     using iterator = const_iterator;
 
     void push_back(bool fired, double time);
+    // Seconds firstTime, firstTime + 1, ... (`count` of them, at most 128), fired where the bit
+    // of `flags` (low word first) is set: what `count` push_backs in turn would store.
+    void AppendSeconds(double firstTime, const uint64_t (&flags)[2], size_t count);
     void clear();
     void reserve(size_t seconds) { m_bits.reserve((seconds + 63) / 64); }
     void shrink_to_fit();

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "LogBuilder.h"
 #include "logfile/CDiveLogSolenoidSample.h"
 
@@ -98,6 +101,59 @@ TEST(CSolenoidSeconds, TimesAndBitsReadBackAsAppended) {
     EXPECT_EQ(seconds.front()->GetTime(), 2.0);
     EXPECT_FALSE(seconds.front()->GetFired());
     EXPECT_TRUE(seconds.back()->GetFired());
+}
+
+// A stretch of seconds appended at once stores what appending them one by one does, wherever it
+// starts in a word and whether or not it follows the seconds before it.
+TEST(CSolenoidSeconds, AStretchAppendsAsItsSecondsOneByOne) {
+    std::mt19937_64 random(7);
+    CSolenoidSeconds bulk, single;
+    double next = 10.0;
+    for (int round = 0; round < 300; ++round) {
+        const uint64_t flags[2] = {random(), random()};
+        const size_t count = random() % 129;
+        const double first = round % 7 == 3 ? next + 5.0 : next; // now and then after a gap
+        bulk.AppendSeconds(first, flags, count);
+        for (size_t k = 0; k < count; ++k)
+            single.push_back((flags[k / 64] >> (k % 64)) & 1u, first + static_cast<double>(k));
+        next = first + static_cast<double>(count);
+    }
+    ASSERT_EQ(bulk.size(), single.size());
+    for (size_t i = 0; i < single.size(); ++i) {
+        ASSERT_EQ(bulk.Fired(i), single.Fired(i)) << "second " << i;
+        ASSERT_EQ(bulk.Time(i), single.Time(i)) << "second " << i;
+    }
+}
+
+// Records whose bitmaps overlap by any number of seconds add each second once, with the flag of
+// the record that first brought it.
+TEST(SolenoidDecode, ShortOverlapsKeepTheFirstFlagOfEachSecond) {
+    std::mt19937 random(11);
+    CSolenoidState state;
+    CSolenoidArray c1, c2;
+    std::vector<bool> want; // flag of second 1, 2, ...
+    unsigned base = 103;
+    for (int round = 0; round < 200; ++round) {
+        CRecordLineWriter w(0x32);
+        w.Word(base);
+        unsigned bytes[13];
+        for (unsigned& b : bytes) {
+            b = random() % 256;
+            w.Byte(b);
+        }
+        DecodeSolenoidRecord(0x32, Short(w), 0, false, 0, state, c1, c2);
+        for (unsigned second = static_cast<unsigned>(want.size()) + 1; second <= base; ++second) {
+            const unsigned flag = second - (base - 103);
+            want.push_back((bytes[flag / 8] >> (flag % 8)) & 1u);
+        }
+        base += random() % 105; // from a full repeat to 104 new seconds, never a gap
+    }
+    ASSERT_EQ(c1.size(), want.size());
+    EXPECT_TRUE(c2.empty());
+    for (size_t i = 0; i < want.size(); ++i) {
+        ASSERT_EQ(c1[i]->GetFired(), want[i]) << "second " << i + 1;
+        ASSERT_EQ(c1[i]->GetTime(), static_cast<double>(i + 1)) << "second " << i + 1;
+    }
 }
 
 // A whole day at one-second intervals through the decoder: every second once, in order, in one
