@@ -108,6 +108,10 @@ CDiveInformation::CDiveInformation(CPageContext& ctx, QWidget* parent) : CDivePa
     m_pNotesGroup = new QGroupBox(this);
     m_pNotes = new QPlainTextEdit(m_pNotesGroup);
     m_pNotes->setObjectName(QStringLiteral("edit%1").arg(kNotesId));
+    // Tab moves on, as from every other field of the page: a diver stepping through the page
+    // with the keyboard would otherwise be caught in the notes, each Tab a stray character
+    // written into the dive.
+    m_pNotes->setTabChangesFocus(true);
     (new QVBoxLayout(m_pNotesGroup))->addWidget(m_pNotes);
     left->addWidget(m_pNotesGroup, 1);
     columns->addLayout(left, 3);

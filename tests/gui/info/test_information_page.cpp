@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -100,6 +101,35 @@ TEST(DiveInformationPage, TextEditsMarkOnlyRealChanges) {
     g.page.Notes()->setPlainText("first\nsecond\nthird");
     EXPECT_EQ(g.info().m_strNotes, "first\r\nsecond\r\nthird");
     EXPECT_TRUE(g.modified());
+}
+
+TEST(DiveInformationPage, TabStepsOutOfTheNotesWithoutEditingThem) {
+    CPageFixture f;
+    f.page.resize(900, 700);
+    f.page.show();
+    QApplication::setActiveWindow(&f.page);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.page));
+    QPlainTextEdit* notes = f.page.Notes();
+    QLineEdit* other = f.page.TextEdit(CDiveInformation::kOther);
+    // The diver tabs from the "Other" text into the notes and on out of them.
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), notes);
+    QTest::keyClick(notes, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), notes);
+    EXPECT_EQ(notes->toPlainText(), "first\nsecond");
+    EXPECT_EQ(f.info().m_strNotes, "first\r\nsecond");
+    EXPECT_FALSE(f.modified());
+    // And back: Shift+Tab leaves the notes towards the dive types.
+    notes->setFocus();
+    QTest::keyClick(notes, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), other);
+    // Typing and Enter still write into the notes.
+    notes->setFocus();
+    notes->moveCursor(QTextCursor::End);
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, "third");
+    EXPECT_EQ(f.info().m_strNotes, "first\r\nsecond\r\nthird");
 }
 
 TEST(DiveInformationPage, DiveNumberUpdatesTheLabelAtOnce) {
