@@ -20,12 +20,31 @@ std::string CDataTableModel::ClipboardText() const {
     AppendClipboardHeader(text, m_arHeaders);
     text.reserve(text.size() + m_arRows.size() * m_arColumns.size() * 7);
     for (std::size_t sample : m_arRows) {
-        if (sample >= m_pLog->m_arSamples.size())
-            break; // the log was unloaded since the last fill
-        AppendDataClipboardRow(text, *m_pLog->m_arSamples[sample], m_arColumns, m_dDiveStart,
-                               m_bMetric);
+        if (!AppendRow(text, sample))
+            break;
     }
     return text;
+}
+
+std::string CDataTableModel::ClipboardText(const std::vector<int>& rows) const {
+    std::string text;
+    AppendClipboardHeader(text, m_arHeaders);
+    text.reserve(text.size() + rows.size() * m_arColumns.size() * 7);
+    for (int row : rows) {
+        if (row < 0 || static_cast<std::size_t>(row) >= m_arRows.size())
+            continue;
+        if (!AppendRow(text, m_arRows[static_cast<std::size_t>(row)]))
+            break;
+    }
+    return text;
+}
+
+bool CDataTableModel::AppendRow(std::string& text, std::size_t sample) const {
+    if (!m_pLog || sample >= m_pLog->m_arSamples.size())
+        return false; // the log was unloaded since the last fill
+    AppendDataClipboardRow(text, *m_pLog->m_arSamples[sample], m_arColumns, m_dDiveStart,
+                           m_bMetric);
+    return true;
 }
 
 int CDataTableModel::rowCount(const QModelIndex& parent) const {

@@ -20,6 +20,8 @@ public:
     void Fill(const CDiveLog* log, bool metric, const StringLookup& lookup);
     // Header line and every row, tab-separated, in the 8-bit character set.
     std::string ClipboardText() const;
+    // The same for the given rows only (positions in the table, in the order given).
+    std::string ClipboardText(const std::vector<int>& rows) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -28,6 +30,9 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    // Appends the row showing sample `sample`; false once the log has gone since the last fill.
+    bool AppendRow(std::string& text, std::size_t sample) const;
+
     const CDiveLog* m_pLog = nullptr;
     bool m_bMetric = true;
     double m_dDiveStart = 0.0;

@@ -5,9 +5,12 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "views/CDataTableModel.h"
 #include "views/CPageContext.h"
@@ -24,6 +27,7 @@ CDiveData::CDiveData(CPageContext& ctx, QWidget* parent) : CDivePage(ctx, parent
     m_pTable->setObjectName("DataTable");
     m_pTable->setModel(m_pModel);
     SetUpReportTable(*m_pTable);
+    m_pTable->installEventFilter(this);
 
     m_pCopy = new QPushButton(this);
     m_pCopy->setObjectName("CopyToClipboard");
@@ -59,6 +63,27 @@ void CDiveData::SizeColumnsToHeaders() {
 
 std::string CDiveData::ClipboardText() const {
     return m_pModel->ClipboardText();
+}
+
+std::string CDiveData::SelectionClipboardText() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_pTable->selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return m_pModel->ClipboardText(rows);
+}
+
+bool CDiveData::eventFilter(QObject* watched, QEvent* event) {
+    // The table's own Ctrl+C would copy the one cell under the cursor although whole rows are
+    // shown selected; the diver gets the rows marked, with the header line that says what
+    // each column is.
+    if (watched == m_pTable && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+        m_pTable->selectionModel()->hasSelection()) {
+        CopyTextToClipboard(SelectionClipboardText());
+        return true;
+    }
+    return CDivePage::eventFilter(watched, event);
 }
 
 void CDiveData::OnCopyToClipboard() {

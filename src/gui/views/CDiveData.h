@@ -18,11 +18,16 @@ public:
 
     // The table's clipboard text (what Copy To Clipboard puts there).
     std::string ClipboardText() const;
+    // What Ctrl+C in the table copies: the header and the selected rows, top to bottom.
+    std::string SelectionClipboardText() const;
     QTableView* Table() const { return m_pTable; }
     QPushButton* CopyButton() const { return m_pCopy; }
 
 public slots:
     void OnCopyToClipboard();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SizeColumnsToHeaders();

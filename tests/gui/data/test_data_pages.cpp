@@ -114,6 +114,37 @@ TEST(CDiveData, RowsOfTheDiveWindowAndUnits) {
     EXPECT_EQ(table->model()->columnCount(), 20);
 }
 
+TEST(CDiveData, CtrlCCopiesTheSelectedRowsWithTheHeader) {
+    CViewerContext ctx;
+    MakeDive(ctx.Log(), false);
+    CDiveData page(ctx);
+    page.resize(900, 400);
+    page.show();
+    QApplication::setActiveWindow(&page);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    QTableView* table = page.Table();
+    auto rowPoint = [table](int row) {
+        return table->visualRect(table->model()->index(row, 1)).center();
+    };
+    // The diver picks the last row, adds the first with Ctrl and copies.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowPoint(2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier, rowPoint(0));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    const QStringList all =
+        QString::fromStdString(DataClipboardText(ctx.Log(), true)).split("\r\n");
+    ASSERT_EQ(all.size(), 5); // header, three rows, and the empty rest after the last line end
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              all[0] + "\r\n" + all[1] + "\r\n" + all[3] + "\r\n");
+
+    // Shift+Down stretches a fresh selection over the next row: the copy follows it.
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowPoint(1));
+    QTest::keyClick(table, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
+              (all[0] + "\r\n" + all[2] + "\r\n" + all[3] + "\r\n").toStdString());
+}
+
 // ---- CDiveLogBook
 // --------------------------------------------------------------------------------
 
