@@ -5,12 +5,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
-#include <QItemSelectionModel>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "views/CDataTableModel.h"
 #include "views/CPageContext.h"
@@ -66,20 +63,12 @@ std::string CDiveData::ClipboardText() const {
 }
 
 std::string CDiveData::SelectionClipboardText() const {
-    std::vector<int> rows;
-    for (const QModelIndex& index : m_pTable->selectionModel()->selectedRows())
-        rows.push_back(index.row());
-    std::sort(rows.begin(), rows.end());
-    return m_pModel->ClipboardText(rows);
+    return m_pModel->ClipboardText(SelectedRowsTopDown(*m_pTable));
 }
 
 bool CDiveData::eventFilter(QObject* watched, QEvent* event) {
-    // The table's own Ctrl+C would copy the one cell under the cursor although whole rows are
-    // shown selected; the diver gets the rows marked, with the header line that says what
-    // each column is.
-    if (watched == m_pTable && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
-        m_pTable->selectionModel()->hasSelection()) {
+    // The rows the diver marked, with the header line that says what each column is.
+    if (IsCopyOfSelectedRows(*m_pTable, watched, event)) {
         CopyTextToClipboard(SelectionClipboardText());
         return true;
     }

@@ -26,6 +26,7 @@ CDiveLogBook::CDiveLogBook(CPageContext& ctx, QWidget* parent) : CDivePage(ctx, 
     m_pTable->setObjectName("LogBookTable");
     m_pTable->setModel(m_pModel);
     SetUpReportTable(*m_pTable);
+    m_pTable->installEventFilter(this);
     QHeaderView* header = m_pTable->horizontalHeader();
     header->setSectionsClickable(true);
     connect(header, &QHeaderView::sectionClicked, this, &CDiveLogBook::SortByColumn);
@@ -101,6 +102,24 @@ const std::vector<std::vector<std::string>>& CDiveLogBook::RowTexts() const {
 
 std::string CDiveLogBook::ClipboardText() const {
     return ListClipboardText(m_pModel->Headers(), m_pModel->RowTexts());
+}
+
+std::string CDiveLogBook::SelectionClipboardText() const {
+    const std::vector<std::vector<std::string>>& shown = m_pModel->RowTexts();
+    std::vector<std::vector<std::string>> rows;
+    for (int row : SelectedRowsTopDown(*m_pTable)) {
+        if (row >= 0 && static_cast<std::size_t>(row) < shown.size())
+            rows.push_back(shown[static_cast<std::size_t>(row)]);
+    }
+    return ListClipboardText(m_pModel->Headers(), rows);
+}
+
+bool CDiveLogBook::eventFilter(QObject* watched, QEvent* event) {
+    if (IsCopyOfSelectedRows(*m_pTable, watched, event)) {
+        CopyTextToClipboard(SelectionClipboardText());
+        return true;
+    }
+    return CDivePage::eventFilter(watched, event);
 }
 
 void CDiveLogBook::OnCopyToClipboard() {

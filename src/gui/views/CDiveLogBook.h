@@ -25,6 +25,8 @@ public:
     const std::vector<std::string>& Headers() const;
     const std::vector<std::vector<std::string>>& RowTexts() const;
     std::string ClipboardText() const;
+    // What Ctrl+C in the list copies: the headings and the selected rows as shown.
+    std::string SelectionClipboardText() const;
 
     QTableView* Table() const { return m_pTable; }
     QPushButton* CopyButton() const { return m_pCopy; }
@@ -37,6 +39,9 @@ signals:
 public slots:
     void OnCopyToClipboard();
     void SortByColumn(int column);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QGroupBox* m_pGroup = nullptr;

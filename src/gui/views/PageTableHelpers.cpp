@@ -5,7 +5,10 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QTableView>
+#include <algorithm>
 
 #include "views/CPageContext.h"
 
@@ -30,4 +33,18 @@ StringLookup PageStringLookup() {
 void CopyTextToClipboard(const std::string& text) {
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         clipboard->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+bool IsCopyOfSelectedRows(const QTableView& table, const QObject* watched, const QEvent* event) {
+    return watched == &table && event->type() == QEvent::KeyPress &&
+           static_cast<const QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+           table.selectionModel() && table.selectionModel()->hasSelection();
+}
+
+std::vector<int> SelectedRowsTopDown(const QTableView& table) {
+    std::vector<int> rows;
+    for (const QModelIndex& index : table.selectionModel()->selectedRows())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }

@@ -22,6 +22,19 @@ QString Cell(QTableView* table, int row, int column) {
     return table->model()->index(row, column).data().toString();
 }
 
+// Where a click lands on `row` of the table.
+QPoint RowPoint(QTableView* table, int row) {
+    return table->visualRect(table->model()->index(row, 1)).center();
+}
+
+// Shows the page as the active window, so that keys and clicks reach it as they reach a diver's.
+bool ShowActive(QWidget& page, int width, int height) {
+    page.resize(width, height);
+    page.show();
+    QApplication::setActiveWindow(&page);
+    return QTest::qWaitForWindowActive(&page);
+}
+
 QString Header(QTableView* table, int column) {
     return table->model()->headerData(column, Qt::Horizontal).toString();
 }
@@ -118,17 +131,11 @@ TEST(CDiveData, CtrlCCopiesTheSelectedRowsWithTheHeader) {
     CViewerContext ctx;
     MakeDive(ctx.Log(), false);
     CDiveData page(ctx);
-    page.resize(900, 400);
-    page.show();
-    QApplication::setActiveWindow(&page);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    ASSERT_TRUE(ShowActive(page, 900, 400));
     QTableView* table = page.Table();
-    auto rowPoint = [table](int row) {
-        return table->visualRect(table->model()->index(row, 1)).center();
-    };
     // The diver picks the last row, adds the first with Ctrl and copies.
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowPoint(2));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier, rowPoint(0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, RowPoint(table, 2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ControlModifier, RowPoint(table, 0));
     QApplication::clipboard()->clear();
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     const QStringList all =
@@ -138,7 +145,7 @@ TEST(CDiveData, CtrlCCopiesTheSelectedRowsWithTheHeader) {
               all[0] + "\r\n" + all[1] + "\r\n" + all[3] + "\r\n");
 
     // Shift+Down stretches a fresh selection over the next row: the copy follows it.
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowPoint(1));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, RowPoint(table, 1));
     QTest::keyClick(table, Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
@@ -181,6 +188,26 @@ TEST(CDiveLogBook, ListsEntriesAndSortsByHeading) {
     EXPECT_EQ(Cell(table, 0, 0), "9");
     EXPECT_EQ(Header(table, 3), "Max Depth (ft)");
     EXPECT_EQ(Cell(table, 0, 3), "29.5");
+}
+
+TEST(CDiveLogBook, CtrlCCopiesTheSelectedRowsInTheOrderShown) {
+    CViewerContext ctx;
+    FeedShortLogBook(ctx.Log().m_SysInfo);
+    CDiveLogBook page(ctx);
+    ASSERT_TRUE(ShowActive(page, 700, 400));
+    QTableView* table = page.Table();
+    QHeaderView* header = table->horizontalHeader();
+    // Sorted by number through the heading, then the first two rows marked and copied.
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(0) + 10, header->height() / 2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, RowPoint(table, 0));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ShiftModifier, RowPoint(table, 1));
+    QApplication::clipboard()->clear();
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "Dive Number\tDate\tDuration (mm:ss)\tMax Depth (m)\t\r\n"
+              "2\t01/02/2022 00:00:00\t02:00\t2.0\t\r\n"
+              "9\t01/02/2029 00:00:00\t09:00\t9.0\t\r\n");
 }
 
 TEST(CDiveLogBook, NoBlocksShowsHeadingsOnly) {
