@@ -44,31 +44,29 @@ void CSampleColumn::KeepEverySample() {
 }
 
 void CSampleColumn::Rebuild(bool scaledFailed, bool singleFailed) {
-    // The values as runs: a sample that repeats the one before it changes nothing in a column
-    // being appended to, so only the first sample of each run is told again. A column of
-    // changes holds its runs already.
+    // A column of changes holds its runs already, and only they are told again: a sample that
+    // repeats the one before it changes nothing in a column being appended to.
     const size_t size = m_nSize;
-    CPodVector<uint32_t> starts;
-    CPodVector<uint64_t> values;
-    if (m_width == EWidth::kChanges) {
-        starts = std::move(m_arChangeAt);
-        values = std::move(m_arChangeBits);
-    } else {
-        for (size_t i = 0; i < size; ++i) {
-            const uint64_t bits = Get(i);
-            if (values.empty() || bits != values.back()) {
-                starts.push_back(static_cast<uint32_t>(i));
-                values.push_back(bits);
-            }
-        }
-    }
     const uint8_t fieldBytes = m_nFieldBytes;
+    CSampleColumn old = std::move(*this);
     *this = CSampleColumn(fieldBytes);
     m_bScaledFailed = scaledFailed;
     m_bSingleFailed = singleFailed;
     m_bEverySample = true;
-    for (size_t k = 0; k < values.size(); ++k)
-        Append(starts[k], values[k]);
+    if (old.m_width == EWidth::kChanges) {
+        for (size_t k = 0; k < old.m_arChangeAt.size(); ++k)
+            Append(old.m_arChangeAt[k], old.m_arChangeBits[k]);
+    } else {
+        // A lively column that leaves its form late in a day holds tens of thousands of values:
+        // read and told a stretch at a time, they cost a fraction of a value at a time.
+        constexpr size_t kStretch = 256;
+        uint64_t stretch[kStretch];
+        for (size_t first = 0; first < size; first += kStretch) {
+            const size_t n = std::min(kStretch, size - first);
+            old.GetRange(first, n, stretch);
+            AppendRun(first, stretch, n);
+        }
+    }
     Fill(size);
 }
 
