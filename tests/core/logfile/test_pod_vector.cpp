@@ -58,3 +58,43 @@ TEST(PodVector, GrowsCopiesAndMovesLikeAStdVector) {
     EXPECT_EQ(words.size(), 2u);
     EXPECT_EQ(words[1], 7);
 }
+
+// Large blocks live outside the heap and small ones inside it; a column that crosses that line
+// in either direction, by growing, shrinking or being assigned over, must keep its values.
+TEST(PodVector, KeepsValuesAcrossTheLineBetweenHeapAndMappedBlocks) {
+    const size_t large = podvector::kMappedBytes / sizeof(uint32_t) * 3 + 5;
+    CPodVector<uint32_t> pod;
+    for (uint32_t i = 0; i < large; ++i)
+        pod.push_back(i ^ 0x5a5a5a5au);
+    ASSERT_EQ(pod.size(), large);
+    EXPECT_EQ(pod[0], 0x5a5a5a5au);
+    EXPECT_EQ(pod.back(), static_cast<uint32_t>(large - 1) ^ 0x5a5a5a5au);
+
+    // Shrunk back to a few values: they move into the heap.
+    CPodVector<uint32_t> shrunk = pod;
+    shrunk.assign(pod.begin(), pod.begin() + 7);
+    shrunk.shrink_to_fit();
+    EXPECT_EQ(shrunk.capacity(), 7u);
+    for (uint32_t i = 0; i < 7; ++i)
+        EXPECT_EQ(shrunk[i], i ^ 0x5a5a5a5au);
+
+    // A small vector assigned a large one, and a large one given a small one's values.
+    CPodVector<uint32_t> small = {1, 2, 3};
+    small = pod;
+    EXPECT_TRUE(std::equal(small.begin(), small.end(), pod.begin(), pod.end()));
+    pod = shrunk;
+    EXPECT_EQ(pod.size(), 7u);
+    pod.shrink_to_fit();
+    EXPECT_EQ(pod[6], 6u ^ 0x5a5a5a5au);
+
+    // Room asked for in one step past the line, from nothing.
+    CPodVector<uint8_t> bytes;
+    uint8_t* room = bytes.room(podvector::kMappedBytes * 2);
+    room[0] = 1;
+    room[podvector::kMappedBytes * 2 - 1] = 2;
+    bytes.commit(podvector::kMappedBytes * 2);
+    EXPECT_EQ(bytes.back(), 2);
+    bytes.clear();
+    bytes.shrink_to_fit();
+    EXPECT_EQ(bytes.capacity(), 0u);
+}
